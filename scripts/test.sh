@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native suites (with sanitizers), the fuzz
+# targets for a bounded time, then the Windows suites and the command-line checks under
+# Wine. Ends with one line "tests: N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+"$root/scripts/setup.sh" || exit 1
+
+passed=0
+failed=0
+count_ctest() { # ctest output file
+    local line
+    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+    if [ -z "$line" ]; then
+        failed=$((failed + 1))
+        return
+    fi
+    local f t
+    f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + t - f))
+    failed=$((failed + f))
+}
+logs=$root/build/logs
+mkdir -p "$logs"
+
+echo "== native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+if "$root/scripts/build.sh" native >"$logs/native-build.log" 2>&1; then
+    (cd build/native && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$logs/native-ctest.log" | tail -n 4
+    count_ctest "$logs/native-ctest.log"
+else
+    tail -n 40 "$logs/native-build.log"; failed=$((failed + 1))
+fi
+
+echo "== command-line checks (native)"
+if [ -x build/native/src/cli/orvan-cli ]; then
+    "$root/tests/cli/run_cli_checks.sh" "$root/build/native/src/cli/orvan-cli" 2>&1 | tee "$logs/cli-native.log" | tail -n 1
+    r=$(tail -n 1 "$logs/cli-native.log")
+    passed=$((passed + $(sed -nE 's/.* ([0-9]+) passed.*/\1/p' <<<"$r" | head -1)))
+    failed=$((failed + $(sed -nE 's/.* ([0-9]+) failed.*/\1/p' <<<"$r" | head -1)))
+fi
+
+echo "== fuzz targets (${ORVAN_FUZZ_SECONDS:=30} s each)"
+if "$root/scripts/build.sh" fuzz >"$logs/fuzz-build.log" 2>&1; then
+    for target in build/fuzz/fuzz/fuzz_*; do
+        [ -x "$target" ] || continue
+        name=$(basename "$target")
+        corpus=$root/build/fuzz-corpus/$name
+        mkdir -p "$corpus"
+        seeds=$root/fuzz/seeds/${name#fuzz_}
+        if "$target" -max_total_time="$ORVAN_FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+                -max_len=4096 "$corpus" $( [ -d "$seeds" ] && echo "$seeds") \
+                >"$logs/$name.log" 2>&1; then
+            echo "$name: no crash, hang or sanitizer report"; passed=$((passed + 1))
+        else
+            echo "$name: FAILED"; tail -n 30 "$logs/$name.log"; failed=$((failed + 1))
+        fi
+    done
+else
+    tail -n 40 "$logs/fuzz-build.log"; failed=$((failed + 1))
+fi
+
+echo "== Windows build and tests under Wine"
+if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
+    export WINEPREFIX=$root/build/wine-prefix WINEDEBUG=-all
+    # shellcheck source=xvfb.sh
+    . "$root/scripts/xvfb.sh"
+    trap orvan_stop_display EXIT
+    orvan_start_display
+    (cd build/windows && ctest --output-on-failure --timeout 600) 2>&1 | tee "$logs/windows-ctest.log" | tail -n 4
+    count_ctest "$logs/windows-ctest.log"
+    echo "== command-line checks (orvan-cli.exe under Wine)"
+    "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh $root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
+        | tee "$logs/cli-wine.log" | tail -n 1
+    r=$(tail -n 1 "$logs/cli-wine.log")
+    passed=$((passed + $(sed -nE 's/.* ([0-9]+) passed.*/\1/p' <<<"$r" | head -1)))
+    failed=$((failed + $(sed -nE 's/.* ([0-9]+) failed.*/\1/p' <<<"$r" | head -1)))
+else
+    tail -n 40 "$logs/windows-build.log"; failed=$((failed + 1))
+fi
+
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,23 @@
+#pragma once
+// What a command of orvan-cli sees of the outside: its arguments (UTF-8, without the
+// program name and the command word) and two UTF-8 output streams.
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orvan::cli {
+
+struct CliContext {
+    std::vector<std::string> args;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Exit codes shared by every command.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+int RunCalc(CliContext& context);
+
+} // namespace orvan::cli

@@ -1,0 +1,43 @@
+#pragma once
+// Folder enumeration and file operations, in the core's path form ("C:\dir\file").
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace orvan {
+
+// Windows file attribute bits; the posix adapter maps its own facts onto them.
+namespace FileAttribute {
+constexpr std::uint32_t ReadOnly = 0x1;
+constexpr std::uint32_t Hidden = 0x2;
+constexpr std::uint32_t System = 0x4;
+constexpr std::uint32_t Directory = 0x10;
+constexpr std::uint32_t Archive = 0x20;
+constexpr std::uint32_t Normal = 0x80;
+} // namespace FileAttribute
+
+struct DirEntry {
+    std::string name; // the entry's own name, no folder
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    double lastWrite = 0; // local time as days since 30 December 1899
+};
+
+class FileSystemPort {
+public:
+    virtual ~FileSystemPort() = default;
+
+    // Calls visit for every entry of folder whose name matches pattern (Windows wildcards,
+    // letter case ignored), "." and ".." included where the file system reports them, in
+    // the file system's order. visit returns false to stop. Returns false when the folder
+    // cannot be listed.
+    virtual bool Enumerate(const std::string& folder, const std::string& pattern,
+                           const std::function<bool(const DirEntry&)>& visit) const = 0;
+
+    virtual bool DeleteFile(const std::string& path) const = 0;
+    virtual bool RemoveFolder(const std::string& path) const = 0;
+    virtual bool FileExists(const std::string& path) const = 0;
+    virtual bool FolderExists(const std::string& path) const = 0;
+};
+
+} // namespace orvan

@@ -1,0 +1,14 @@
+#pragma once
+// The ports as the running platform provides them: the win32 adapter on Windows, the posix
+// adapter on Linux. Each returns one process-wide object.
+#include "core/ports/file_system.h"
+#include "core/ports/locale.h"
+#include "core/ports/special_folders.h"
+
+namespace orvan::platform {
+
+const LocalePort& Locale();
+const SpecialFolderPort& SpecialFolders();
+const FileSystemPort& FileSystem();
+
+} // namespace orvan::platform
