@@ -70,6 +70,14 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     orvan_start_display
     (cd build/windows && ctest --output-on-failure --timeout 600) 2>&1 | tee "$logs/windows-ctest.log" | tail -n 4
     count_ctest "$logs/windows-ctest.log"
+    # Static linking: the programs must import only system DLLs, never MinGW's runtime.
+    for exe in build/windows/src/app/Orvan.exe build/windows/src/cli/orvan-cli.exe; do
+        if x86_64-w64-mingw32-objdump -p "$exe" | grep -iqE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
+            echo "$(basename "$exe"): needs a MinGW DLL"; failed=$((failed + 1))
+        else
+            echo "$(basename "$exe"): no MinGW DLL needed"; passed=$((passed + 1))
+        fi
+    done
     echo "== command-line checks (orvan-cli.exe under Wine)"
     "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh $root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
