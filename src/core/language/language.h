@@ -1,0 +1,77 @@
+#pragma once
+// The numbered text table through which every translatable user-visible text is fetched,
+// the list of selectable languages and the weekday and Yes/No text numbers.
+#include <array>
+#include <cstddef>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orvan {
+
+inline constexpr std::size_t kLanguageTextCount = 499;
+inline constexpr std::size_t kLanguageListCount = 205;
+
+// One compiled-in entry: the area it belongs to, its number and its English default.
+struct LanguageTextDefault {
+    int group;
+    int id;
+    const char* defaultText;
+};
+
+// One entry of the live table. `text` is the current text; it starts as the default.
+struct LanguageText {
+    int group;
+    int id;
+    std::string text;
+    std::string_view defaultText;
+};
+
+// A selectable language: its Windows locale identifier and the number of its name text.
+struct LanguageListItem {
+    int lcid;
+    int textId;
+};
+
+// The defaults in table order. IDs are unique except 3000000; the first entry wins.
+extern const std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefaults;
+
+// The first pair is "None" (LCID 0), the second "Default" (LCID 1); the n-th pair names
+// text 1100 + n. Language pickers skip the first pair.
+extern const std::array<LanguageListItem, kLanguageListCount> LanguageList;
+
+// "Monday" to "Sunday".
+inline constexpr std::array<int, 7> DayNameIDs{12002, 12003, 12004, 12005, 12006, 12007, 12008};
+
+// Indexed by a Boolean: false gives "No", true gives "Yes".
+inline constexpr std::array<int, 2> YesNoIDs{9, 8};
+
+// The live table, built from the defaults on first use.
+const std::array<LanguageText, kLanguageTextCount>& LanguageTexts();
+
+// Appends "..." unless the text already ends with it.
+std::string AppendDots(std::string text);
+
+// Fills "%s" placeholders in order. Each argument replaces the first "%s" of the text as it
+// stands, searching from the start, so a "%s" brought in by an argument is filled next.
+// Left-over placeholders stay; surplus arguments are ignored.
+std::string FillPlaceholders(std::string text, std::initializer_list<std::string_view> args);
+std::string FillPlaceholders(std::string text, std::span<const std::string> args);
+
+// The only way to read the text table. A missing ID or an empty text yields
+// "Error (ID n)"; every stored backslash-r pair comes back as a carriage return.
+class Languages {
+public:
+    Languages() = delete;
+
+    static std::string Text(int id);
+    static std::string TextFmt(int id, std::initializer_list<std::string_view> args);
+    static std::string TextFmt(int id, std::span<const std::string> args);
+    static std::string TextColon(int id);
+    static std::string TextSpace(int id);
+    static std::string TextDots(int id);
+    static std::string YesNo(bool value);
+};
+
+} // namespace orvan
