@@ -14,6 +14,9 @@ constexpr std::uint32_t System = 0x4;
 constexpr std::uint32_t Directory = 0x10;
 constexpr std::uint32_t Archive = 0x20;
 constexpr std::uint32_t Normal = 0x80;
+// A symbolic link or junction: the entry leads elsewhere, so tree operations never go
+// through it. The adapters set it for name-surrogate links only.
+constexpr std::uint32_t ReparsePoint = 0x400;
 } // namespace FileAttribute
 
 struct DirEntry {
