@@ -1,0 +1,87 @@
+#pragma once
+// The evaluator component: evaluates its Text to one double, resolving names first
+// against the user-defined functions in Functions ("name(params)=body", one per line,
+// first matching line wins, names without regard to case), then through OnEvaluate;
+// bracketed variables through OnVariable. A name nothing resolves is 0: there are no
+// built-in functions or constants. Errors are thrown as ExpressionError (limits and
+// arithmetic errors: see exp_node.h).
+#include "core/expression/exp_node.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvan {
+
+enum class TEvaluateOrder : std::uint8_t { eoInternalFirst, eoEventFirst };
+
+class TZel_Expression;
+
+// (sender, name as written, evaluated arguments, their number, value, done)
+using TOnEvaluate =
+    std::function<void(TZel_Expression& sender, const std::string& eval,
+                       const std::vector<double>& args, int argCount, double& value, bool& done)>;
+// (sender, text between the brackets, value, done)
+using TOnVariable = std::function<void(TZel_Expression& sender, const std::string& variable,
+                                       double& value, bool& done)>;
+
+// One user-defined function while it is looked up or called.
+class TFunction final : public TExpOwner {
+public:
+    explicit TFunction(TZel_Expression& owner) : owner_(owner) {}
+
+    // Splits "name(p1;p2)=body" at its first "=". A line without "=" leaves an empty name
+    // that never matches. Throws on a header that does not parse.
+    void SetDefinition(const std::string& line);
+    // Evaluates Body with the given arguments; missing arguments are 0, extra ones ignored.
+    double Execute(const std::vector<double>& args);
+    // A parameter gives its argument; any other name goes back to the component.
+    double EvaluateName(const std::string& name, const std::vector<double>& args);
+
+    TZel_Expression& Owner() const { return owner_; }
+
+    std::string Definition;
+    std::string Name;
+    std::string Body;
+    std::vector<std::string> Params;
+    std::vector<double> Values;
+
+    double EvaluateCall(const std::string& name, const std::vector<double>& args) override;
+    double EvaluateVariableRef(const std::string& name) override;
+    TEvalState& EvalState() override;
+
+private:
+    TZel_Expression& owner_;
+};
+
+class TZel_Expression final : public TExpOwner {
+public:
+    std::string Text;
+    std::vector<std::string> Functions;
+    TEvaluateOrder EvaluateOrder = TEvaluateOrder::eoInternalFirst;
+    TOnEvaluate OnEvaluate;
+    TOnVariable OnVariable;
+
+    // Evaluates Text and returns the result.
+    double Value();
+    // Evaluates Text into the stored value; on an error the stored value is kept.
+    void Compute();
+    // The result of the last successful evaluation.
+    double LastValue() const { return value_; }
+
+    double EvaluateFunction(const std::string& name, const std::vector<double>& args);
+    double EvaluateVariable(const std::string& name);
+    // The function of the first line of Functions whose name matches, or nullptr.
+    std::unique_ptr<TFunction> FindFunction(const std::string& name);
+
+    double EvaluateCall(const std::string& name, const std::vector<double>& args) override;
+    double EvaluateVariableRef(const std::string& name) override;
+    TEvalState& EvalState() override { return state_; }
+
+private:
+    TEvalState state_;
+    double value_ = 0;
+};
+
+} // namespace orvan
