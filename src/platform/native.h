@@ -1,6 +1,7 @@
 #pragma once
 // The ports as the running platform provides them: the win32 adapter on Windows, the posix
 // adapter on Linux. Each returns one process-wide object.
+#include "core/app/hot_key.h"
 #include "core/ports/file_system.h"
 #include "core/ports/locale.h"
 #include "core/ports/special_folders.h"
@@ -10,5 +11,6 @@ namespace orvan::platform {
 const LocalePort& Locale();
 const SpecialFolderPort& SpecialFolders();
 const FileSystemPort& FileSystem();
+const KeyNamePort& KeyNames();
 
 } // namespace orvan::platform

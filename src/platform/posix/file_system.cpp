@@ -1,0 +1,260 @@
+// The file system on Linux, shown the way the core knows it from Windows: drive C: is the
+// root, listings come in NTFS order (by upper-cased UTF-16 code units) with "." and "..",
+// patterns follow the Windows wildcard rules and facts map onto Windows attributes.
+#include "core/base/utf.h"
+#include "core/config/path_convert.h"
+#include "platform/native.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <ctime>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace orvan::platform {
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using UniqueDir = std::unique_ptr<DIR, DirCloser>;
+
+// NTFS compares names by upper-casing each UTF-16 code unit on its own, so characters
+// outside the BMP keep their case.
+std::u16string FoldedKey(std::string_view name) {
+    std::u16string key;
+    key.reserve(name.size());
+    bool ascii = true;
+    bool supplementary = false;
+    for (const char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        ascii = ascii && c < 0x80;
+        supplementary = supplementary || c >= 0xF0;
+    }
+    if (ascii) {
+        for (const char ch : name)
+            key.push_back(static_cast<char16_t>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch));
+        return key;
+    }
+    if (!supplementary)
+        return Utf8ToUtf16(Upper(name));
+    std::size_t pos = 0;
+    while (pos < name.size()) {
+        const std::size_t start = pos;
+        const char32_t cp = DecodeUtf8(name, pos);
+        const std::string_view one = name.substr(start, pos - start);
+        key += Utf8ToUtf16(cp >= 0x10000 ? std::string(one) : Upper(one));
+    }
+    return key;
+}
+
+// '*' any run of code units, '?' exactly one; both sides already folded.
+bool WildcardMatch(std::u16string_view pattern, std::u16string_view name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starP = std::u16string_view::npos;
+    std::size_t starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == u'?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == u'*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::u16string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
+}
+
+// Windows lets a trailing ".*" stand for "any extension or none": "*.*" lists every name,
+// dotless ones included, and "readme.*" finds "README".
+bool MatchesPattern(std::u16string_view pattern, std::u16string_view name) {
+    if (WildcardMatch(pattern, name))
+        return true;
+    return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == u".*" &&
+           WildcardMatch(pattern.substr(0, pattern.size() - 2), name);
+}
+
+// Seconds since 1970 (UTC) to the core's local moment: days since 30 December 1899, where
+// before that day the fraction still counts forward from midnight.
+double LocalDays(const timespec& when) {
+    const time_t seconds = when.tv_sec;
+    tm local{};
+    if (localtime_r(&seconds, &local) == nullptr)
+        return 0;
+    const double localSeconds = static_cast<double>(seconds) +
+                                static_cast<double>(local.tm_gmtoff) +
+                                static_cast<double>(when.tv_nsec) / 1e9;
+    const double days = localSeconds / 86400.0 + 25569.0;
+    if (days >= 0)
+        return days;
+    const double whole = std::floor(days);
+    return whole - (days - whole);
+}
+
+bool IsDotName(std::string_view name) {
+    return name == "." || name == "..";
+}
+
+// Fills the entry from the file's facts; false when the entry vanished meanwhile.
+bool Describe(int dirFd, const std::string& name, unsigned char type, DirEntry& entry) {
+    struct stat st {};
+    bool link = type == DT_LNK;
+    if (type == DT_UNKNOWN) {
+        if (fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        link = S_ISLNK(st.st_mode);
+    }
+    bool dangling = false;
+    if ((type != DT_UNKNOWN || link) && fstatat(dirFd, name.c_str(), &st, 0) != 0) {
+        if (!link || fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        dangling = true;
+    }
+    entry.name = name;
+    entry.attributes = 0;
+    if (S_ISDIR(st.st_mode))
+        entry.attributes |= FileAttribute::Directory;
+    else
+        entry.attributes |= FileAttribute::Archive; // as Wine reports Linux files
+    if (link)
+        entry.attributes |= FileAttribute::ReparsePoint;
+    if (!dangling && (st.st_mode & S_IWUSR) == 0)
+        entry.attributes |= FileAttribute::ReadOnly;
+    if (name.size() > 1 && name.front() == '.' && !IsDotName(name))
+        entry.attributes |= FileAttribute::Hidden;
+    entry.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+    entry.lastWrite = LocalDays(st.st_mtim);
+    return true;
+}
+
+bool IsFileSystemRoot(int dirFd) {
+    struct stat self {};
+    struct stat root {};
+    return fstat(dirFd, &self) == 0 && stat("/", &root) == 0 && self.st_dev == root.st_dev &&
+           self.st_ino == root.st_ino;
+}
+
+class PosixFileSystem final : public FileSystemPort {
+public:
+    bool Enumerate(const std::string& folder, const std::string& pattern,
+                   const std::function<bool(const DirEntry&)>& visit) const override {
+        const std::string native = CoreToNativePath(folder);
+        if (native.empty())
+            return false;
+        const UniqueDir dir(opendir(native.c_str()));
+        if (!dir)
+            return false;
+        const int dirFd = dirfd(dir.get());
+        const bool all = pattern == "*" || pattern == "*.*";
+        const std::u16string patternKey = FoldedKey(pattern);
+
+        struct Found {
+            std::string name;
+            std::u16string key;
+            unsigned char type;
+        };
+        std::vector<Found> found;
+        while (const dirent* item = readdir(dir.get())) {
+            const std::string_view name(item->d_name);
+            // A backslash cannot be part of a name in the core's paths (nor on NTFS).
+            if (IsDotName(name) || name.find('\\') != std::string_view::npos)
+                continue;
+            std::u16string key = FoldedKey(name);
+            if (!all && !MatchesPattern(patternKey, key))
+                continue;
+            found.push_back({std::string(name), std::move(key), item->d_type});
+        }
+        std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+            if (a.key != b.key)
+                return a.key < b.key;
+            return CompareUtf16(a.name, b.name) < 0; // Linux may hold "a" and "A" side by side
+        });
+
+        // NTFS reports "." and ".." first, in every folder but a drive's root.
+        DirEntry entry;
+        if (!IsFileSystemRoot(dirFd)) {
+            for (const char* dot : {".", ".."}) {
+                if (!all && !MatchesPattern(patternKey, FoldedKey(dot)))
+                    continue;
+                if (Describe(dirFd, dot, DT_DIR, entry) && !visit(entry))
+                    return true;
+            }
+        }
+        for (const Found& item : found) {
+            if (Describe(dirFd, item.name, item.type, entry) && !visit(entry))
+                break;
+        }
+        return true;
+    }
+
+    bool DeleteFile(const std::string& path) const override {
+        const std::string native = CoreToNativePath(path);
+        struct stat st {};
+        if (native.empty() || lstat(native.c_str(), &st) != 0)
+            return false;
+        if (S_ISDIR(st.st_mode))
+            return false;
+        if (S_ISLNK(st.st_mode)) {
+            // A link to a folder is removed as a folder, as on Windows.
+            struct stat target {};
+            if (stat(native.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+                return false;
+        } else if ((st.st_mode & S_IWUSR) == 0) {
+            // Windows refuses to delete a read-only file; so does this port, root or not.
+            errno = EACCES;
+            return false;
+        }
+        return unlink(native.c_str()) == 0;
+    }
+
+    bool RemoveFolder(const std::string& path) const override {
+        const std::string native = CoreToNativePath(path);
+        struct stat st {};
+        if (native.empty() || lstat(native.c_str(), &st) != 0)
+            return false;
+        if (S_ISLNK(st.st_mode)) {
+            struct stat target {};
+            if (stat(native.c_str(), &target) != 0 || !S_ISDIR(target.st_mode))
+                return false;
+            return unlink(native.c_str()) == 0;
+        }
+        return rmdir(native.c_str()) == 0;
+    }
+
+    bool FileExists(const std::string& path) const override {
+        const std::string native = CoreToNativePath(path);
+        struct stat st {};
+        return !native.empty() && stat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    }
+
+    bool FolderExists(const std::string& path) const override {
+        const std::string native = CoreToNativePath(path);
+        struct stat st {};
+        return !native.empty() && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+};
+
+} // namespace
+
+const FileSystemPort& FileSystem() {
+    static const PosixFileSystem fileSystem;
+    return fileSystem;
+}
+
+} // namespace orvan::platform
