@@ -1,0 +1,60 @@
+#pragma once
+// Search keys of a published catalog, derived once so that a keystroke neither builds nor
+// upper-cases a million strings. Entries are laid out in the order the candidate list is
+// shown in (display name by UTF-16 code unit, then path), so matches come out sorted and
+// entries with the same name and path sit next to each other.
+#include "core/catalog/catalog.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace orvan {
+
+class CatalogSearchIndex {
+public:
+    CatalogSearchIndex() = default;
+    explicit CatalogSearchIndex(const std::vector<TCatalogItem>& items);
+
+    std::size_t size() const { return order_.size(); }
+
+    // The catalog index of the entry at a position of the display order.
+    std::uint32_t ItemAt(std::size_t position) const { return order_[position]; }
+
+    // All keys in display order, each followed by one '\0' (a filler only: matches are
+    // bounded by KeyStart, so keys may hold any byte).
+    std::string_view Keys() const { return keys_; }
+    // Where the key of a position starts in Keys(); KeyStart(size()) is the end.
+    std::size_t KeyStart(std::size_t position) const { return keyStart_[position]; }
+    std::string_view KeyAt(std::size_t position) const {
+        return std::string_view(keys_).substr(keyStart_[position],
+                                              keyStart_[position + 1] - keyStart_[position] - 1);
+    }
+
+    // False when the entry at this position has the same display name and path as the one
+    // before it.
+    bool StartsGroup(std::size_t position) const { return groupStart_[position]; }
+    // The first position after the group that the position belongs to.
+    std::size_t GroupEnd(std::size_t position) const;
+
+    // How often a byte occurs in Keys(); lets a search look for the query's rarest byte.
+    std::uint64_t ByteCount(unsigned char byte) const { return byteCount_[byte]; }
+
+    // The positions [first, last) whose entries have exactly this display name and path.
+    std::pair<std::size_t, std::size_t> FindPair(const std::vector<TCatalogItem>& items,
+                                                 std::string_view name,
+                                                 std::string_view path) const;
+
+private:
+    std::vector<std::uint32_t> order_;
+    std::vector<std::uint32_t> keyStart_;
+    std::string keys_;
+    std::vector<bool> groupStart_;
+    std::array<std::uint64_t, 256> byteCount_{};
+};
+
+} // namespace orvan
