@@ -1,0 +1,274 @@
+#include "core/search/run_available.h"
+
+#include "core/base/utf.h"
+#include "core/catalog/catalog_index.h"
+#include "core/search/catalog_match.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace orvan {
+
+namespace {
+
+std::size_t PairHash(std::string_view name, std::string_view path) {
+    const std::size_t h = std::hash<std::string_view>()(name);
+    return h ^ (std::hash<std::string_view>()(path) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
+}
+
+bool NameLess(std::string_view a, std::string_view b) {
+    return CompareUtf16(a, b) < 0;
+}
+
+} // namespace
+
+RunAvailableRow RunAvailableList::OwnRow(std::size_t own) const {
+    const RunAvailable& e = own_[own];
+    return {e.name, e.path, e.kind, e.description};
+}
+
+RunAvailableRow RunAvailableList::CatalogRow(std::size_t row) const {
+    const TCatalogItem& item = catalog_[catalog_.SearchIndex().ItemAt(catalogRows_[row])];
+    return {CatalogDisplayName(item), item.path, rkCatalog, {}};
+}
+
+RunAvailableRow RunAvailableList::RefRow(std::uint32_t ref) const {
+    return (ref & kOwnRef) != 0 ? OwnRow(ref & ~kOwnRef) : CatalogRow(ref);
+}
+
+RunAvailableRow RunAvailableList::operator[](std::size_t index) const {
+    if (ordered_)
+        return RefRow(order_[index]);
+    // Unsorted: the steps' entries before the catalog step, the catalog matches, the rest.
+    if (index < ownBeforeCatalog_)
+        return OwnRow(index);
+    index -= ownBeforeCatalog_;
+    if (index < catalogRows_.size())
+        return CatalogRow(index);
+    return OwnRow(ownBeforeCatalog_ + index - catalogRows_.size());
+}
+
+void RunAvailableList::Clear() {
+    own_.clear();
+    ownHash_.clear();
+    ownSlots_.clear();
+    catalog_ = TCatalogItems();
+    hasCatalogRows_ = false;
+    catalogRows_.clear();
+    ownBeforeCatalog_ = 0;
+    ordered_ = false;
+    order_.clear();
+}
+
+bool RunAvailableList::OwnContains(std::string_view name, std::string_view path,
+                                   std::size_t hash) const {
+    if (ownSlots_.empty())
+        return false;
+    const std::size_t mask = ownSlots_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = ownSlots_[slot];
+        if (entry == 0)
+            return false;
+        const RunAvailable& e = own_[entry - 1];
+        if (ownHash_[entry - 1] == hash && e.name == name && e.path == path)
+            return true;
+    }
+}
+
+bool RunAvailableList::CatalogContains(std::string_view name, std::string_view path) const {
+    if (catalogRows_.empty())
+        return false;
+    const CatalogSearchIndex& index = catalog_.SearchIndex();
+    const auto [first, last] = index.FindPair(catalog_.items(), name, path);
+    if (first == last)
+        return false;
+    const auto it = std::lower_bound(catalogRows_.begin(), catalogRows_.end(), first);
+    return it != catalogRows_.end() && *it < last;
+}
+
+bool RunAvailableList::Contains(std::string_view name, std::string_view path) const {
+    return OwnContains(name, path, PairHash(name, path)) || CatalogContains(name, path);
+}
+
+void RunAvailableList::InsertOwnHash(std::uint32_t own) {
+    if ((own_.size()) * 2 > ownSlots_.size()) { // keep the table at most half full
+        std::vector<std::uint32_t> slots(std::max<std::size_t>(16, ownSlots_.size() * 2), 0);
+        const std::size_t mask = slots.size() - 1;
+        for (std::uint32_t i = 0; i < own; ++i) {
+            std::size_t slot = ownHash_[i] & mask;
+            while (slots[slot] != 0)
+                slot = (slot + 1) & mask;
+            slots[slot] = i + 1;
+        }
+        ownSlots_ = std::move(slots);
+    }
+    const std::size_t mask = ownSlots_.size() - 1;
+    std::size_t slot = ownHash_[own] & mask;
+    while (ownSlots_[slot] != 0)
+        slot = (slot + 1) & mask;
+    ownSlots_[slot] = own + 1;
+}
+
+void RunAvailableList::AppendRef(std::uint32_t ref) {
+    if (ordered_)
+        order_.push_back(ref);
+}
+
+void RunAvailableList::Add(std::string_view name, std::string_view path,
+                           std::string_view description, std::int32_t kind) {
+    const std::size_t hash = PairHash(name, path);
+    if (OwnContains(name, path, hash) || CatalogContains(name, path))
+        return;
+    const auto own = static_cast<std::uint32_t>(own_.size());
+    own_.push_back({std::string(name), std::string(path), kind, std::string(description)});
+    ownHash_.push_back(hash);
+    InsertOwnHash(own);
+    AppendRef(own | kOwnRef);
+}
+
+void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogItems& catalog) {
+    if (catalog.empty())
+        return;
+    const CatalogSearchIndex& index = catalog.SearchIndex();
+    std::vector<std::uint32_t> rows = MatchCatalogKeys(index, AsciiUpper(text));
+    if (hasCatalogRows_) {
+        // A second catalog step in one build: its matches go in one by one.
+        for (const std::uint32_t p : rows) {
+            const TCatalogItem& item = catalog[index.ItemAt(p)];
+            Add(CatalogDisplayName(item), item.path, {}, rkCatalog);
+        }
+        return;
+    }
+    // Matches whose pair an earlier step has listed stay out: the first producer wins.
+    if (!own_.empty() && !rows.empty()) {
+        std::vector<bool> drop(rows.size(), false);
+        std::size_t log2 = 1;
+        while ((std::size_t{1} << log2) < index.size())
+            ++log2;
+        if (own_.size() * log2 < rows.size()) {
+            for (const RunAvailable& e : own_) {
+                const auto [first, last] = index.FindPair(catalog.items(), e.name, e.path);
+                if (first == last)
+                    continue;
+                const auto it = std::lower_bound(rows.begin(), rows.end(), first);
+                if (it != rows.end() && *it < last)
+                    drop[static_cast<std::size_t>(it - rows.begin())] = true;
+            }
+        } else {
+            for (std::size_t r = 0; r < rows.size(); ++r) {
+                const TCatalogItem& item = catalog[index.ItemAt(rows[r])];
+                const std::string_view name = CatalogDisplayName(item);
+                drop[r] = OwnContains(name, item.path, PairHash(name, item.path));
+            }
+        }
+        std::size_t kept = 0;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (!drop[r])
+                rows[kept++] = rows[r];
+        rows.resize(kept);
+    }
+    catalog_ = catalog;
+    hasCatalogRows_ = true;
+    catalogRows_ = std::move(rows);
+    ownBeforeCatalog_ = own_.size();
+    if (ordered_)
+        for (std::size_t r = 0; r < catalogRows_.size(); ++r)
+            order_.push_back(static_cast<std::uint32_t>(r));
+}
+
+void RunAvailableList::Sort() {
+    if (size() < 2)
+        return;
+    // Catalog matches are already in name order; sort the few other entries and merge
+    // them in by binary search.
+    std::vector<std::uint32_t> own(own_.size());
+    for (std::uint32_t i = 0; i < own.size(); ++i)
+        own[i] = i;
+    std::sort(own.begin(), own.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return NameLess(own_[a].name, own_[b].name);
+    });
+    std::vector<std::uint32_t> order;
+    order.reserve(size());
+    std::size_t nextRow = 0;
+    for (const std::uint32_t i : own) {
+        const std::string_view name = own_[i].name;
+        std::size_t low = nextRow;
+        std::size_t high = catalogRows_.size();
+        while (low < high) { // first catalog row whose name is not less than this entry's
+            const std::size_t mid = low + (high - low) / 2;
+            if (NameLess(CatalogRow(mid).name, name))
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        for (; nextRow < low; ++nextRow)
+            order.push_back(static_cast<std::uint32_t>(nextRow));
+        order.push_back(i | kOwnRef);
+    }
+    for (; nextRow < catalogRows_.size(); ++nextRow)
+        order.push_back(static_cast<std::uint32_t>(nextRow));
+    order_ = std::move(order);
+    ordered_ = true;
+}
+
+void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,
+                     std::string_view description, std::int32_t kind) {
+    list.Add(name, path, description, kind);
+}
+
+void SortRunAvailableList(RunAvailableList& list) {
+    list.Sort();
+}
+
+namespace {
+
+// The four steps for what the typed text itself stands for come with the input
+// interpretation. Each adds through AddRunAvailable, so the first producer of a name and
+// path wins.
+
+// Drive and folder step: at most one of a drive root typed as a letter, a drive root typed
+// as letter and colon, or the matching entries of a typed folder.
+void DriveAndFolderStep(std::string_view /*text*/, RunAvailableList& /*list*/,
+                        const RunBuildEnvironment& /*environment*/) {
+    // Empty until the input interpretation fills it.
+}
+
+// Existing-file step: the typed text names an existing file.
+void ExistingFileStep(std::string_view /*text*/, RunAvailableList& /*list*/,
+                      const RunBuildEnvironment& /*environment*/) {
+    // Empty until the input interpretation fills it.
+}
+
+// Date-and-time step: the typed text is a date or a time.
+void DateTimeStep(std::string_view /*text*/, RunAvailableList& /*list*/,
+                  const RunBuildEnvironment& /*environment*/) {
+    // Empty until the input interpretation fills it.
+}
+
+// Calculator step: adds its entry only while the list is still empty.
+void CalculatorStep(std::string_view /*text*/, RunAvailableList& /*list*/,
+                    const RunBuildEnvironment& /*environment*/) {
+    // Empty until the input interpretation fills it.
+}
+
+} // namespace
+
+void BuildRunAvailableList(std::string_view text, const TCatalogItems& catalog,
+                           RunAvailableList& list, const RunBuildEnvironment& environment) {
+    list.Clear();
+    if (!text.empty()) {
+        try {
+            DriveAndFolderStep(text, list, environment);
+            list.AddCatalogMatches(text, catalog);
+            ExistingFileStep(text, list, environment);
+            DateTimeStep(text, list, environment);
+            CalculatorStep(text, list, environment);
+        } catch (...) {
+            list.Sort();
+            throw;
+        }
+    }
+    list.Sort();
+}
+
+} // namespace orvan

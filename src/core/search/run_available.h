@@ -1,0 +1,104 @@
+#pragma once
+// The candidate list: what the search window lists for the typed text. Catalog matches are
+// held as references into the shared catalog rather than copies, so a text that matches a
+// million entries costs a list of numbers, not a million strings.
+#include "core/catalog/catalog.h"
+#include "core/ports/file_system.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvan {
+
+enum RunKind : std::int32_t {
+    rkFolder = 1,
+    rkFile = 2,
+    rkCalculator = 3,
+    rkDateTime = 4,
+    rkCatalog = 5,
+};
+
+struct RunAvailable {
+    std::string name;
+    std::string path;
+    std::int32_t kind = 0;
+    std::string description;
+
+    bool operator==(const RunAvailable&) const = default;
+};
+
+// One row as the list holds it. The views stay valid until the list is changed or cleared.
+struct RunAvailableRow {
+    std::string_view name;
+    std::string_view path;
+    std::int32_t kind = 0;
+    std::string_view description;
+
+    RunAvailable ToRunAvailable() const {
+        return {std::string(name), std::string(path), kind, std::string(description)};
+    }
+};
+
+class RunAvailableList {
+public:
+    std::size_t size() const { return own_.size() + catalogRows_.size(); }
+    bool empty() const { return size() == 0; }
+    RunAvailableRow operator[](std::size_t index) const;
+    void Clear();
+
+    // The catalog step: appends every entry of the catalog whose key holds the upper-cased
+    // text, unless the list already has an entry with the same name and path.
+    void AddCatalogMatches(std::string_view text, const TCatalogItems& catalog);
+    // Appends unless an entry with the same name and path (exact comparison) is there.
+    void Add(std::string_view name, std::string_view path, std::string_view description,
+             std::int32_t kind);
+    bool Contains(std::string_view name, std::string_view path) const;
+    // Ascending by name in UTF-16 code units; entries of equal name keep no defined order.
+    void Sort();
+
+private:
+    static constexpr std::uint32_t kOwnRef = 0x80000000u;
+
+    RunAvailableRow CatalogRow(std::size_t row) const;
+    RunAvailableRow OwnRow(std::size_t own) const;
+    RunAvailableRow RefRow(std::uint32_t ref) const;
+    bool OwnContains(std::string_view name, std::string_view path, std::size_t hash) const;
+    bool CatalogContains(std::string_view name, std::string_view path) const;
+    void InsertOwnHash(std::uint32_t own);
+    void AppendRef(std::uint32_t ref);
+
+    // Entries of the other build steps, with an open-addressing table over (name, path).
+    std::vector<RunAvailable> own_;
+    std::vector<std::size_t> ownHash_;
+    std::vector<std::uint32_t> ownSlots_; // own index + 1; 0 is an empty slot
+
+    // Catalog matches: positions of the catalog's display order, ascending.
+    TCatalogItems catalog_;
+    bool hasCatalogRows_ = false;
+    std::vector<std::uint32_t> catalogRows_;
+    std::size_t ownBeforeCatalog_ = 0;
+
+    // The row order once the list has been sorted: own entries with kOwnRef set, catalog
+    // matches as indexes into catalogRows_.
+    bool ordered_ = false;
+    std::vector<std::uint32_t> order_;
+};
+
+// Services the steps for the typed input use.
+struct RunBuildEnvironment {
+    const FileSystemPort* fileSystem = nullptr;
+};
+
+void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,
+                     std::string_view description, std::int32_t kind);
+void SortRunAvailableList(RunAvailableList& list);
+
+// Empties the list and fills it for the typed text in the fixed step order, then sorts it
+// (also when a step fails; the failure then continues to the caller).
+void BuildRunAvailableList(std::string_view text, const TCatalogItems& catalog,
+                           RunAvailableList& list, const RunBuildEnvironment& environment = {});
+
+} // namespace orvan

@@ -1,0 +1,243 @@
+#include "core/search/run_available.h"
+
+#include "core/base/utf.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <tuple>
+
+using namespace std::string_literals;
+namespace orvan {
+namespace {
+
+TCatalogItem Item(std::string path, std::string name = {}) {
+    TCatalogItem item;
+    item.path = std::move(path);
+    item.name = std::move(name);
+    return item;
+}
+
+std::vector<RunAvailable> Rows(const RunAvailableList& list) {
+    std::vector<RunAvailable> rows;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        rows.push_back(list[i].ToRunAvailable());
+    return rows;
+}
+
+std::vector<std::string> Names(const RunAvailableList& list) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        names.emplace_back(list[i].name);
+    return names;
+}
+
+std::vector<std::string> Query(std::string_view text, const TCatalogItems& catalog) {
+    RunAvailableList list;
+    BuildRunAvailableList(text, catalog, list);
+    return Names(list);
+}
+
+// The rules written out as plainly as possible, one string and one comparison at a time:
+// the reference the fast list must agree with.
+struct ReferenceList {
+    std::vector<RunAvailable> rows;
+
+    void Add(const RunAvailable& candidate) {
+        for (const RunAvailable& r : rows)
+            if (r.name == candidate.name && r.path == candidate.path)
+                return;
+        rows.push_back(candidate);
+    }
+
+    void CatalogStep(std::string_view text, const std::vector<TCatalogItem>& items) {
+        std::string q(text);
+        for (char& c : q)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        for (const TCatalogItem& item : items) {
+            std::string k = item.path + "&" + item.name;
+            const std::size_t cut = k.find_last_of("\\:");
+            if (cut != std::string::npos)
+                k = k.substr(cut + 1);
+            for (char& c : k)
+                if (c >= 'a' && c <= 'z')
+                    c = static_cast<char>(c - 'a' + 'A');
+            if (k.find(q) == std::string::npos)
+                continue;
+            std::string name = item.name;
+            if (name.empty()) {
+                const std::size_t p = item.path.find_last_of("\\:");
+                name = p == std::string::npos ? item.path : item.path.substr(p + 1);
+            }
+            Add({name, item.path, rkCatalog, ""});
+        }
+    }
+
+    void Sort() {
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const RunAvailable& a, const RunAvailable& b) {
+                             return CompareUtf16(a.name, b.name) < 0;
+                         });
+    }
+};
+
+// Equal names may come in any order; everything else must be identical.
+void ExpectSameList(const RunAvailableList& list, std::vector<RunAvailable> expected) {
+    std::vector<RunAvailable> got = Rows(list);
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(got[i].name, expected[i].name) << "row " << i;
+    auto key = [](const RunAvailable& r) {
+        return std::tie(r.name, r.path, r.kind, r.description);
+    };
+    auto less = [&](const RunAvailable& a, const RunAvailable& b) { return key(a) < key(b); };
+    std::sort(got.begin(), got.end(), less);
+    std::sort(expected.begin(), expected.end(), less);
+    EXPECT_EQ(got, expected);
+}
+
+TEST(CandidateList, CatalogStepMatchesFileAndDisplayNameOnly) {
+    const TCatalogItems catalog(
+        {Item("C:\\Windows\\notepad.exe"), Item("C:\\Apps\\mspaint.exe", "Paint"),
+         Item("C:\\Docs\\help.chm", "Help: Index"), Item("C:\\Docs\\x.txt", "\xC3\x89t\xC3\xA9")});
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(Query("pad", catalog), Names{"notepad.exe"});
+    EXPECT_EQ(Query("PAD.E", catalog), Names{"notepad.exe"});
+    EXPECT_EQ(Query("windows", catalog), Names{});
+    EXPECT_EQ(Query("exe&p", catalog), Names{"Paint"});
+    EXPECT_EQ(Query("apps", catalog), Names{});
+    EXPECT_EQ(Query("help", catalog), Names{});
+    EXPECT_EQ(Query(" ind", catalog), Names{"Help: Index"});
+    // Only a to z fold: a small e-acute finds the small one, not the capital.
+    EXPECT_EQ(Query("\xC3\xA9t", catalog), Names{});
+    EXPECT_EQ(Query("\xC3\x89t\xC3\xA9", catalog), Names{"\xC3\x89t\xC3\xA9"});
+    // Blanks are not trimmed.
+    EXPECT_EQ(Query("pad ", catalog), Names{});
+    EXPECT_EQ(Query("", catalog), Names{});
+}
+
+TEST(CandidateList, DuplicatePairsListedOnceCaseVariantsTwiceSortedOrdinally) {
+    const TCatalogItems catalog(
+        {Item("C:\\a\\alpha.exe"), Item("C:\\a\\alpha.exe"), Item("C:\\a\\alpha.exe", "alpha.exe"),
+         Item("C:\\a\\zeta.exe", "Zeta"), Item("C:\\A\\alpha.exe"), Item("C:\\b\\Alpha.exe")});
+    RunAvailableList list;
+    BuildRunAvailableList("a", catalog, list);
+    ExpectSameList(list, {{"Alpha.exe", "C:\\b\\Alpha.exe", rkCatalog, ""},
+                          {"Zeta", "C:\\a\\zeta.exe", rkCatalog, ""},
+                          {"alpha.exe", "C:\\A\\alpha.exe", rkCatalog, ""},
+                          {"alpha.exe", "C:\\a\\alpha.exe", rkCatalog, ""}});
+}
+
+TEST(CandidateList, FirstProducerOfAPairWins) {
+    const TCatalogItems catalog({Item("C:\\a\\tool.exe"), Item("C:\\a\\other.exe")});
+    RunAvailableList list;
+    // An earlier step listed the same file as a file entry: the catalog match stays out.
+    list.Add("tool.exe", "C:\\a\\tool.exe", "", rkFile);
+    list.AddCatalogMatches("e", catalog);
+    // A later step offers pairs the catalog produced, and one differing only in case.
+    list.Add("other.exe", "C:\\a\\other.exe", "", rkFile);
+    list.Add("other.exe", "C:\\A\\other.exe", "", rkFile);
+    list.Add("tool.exe", "C:\\a\\tool.exe", "", rkFolder);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].kind, rkFile);
+    EXPECT_EQ(list[1].kind, rkCatalog); // unsorted: catalog matches follow the earlier steps
+    EXPECT_EQ(list[2].path, "C:\\A\\other.exe");
+    list.Sort();
+    ExpectSameList(list, {{"other.exe", "C:\\A\\other.exe", rkFile, ""},
+                          {"other.exe", "C:\\a\\other.exe", rkCatalog, ""},
+                          {"tool.exe", "C:\\a\\tool.exe", rkFile, ""}});
+    EXPECT_TRUE(list.Contains("tool.exe", "C:\\a\\tool.exe"));
+    EXPECT_FALSE(list.Contains("TOOL.exe", "C:\\a\\tool.exe"));
+}
+
+TEST(CandidateList, StepEntriesMergeIntoCatalogOrder) {
+    const TCatalogItems catalog({Item("C:\\b\\b.exe"), Item("C:\\d\\d.exe"), Item("C:\\f\\f.exe")});
+    RunAvailableList list;
+    list.Add("e", "x", "line", rkCalculator);
+    list.AddCatalogMatches(".EXE", catalog);
+    list.Add("a", "y", "", rkDateTime);
+    list.Add("Z", "z", "", rkFile);
+    list.Add("g", "g", "", rkFile);
+    list.Sort();
+    EXPECT_EQ(Names(list),
+              (std::vector<std::string>{"Z", "a", "b.exe", "d.exe", "e", "f.exe", "g"}));
+    EXPECT_EQ(list[4].description, "line");
+    // Adding after the sort appends at the end.
+    list.Add("0", "0", "", rkFile);
+    EXPECT_EQ(list[list.size() - 1].name, "0");
+    list.Clear();
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(CandidateList, AgreesWithThePlainAlgorithmOnRandomCatalogs) {
+    std::mt19937 random(20260101);
+    const std::vector<std::string> folders = {
+        "C:\\a\\", "C:\\A\\", "D:", "C:\\x:y\\", "", "C:\\\xC3\xA9\\"};
+    const std::vector<std::string> files = {"ab.exe",   "AB.exe",   "b&a.lnk", "a b",
+                                            "\xC3\xA9", "\xC3\x89", "z",       "Z.txt",
+                                            "a\0b"s,    "",         "aa",      "ba"};
+    const std::vector<std::string> names = {
+        "", "", "ab", "Ab", "x:ab", "a\\b", "&", " a", "\xF0\x9F\x98\x80", "\xEF\xBD\x81", "a\0"s};
+    const std::vector<std::string> pieces = {"a", "A", "b",        "&",   " ",
+                                             ":", ".", "\xC3\xA9", "\0"s, "x"};
+    auto pick = [&](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<TCatalogItem> items(std::uniform_int_distribution<int>(0, 40)(random));
+        for (TCatalogItem& item : items)
+            item = Item(pick(folders) + pick(files), pick(names));
+        const TCatalogItems catalog(items);
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(1, 4)(random);
+        for (int i = 0; i < length; ++i)
+            text += pick(pieces);
+        // An earlier and a later step each offer a few pairs, some equal to catalog pairs.
+        std::vector<RunAvailable> before;
+        std::vector<RunAvailable> after;
+        for (int i = 0; i < 3; ++i) {
+            const TCatalogItem item = Item(pick(folders) + pick(files), pick(names));
+            const std::string name =
+                item.name.empty() ? std::string(FileNamePart(item.path)) : item.name;
+            before.push_back({name, item.path, rkFile, ""});
+            after.push_back({name, item.path, rkFolder, "d"});
+        }
+
+        ReferenceList reference;
+        for (const RunAvailable& r : before)
+            reference.Add(r);
+        reference.CatalogStep(text, items);
+        for (const RunAvailable& r : after)
+            reference.Add(r);
+        reference.Sort();
+
+        RunAvailableList list;
+        for (const RunAvailable& r : before)
+            AddRunAvailable(list, r.name, r.path, r.description, r.kind);
+        list.AddCatalogMatches(text, catalog);
+        for (const RunAvailable& r : after)
+            AddRunAvailable(list, r.name, r.path, r.description, r.kind);
+        SortRunAvailableList(list);
+        SCOPED_TRACE("round " + std::to_string(round) + " text [" + text + "]");
+        ExpectSameList(list, reference.rows);
+        if (HasFatalFailure() || HasNonfatalFailure())
+            return;
+    }
+}
+
+TEST(CandidateList, ManyStepEntriesStayUnique) {
+    RunAvailableList list;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 5000; ++i)
+            list.Add("n" + std::to_string(i), "C:\\big\\n" + std::to_string(i), "", rkFile);
+    EXPECT_EQ(list.size(), 5000u);
+    list.Sort();
+    EXPECT_EQ(list[0].name, "n0");
+    EXPECT_EQ(list[1].name, "n1");
+    EXPECT_EQ(list[2].name, "n10");
+}
+
+} // namespace
+} // namespace orvan
