@@ -2,6 +2,7 @@
 // The ports as the running platform provides them: the win32 adapter on Windows, the posix
 // adapter on Linux. Each returns one process-wide object.
 #include "core/app/hot_key.h"
+#include "core/ports/clock.h"
 #include "core/ports/file_system.h"
 #include "core/ports/locale.h"
 #include "core/ports/special_folders.h"
@@ -12,5 +13,6 @@ const LocalePort& Locale();
 const SpecialFolderPort& SpecialFolders();
 const FileSystemPort& FileSystem();
 const KeyNamePort& KeyNames();
+const ClockPort& Clock();
 
 } // namespace orvan::platform
