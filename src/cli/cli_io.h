@@ -19,5 +19,6 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 int RunCalc(CliContext& context);
+int RunRobot(CliContext& context);
 
 } // namespace orvan::cli

@@ -11,7 +11,8 @@ namespace {
 
 constexpr const char* kUsage = "usage: orvan-cli COMMAND [ARGS...]\n"
                                "commands:\n"
-                               "  calc [--function DEFINITION]... [--] EXPRESSION...\n";
+                               "  calc [--function DEFINITION]... [--] EXPRESSION...\n"
+                               "  robot [--width N] [--] LINE...\n";
 
 struct Command {
     const char* name;
@@ -20,6 +21,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"calc", orvan::cli::RunCalc},
+    {"robot", orvan::cli::RunRobot},
 };
 
 int Main(std::vector<std::string> args) {
