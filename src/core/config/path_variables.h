@@ -28,7 +28,8 @@ std::string GetSpecialFolder(const SpecialFolderPort& folders, int folderNumber)
 std::string ExpandPathVariables(const SpecialFolderPort& folders, std::string_view text);
 
 // Deletes a folder and everything below it; stops at the first entry that cannot be
-// deleted, but still tries to remove the folder itself. True when everything is gone.
+// deleted (read-only files included), but still tries to remove the folder itself. True
+// when everything is gone. Links and junctions are removed, never followed; "" is refused.
 bool DeleteFolderTree(const FileSystemPort& fileSystem, const std::string& folder);
 
 // Splits at a one-character separator; a trailing separator gives no empty last element.
