@@ -89,7 +89,7 @@ int RunRobot(CliContext& context) {
 
     SetCurrentClock(&platform::Clock());
     const OneUnitPerCharacter measure;
-    ZelRobotMemo memo(measure);
+    TZel_RobotMemo memo(measure);
     memo.SetClientSize(width, memo.ClientHeight());
     RobotClear(memo);
     for (; i < args.size(); ++i) {

@@ -105,10 +105,10 @@ struct MemoPaintPlan {
     std::vector<MemoRow> rows; // in drawing order: the lowest row first
 };
 
-class ZelRobotMemo {
+class TZel_RobotMemo {
 public:
     // The port must outlive the display.
-    explicit ZelRobotMemo(const TextMeasurePort& measure) : measure_(measure) {}
+    explicit TZel_RobotMemo(const TextMeasurePort& measure) : measure_(measure) {}
 
     const std::vector<std::string>& Lines() const { return lines_; }
 

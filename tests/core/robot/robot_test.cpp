@@ -67,7 +67,7 @@ protected:
     }
 
     test::FixedWidthMeasure measure;
-    ZelRobotMemo memo;
+    TZel_RobotMemo memo;
     FixedClock clock;
     LocaleSettings savedLocale;
 };
