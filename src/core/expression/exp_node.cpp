@@ -269,8 +269,12 @@ double TExpNode::EvaluateOperator(const std::string& op) {
     case '/':
         if (right == 0) {
             const std::string& separator = owner_.EvalState().decimalSeparator;
-            throw ExpressionError("Calculate error: \"" + FormatFixed2(left, separator) + " / " +
-                                  FormatFixed2(right, separator) + "\" divison by zero.");
+            std::string message = "Calculate error: \"";
+            message.append(FormatFixed2(left, separator));
+            message.append(" / ");
+            message.append(FormatFixed2(right, separator));
+            message.append("\" divison by zero.");
+            throw ExpressionError(message);
         }
         return Checked(left / right);
     case '^':

@@ -28,7 +28,7 @@ namespace orvan {
 
 inline constexpr int kMaxNestingDepth = 1000;
 inline constexpr int kMaxCallDepth = 100;
-inline constexpr std::uint64_t kWorkBudget = 4'000'000;
+inline constexpr std::uint64_t kWorkBudget = 1'000'000;
 
 inline constexpr const char* kTooDeeplyNested = "Compile error: expression too deeply nested.";
 inline constexpr const char* kRecursionTooDeep = "Calculate error: recursion too deep.";

@@ -174,11 +174,15 @@ NumberConversion TextToFloat(std::string_view text, char32_t decimalSeparator, d
     if (pos != text.size())
         return NumberConversion::Invalid;
 
-    ascii = (integerDigits.empty() ? "0" : integerDigits);
-    if (!fractionDigits.empty())
-        ascii += "." + fractionDigits;
-    if (hasExponent)
-        ascii += "e" + std::to_string(exponent);
+    ascii = integerDigits.empty() ? std::string("0") : integerDigits;
+    if (!fractionDigits.empty()) {
+        ascii.push_back('.');
+        ascii.append(fractionDigits);
+    }
+    if (hasExponent) {
+        ascii.push_back('e');
+        ascii.append(std::to_string(exponent));
+    }
     double parsed = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), parsed);
     if (result.ec == std::errc::result_out_of_range) {

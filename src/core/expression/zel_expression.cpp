@@ -34,6 +34,10 @@ private:
     bool outer_;
 };
 
+// Work units for the objects one line lookup or one call creates, beyond its characters.
+constexpr std::uint64_t kLookupCost = 4;
+constexpr std::uint64_t kCallCost = 4;
+
 class CallGuard {
 public:
     explicit CallGuard(TEvalState& state) : state_(state) {
@@ -117,6 +121,7 @@ void TFunction::SetDefinition(const std::string& line) {
 double TFunction::Execute(const std::vector<double>& args) {
     const EvaluationScope scope(EvalState());
     const CallGuard call(EvalState());
+    EvalState().Charge(kCallCost);
     Values = args;
     return EvaluateText(*this, Body);
 }
@@ -187,7 +192,7 @@ std::unique_ptr<TFunction> TZel_Expression::FindFunction(const std::string& name
     const std::string wanted = AsciiUpper(name);
     // By index: a line is parsed afresh for every lookup, nothing is cached.
     for (std::size_t i = 0; i < Functions.size(); ++i) {
-        state_.Charge(1);
+        state_.Charge(kLookupCost);
         if (TrimControl(Functions[i]).empty())
             continue;
         auto function = std::make_unique<TFunction>(*this);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace orvan {
@@ -33,6 +35,10 @@ struct TokenCase {
     char32_t separator;
     const char* tokens;
 };
+
+void PrintTo(const TokenCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class TokenizerTest : public ::testing::TestWithParam<TokenCase> {};
 
@@ -74,6 +80,10 @@ struct IllegalCase {
     char32_t separator;
     const char* message;
 };
+
+void PrintTo(const IllegalCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class IllegalCharacterTest : public ::testing::TestWithParam<IllegalCase> {};
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <limits>
 
 namespace orvan {
@@ -13,6 +15,10 @@ struct GeneralCase {
     double value;
     const char* text;
 };
+
+void PrintTo(const GeneralCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class FormatGeneralTest : public ::testing::TestWithParam<GeneralCase> {};
 
@@ -70,6 +76,10 @@ struct ConversionCase {
     NumberConversion result;
     double value;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class TextToFloatTest : public ::testing::TestWithParam<ConversionCase> {};
 

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ struct ValueCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class ExpressionValueTest : public ExpressionTest,
                             public ::testing::WithParamInterface<ValueCase> {};
@@ -119,6 +124,10 @@ struct ErrorCase {
     const char* message;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.text;
+}
+
 class ExpressionErrorTest : public ExpressionTest,
                             public ::testing::WithParamInterface<ErrorCase> {};
 
@@ -155,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ErrorCase{"7/0", "Calculate error: \"7.00 / 0.00\" divison by zero."},
                       ErrorCase{"5/0", "Calculate error: \"5.00 / 0.00\" divison by zero."},
                       ErrorCase{"7/(1-1)", "Calculate error: \"7.00 / 0.00\" divison by zero."},
-                      ErrorCase{"-2.5/0", "Calculate error: \"-2.50 / 0.00\" divison by zero."},
+                      ErrorCase{"(-2.5)/0", "Calculate error: \"-2.50 / 0.00\" divison by zero."},
                       ErrorCase{"5/(0*(-1))", "Calculate error: \"5.00 / 0.00\" divison by zero."},
                       ErrorCase{"10^400", "Floating point overflow."},
                       ErrorCase{"2^3000000000", "Floating point overflow."},
@@ -292,6 +301,10 @@ struct DefinitionErrorCase {
     const char* call;
     const char* message;
 };
+
+void PrintTo(const DefinitionErrorCase& c, std::ostream* os) {
+    *os << c.line;
+}
 
 class DefinitionErrorTest : public ExpressionTest,
                             public ::testing::WithParamInterface<DefinitionErrorCase> {};
