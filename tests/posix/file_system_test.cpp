@@ -175,13 +175,13 @@ TEST(PosixFileSystem, DeletesAndTestsLikeTheWindowsCalls) {
     EXPECT_FALSE(fs.FileExists(temp.Core("missing")));
     EXPECT_FALSE(fs.FolderExists("D:\\"));
 
-    EXPECT_FALSE(fs.DeleteFile(temp.Core("locked"))); // even for root, as on Windows
+    EXPECT_FALSE(fs.RemoveFile(temp.Core("locked"))); // even for root, as on Windows
     EXPECT_TRUE(fs.FileExists(temp.Core("locked")));
-    EXPECT_FALSE(fs.DeleteFile(temp.Core("empty")));
-    EXPECT_FALSE(fs.DeleteFile(temp.Core("link")));
-    EXPECT_TRUE(fs.DeleteFile(temp.Core("file")));
+    EXPECT_FALSE(fs.RemoveFile(temp.Core("empty")));
+    EXPECT_FALSE(fs.RemoveFile(temp.Core("link")));
+    EXPECT_TRUE(fs.RemoveFile(temp.Core("file")));
     EXPECT_FALSE(fs.FileExists(temp.Core("file")));
-    EXPECT_FALSE(fs.DeleteFile(temp.Core("file")));
+    EXPECT_FALSE(fs.RemoveFile(temp.Core("file")));
 
     EXPECT_FALSE(fs.RemoveFolder(temp.Core("full")));
     EXPECT_FALSE(fs.RemoveFolder(temp.Core("locked")));

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-// The port's DeleteFile, not the A/W macro of the same name.
-#undef DeleteFile
 
 #include <algorithm>
 #include <map>
@@ -162,8 +160,8 @@ TEST(Win32FileSystem, DeletesAndTests) {
     EXPECT_TRUE(fs.FolderExists(tree.Path("empty")));
     EXPECT_FALSE(fs.FolderExists(tree.Path("file")));
     EXPECT_FALSE(fs.FileExists(""));
-    EXPECT_FALSE(fs.DeleteFile(tree.Path("locked")));
-    EXPECT_TRUE(fs.DeleteFile(tree.Path("file")));
+    EXPECT_FALSE(fs.RemoveFile(tree.Path("locked")));
+    EXPECT_TRUE(fs.RemoveFile(tree.Path("file")));
     EXPECT_FALSE(fs.FileExists(tree.Path("file")));
     EXPECT_FALSE(fs.RemoveFolder(tree.Path("full")));
     EXPECT_TRUE(fs.RemoveFolder(tree.Path("empty")));

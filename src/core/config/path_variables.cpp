@@ -104,7 +104,7 @@ bool DeleteFolderTree(const FileSystemPort& fileSystem, const std::string& folde
             return true;
         const std::string path = JoinPath(folder, entry.name);
         if ((entry.attributes & FileAttribute::Directory) == 0) {
-            result = fileSystem.DeleteFile(path);
+            result = fileSystem.RemoveFile(path);
         } else if ((entry.attributes & FileAttribute::ReparsePoint) != 0) {
             // A symbolic link or junction is removed itself; following it would delete
             // whatever it points to, possibly far outside this tree.

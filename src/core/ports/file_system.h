@@ -37,7 +37,7 @@ public:
     virtual bool Enumerate(const std::string& folder, const std::string& pattern,
                            const std::function<bool(const DirEntry&)>& visit) const = 0;
 
-    virtual bool DeleteFile(const std::string& path) const = 0;
+    virtual bool RemoveFile(const std::string& path) const = 0;
     virtual bool RemoveFolder(const std::string& path) const = 0;
     virtual bool FileExists(const std::string& path) const = 0;
     virtual bool FolderExists(const std::string& path) const = 0;

@@ -203,7 +203,7 @@ public:
         return true;
     }
 
-    bool DeleteFile(const std::string& path) const override {
+    bool RemoveFile(const std::string& path) const override {
         const std::string native = CoreToNativePath(path);
         struct stat st {};
         if (native.empty() || lstat(native.c_str(), &st) != 0)

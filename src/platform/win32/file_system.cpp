@@ -3,8 +3,6 @@
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
-// The port's DeleteFile, not the A/W macro of the same name.
-#undef DeleteFile
 
 #include <cmath>
 
@@ -87,7 +85,7 @@ public:
         return true;
     }
 
-    bool DeleteFile(const std::string& path) const override {
+    bool RemoveFile(const std::string& path) const override {
         return !path.empty() && ::DeleteFileW(Wide(path).c_str()) != FALSE;
     }
 

@@ -172,7 +172,7 @@ public:
         }
         return true;
     }
-    bool DeleteFile(const std::string& path) const override {
+    bool RemoveFile(const std::string& path) const override {
         log.push_back("delete " + path);
         const auto it = Find(path);
         if (it == entries_.end() || (it->attributes & FileAttribute::Directory) != 0 ||
