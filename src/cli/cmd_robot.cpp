@@ -3,10 +3,8 @@
 #include "cli/cli_io.h"
 
 #include "core/base/utf.h"
-#include "core/ports/clock.h"
 #include "core/robot/robot.h"
 #include "core/robot/robot_memo.h"
-#include "platform/native.h"
 
 #include <string>
 #include <vector>
@@ -87,7 +85,6 @@ int RunRobot(CliContext& context) {
         break;
     }
 
-    SetCurrentClock(&platform::Clock());
     const OneUnitPerCharacter measure;
     TZel_RobotMemo memo(measure);
     memo.SetClientSize(width, memo.ClientHeight());

@@ -1,6 +1,7 @@
 #include "cli/platform_setup.h"
 
 #include "core/base/utf.h"
+#include "core/ports/clock.h"
 #include "platform/native.h"
 
 #ifdef _WIN32
@@ -14,6 +15,7 @@ namespace orvan::cli {
 
 void PreparePlatform() {
     SetCurrentLocale(platform::Locale().ReadLocale());
+    SetCurrentClock(&platform::Clock());
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
     _setmode(_fileno(stdout), _O_BINARY);

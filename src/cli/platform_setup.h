@@ -3,7 +3,7 @@
 
 namespace orvan::cli {
 
-// Reads the platform's locale into the core and, on Windows, switches the standard streams
+// Hands the platform's locale and clock to the core and, on Windows, switches the standard streams
 // to binary UTF-8 so that output is byte for byte the same as on Linux.
 void PreparePlatform();
 
