@@ -3,6 +3,7 @@
 #include "core/expression/number_format.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace orvan {
 
@@ -120,7 +121,9 @@ TExpNode::~TExpNode() {
 }
 
 const TExpToken& TExpNode::TokenAt(std::size_t index) const {
-    return parser_.Tokens().at(begin_ + index);
+    if (index >= TokenCount())
+        throw std::out_of_range("TExpNode::TokenAt");
+    return parser_.Tokens()[begin_ + index];
 }
 
 const TExpToken* TExpNode::Token() const {
