@@ -1,0 +1,415 @@
+#include "core/config/options.h"
+
+#include "core/base/utf.h"
+#include "core/config/path_variables.h"
+#include "core/ports/locale.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+
+namespace orvan {
+
+namespace {
+
+constexpr const char* kGlobal = "Global";
+constexpr const char* kForm = "Form";
+constexpr const char* kTrayIcon = "TrayIcon";
+constexpr const char* kCatalog = "Catalog";
+constexpr const char* kPaths = "Paths";
+constexpr const char* kPortable = "Portable";
+
+struct Registrations {
+    OptionsGeometryAccess* geometry = nullptr;
+    std::map<int, OptionsApplyListener> listeners;
+    int nextId = 1;
+    std::function<void(std::int32_t)> hotKey;
+};
+
+Registrations& Registered() {
+    static Registrations registrations;
+    return registrations;
+}
+
+const char* BoolText(bool value) {
+    return value ? "True" : "False";
+}
+const char* BoolNumber(bool value) {
+    return value ? "-1" : "0";
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string WithoutTrailingDelimiter(std::string folder) {
+    // "C:\" stays: the root needs its delimiter.
+    if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':')
+        folder.pop_back();
+    return folder;
+}
+
+class OptionsReader {
+public:
+    explicit OptionsReader(const OptionsStore& store) : store_(store) {}
+
+    void Integer(const char* section, const char* key, std::int32_t& value) const {
+        if (const auto text = store_.ReadString(section, key))
+            value = ParseOptionInteger(*text).value_or(value);
+    }
+    void Boolean(const char* section, const char* key, bool& value) const {
+        if (const auto text = store_.ReadString(section, key))
+            value = ParseOptionBoolean(*text).value_or(value);
+    }
+    void DateTime(const char* section, const char* key, double& value) const {
+        if (const auto text = store_.ReadString(section, key))
+            value = ParseOptionDateTime(*text, CurrentLocale().decimalSeparator).value_or(value);
+    }
+
+private:
+    const OptionsStore& store_;
+};
+
+// Path_1 .. Path_n as reading them one by one would find them, without a loop up to n: a
+// file may claim a Count of two billion.
+TSettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int64_t count) {
+    std::vector<std::pair<std::int64_t, std::string>> found;
+    for (auto& [key, value] : store.File().ReadSection(kPaths)) {
+        if (key.size() < 6 || AsciiUpper(key.substr(0, 5)) != "PATH_")
+            continue;
+        const std::string_view digits = std::string_view(key).substr(5);
+        // Only the spelling IntToStr gives: no sign, no leading zero, no blank.
+        if (digits.empty() || digits.size() > 10 || digits.front() == '0' ||
+            !std::all_of(digits.begin(), digits.end(), IsDigit))
+            continue;
+        std::int64_t index = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), index);
+        if (index <= count && !value.empty())
+            found.emplace_back(index, std::move(value));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    TSettingsOptionsCatalogPaths paths;
+    for (const auto& [index, line] : found)
+        if (auto path = ParseCatalogPathLine(line))
+            paths.push_back(std::move(*path));
+    return paths;
+}
+
+} // namespace
+
+OptionsWriteError::OptionsWriteError(const std::string& fileName)
+    : std::runtime_error("Unable to write to " + fileName) {}
+
+TSettingsOptionsCatalogPaths DefaultCatalogPaths() {
+    auto path = [](const char* folder, const char* mask, bool active) {
+        TSettingsOptionsCatalogPath p;
+        p.path = folder;
+        p.depth = UnlimitedDepth;
+        p.includeDirectories = false;
+        p.mask = mask;
+        p.active = active;
+        return p;
+    };
+    return {
+        path("%STARTMENU%", "*.*", true),
+        path("%STARTMENU_COMMON%", "*.*", true),
+        path("%PROGRAMFILES%", "*.exe;*.com", false),
+        path("%PROGRAMFILES_COMMON%", "*.exe;*.com", false),
+        path("%WINDIR%", "*.exe", false),
+        path("%FAVORITES%", "*.*", true),
+        path("%DESKTOP%", "*.*", true),
+        path("%MYDOCUMENTS%", "*.*", false),
+        path("%APPDATA%\\Microsoft\\Internet Explorer\\Quick Launch", "*.lnk", true),
+        path("%APPDATA%\\Microsoft\\Windows\\Start Menu", "*.lnk", false),
+    };
+}
+
+std::string ChangeFileExtension(std::string_view fileName, std::string_view extension) {
+    const std::size_t cut = fileName.find_last_of(".\\:");
+    if (cut != std::string_view::npos && fileName[cut] == '.')
+        fileName = fileName.substr(0, cut);
+    return std::string(fileName) + std::string(extension);
+}
+
+std::string ExtractFilePath(std::string_view path) {
+    const std::size_t cut = path.find_last_of("\\:");
+    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
+}
+
+std::optional<std::int32_t> ParseOptionInteger(std::string_view text) {
+    if (!text.empty() && text.front() == '+' && text.size() > 1 && IsDigit(text[1]))
+        text.remove_prefix(1);
+    if (text.empty() || (text.front() != '-' && !IsDigit(text.front())))
+        return std::nullopt;
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> ParseOptionBoolean(std::string_view text) {
+    const std::string upper = AsciiUpper(text);
+    if (upper == "TRUE")
+        return true;
+    if (upper == "FALSE")
+        return false;
+    std::string_view digits = text;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
+        digits.remove_prefix(1);
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit))
+        return std::nullopt;
+    return std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0'; });
+}
+
+std::optional<double> ParseOptionDateTime(std::string_view text,
+                                          std::string_view decimalSeparator) {
+    // [sign] digits [separator digits] [E [sign] digits], with at least one mantissa digit.
+    std::string plain;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        plain.push_back(text[i++]);
+    std::size_t mantissaDigits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        plain.push_back(text[i++]);
+        ++mantissaDigits;
+    }
+    if (!decimalSeparator.empty() && text.substr(i, decimalSeparator.size()) == decimalSeparator) {
+        i += decimalSeparator.size();
+        plain.push_back('.');
+        while (i < text.size() && IsDigit(text[i])) {
+            plain.push_back(text[i++]);
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        plain.push_back('e');
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            plain.push_back(text[i++]);
+        std::size_t exponentDigits = 0;
+        while (i < text.size() && IsDigit(text[i])) {
+            plain.push_back(text[i++]);
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    const char* first = plain.data();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, plain.data() + plain.size(), value);
+    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string FormatOptionDateTime(double value, std::string_view decimalSeparator) {
+    if (!std::isfinite(value))
+        value = 0;
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string digits(buffer, result.ptr);
+    // The exponent as the number format writes it: "1E-5", "1E20".
+    std::string text;
+    const std::size_t e = digits.find('e');
+    const std::string mantissa = digits.substr(0, e);
+    for (const char c : mantissa) {
+        if (c == '.')
+            text += decimalSeparator;
+        else
+            text.push_back(c);
+    }
+    if (e != std::string::npos) {
+        text.push_back('E');
+        std::string_view exponent = std::string_view(digits).substr(e + 1);
+        if (exponent.front() == '-')
+            text.push_back('-');
+        if (exponent.front() == '-' || exponent.front() == '+')
+            exponent.remove_prefix(1);
+        while (exponent.size() > 1 && exponent.front() == '0')
+            exponent.remove_prefix(1);
+        text += exponent;
+    }
+    return text;
+}
+
+std::string FormatCatalogPathLine(const TSettingsOptionsCatalogPath& path) {
+    return path.path + "|" + path.mask + "|" + std::to_string(path.depth) + "|" +
+           BoolText(path.includeDirectories) + "|" + BoolText(path.active);
+}
+
+std::optional<TSettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line) {
+    const ArrayOfString fields = SplitString(line, '|');
+    if (fields.size() != 5)
+        return std::nullopt;
+    TSettingsOptionsCatalogPath path;
+    path.path = fields[0];
+    path.mask = fields[1];
+    path.depth = ParseOptionInteger(fields[2]).value_or(UnlimitedDepth);
+    path.includeDirectories = ParseOptionBoolean(fields[3]).value_or(true);
+    path.active = ParseOptionBoolean(fields[4]).value_or(true);
+    return path;
+}
+
+OptionsStore::OptionsStore(std::string fileName, const FileStorePort& files)
+    : fileName_(std::move(fileName)), files_(&files) {
+    const FileContent content = files.ReadFile(fileName_);
+    if (content.status == FileContent::Status::Read)
+        file_ = IniFile::FromBytes(content.bytes);
+    // A file that exists but cannot be read must not be overwritten with only our keys.
+    unreadable_ = content.status == FileContent::Status::Unreadable;
+}
+
+std::optional<std::string> OptionsStore::ReadString(std::string_view section,
+                                                    std::string_view key) const {
+    return file_.Read(section, key);
+}
+
+void OptionsStore::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+    file_.Write(section, key, value);
+}
+
+void OptionsStore::Commit() {
+    if (unreadable_ || !files_->ReplaceFile(fileName_, file_.ToBytes()))
+        throw OptionsWriteError(fileName_);
+}
+
+std::optional<OptionsStore> OpenOptionsStore(const TSettingsOptions& options,
+                                             const OptionsServices& services) {
+    const std::string folder = WithoutTrailingDelimiter(ExtractFilePath(options.fileName));
+    if (folder.empty())
+        return std::nullopt;
+    if (!services.fileSystem.FolderExists(folder))
+        services.files.CreateFolders(folder);
+    if (!services.fileSystem.FolderExists(folder))
+        return std::nullopt;
+    return OptionsStore(options.fileName, services.files);
+}
+
+TSettingsOptions DefaultOptions(const OptionsServices& services) {
+    TSettingsOptions options;
+    const std::string iniName = ChangeFileExtension(FileNamePart(services.programFileName), ".ini");
+    const std::string roaming =
+        ExpandPathVariables(services.folders, "%APPDATA%\\Morvane\\Orvan\\" + iniName);
+    const std::string local =
+        ExpandPathVariables(services.folders, "%APPDATA_LOCAL%\\Morvane\\Orvan\\" + iniName);
+    if (services.fileSystem.FileExists(roaming))
+        options.fileName = roaming;
+    else if (services.fileSystem.FileExists(local))
+        options.fileName = local;
+    else
+        options.fileName = roaming;
+    options.catalog.paths = DefaultCatalogPaths();
+    return options;
+}
+
+TSettingsOptions LoadOptions(const OptionsServices& services) {
+    TSettingsOptions options = DefaultOptions(services);
+    const std::optional<OptionsStore> store = OpenOptionsStore(options, services);
+    if (!store)
+        return options;
+    const OptionsReader read(*store);
+    read.Integer(kGlobal, "Language", options.language);
+    read.Integer(kGlobal, "HotKey", options.hotKey);
+    read.Boolean(kForm, "AlwaysVisible", options.alwaysVisible);
+    read.Boolean(kForm, "AutoHide", options.autoHide);
+    read.Boolean(kForm, "AlwaysOnTop", options.alwaysOnTop);
+    read.Boolean(kForm, "AutoCenter", options.autoCenter);
+    read.Boolean(kForm, "ShowOnDesktop", options.showOnDesktop);
+    if (OptionsGeometryAccess* geometry = Registered().geometry) {
+        WindowGeometry g = geometry->ReadGeometry();
+        read.Integer(kForm, "Top", g.top);
+        read.Integer(kForm, "Left", g.left);
+        read.Integer(kForm, "Width", g.width);
+        read.Integer(kForm, "Height", g.height);
+        geometry->ApplyGeometry(g);
+    }
+    options.trayIcon = false; // the one key whose default ignores the record
+    read.Boolean(kTrayIcon, "Enabled", options.trayIcon);
+    read.Boolean(kCatalog, "AutoUpdate", options.catalog.autoUpdate);
+    read.Integer(kCatalog, "Interval", options.catalog.interval);
+    read.DateTime(kCatalog, "LastRebuild", options.catalog.lastRebuild);
+    const std::optional<std::string> count = store->ReadString(kPaths, "Count");
+    if (count && !count->empty())
+        options.catalog.paths = ReadCatalogPaths(*store, ParseOptionInteger(*count).value_or(0));
+    read.Boolean(kPortable, "Enable", options.portable);
+    return options;
+}
+
+void SaveOptions(const TSettingsOptions& options, const OptionsServices& services) {
+    std::optional<OptionsStore> store = OpenOptionsStore(options, services);
+    if (!store)
+        return;
+    store->WriteString(kGlobal, "Language", std::to_string(options.language));
+    store->WriteString(kGlobal, "HotKey", std::to_string(options.hotKey));
+    store->WriteString(kForm, "AlwaysVisible", BoolText(options.alwaysVisible));
+    store->WriteString(kForm, "AutoHide", BoolText(options.autoHide));
+    store->WriteString(kForm, "AlwaysOnTop", BoolText(options.alwaysOnTop));
+    store->WriteString(kForm, "AutoCenter", BoolText(options.autoCenter));
+    store->WriteString(kForm, "ShowOnDesktop", BoolText(options.showOnDesktop));
+    if (const OptionsGeometryAccess* geometry = Registered().geometry) {
+        const WindowGeometry g = geometry->ReadGeometry();
+        store->WriteString(kForm, "Top", std::to_string(g.top));
+        store->WriteString(kForm, "Left", std::to_string(g.left));
+        store->WriteString(kForm, "Width", std::to_string(g.width));
+        store->WriteString(kForm, "Height", std::to_string(g.height));
+    }
+    store->WriteString(kTrayIcon, "Enabled", BoolNumber(options.trayIcon));
+    store->WriteString(kCatalog, "AutoUpdate", BoolText(options.catalog.autoUpdate));
+    store->WriteString(kCatalog, "Interval", std::to_string(options.catalog.interval));
+    store->WriteString(
+        kCatalog, "LastRebuild",
+        FormatOptionDateTime(options.catalog.lastRebuild, CurrentLocale().decimalSeparator));
+    const TSettingsOptionsCatalogPaths& paths = options.catalog.paths;
+    store->WriteString(kPaths, "Count", std::to_string(paths.size()));
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        store->WriteString(kPaths, "Path_" + std::to_string(i + 1),
+                           FormatCatalogPathLine(paths[i]));
+    store->WriteString(kPortable, "Enable", BoolNumber(options.portable));
+    store->Commit();
+}
+
+TSettingsOptions& CurrentOptions() {
+    static TSettingsOptions current;
+    return current;
+}
+
+void ApplyOptions(const TSettingsOptions& options) {
+    CurrentOptions() = options;
+    // A listener may add or remove listeners; call the ones registered now.
+    const auto listeners = Registered().listeners;
+    for (const auto& [id, listener] : listeners)
+        listener(CurrentOptions());
+    if (Registered().hotKey)
+        Registered().hotKey(CurrentOptions().hotKey);
+}
+
+void RegisterGeometryAccess(OptionsGeometryAccess* access) {
+    Registered().geometry = access;
+}
+
+int AddApplyListener(OptionsApplyListener listener) {
+    const int id = Registered().nextId++;
+    Registered().listeners.emplace(id, std::move(listener));
+    return id;
+}
+
+void RemoveApplyListener(int id) {
+    Registered().listeners.erase(id);
+}
+
+void SetHotKeyRegistration(std::function<void(std::int32_t)> registration) {
+    Registered().hotKey = std::move(registration);
+}
+
+} // namespace orvan

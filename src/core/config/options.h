@@ -1,0 +1,139 @@
+#pragma once
+// The options record with every user setting, the INI file it lives in, and the four
+// operations around it: defaults, load, save and apply.
+#include "core/catalog/catalog.h"
+#include "core/config/ini_file.h"
+#include "core/ports/file_store.h"
+#include "core/ports/file_system.h"
+#include "core/ports/special_folders.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvan {
+
+enum TSettingsStorageKind : std::uint8_t {
+    skRegistry = 0,
+    skUserIni = 1,
+    skProgramIni = 2,
+};
+
+struct TSettingsOptionsCatalog {
+    bool autoUpdate = true;
+    std::int32_t interval = 3600;
+    double lastRebuild = 0; // local moment of the last completed rebuild; 0 = never
+    TSettingsOptionsCatalogPaths paths;
+    TCatalogItems items; // shared between copies of the record, never changed in place
+};
+
+struct TSettingsOptions {
+    TSettingsStorageKind storageKind = skUserIni;
+    std::string fileName;
+    std::int32_t language = 1;
+    std::int32_t hotKey = 32800; // Alt+Space
+    bool alwaysVisible = false;
+    bool autoHide = true;
+    bool alwaysOnTop = false;
+    bool autoCenter = true;
+    bool showOnDesktop = false;
+    bool trayIcon = false;
+    TSettingsOptionsCatalog catalog;
+    bool portable = false;
+    std::vector<std::string> runHistory;
+    std::int32_t runHistoryIndex = 0;
+};
+
+// The ten source folders a fresh installation scans.
+TSettingsOptionsCatalogPaths DefaultCatalogPaths();
+
+// What the store reaches outside the core through.
+struct OptionsServices {
+    const SpecialFolderPort& folders;
+    const FileSystemPort& fileSystem;
+    const FileStorePort& files;
+    std::string programFileName = "Orvan.exe"; // the program file; only its name counts
+};
+
+// Raised by SaveOptions; the message is "Unable to write to " and the options file name.
+class OptionsWriteError : public std::runtime_error {
+public:
+    explicit OptionsWriteError(const std::string& fileName);
+};
+
+// The key-value store that load and save share: the options INI file, read once when
+// opened and written back whole, atomically, by Commit.
+class OptionsStore {
+public:
+    OptionsStore(std::string fileName, const FileStorePort& files);
+
+    const std::string& FileName() const { return fileName_; }
+    std::optional<std::string> ReadString(std::string_view section, std::string_view key) const;
+    const IniFile& File() const { return file_; }
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Replaces the file with everything written; throws OptionsWriteError when that fails,
+    // and then the file on disk is the old one, whole.
+    void Commit();
+
+private:
+    std::string fileName_;
+    const FileStorePort* files_;
+    IniFile file_;
+    bool unreadable_ = false;
+};
+
+// Creates the options file's folder when missing; nothing when it cannot be had.
+std::optional<OptionsStore> OpenOptionsStore(const TSettingsOptions& options,
+                                             const OptionsServices& services);
+
+TSettingsOptions DefaultOptions(const OptionsServices& services);
+TSettingsOptions LoadOptions(const OptionsServices& services);
+void SaveOptions(const TSettingsOptions& options, const OptionsServices& services);
+
+// Makes a record the current options, calls the apply listeners and registers the hot key.
+void ApplyOptions(const TSettingsOptions& options);
+TSettingsOptions& CurrentOptions();
+
+// The search window's position and size, kept in the options file but not in the record.
+struct WindowGeometry {
+    std::int32_t top = 0;
+    std::int32_t left = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+class OptionsGeometryAccess {
+public:
+    virtual ~OptionsGeometryAccess() = default;
+    virtual WindowGeometry ReadGeometry() const = 0;
+    virtual void ApplyGeometry(const WindowGeometry& geometry) = 0;
+};
+
+// Registration points for the windows built on the store. The geometry access must stay
+// valid until it is unregistered with nullptr.
+void RegisterGeometryAccess(OptionsGeometryAccess* access);
+using OptionsApplyListener = std::function<void(const TSettingsOptions&)>;
+int AddApplyListener(OptionsApplyListener listener); // returns an id for removal
+void RemoveApplyListener(int id);
+// Registers the global hot key; called by ApplyOptions after the listeners.
+void SetHotKeyRegistration(std::function<void(std::int32_t hotKey)> registration);
+
+// The value formats of the options file.
+std::optional<std::int32_t> ParseOptionInteger(std::string_view text);
+std::optional<bool> ParseOptionBoolean(std::string_view text);
+std::optional<double> ParseOptionDateTime(std::string_view text, std::string_view decimalSeparator);
+std::string FormatOptionDateTime(double value, std::string_view decimalSeparator);
+std::string FormatCatalogPathLine(const TSettingsOptionsCatalogPath& path);
+std::optional<TSettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line);
+
+// The program file name with its extension replaced ("Orvan.exe" -> "Orvan.ini"); without
+// an extension the new one is appended.
+std::string ChangeFileExtension(std::string_view fileName, std::string_view extension);
+// The folder part of a path, with its trailing delimiter ("C:\a\b.ini" -> "C:\a\").
+std::string ExtractFilePath(std::string_view path);
+
+} // namespace orvan

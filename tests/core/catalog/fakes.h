@@ -1,0 +1,160 @@
+#pragma once
+// In-memory stand-ins for the file system, the file store, special folders, the shell and
+// the XML reader's callers: a small disk in core path form ("C:\dir\file") with Windows
+// listing rules (case-insensitive names and wildcards, "." and ".." first).
+#include "core/base/utf.h"
+#include "core/ports/file_store.h"
+#include "core/ports/file_system.h"
+#include "core/ports/special_folders.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orvan::testing {
+
+class FakeDisk final : public FileSystemPort, public FileStorePort {
+public:
+    FakeDisk() { AddFolder("C:\\"); }
+
+    void AddFolder(const std::string& path, std::uint32_t attributes = 0) {
+        const std::string key = Key(path);
+        if (key.size() > 2)
+            AddFolder(Parent(path));
+        Node& node = nodes_[key];
+        node.path = Strip(path);
+        node.folder = true;
+        node.attributes = attributes | FileAttribute::Directory;
+    }
+    void AddFile(const std::string& path, const std::string& content = "",
+                 std::uint32_t attributes = 0) {
+        AddFolder(Parent(path));
+        Node& node = nodes_[Key(path)];
+        node.path = Strip(path);
+        node.folder = false;
+        node.attributes = attributes | FileAttribute::Archive;
+        node.bytes = content;
+    }
+    const std::string* Content(const std::string& path) const {
+        const auto it = nodes_.find(Key(path));
+        return it == nodes_.end() || it->second.folder ? nullptr : &it->second.bytes;
+    }
+
+    // Failure injection for the store.
+    bool failWrites = false;
+    bool failCreateFolders = false;
+    std::vector<std::string> unreadable;
+    mutable int enumerations = 0;
+
+    bool Enumerate(const std::string& folder, const std::string& pattern,
+                   const std::function<bool(const DirEntry&)>& visit) const override {
+        ++enumerations;
+        const auto self = nodes_.find(Key(folder));
+        if (self == nodes_.end() || !self->second.folder)
+            return false;
+        std::vector<const Node*> children;
+        for (const auto& [key, node] : nodes_)
+            if (key != self->first && Key(Parent(node.path)) == self->first)
+                children.push_back(&node);
+        std::vector<DirEntry> entries;
+        if (self->first.size() > 2) // every folder but a drive root has "." and ".."
+            for (const char* dot : {".", ".."})
+                entries.push_back({dot, FileAttribute::Directory, 0, 0});
+        for (const Node* node : children)
+            entries.push_back({Name(node->path), node->attributes, node->bytes.size(), 0});
+        for (const DirEntry& entry : entries)
+            if (Matches(pattern, entry.name) && !visit(entry))
+                break;
+        return true;
+    }
+    bool RemoveFile(const std::string& path) const override { return nodes_.erase(Key(path)) > 0; }
+    bool RemoveFolder(const std::string& path) const override {
+        return nodes_.erase(Key(path)) > 0;
+    }
+    bool FileExists(const std::string& path) const override { return Content(path) != nullptr; }
+    bool FolderExists(const std::string& path) const override {
+        const auto it = nodes_.find(Key(path));
+        return it != nodes_.end() && it->second.folder;
+    }
+
+    FileContent ReadFile(const std::string& path) const override {
+        for (const std::string& u : unreadable)
+            if (Key(u) == Key(path))
+                return {FileContent::Status::Unreadable, {}};
+        const std::string* content = Content(path);
+        if (content == nullptr)
+            return {FileContent::Status::Missing, {}};
+        return {FileContent::Status::Read, *content};
+    }
+    bool ReplaceFile(const std::string& path, std::string_view content) const override {
+        if (failWrites || !FolderExists(Parent(path)))
+            return false;
+        Node& node = nodes_[Key(path)];
+        node.path = Strip(path);
+        node.folder = false;
+        node.attributes = FileAttribute::Archive;
+        node.bytes = std::string(content);
+        return true;
+    }
+    bool CreateFolders(const std::string& path) const override {
+        if (failCreateFolders)
+            return false;
+        const_cast<FakeDisk*>(this)->AddFolder(path);
+        return true;
+    }
+
+private:
+    struct Node {
+        std::string path;
+        bool folder = false;
+        std::uint32_t attributes = 0;
+        std::string bytes;
+    };
+
+    static std::string Strip(std::string path) {
+        while (path.size() > 2 && path.back() == '\\')
+            path.pop_back();
+        if (path.size() == 3 && path[1] == ':')
+            path.pop_back();
+        return path;
+    }
+    static std::string Key(const std::string& path) { return Upper(Strip(path)); }
+    static std::string Parent(const std::string& path) {
+        const std::string s = Strip(path);
+        const std::size_t cut = s.find_last_of('\\');
+        return cut == std::string::npos ? s : s.substr(0, cut);
+    }
+    static std::string Name(const std::string& path) {
+        const std::size_t cut = path.find_last_of('\\');
+        return cut == std::string::npos ? path : path.substr(cut + 1);
+    }
+    static bool Wild(std::string_view p, std::string_view n) {
+        if (p.empty())
+            return n.empty();
+        if (p.front() == '*')
+            return Wild(p.substr(1), n) || (!n.empty() && Wild(p, n.substr(1)));
+        return !n.empty() && (p.front() == '?' || p.front() == n.front()) &&
+               Wild(p.substr(1), n.substr(1));
+    }
+    static bool Matches(const std::string& pattern, const std::string& name) {
+        const std::string p = Upper(pattern);
+        const std::string n = Upper(name);
+        if (Wild(p, n))
+            return true;
+        return p.size() >= 2 && p.substr(p.size() - 2) == ".*" &&
+               Wild(std::string_view(p).substr(0, p.size() - 2), n);
+    }
+
+    mutable std::map<std::string, Node> nodes_;
+};
+
+class FakeFolders final : public SpecialFolderPort {
+public:
+    std::map<int, std::string> folders;
+    std::string GetSpecialFolder(int folderNumber) const override {
+        const auto it = folders.find(folderNumber);
+        return it == folders.end() ? std::string() : it->second;
+    }
+};
+
+} // namespace orvan::testing
