@@ -3,6 +3,7 @@
 // adapter on Linux. Each returns one process-wide object.
 #include "core/app/hot_key.h"
 #include "core/ports/clock.h"
+#include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
 #include "core/ports/locale.h"
 #include "core/ports/special_folders.h"
@@ -14,5 +15,6 @@ const SpecialFolderPort& SpecialFolders();
 const FileSystemPort& FileSystem();
 const KeyNamePort& KeyNames();
 const ClockPort& Clock();
+const FileStorePort& FileStore();
 
 } // namespace orvan::platform

@@ -1,0 +1,133 @@
+// Whole-file reads and crash-safe replacement on Windows: the new content goes to a
+// temporary file in the target's folder, is flushed to the disk, and MoveFileExW puts it in
+// place of the old file in one step (write-through, so the move is on the disk when it
+// returns).
+#include "platform/native.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvan::platform {
+
+namespace {
+
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+using UniqueFile = UniqueHandle<FileHandleTraits>;
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t cut = path.find_last_of(L"\\/");
+    if (cut == std::wstring::npos)
+        return L".";
+    if (cut == 2 && path[1] == L':')
+        return path.substr(0, 3); // "C:\"
+    return path.substr(0, cut);
+}
+
+bool WriteAll(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        const DWORD chunk =
+            content.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(content.size());
+        DWORD written = 0;
+        if (!::WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+class Win32FileStore final : public FileStorePort {
+public:
+    FileContent ReadFile(const std::string& path) const override {
+        const std::wstring wide = Wide(path);
+        UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const DWORD error = GetLastError();
+            const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                                 error == ERROR_INVALID_NAME || error == ERROR_INVALID_DRIVE;
+            return {missing ? FileContent::Status::Missing : FileContent::Status::Unreadable, {}};
+        }
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0)
+            return {FileContent::Status::Unreadable, {}};
+        FileContent content{FileContent::Status::Read, {}};
+        content.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+        char buffer[1 << 16];
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr))
+                return {FileContent::Status::Unreadable, {}};
+            if (got == 0)
+                break;
+            content.bytes.append(buffer, got);
+        }
+        return content;
+    }
+
+    bool ReplaceFile(const std::string& path, std::string_view content) const override {
+        const std::wstring target = Wide(path);
+        if (target.empty() || target.back() == L'\\')
+            return false;
+        const std::wstring folder = FolderOf(target);
+        wchar_t temp[MAX_PATH + 1] = {};
+        if (folder.size() >= MAX_PATH - 14 ||
+            GetTempFileNameW(folder.c_str(), L"orv", 0, temp) == 0)
+            return false;
+        bool ok = false;
+        {
+            UniqueFile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+            ok = file && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
+        }
+        if (ok)
+            ok = MoveFileExW(temp, target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (!ok)
+            DeleteFileW(temp);
+        return ok;
+    }
+
+    bool CreateFolders(const std::string& path) const override {
+        const std::wstring wide = Wide(path);
+        if (wide.empty())
+            return false;
+        // Each prefix that ends before a delimiter, after the drive ("C:") or share part.
+        std::size_t start = 0;
+        if (wide.rfind(L"\\\\", 0) == 0) { // "\\server\share\": the share must exist
+            for (int delimiters = 0; start < wide.size() && delimiters < 4; ++start)
+                if (wide[start] == L'\\')
+                    ++delimiters;
+        }
+        for (std::size_t pos = start; pos <= wide.size(); ++pos) {
+            if (pos < wide.size() && wide[pos] != L'\\' && wide[pos] != L'/')
+                continue;
+            const std::wstring part = wide.substr(0, pos);
+            if (part.empty() || part.back() == L':' || part.back() == L'\\')
+                continue;
+            const DWORD attributes = GetFileAttributesW(part.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                continue;
+            if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+                return false;
+        }
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+};
+
+} // namespace
+
+const FileStorePort& FileStore() {
+    static const Win32FileStore store;
+    return store;
+}
+
+} // namespace orvan::platform
