@@ -42,10 +42,30 @@ double Checked(double value) {
     return value;
 }
 
+// The helpers below stay out of line: Evaluate and EvaluateOperator recurse once per
+// tree level, and their frames must stay small for deep trees on a 1 MB stack.
+
+[[noreturn]] [[gnu::noinline]] void ThrowDivisionByZero(double left, double right,
+                                                        const std::string& separator) {
+    std::string message = "Calculate error: \"";
+    message.append(FormatFixed2(left, separator));
+    message.append(" / ");
+    message.append(FormatFixed2(right, separator));
+    message.append("\" divison by zero.");
+    throw ExpressionError(message);
+}
+
 // A whole exponent up to 2^31 - 1 in magnitude is computed by repeated squaring, so a
 // negative base works; any other exponent through the logarithm, which a negative base
 // cannot take.
-double Power(double base, double exponent) {
+[[gnu::noinline]] double ConvertNumber(const std::string& text, char32_t decimalChar) {
+    double value = 0;
+    if (TextToFloat(text, decimalChar, value) == NumberConversion::Overflow)
+        throw ExpressionError(kFloatOverflow);
+    return value;
+}
+
+[[gnu::noinline]] double Power(double base, double exponent) {
     if (exponent == std::trunc(exponent) && std::fabs(exponent) <= 2147483647.0) {
         auto remaining = static_cast<std::uint32_t>(std::fabs(exponent));
         double factor = base;
@@ -87,7 +107,7 @@ double RoundHalfEven(double value) {
 // F(n) = 1 for 0 and 1, n for a negative n, n * F(n - 1) otherwise; multiplied upwards in
 // the order the recursion would, and stopped as soon as the double range is left (171!
 // already is, so the loop never runs long whatever n is).
-double Factorial(double operand) {
+[[gnu::noinline]] double Factorial(double operand) {
     const double n = RoundHalfEven(operand);
     if (n == 0 || n == 1)
         return 1;
@@ -235,19 +255,10 @@ double TExpNode::Evaluate() {
         return 0;
     const TExpToken& token = parser_.Tokens()[token_];
     switch (token.Kind) {
-    case TExpTokenKind::tkNumber: {
-        double value = 0;
-        if (TextToFloat(token.Text, state.decimalChar, value) == NumberConversion::Overflow)
-            throw ExpressionError(kFloatOverflow);
-        return value;
-    }
-    case TExpTokenKind::tkName: {
-        std::vector<double> args;
-        args.reserve(children_.size());
-        for (const auto& child : children_)
-            args.push_back(child->Evaluate());
-        return Checked(owner_.EvaluateCall(token.Text, args));
-    }
+    case TExpTokenKind::tkNumber:
+        return ConvertNumber(token.Text, state.decimalChar);
+    case TExpTokenKind::tkName:
+        return EvaluateCall(token.Text);
     case TExpTokenKind::tkVariable:
         return Checked(owner_.EvaluateVariableRef(token.Text));
     case TExpTokenKind::tkOperator:
@@ -255,6 +266,14 @@ double TExpNode::Evaluate() {
     default:
         return 0;
     }
+}
+
+double TExpNode::EvaluateCall(const std::string& name) {
+    std::vector<double> args;
+    args.reserve(children_.size());
+    for (const auto& child : children_)
+        args.push_back(child->Evaluate());
+    return Checked(owner_.EvaluateCall(name, args));
 }
 
 double TExpNode::EvaluateOperator(const std::string& op) {
@@ -270,15 +289,8 @@ double TExpNode::EvaluateOperator(const std::string& op) {
     case '*':
         return Checked(left * right);
     case '/':
-        if (right == 0) {
-            const std::string& separator = owner_.EvalState().decimalSeparator;
-            std::string message = "Calculate error: \"";
-            message.append(FormatFixed2(left, separator));
-            message.append(" / ");
-            message.append(FormatFixed2(right, separator));
-            message.append("\" divison by zero.");
-            throw ExpressionError(message);
-        }
+        if (right == 0)
+            ThrowDivisionByZero(left, right, owner_.EvalState().decimalSeparator);
         return Checked(left / right);
     case '^':
         return Power(left, right);

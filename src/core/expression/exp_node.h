@@ -87,6 +87,7 @@ private:
     TExpNode& AddChild(std::size_t begin, std::size_t end);
     bool SplitAtOperator();
     bool SplitFunctionCall();
+    [[gnu::noinline]] double EvaluateCall(const std::string& name);
     double EvaluateOperator(const std::string& op);
 
     TExpOwner& owner_;

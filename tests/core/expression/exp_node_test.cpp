@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <sstream>
 #include <string>
 
 namespace orvan {
@@ -12,27 +13,31 @@ namespace {
 
 // A built tree written as TOKEN(child;child...); a node without a token shows the
 // tokens it still covers in angle brackets.
-std::string Describe(const TExpNode& node) {
-    std::string out;
+void Describe(const TExpNode& node, std::ostringstream& out) {
     if (const TExpToken* token = node.Token()) {
-        out = token->Text;
+        out << token->Text;
     } else {
-        out = "<";
+        out << '<';
         for (std::size_t i = 0; i < node.TokenCount(); ++i)
-            out += (i ? " " : "") + node.TokenAt(i).Text;
-        out += ">";
+            out << (i > 0 ? " " : "") << node.TokenAt(i).Text;
+        out << '>';
     }
     if (node.ChildCount() > 0) {
-        out += "(";
+        out << '(';
         for (std::size_t i = 0; i < node.ChildCount(); ++i) {
             if (i > 0)
-                out += ";";
+                out << ';';
             EXPECT_EQ(node.Child(i).Parent(), &node);
-            out += Describe(node.Child(i));
+            Describe(node.Child(i), out);
         }
-        out += ")";
+        out << ')';
     }
-    return out;
+}
+
+std::string Describe(const TExpNode& node) {
+    std::ostringstream out;
+    Describe(node, out);
+    return out.str();
 }
 
 struct TreeCase {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -493,9 +494,11 @@ TEST_F(ExpressionTest, DeepBodiesShareTheNestingLimit) {
 }
 
 TEST_F(ExpressionTest, ExponentialBlowUpEndsWithAnError) {
-    for (int i = 0; i < 40; ++i)
-        expression_.Functions.push_back("f" + std::to_string(i) + "(x)=f" + std::to_string(i + 1) +
-                                        "(x)+f" + std::to_string(i + 1) + "(x)");
+    for (int i = 0; i < 40; ++i) {
+        std::ostringstream line;
+        line << 'f' << i << "(x)=f" << i + 1 << "(x)+f" << i + 1 << "(x)";
+        expression_.Functions.push_back(line.str());
+    }
     EXPECT_EQ(ErrorOf("f0(1)"), kTooComplex);
     EXPECT_EQ(ErrorOf("f39(1)"), "(no error)");
 }
