@@ -7,6 +7,7 @@
 #include "core/ports/file_system.h"
 #include "core/ports/locale.h"
 #include "core/ports/special_folders.h"
+#include "core/ports/xml_reader.h"
 
 namespace orvan::platform {
 
@@ -16,5 +17,6 @@ const FileSystemPort& FileSystem();
 const KeyNamePort& KeyNames();
 const ClockPort& Clock();
 const FileStorePort& FileStore();
+const XmlReaderPort& XmlReader();
 
 } // namespace orvan::platform

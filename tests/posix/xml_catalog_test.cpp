@@ -1,0 +1,37 @@
+// The catalog file with expat, and a save and load through the real file store.
+#include "core/catalog/catalog_file_cases.h"
+#include "temp_folder.h"
+
+namespace orvan {
+namespace {
+
+TEST(PosixCatalogFile, SaveReplacesAndLoadPublishes) {
+    testing::TempFolder temp;
+    const CatalogFileServices services{platform::FileStore(), platform::XmlReader()};
+    TSettingsOptions options;
+    options.fileName = temp.Core("Orvan.ini");
+    std::vector<TCatalogItem> items;
+    for (int i = 0; i < 1000; ++i)
+        items.push_back(catalog_file_cases::Item(temp.Core("f" + std::to_string(i) + ".exe"),
+                                                 "F" + std::to_string(i), i % 3));
+    options.catalog.items = TCatalogItems(items);
+    ASSERT_TRUE(SaveCatalog(options, services).ok);
+    TSettingsOptions loaded;
+    loaded.fileName = options.fileName;
+    EXPECT_EQ(LoadCatalog(loaded, services), "");
+    ASSERT_EQ(loaded.catalog.items.size(), 1000u);
+    EXPECT_EQ(loaded.catalog.items[999].path, items[999].path);
+    EXPECT_EQ(loaded.catalog.items[999].name, "F999");
+    EXPECT_EQ(loaded.catalog.items[999].priority, 0);
+    EXPECT_EQ(loaded.catalog.items[998].priority, 2);
+
+    // A damaged file loads what precedes the damage and says so.
+    temp.File("Orvan_Catalog.xml", SerializeCatalog(items).substr(0, 5000));
+    const std::string error = LoadCatalog(loaded, services);
+    EXPECT_NE(error.find(temp.Core("Orvan_Catalog.xml")), std::string::npos) << error;
+    EXPECT_GT(loaded.catalog.items.size(), 10u);
+    EXPECT_LT(loaded.catalog.items.size(), 1000u);
+}
+
+} // namespace
+} // namespace orvan
