@@ -258,7 +258,7 @@ double TExpNode::Evaluate() {
     case TExpTokenKind::tkNumber:
         return ConvertNumber(token.Text, state.decimalChar);
     case TExpTokenKind::tkName:
-        return EvaluateCall(token.Text);
+        return EvaluateFunctionCall(token.Text);
     case TExpTokenKind::tkVariable:
         return Checked(owner_.EvaluateVariableRef(token.Text));
     case TExpTokenKind::tkOperator:
@@ -268,7 +268,7 @@ double TExpNode::Evaluate() {
     }
 }
 
-double TExpNode::EvaluateCall(const std::string& name) {
+double TExpNode::EvaluateFunctionCall(const std::string& name) {
     std::vector<double> args;
     args.reserve(children_.size());
     for (const auto& child : children_)

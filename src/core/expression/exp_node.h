@@ -12,8 +12,9 @@
 //   - User-defined functions nest at most kMaxCallDepth calls deep (f(x)=f(x) ends here):
 //     "Calculate error: recursion too deep.".
 //   - One evaluation may spend kWorkBudget units (a character tokenized, a token, a node
-//     built or evaluated, a function line looked at); beyond that exponential blow-ups
-//     such as f(x)=f(x)+f(x) end with "Calculate error: expression too complex.".
+//     built or evaluated, a function line looked at, a call); beyond that exponential
+//     blow-ups such as f0(x)=f1(x)+f1(x), f1(x)=f2(x)+f2(x), ... end with
+//     "Calculate error: expression too complex.".
 // Arithmetic never yields an infinite or NaN value: "Floating point overflow.",
 // "Invalid floating point operation." and "Floating point division by zero." (a zero
 // base to a negative whole power) end the evaluation instead.
@@ -87,7 +88,7 @@ private:
     TExpNode& AddChild(std::size_t begin, std::size_t end);
     bool SplitAtOperator();
     bool SplitFunctionCall();
-    [[gnu::noinline]] double EvaluateCall(const std::string& name);
+    [[gnu::noinline]] double EvaluateFunctionCall(const std::string& name);
     double EvaluateOperator(const std::string& op);
 
     TExpOwner& owner_;

@@ -3,6 +3,7 @@
 #include "core/base/utf.h"
 #include "core/ports/locale.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
