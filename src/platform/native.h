@@ -6,6 +6,7 @@
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
 #include "core/ports/locale.h"
+#include "core/ports/shell_names.h"
 #include "core/ports/special_folders.h"
 #include "core/ports/xml_reader.h"
 
@@ -18,5 +19,6 @@ const KeyNamePort& KeyNames();
 const ClockPort& Clock();
 const FileStorePort& FileStore();
 const XmlReaderPort& XmlReader();
+const ShellNamePort& ShellNames();
 
 } // namespace orvan::platform

@@ -225,7 +225,7 @@ CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& x
 
 CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePort& files,
                                   const XmlReaderPort& xml) {
-    const FileContent content = files.ReadFile(fileName);
+    const FileContent content = files.ReadWholeFile(fileName);
     if (content.status == FileContent::Status::Missing) {
         CatalogReadResult result;
         result.missing = true;
@@ -245,7 +245,7 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
 CatalogSaveResult SaveCatalog(const TSettingsOptions& options,
                               const CatalogFileServices& services) {
     const std::string fileName = CatalogFileName(options.fileName);
-    if (!services.files.ReplaceFile(fileName, SerializeCatalog(options.catalog.items.items())))
+    if (!services.files.ReplaceWholeFile(fileName, SerializeCatalog(options.catalog.items.items())))
         return {false, "Unable to write to " + fileName};
     return {};
 }

@@ -262,7 +262,7 @@ std::optional<TSettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view
 
 OptionsStore::OptionsStore(std::string fileName, const FileStorePort& files)
     : fileName_(std::move(fileName)), files_(&files) {
-    const FileContent content = files.ReadFile(fileName_);
+    const FileContent content = files.ReadWholeFile(fileName_);
     if (content.status == FileContent::Status::Read)
         file_ = IniFile::FromBytes(content.bytes);
     // A file that exists but cannot be read must not be overwritten with only our keys.
@@ -280,7 +280,7 @@ void OptionsStore::WriteString(std::string_view section, std::string_view key,
 }
 
 void OptionsStore::Commit() {
-    if (unreadable_ || !files_->ReplaceFile(fileName_, file_.ToBytes()))
+    if (unreadable_ || !files_->ReplaceWholeFile(fileName_, file_.ToBytes()))
         throw OptionsWriteError(fileName_);
 }
 

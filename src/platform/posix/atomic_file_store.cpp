@@ -56,7 +56,7 @@ std::string FolderOf(const std::string& native) {
 
 class PosixFileStore final : public FileStorePort {
 public:
-    FileContent ReadFile(const std::string& path) const override {
+    FileContent ReadWholeFile(const std::string& path) const override {
         const std::string native = CoreToNativePath(path);
         if (native.empty())
             return {FileContent::Status::Missing, {}};
@@ -85,7 +85,7 @@ public:
         return content;
     }
 
-    bool ReplaceFile(const std::string& path, std::string_view content) const override {
+    bool ReplaceWholeFile(const std::string& path, std::string_view content) const override {
         const std::string native = CoreToNativePath(path);
         if (native.empty() || native.back() == '/')
             return false;

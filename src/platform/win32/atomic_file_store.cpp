@@ -44,7 +44,7 @@ bool WriteAll(HANDLE file, std::string_view content) {
 
 class Win32FileStore final : public FileStorePort {
 public:
-    FileContent ReadFile(const std::string& path) const override {
+    FileContent ReadWholeFile(const std::string& path) const override {
         const std::wstring wide = Wide(path);
         UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -72,7 +72,7 @@ public:
         return content;
     }
 
-    bool ReplaceFile(const std::string& path, std::string_view content) const override {
+    bool ReplaceWholeFile(const std::string& path, std::string_view content) const override {
         const std::wstring target = Wide(path);
         if (target.empty() || target.back() == L'\\')
             return false;

@@ -19,7 +19,7 @@ public:
 
     void AddFolder(const std::string& path, std::uint32_t attributes = 0) {
         const std::string key = Key(path);
-        if (key.size() > 2)
+        if (key.size() > 2 && !FolderExists(Parent(path)))
             AddFolder(Parent(path));
         Node& node = nodes_[key];
         node.path = Strip(path);
@@ -28,7 +28,8 @@ public:
     }
     void AddFile(const std::string& path, const std::string& content = "",
                  std::uint32_t attributes = 0) {
-        AddFolder(Parent(path));
+        if (!FolderExists(Parent(path)))
+            AddFolder(Parent(path));
         Node& node = nodes_[Key(path)];
         node.path = Strip(path);
         node.folder = false;
@@ -77,7 +78,7 @@ public:
         return it != nodes_.end() && it->second.folder;
     }
 
-    FileContent ReadFile(const std::string& path) const override {
+    FileContent ReadWholeFile(const std::string& path) const override {
         for (const std::string& u : unreadable)
             if (Key(u) == Key(path))
                 return {FileContent::Status::Unreadable, {}};
@@ -86,7 +87,7 @@ public:
             return {FileContent::Status::Missing, {}};
         return {FileContent::Status::Read, *content};
     }
-    bool ReplaceFile(const std::string& path, std::string_view content) const override {
+    bool ReplaceWholeFile(const std::string& path, std::string_view content) const override {
         if (failWrites || !FolderExists(Parent(path)))
             return false;
         Node& node = nodes_[Key(path)];

@@ -1,0 +1,233 @@
+#include "core/catalog/scanner.h"
+
+#include "core/catalog/fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace orvan {
+namespace {
+
+using testing::FakeDisk;
+using testing::FakeFolders;
+
+// Shortcuts lose ".lnk"; other files show as "<name>"; a file named "nameless" has none.
+class FakeShell final : public ShellNamePort {
+public:
+    std::string DisplayName(const std::string& path) const override {
+        const std::string name(FileNamePart(path));
+        if (name == "nameless")
+            return {};
+        if (name.size() > 4 && name.substr(name.size() - 4) == ".lnk")
+            return name.substr(0, name.size() - 4);
+        return "<" + name + ">";
+    }
+};
+
+class FixedClock final : public ClockPort {
+public:
+    double Now() const override { return 45678.75; }
+};
+
+TSettingsOptionsCatalogPath CatalogPath(std::string path, std::string mask, std::int32_t depth,
+                                        bool includeDirectories = false, bool active = true) {
+    TSettingsOptionsCatalogPath p;
+    p.path = std::move(path);
+    p.mask = std::move(mask);
+    p.depth = depth;
+    p.includeDirectories = includeDirectories;
+    p.active = active;
+    return p;
+}
+
+class ScannerTest : public ::testing::Test {
+protected:
+    ScannerTest() {
+        folders.folders = {{Csidl::StartMenu, "C:\\Start"}, {Csidl::Desktop, "C:\\Desk"}};
+    }
+
+    ScanServices Services() {
+        return {disk, folders, shell, clock, [this] { pump(); }};
+    }
+
+    std::vector<std::string> Rebuild(std::vector<TSettingsOptionsCatalogPath> paths) {
+        options.catalog.paths = std::move(paths);
+        EXPECT_TRUE(RebuildCatalog(options, Services()));
+        return Paths();
+    }
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> list;
+        for (const TCatalogItem& item : options.catalog.items)
+            list.push_back(item.path + (item.name.empty() ? "" : " = " + item.name));
+        return list;
+    }
+
+    FakeDisk disk;
+    FakeFolders folders;
+    FakeShell shell;
+    FixedClock clock;
+    std::function<void()> pump = [] {};
+    TSettingsOptions options;
+};
+
+TEST_F(ScannerTest, FilesPerPatternThenSubfoldersDepthFirst) {
+    disk.AddFile("C:\\Start\\b.exe");
+    disk.AddFile("C:\\Start\\a.txt");
+    disk.AddFile("C:\\Start\\c.EXE");
+    disk.AddFile("C:\\Start\\Tools\\t.exe");
+    disk.AddFile("C:\\Start\\Tools\\Deep\\d.txt");
+    disk.AddFile("C:\\Start\\Zed\\z.txt");
+    disk.AddFile("C:\\Start\\App.lnk");
+    disk.AddFile("C:\\Start\\nameless");
+    EXPECT_EQ(Rebuild({CatalogPath("%STARTMENU%", "*.exe;*.txt", UnlimitedDepth)}),
+              (std::vector<std::string>{
+                  "C:\\Start\\b.exe = <b.exe>",
+                  "C:\\Start\\c.EXE = <c.EXE>",
+                  "C:\\Start\\a.txt = <a.txt>",
+                  "C:\\Start\\Tools\\t.exe = <t.exe>",
+                  "C:\\Start\\Tools\\Deep\\d.txt = <d.txt>",
+                  "C:\\Start\\Zed\\z.txt = <z.txt>",
+              }));
+    EXPECT_EQ(options.catalog.lastRebuild, 45678.75);
+    EXPECT_EQ(options.catalog.items[0].priority, 0);
+    EXPECT_EQ(options.catalog.items[0].icon, 0);
+
+    // An empty mask is "*.*": shortcuts keep their ".lnk" path, the shell gives the name.
+    const auto all = Rebuild({CatalogPath("C:\\Start", "", 0)});
+    EXPECT_EQ(all,
+              (std::vector<std::string>{"C:\\Start\\a.txt = <a.txt>", "C:\\Start\\App.lnk = App",
+                                        "C:\\Start\\b.exe = <b.exe>", "C:\\Start\\c.EXE = <c.EXE>",
+                                        "C:\\Start\\nameless"}));
+}
+
+TEST_F(ScannerTest, CountersIncludeDotEntriesAndFolders) {
+    disk.AddFile("C:\\One\\x.txt");
+    disk.AddFile("C:\\One\\y.txt");
+    Rebuild({CatalogPath("C:\\One", "*.*", UnlimitedDepth)});
+    EXPECT_EQ(Scanner().scannedFolders, 1);
+    EXPECT_EQ(Scanner().scannedFiles, 4);
+    EXPECT_EQ(Scanner().NewItemCount(), 2u);
+    EXPECT_FALSE(Scanner().scanning);
+    EXPECT_EQ(Scanner().scanPath, "C:\\One\\y.txt");
+    EXPECT_TRUE(Scanner().completed.SharesWith(options.catalog.items));
+
+    // A subfolder matching the mask counts as a file entry too, and is scanned.
+    disk.AddFile("C:\\One\\Sub.d\\z.txt");
+    Rebuild({CatalogPath("C:\\One", "*.*", UnlimitedDepth)});
+    EXPECT_EQ(Scanner().scannedFolders, 2);
+    EXPECT_EQ(Scanner().scannedFiles, 5 + 3);
+}
+
+TEST_F(ScannerTest, DepthAndFolderEntries) {
+    disk.AddFile("C:\\R\\top.exe");
+    for (const char* sub : {"A", "B", "C"}) {
+        disk.AddFile(std::string("C:\\R\\") + sub + "\\in.exe");
+        disk.AddFile(std::string("C:\\R\\") + sub + "\\Deeper\\no.exe");
+    }
+    EXPECT_EQ(Rebuild({CatalogPath("C:\\R", "*.exe", 0, true)}),
+              (std::vector<std::string>{"C:\\R\\top.exe = <top.exe>", "C:\\R\\A", "C:\\R\\B",
+                                        "C:\\R\\C"}));
+    EXPECT_EQ(
+        Rebuild({CatalogPath("C:\\R", "*.exe", 1)}),
+        (std::vector<std::string>{"C:\\R\\top.exe = <top.exe>", "C:\\R\\A\\in.exe = <in.exe>",
+                                  "C:\\R\\B\\in.exe = <in.exe>", "C:\\R\\C\\in.exe = <in.exe>"}));
+    // Folder entries come for every subfolder met, also below the depth limit's reach.
+    EXPECT_EQ(Rebuild({CatalogPath("C:\\R", "*.none", 1, true)}),
+              (std::vector<std::string>{"C:\\R\\A", "C:\\R\\A\\Deeper", "C:\\R\\B",
+                                        "C:\\R\\B\\Deeper", "C:\\R\\C", "C:\\R\\C\\Deeper"}));
+    // Other negative depths scan like 0, whatever their size.
+    EXPECT_EQ(
+        Rebuild({CatalogPath("C:\\R", "*.exe", -5), CatalogPath("C:\\R", "*.exe", INT32_MIN)}),
+        (std::vector<std::string>{"C:\\R\\top.exe = <top.exe>", "C:\\R\\top.exe = <top.exe>"}));
+}
+
+TEST_F(ScannerTest, HiddenSystemDotAndLinkedFolders) {
+    disk.AddFile("C:\\H\\visible.exe");
+    disk.AddFile("C:\\H\\secret.exe", "", FileAttribute::Hidden);
+    disk.AddFolder("C:\\H\\Hidden", FileAttribute::Hidden);
+    disk.AddFile("C:\\H\\Hidden\\inside.exe");
+    disk.AddFolder("C:\\H\\Sys", FileAttribute::System);
+    disk.AddFile("C:\\H\\Sys\\inside.exe");
+    disk.AddFile("C:\\H\\.cache\\inside.exe");
+    disk.AddFolder("C:\\H\\Link", FileAttribute::ReparsePoint);
+    disk.AddFile("C:\\H\\Link\\inside.exe");
+    EXPECT_EQ(Rebuild({CatalogPath("C:\\H", "*.exe", UnlimitedDepth, true)}),
+              (std::vector<std::string>{"C:\\H\\secret.exe = <secret.exe>",
+                                        "C:\\H\\visible.exe = <visible.exe>", "C:\\H\\Link"}));
+    // A catalog path that itself names a hidden folder is scanned.
+    EXPECT_EQ(Rebuild({CatalogPath("C:\\H\\Hidden", "*.exe", UnlimitedDepth)}),
+              (std::vector<std::string>{"C:\\H\\Hidden\\inside.exe = <inside.exe>"}));
+}
+
+TEST_F(ScannerTest, OverlapsAndCaseVariantMasksGiveDuplicates) {
+    disk.AddFile("C:\\D\\x.exe");
+    EXPECT_EQ(Rebuild({CatalogPath("C:\\D", "*.exe;*.EXE", 0), CatalogPath("C:\\D\\", "*.*", 0),
+                       CatalogPath("C:\\D", "*.*", 0, false, false)}),
+              (std::vector<std::string>{"C:\\D\\x.exe = <x.exe>", "C:\\D\\x.exe = <x.exe>",
+                                        "C:\\D\\x.exe = <x.exe>"}));
+}
+
+TEST_F(ScannerTest, PathVariablesExpandAndUnresolvedOnesContributeNothing) {
+    disk.AddFile("C:\\Desk\\d.exe");
+    disk.AddFile("C:\\root.exe");
+    disk.AddFile("C:\\x\\in.exe");
+    // %FAVORITES% is unknown here: "" would have listed the current drive's root.
+    EXPECT_EQ(Rebuild({CatalogPath("%FAVORITES%", "*.*", UnlimitedDepth),
+                       CatalogPath("%DESKTOP%", "*.exe", UnlimitedDepth),
+                       CatalogPath("%DESKTOP%%FAVORITES%", "*.exe", 0)}),
+              (std::vector<std::string>{"C:\\Desk\\d.exe = <d.exe>", "C:\\Desk\\d.exe = <d.exe>"}));
+    EXPECT_EQ(Scanner().scannedFolders, 3);
+}
+
+TEST_F(ScannerTest, NoActivePathCompletesEmpty) {
+    options.catalog.items = TCatalogItems(std::vector<TCatalogItem>(1));
+    EXPECT_TRUE(Rebuild({CatalogPath("C:\\", "*.*", 0, false, false)}).empty());
+    EXPECT_EQ(options.catalog.lastRebuild, 45678.75);
+}
+
+TEST_F(ScannerTest, CancelKeepsTheRecordAndReentranceIsRefused) {
+    for (int i = 0; i < 5; ++i)
+        disk.AddFile("C:\\C\\F" + std::to_string(i) + "\\f.exe");
+    TCatalogItem old;
+    old.path = "C:\\old.exe";
+    options.catalog.items = TCatalogItems({old});
+    options.catalog.lastRebuild = 1.5;
+    const TCatalogItems before = options.catalog.items;
+    options.catalog.paths = {CatalogPath("C:\\C", "*.exe", UnlimitedDepth)};
+    int calls = 0;
+    pump = [&] {
+        ++calls;
+        TSettingsOptions other;
+        EXPECT_FALSE(RebuildCatalog(other, Services())); // already running
+        if (calls == 3)
+            Scanner().scanning = false; // the Stop button
+    };
+    EXPECT_FALSE(RebuildCatalog(options, Services()));
+    EXPECT_TRUE(options.catalog.items.SharesWith(before));
+    EXPECT_EQ(options.catalog.lastRebuild, 1.5);
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(Scanner().scannedFolders, 3);
+    EXPECT_EQ(Scanner().newItems.size(), 2u); // kept until the next rebuild starts
+    EXPECT_FALSE(Scanner().scanning);
+}
+
+class ThrowingDisk final : public FileSystemPort {
+public:
+    bool Enumerate(const std::string&, const std::string&,
+                   const std::function<bool(const DirEntry&)>&) const override {
+        throw std::runtime_error("boom");
+    }
+    bool RemoveFile(const std::string&) const override { return false; }
+    bool RemoveFolder(const std::string&) const override { return false; }
+    bool FileExists(const std::string&) const override { return false; }
+    bool FolderExists(const std::string&) const override { return false; }
+};
+
+TEST_F(ScannerTest, AnEscapingErrorStillClearsScanning) {
+    ThrowingDisk broken;
+    options.catalog.paths = {CatalogPath("C:\\x", "*.*", 0)};
+    EXPECT_THROW(RebuildCatalog(options, {broken, folders, shell, clock, {}}), std::runtime_error);
+    EXPECT_FALSE(Scanner().scanning);
+}
+
+} // namespace
+} // namespace orvan
