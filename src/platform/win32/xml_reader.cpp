@@ -1,0 +1,176 @@
+// XML reading with XmlLite, the parser that ships with Windows (and Wine). xmllite.dll is
+// loaded from the system folder when first needed, since MinGW has no import library for
+// it. Document type definitions are prohibited, which also rules out every entity beyond
+// the predefined ones.
+#include "platform/native.h"
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <objidl.h>
+#include <xmllite.h>
+
+#include <atomic>
+#include <cstring>
+
+namespace orvan::platform {
+
+namespace {
+
+// A read-only stream over the caller's bytes, so the document is not copied.
+class MemoryStream final : public ISequentialStream {
+public:
+    explicit MemoryStream(std::string_view data) : data_(data) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(ISequentialStream)) {
+            *object = static_cast<ISequentialStream*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
+        const std::size_t n = size < data_.size() ? size : data_.size();
+        std::memcpy(buffer, data_.data(), n);
+        data_.remove_prefix(n);
+        if (read != nullptr)
+            *read = static_cast<ULONG>(n);
+        return n < size ? S_FALSE : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override {
+        return STG_E_ACCESSDENIED;
+    }
+
+private:
+    ~MemoryStream() = default;
+    std::string_view data_;
+    std::atomic<ULONG> references_{1};
+};
+
+template <typename T> class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (p_ != nullptr)
+            p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+    T** Put() { return &p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+using CreateXmlReaderFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+
+CreateXmlReaderFunction LoadCreateXmlReader() {
+    static const CreateXmlReaderFunction function = [] {
+        HMODULE module = LoadLibraryExW(L"xmllite.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (module == nullptr)
+            module = LoadLibraryW(L"xmllite.dll");
+        if (module == nullptr)
+            return CreateXmlReaderFunction{};
+        return reinterpret_cast<CreateXmlReaderFunction>(
+            reinterpret_cast<void*>(GetProcAddress(module, "CreateXmlReader")));
+    }();
+    return function;
+}
+
+std::string ErrorText(HRESULT result, IXmlReader* reader) {
+    UINT line = 0;
+    UINT column = 0;
+    reader->GetLineNumber(&line);
+    reader->GetLinePosition(&column);
+    char code[16];
+    wsprintfA(code, "%08lX", static_cast<unsigned long>(result));
+    std::string text =
+        "line " + std::to_string(line) + ", column " + std::to_string(column) + ": error 0x" + code;
+    if (result == static_cast<HRESULT>(WC_E_DTDPROHIBITED))
+        text += " (document type declarations are not accepted)";
+    return text;
+}
+
+std::string Narrowed(const WCHAR* text, UINT length) {
+    return length == 0 ? std::string() : Narrow(text, length);
+}
+
+class XmlLiteReader final : public XmlReaderPort {
+public:
+    XmlParseResult Parse(std::string_view document, XmlEventHandler& handler) const override {
+        const CreateXmlReaderFunction create = LoadCreateXmlReader();
+        if (create == nullptr)
+            return {XmlParseResult::Status::Failed, "xmllite.dll is not available"};
+        ComPtr<IXmlReader> reader;
+        if (FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.Put()), nullptr)))
+            return {XmlParseResult::Status::Failed, "CreateXmlReader failed"};
+        reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
+        auto* stream = new MemoryStream(document);
+        const HRESULT input = reader->SetInput(stream);
+        stream->Release();
+        if (FAILED(input))
+            return {XmlParseResult::Status::Failed, "SetInput failed"};
+
+        XmlNodeType type = XmlNodeType_None;
+        HRESULT result = S_OK;
+        while ((result = reader->Read(&type)) == S_OK) {
+            bool go = true;
+            const WCHAR* text = nullptr;
+            UINT length = 0;
+            switch (type) {
+            case XmlNodeType_Element: {
+                std::string uri;
+                std::string local;
+                std::string prefix;
+                if (SUCCEEDED(reader->GetNamespaceUri(&text, &length)))
+                    uri = Narrowed(text, length);
+                if (SUCCEEDED(reader->GetLocalName(&text, &length)))
+                    local = Narrowed(text, length);
+                if (SUCCEEDED(reader->GetPrefix(&text, &length)))
+                    prefix = Narrowed(text, length);
+                const bool empty = reader->IsEmptyElement() != FALSE;
+                go = handler.StartElement({uri, local, prefix});
+                if (go && empty)
+                    go = handler.EndElement();
+                break;
+            }
+            case XmlNodeType_EndElement:
+                go = handler.EndElement();
+                break;
+            case XmlNodeType_Text:
+            case XmlNodeType_CDATA:
+            case XmlNodeType_Whitespace:
+                if (SUCCEEDED(reader->GetValue(&text, &length)))
+                    go = handler.Text(Narrowed(text, length));
+                break;
+            default:
+                break;
+            }
+            if (!go)
+                return {XmlParseResult::Status::Stopped, {}};
+        }
+        if (FAILED(result))
+            return {XmlParseResult::Status::Failed, ErrorText(result, reader.Get())};
+        return {};
+    }
+};
+
+} // namespace
+
+const XmlReaderPort& XmlReader() {
+    static const XmlLiteReader reader;
+    return reader;
+}
+
+} // namespace orvan::platform

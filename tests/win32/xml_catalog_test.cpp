@@ -1,0 +1,41 @@
+// The catalog file with XmlLite, and a save and load through the real file store.
+#include "catalog_temp.h"
+#include "core/catalog/catalog_file_cases.h"
+
+namespace orvan {
+namespace {
+
+TEST(Win32CatalogFile, SaveReplacesAndLoadPublishes) {
+    testing::CatalogTempFolder temp;
+    const CatalogFileServices services{platform::FileStore(), platform::XmlReader()};
+    TSettingsOptions options;
+    options.fileName = temp.Path("Orvan.ini");
+    std::vector<TCatalogItem> items;
+    for (int i = 0; i < 1000; ++i)
+        items.push_back(catalog_file_cases::Item(temp.Path("f" + std::to_string(i) + ".exe"),
+                                                 "F" + std::to_string(i), i % 3));
+    options.catalog.items = TCatalogItems(items);
+    ASSERT_TRUE(SaveCatalog(options, services).ok);
+    ASSERT_TRUE(SaveCatalog(options, services).ok); // replacing an existing file works too
+    TSettingsOptions loaded;
+    loaded.fileName = options.fileName;
+    EXPECT_EQ(LoadCatalog(loaded, services), "");
+    ASSERT_EQ(loaded.catalog.items.size(), 1000u);
+    EXPECT_EQ(loaded.catalog.items[999].path, items[999].path);
+    EXPECT_EQ(loaded.catalog.items[998].priority, 2);
+
+    temp.WriteBytes("Orvan_Catalog.xml", SerializeCatalog(items).substr(0, 5000));
+    const std::string error = LoadCatalog(loaded, services);
+    EXPECT_NE(error, "");
+    EXPECT_GT(loaded.catalog.items.size(), 10u);
+    EXPECT_LT(loaded.catalog.items.size(), 1000u);
+
+    // The folder is gone: the save fails and says which file.
+    options.fileName = temp.Path("none\\Orvan.ini");
+    const CatalogSaveResult failed = SaveCatalog(options, services);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.error, "Unable to write to " + temp.Path("none\\Orvan_Catalog.xml"));
+}
+
+} // namespace
+} // namespace orvan
