@@ -20,5 +20,11 @@ constexpr int kExitUsage = 2;
 
 int RunCalc(CliContext& context);
 int RunRobot(CliContext& context);
+int RunRebuild(CliContext& context);
+int RunQuery(CliContext& context);
+
+// A file argument as the core writes paths: absolute, and on Linux turned into the "C:\..."
+// form by the drive rule.
+std::string CoreFileArgument(const std::string& argument);
 
 } // namespace orvan::cli

@@ -12,7 +12,9 @@ namespace {
 constexpr const char* kUsage = "usage: orvan-cli COMMAND [ARGS...]\n"
                                "commands:\n"
                                "  calc [--function DEFINITION]... [--] EXPRESSION...\n"
-                               "  robot [--width N] [--] LINE...\n";
+                               "  robot [--width N] [--] LINE...\n"
+                               "  rebuild [--options FILE]\n"
+                               "  query [--options FILE] [--catalog FILE] [--] TEXT\n";
 
 struct Command {
     const char* name;
@@ -22,6 +24,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"calc", orvan::cli::RunCalc},
     {"robot", orvan::cli::RunRobot},
+    {"rebuild", orvan::cli::RunRebuild},
+    {"query", orvan::cli::RunQuery},
 };
 
 int Main(std::vector<std::string> args) {

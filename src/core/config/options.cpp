@@ -313,8 +313,9 @@ TSettingsOptions DefaultOptions(const OptionsServices& services) {
     return options;
 }
 
-TSettingsOptions LoadOptions(const OptionsServices& services) {
-    TSettingsOptions options = DefaultOptions(services);
+namespace {
+
+TSettingsOptions LoadInto(TSettingsOptions options, const OptionsServices& services) {
     const std::optional<OptionsStore> store = OpenOptionsStore(options, services);
     if (!store)
         return options;
@@ -344,6 +345,18 @@ TSettingsOptions LoadOptions(const OptionsServices& services) {
         options.catalog.paths = ReadCatalogPaths(*store, ParseOptionInteger(*count).value_or(0));
     read.Boolean(kPortable, "Enable", options.portable);
     return options;
+}
+
+} // namespace
+
+TSettingsOptions LoadOptions(const OptionsServices& services) {
+    return LoadInto(DefaultOptions(services), services);
+}
+
+TSettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName) {
+    TSettingsOptions defaults = DefaultOptions(services);
+    defaults.fileName = fileName;
+    return LoadInto(std::move(defaults), services);
 }
 
 void SaveOptions(const TSettingsOptions& options, const OptionsServices& services) {

@@ -92,6 +92,8 @@ std::optional<OptionsStore> OpenOptionsStore(const TSettingsOptions& options,
 
 TSettingsOptions DefaultOptions(const OptionsServices& services);
 TSettingsOptions LoadOptions(const OptionsServices& services);
+// The same for an options file of the caller's choice instead of the default one.
+TSettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName);
 void SaveOptions(const TSettingsOptions& options, const OptionsServices& services);
 
 // Makes a record the current options, calls the apply listeners and registers the hot key.

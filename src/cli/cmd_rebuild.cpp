@@ -1,0 +1,122 @@
+// orvan-cli rebuild: rebuilds the catalog from the options' active catalog paths and saves
+// the options and the catalog, as the installer does.
+#include "cli/cli_io.h"
+
+#include "core/base/utf.h"
+#include "core/catalog/catalog_file.h"
+#include "core/catalog/scanner.h"
+#include "core/config/options.h"
+#include "core/config/path_convert.h"
+#include "platform/native.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace orvan::cli {
+
+namespace {
+
+constexpr const char* kRebuildUsage =
+    "usage: orvan-cli rebuild [--options FILE]\n"
+    "  Loads the options (by default Orvan.ini in the launcher's options folder), rebuilds\n"
+    "  the catalog from their active catalog paths, saves the options and the catalog file\n"
+    "  beside them and prints the number of catalog entries. Progress goes to stderr.\n"
+    "exit status: 0 done, 1 a file could not be written, 2 wrong command line\n";
+
+int Usage(CliContext& context, const std::string& problem) {
+    context.err << "orvan-cli rebuild: " << problem << "\n" << kRebuildUsage;
+    return kExitUsage;
+}
+
+// The counters of the settings dialog's progress text, on one line that rewrites itself.
+class Progress {
+public:
+    explicit Progress(std::ostream& err) : err_(err) {}
+
+    void Tick() {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(100))
+            return;
+        last_ = now;
+        Show();
+    }
+    void Finish() {
+        Show();
+        err_ << "\n";
+    }
+
+private:
+    void Show() {
+        const ScannerState& state = Scanner();
+        err_ << "\rCatalog items: " << state.NewItemCount() << "  Folders: " << state.scannedFolders
+             << "  Files: " << state.scannedFiles << std::flush;
+    }
+
+    std::ostream& err_;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+} // namespace
+
+std::string CoreFileArgument(const std::string& argument) {
+    std::error_code error;
+#ifdef _WIN32
+    const std::u16string wide = Utf8ToUtf16(argument);
+    const std::filesystem::path path(std::wstring(wide.begin(), wide.end()));
+    const std::wstring absolute =
+        std::filesystem::absolute(path, error).lexically_normal().wstring();
+    return Utf16ToUtf8(std::u16string(absolute.begin(), absolute.end()));
+#else
+    // Linux paths become the core's form by the drive rule: "/home/a" is "C:\home\a".
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::path(argument), error).lexically_normal();
+    return NativeToCorePath(absolute.string());
+#endif
+}
+
+int RunRebuild(CliContext& context) {
+    std::string optionsFile;
+    for (std::size_t i = 0; i < context.args.size(); ++i) {
+        const std::string& arg = context.args[i];
+        if (arg == "--options" && i + 1 < context.args.size())
+            optionsFile = context.args[++i];
+        else if (arg == "--options")
+            return Usage(context, "--options needs a FILE");
+        else
+            return Usage(context, "unexpected argument \"" + arg + "\"");
+    }
+
+    const OptionsServices services{platform::SpecialFolders(), platform::FileSystem(),
+                                   platform::FileStore(), "Orvan.exe"};
+    TSettingsOptions options = optionsFile.empty()
+                                   ? LoadOptions(services)
+                                   : LoadOptions(services, CoreFileArgument(optionsFile));
+
+    Progress progress(context.err);
+    const ScanServices scan{platform::FileSystem(), platform::SpecialFolders(),
+                            platform::ShellNames(), platform::Clock(), [&] { progress.Tick(); }};
+    const bool rebuilt = RebuildCatalog(options, scan);
+    progress.Finish();
+    if (!rebuilt) {
+        context.err << "orvan-cli rebuild: the rebuild did not complete\n";
+        return kExitFailure;
+    }
+
+    try {
+        SaveOptions(options, services);
+    } catch (const OptionsWriteError& error) {
+        context.err << "orvan-cli rebuild: " << error.what() << "\n";
+        return kExitFailure;
+    }
+    const CatalogSaveResult saved =
+        SaveCatalog(options, {platform::FileStore(), platform::XmlReader()});
+    if (!saved.ok) {
+        context.err << "orvan-cli rebuild: " << saved.error << "\n";
+        return kExitFailure;
+    }
+    context.out << options.catalog.items.size() << "\n";
+    return kExitOk;
+}
+
+} // namespace orvan::cli
