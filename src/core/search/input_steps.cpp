@@ -1,0 +1,144 @@
+#include "core/search/input_steps.h"
+
+#include "core/base/date_general.h"
+#include "core/base/utf.h"
+#include "core/expression/expression.h"
+#include "core/ports/clock.h"
+#include "core/ports/locale.h"
+#include "core/search/calculator.h"
+#include "core/search/date_input.h"
+
+#include <cmath>
+#include <string>
+
+namespace orvan {
+
+namespace {
+
+constexpr std::string_view kDateTimeName = "DateTime";
+constexpr std::string_view kCalculatorName = "Calculator";
+
+// Characters that wildcard matching treats specially (or that the listing would take as
+// part of a path); a tail holding one is matched against the whole listing.
+bool NarrowsUnsafely(char c) {
+    return c == '*' || c == '?' || c == '<' || c == '>' || c == '"' || c == '.' || c == ':' ||
+           c == '/';
+}
+
+// ASCII letters compared without regard to case, every other byte exactly.
+bool StartsWithAsciiFolded(std::string_view name, std::string_view upperPrefix) {
+    if (name.size() < upperPrefix.size())
+        return false;
+    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
+        char c = name[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c != upperPrefix[i])
+            return false;
+    }
+    return true;
+}
+
+void ListFolder(std::string_view text, RunAvailableList& list, const FileSystemPort& fileSystem) {
+    const std::size_t cut = text.rfind('\\');
+    if (cut == std::string_view::npos)
+        return; // an empty folder part is no folder
+    const std::string folder(text.substr(0, cut + 1));
+    if (!fileSystem.FolderExists(folder))
+        return;
+    // Taking the first L characters of a name, upper-casing and trimming them and comparing
+    // them with the trimmed, upper-cased tail T is the same as asking whether the name
+    // starts with T, ASCII letters in any case: a prefix that lost blanks to the trim would
+    // be shorter than T.
+    const std::string tail = AsciiUpper(TrimControl(text.substr(cut + 1)));
+    // The listing is narrowed by a wildcard pattern where one can say "starts with T"; the
+    // exact rule is applied to what it returns.
+    bool narrow = !tail.empty();
+    for (const char c : tail)
+        narrow = narrow && !NarrowsUnsafely(c);
+    const std::string pattern = narrow ? tail + "*" : std::string("*");
+    std::string path = folder;
+    fileSystem.Enumerate(folder, pattern, [&](const DirEntry& entry) {
+        if (entry.name.empty() || entry.name.front() == '.')
+            return true;
+        if (!tail.empty() && !StartsWithAsciiFolded(entry.name, tail))
+            return true;
+        path.resize(folder.size());
+        path += entry.name;
+        AddRunAvailable(list, entry.name, path, {},
+                        (entry.attributes & FileAttribute::Directory) != 0 ? rkFolder : rkFile);
+        return true;
+    });
+}
+
+} // namespace
+
+void DriveAndFolderStep(std::string_view text, RunAvailableList& list,
+                        const RunBuildEnvironment& environment) {
+    if (environment.fileSystem == nullptr)
+        return;
+    const FileSystemPort& fileSystem = *environment.fileSystem;
+    const std::size_t length = Utf16Length(text);
+    if (length == 1) {
+        const std::string root = std::string(text) + ":\\";
+        if (fileSystem.FolderExists(root)) {
+            AddRunAvailable(list, root, root, {}, rkFolder);
+            return;
+        }
+    }
+    if (length == 2 && text[1] == ':') {
+        const std::string root = std::string(text) + "\\";
+        if (fileSystem.FolderExists(root)) {
+            AddRunAvailable(list, root, root, {}, rkFolder);
+            return;
+        }
+    }
+    ListFolder(text, list, fileSystem);
+}
+
+void ExistingFileStep(std::string_view text, RunAvailableList& list,
+                      const RunBuildEnvironment& environment) {
+    if (environment.fileSystem == nullptr)
+        return;
+    const std::string path(text);
+    if (!environment.fileSystem->FileExists(path))
+        return;
+    AddRunAvailable(list, FileNamePart(text), text, {}, rkFile);
+}
+
+void DateTimeStep(std::string_view text, RunAvailableList& list,
+                  const RunBuildEnvironment& environment) {
+    if (Utf16Length(text) < 3)
+        return;
+    const LocaleSettings& locale = CurrentLocale();
+    const std::optional<double> moment = TextToMoment(text, locale);
+    if (!moment)
+        return;
+    const ClockPort& clock = environment.clock != nullptr ? *environment.clock : CurrentClock();
+    const std::string general = FormatDateTimeGeneral(*moment, locale);
+    AddRunAvailable(list, kDateTimeName, general, DateTimeDescription(*moment, clock.Now(), locale),
+                    rkDateTime);
+}
+
+void CalculatorStep(std::string_view text, RunAvailableList& list,
+                    const RunBuildEnvironment& /*environment*/) {
+    // The entry only ever joins an empty list, so a list with entries needs no evaluation.
+    if (!list.empty() || text.empty())
+        return;
+    double value = 0;
+    if (!Calculate(text, value)) {
+        // Forgive a trailing "=" or a half-typed last character: drop its last code point.
+        std::size_t last = text.size() - 1;
+        while (last > 0 && (static_cast<unsigned char>(text[last]) & 0xC0) == 0x80)
+            --last;
+        if (!Calculate(text.substr(0, last), value))
+            return;
+    }
+    if (value == 0 || !std::isfinite(value))
+        return;
+    const LocaleSettings& locale = CurrentLocale();
+    AddRunAvailable(list, kCalculatorName, FormatCalculatorValue(value, locale),
+                    CalculatorDescription(value, locale), rkCalculator);
+}
+
+} // namespace orvan
