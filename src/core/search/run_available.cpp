@@ -3,6 +3,7 @@
 #include "core/base/utf.h"
 #include "core/catalog/catalog_index.h"
 #include "core/search/catalog_match.h"
+#include "core/search/input_steps.h"
 
 #include <algorithm>
 #include <functional>
@@ -219,39 +220,6 @@ void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_
 void SortRunAvailableList(RunAvailableList& list) {
     list.Sort();
 }
-
-namespace {
-
-// The four steps for what the typed text itself stands for come with the input
-// interpretation. Each adds through AddRunAvailable, so the first producer of a name and
-// path wins.
-
-// Drive and folder step: at most one of a drive root typed as a letter, a drive root typed
-// as letter and colon, or the matching entries of a typed folder.
-void DriveAndFolderStep(std::string_view /*text*/, RunAvailableList& /*list*/,
-                        const RunBuildEnvironment& /*environment*/) {
-    // Empty until the input interpretation fills it.
-}
-
-// Existing-file step: the typed text names an existing file.
-void ExistingFileStep(std::string_view /*text*/, RunAvailableList& /*list*/,
-                      const RunBuildEnvironment& /*environment*/) {
-    // Empty until the input interpretation fills it.
-}
-
-// Date-and-time step: the typed text is a date or a time.
-void DateTimeStep(std::string_view /*text*/, RunAvailableList& /*list*/,
-                  const RunBuildEnvironment& /*environment*/) {
-    // Empty until the input interpretation fills it.
-}
-
-// Calculator step: adds its entry only while the list is still empty.
-void CalculatorStep(std::string_view /*text*/, RunAvailableList& /*list*/,
-                    const RunBuildEnvironment& /*environment*/) {
-    // Empty until the input interpretation fills it.
-}
-
-} // namespace
 
 void BuildRunAvailableList(std::string_view text, const TCatalogItems& catalog,
                            RunAvailableList& list, const RunBuildEnvironment& environment) {

@@ -3,6 +3,7 @@
 // held as references into the shared catalog rather than copies, so a text that matches a
 // million entries costs a list of numbers, not a million strings.
 #include "core/catalog/catalog.h"
+#include "core/ports/clock.h"
 #include "core/ports/file_system.h"
 
 #include <cstddef>
@@ -90,6 +91,7 @@ private:
 // Services the steps for the typed input use.
 struct RunBuildEnvironment {
     const FileSystemPort* fileSystem = nullptr;
+    const ClockPort* clock = nullptr; // the date step's "now"; nullptr reads CurrentClock()
 };
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,
