@@ -414,6 +414,7 @@ std::optional<double> TextToMoment(std::string_view text, const LocaleSettings& 
     const std::optional<TimeOfDay> time = ScanTime(s, locale);
     if (!time)
         return std::nullopt;
+    parts = DateTimeParts(); // a time alone lies on 30 December 1899
     parts.hour = time->hour;
     parts.minute = time->minute;
     parts.second = time->second;
