@@ -1,0 +1,84 @@
+// The whole candidate build over the Linux file system: drive roots, folder listings with
+// hidden entries, existing files, and the details area for them.
+#include "core/search/run_details.h"
+#include "platform/native.h"
+#include "platform/native_shell.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvan {
+namespace {
+
+using testing::TempFolder;
+
+class PosixBuildTest : public ::testing::Test {
+protected:
+    PosixBuildTest() {
+        environment_.fileSystem = &platform::FileSystem();
+        temp_.Folder("Tools");
+        temp_.Folder("tools-old");
+        temp_.File("tool.txt", "abc");
+        temp_.File(".toolrc");
+        temp_.Folder(".tools");
+        temp_.File("Other");
+    }
+
+    std::vector<RunAvailable> Build(const std::string& text) {
+        BuildRunAvailableList(text, TCatalogItems(), list_, environment_);
+        std::vector<RunAvailable> rows;
+        for (std::size_t i = 0; i < list_.size(); ++i)
+            rows.push_back(list_[i].ToRunAvailable());
+        return rows;
+    }
+
+    TempFolder temp_;
+    RunBuildEnvironment environment_;
+    RunAvailableList list_;
+};
+
+TEST_F(PosixBuildTest, ListsTheTypedFolderWithoutDotNames) {
+    const std::string folder = temp_.Core() + "\\";
+    EXPECT_EQ(Build(folder + "TOOL"),
+              (std::vector<RunAvailable>{{"Tools", folder + "Tools", rkFolder, ""},
+                                         {"tool.txt", folder + "tool.txt", rkFile, ""},
+                                         {"tools-old", folder + "tools-old", rkFolder, ""}}));
+    EXPECT_EQ(Build(folder).size(), 4u);
+    EXPECT_EQ(Build(folder + "tool.txt"),
+              (std::vector<RunAvailable>{{"tool.txt", folder + "tool.txt", rkFile, ""}}));
+    EXPECT_TRUE(Build(folder + "nothing\\").empty());
+    EXPECT_EQ(Build("c"), (std::vector<RunAvailable>{{"c:\\", "c:\\", rkFolder, ""}}));
+    EXPECT_EQ(Build("C:"), (std::vector<RunAvailable>{{"C:\\", "C:\\", rkFolder, ""}}));
+    EXPECT_TRUE(Build("d").empty());
+}
+
+TEST_F(PosixBuildTest, UnreadableFolderGivesNoRows) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    chmod(temp_.Native("Tools").c_str(), 0);
+    EXPECT_TRUE(Build(temp_.Core("Tools") + "\\").empty());
+    chmod(temp_.Native("Tools").c_str(), 0700);
+}
+
+TEST_F(PosixBuildTest, DetailsDescribeTheSelectedFileAndFolder) {
+    const FileInfoServices services{&platform::FileSystem(), &platform::VersionInfo(),
+                                    &platform::Volumes()};
+    Build(temp_.Core("tool.txt"));
+    const RunDetailsView file = UpdateRunDetails(temp_.Core("tool.txt"), list_, 0, services);
+    EXPECT_EQ(file.image, RunImage::File);
+    EXPECT_EQ(file.text.rfind(
+                  "tool.txt\r\rFile name: " + temp_.Core("tool.txt") + "\rFile size: 3 bytes\r", 0),
+              0u)
+        << file.text;
+    Build(temp_.Core("Tools"));
+    const RunDetailsView folder = UpdateRunDetails(temp_.Core("Tools"), list_, 0, services);
+    EXPECT_EQ(folder.image, RunImage::Folder);
+    EXPECT_EQ(folder.text.rfind(temp_.Core("Tools") + "\\\r\rVolume label: \rDisk size: ", 0), 0u)
+        << folder.text;
+}
+
+} // namespace
+} // namespace orvan
