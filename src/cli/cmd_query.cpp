@@ -1,11 +1,15 @@
 // orvan-cli query: the candidate list the search window would show for a typed text.
 #include "cli/cli_io.h"
 
+#include "core/base/date_format.h"
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
 #include "core/search/run_available.h"
+#include "core/search/run_details.h"
 #include "platform/native.h"
+#include "platform/native_shell.h"
 
+#include <optional>
 #include <string>
 
 namespace orvan::cli {
@@ -13,12 +17,53 @@ namespace orvan::cli {
 namespace {
 
 constexpr const char* kQueryUsage =
-    "usage: orvan-cli query [--options FILE] [--catalog FILE] [--] TEXT\n"
+    "usage: orvan-cli query [--options FILE] [--catalog FILE] [--now MOMENT] [--details] [--]"
+    " TEXT\n"
     "  Builds the candidate list for TEXT against the catalog file (by default the one\n"
     "  beside the options file, itself by default Orvan.ini in the launcher's options\n"
     "  folder) and prints one line per row in list order: kind, a tab, name, a tab, path.\n"
     "  Kinds: 1 folder, 2 file, 3 calculator, 4 date and time, 5 catalog entry.\n"
+    "  --now YYYY-MM-DDTHH:MM:SS fixes the current local moment for the date entry;\n"
+    "  --details prints a line \"--\" and then the details area's text for row 0.\n"
     "exit status: 0 done, 2 wrong command line\n";
+
+class FixedClock final : public ClockPort {
+public:
+    explicit FixedClock(double now) : now_(now) {}
+    double Now() const override { return now_; }
+
+private:
+    double now_;
+};
+
+// "YYYY-MM-DDTHH:MM:SS", exactly so, as a moment.
+std::optional<double> ParseIsoMoment(const std::string& text) {
+    static constexpr char kShape[] = "dddd-dd-ddTdd:dd:dd";
+    if (text.size() != sizeof kShape - 1)
+        return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (kShape[i] == 'd' ? (text[i] < '0' || text[i] > '9') : text[i] != kShape[i])
+            return std::nullopt;
+    auto number = [&](std::size_t at, std::size_t digits) {
+        return std::stoi(text.substr(at, digits));
+    };
+    DateTimeParts parts;
+    parts.year = number(0, 4);
+    parts.month = number(5, 2);
+    parts.day = number(8, 2);
+    parts.hour = number(11, 2);
+    parts.minute = number(14, 2);
+    parts.second = number(17, 2);
+    return EncodeMoment(parts);
+}
+
+// The system's single CR line breaks become the terminal's.
+std::string WithNewlines(std::string text) {
+    for (char& c : text)
+        if (c == '\r')
+            c = '\n';
+    return text;
+}
 
 int Usage(CliContext& context, const std::string& problem) {
     context.err << "orvan-cli query: " << problem << "\n" << kQueryUsage;
@@ -31,6 +76,8 @@ int RunQuery(CliContext& context) {
     std::string optionsFile;
     std::string catalogFile;
     std::vector<std::string> texts;
+    std::optional<double> now;
+    bool details = false;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < context.args.size(); ++i) {
         const std::string& arg = context.args[i];
@@ -38,6 +85,15 @@ int RunQuery(CliContext& context) {
             texts.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
+        } else if (arg == "--details") {
+            details = true;
+        } else if (arg == "--now") {
+            if (i + 1 >= context.args.size())
+                return Usage(context, "--now needs a MOMENT");
+            now = ParseIsoMoment(context.args[++i]);
+            if (!now)
+                return Usage(context, "--now needs a moment as YYYY-MM-DDTHH:MM:SS, not \"" +
+                                          context.args[i] + "\"");
         } else if ((arg == "--options" || arg == "--catalog") && i + 1 < context.args.size()) {
             (arg == "--options" ? optionsFile : catalogFile) = context.args[++i];
         } else if (arg == "--options" || arg == "--catalog") {
@@ -67,6 +123,9 @@ int RunQuery(CliContext& context) {
     RunAvailableList list;
     RunBuildEnvironment environment;
     environment.fileSystem = &platform::FileSystem();
+    const FixedClock fixedClock(now.value_or(0));
+    if (now)
+        environment.clock = &fixedClock;
     BuildRunAvailableList(texts.front(), catalog, list, environment);
     std::string out;
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -76,6 +135,15 @@ int RunQuery(CliContext& context) {
         out += row.name;
         out += '\t';
         out += row.path;
+        out += '\n';
+    }
+    if (details) {
+        const FileInfoServices services{&platform::FileSystem(), &platform::VersionInfo(),
+                                        &platform::Volumes()};
+        const std::optional<std::size_t> row =
+            list.empty() ? std::nullopt : std::optional<std::size_t>(0);
+        out += "--\n";
+        out += WithNewlines(UpdateRunDetails(texts.front(), list, row, services).text);
         out += '\n';
     }
     context.out << out;
