@@ -1,5 +1,120 @@
-// Entry point of Orvan.exe. The resident launcher (tray window, hot key, search window)
-// grows here; for now the program starts and ends cleanly.
+// Entry point of Orvan.exe: reads the first command-line argument, hands over to an
+// elevated installer when needed, refuses a second instance of the same mode, creates the
+// start-up objects and runs the message loop. The exit code is always 0.
+#include "core/app/install_info.h"
+#include "core/app/startup.h"
+#include "core/ports/clock.h"
+#include "core/ports/locale.h"
+#include "platform/native.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/wide_text.h"
+#include "ui/application.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace {
+
+using namespace orvan;
+
+std::wstring FirstArgument() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::wstring first;
+    if (arguments && count > 1)
+        first = arguments[1];
+    ::LocalFree(arguments);
+    return first;
+}
+
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string ProgramFileName(const std::wstring& path) {
+    const std::size_t cut = path.find_last_of(L"\\/");
+    return platform::Narrow(cut == std::wstring::npos ? path.c_str() : path.c_str() + cut + 1);
+}
+
+// The elevated hand-over: "runas" with SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI.
+bool RunElevated(const std::wstring& file, const wchar_t* parameters) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters;
+    info.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteExW(&info) != FALSE;
+}
+
+HWND FindInstance(std::string_view title) {
+    return ::FindWindowW(platform::Wide(kMainWindowClass).c_str(), platform::Wide(title).c_str());
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+    SetCurrentLocale(platform::Locale().ReadLocale());
+    SetCurrentClock(&platform::Clock());
+
+    const std::wstring programPath = ProgramPath();
+    const OptionsServices options{platform::SpecialFolders(), platform::FileSystem(),
+                                  platform::FileStore(), ProgramFileName(programPath)};
+    const std::string argument = platform::Narrow(FirstArgument().c_str());
+
+    const StartDecision decision = DecideStart(
+        argument, {[&] {
+                       return DetectInstallation({platform::Registry(), options});
+                   },
+                   [](std::string_view title) { return FindInstance(title) != nullptr; }});
+
+    switch (decision.action) {
+    case StartAction::Elevate:
+        // Whatever the answer: the hand-over is done, or refused and nothing further happens.
+        RunElevated(programPath, L"-i2");
+        return 0;
+    case StartAction::PostOpenOptionsAndEnd:
+        if (const HWND running = FindInstance(decision.title))
+            ::PostMessageW(running, kOpenOptionsMessage, kOpenOptionsWParam, kOpenOptionsLParam);
+        return 0;
+    case StartAction::End:
+        return 0;
+    case StartAction::Run:
+        break;
+    }
+
+    {
+        ui::SearchServices services{
+            options,
+            {platform::FileStore(), platform::XmlReader()},
+            {&platform::FileSystem()},
+            [] { return CurrentClock().Now(); },
+        };
+        ui::Application application(services);
+        if (application.CreateStartupObjects() && application.Start(decision.mode))
+            application.RunMessageLoop();
+    }
+    ::CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The registry as the installation record needs it: two roots, keys written with
+// backslashes ("Software\Morvane\Orvan") and string values.
+#include <string>
+
+namespace orvan {
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
+class RegistryPort {
+public:
+    virtual ~RegistryPort() = default;
+    // True when the key can be opened for reading; never creates it.
+    virtual bool KeyExists(RegistryRoot root, const std::string& key) const = 0;
+    // The string value, or "" when the key cannot be opened (it is not created), the value
+    // is missing or it holds no string.
+    virtual std::string ReadString(RegistryRoot root, const std::string& key,
+                                   const std::string& name) const = 0;
+    // Creates the key when needed and sets the value; false on failure.
+    virtual bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
+                             const std::string& value) const = 0;
+    // Removes the key with everything below it; true when it is gone afterwards.
+    virtual bool DeleteKeyTree(RegistryRoot root, const std::string& key) const = 0;
+};
+
+} // namespace orvan

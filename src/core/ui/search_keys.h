@@ -1,0 +1,53 @@
+#pragma once
+// The search window's key table: which key press the window takes before the focused
+// control sees it, and what it does with it.
+#include "core/ui/search_layout.h"
+
+#include <cstdint>
+
+namespace orvan {
+
+enum class SearchFocus { RunEdit, RobotEdit, Other };
+
+struct SearchKeyStroke {
+    std::uint32_t virtualKey = 0;
+    bool ctrl = false;
+    bool alt = false;
+    bool shift = false;
+};
+
+enum class SearchKeyAction {
+    PassOn,           // not the window's: the focused control gets the key
+    Consume,          // taken, nothing happens (Up and Down that cannot move, Ctrl+Up)
+    RunSelected,      // Enter on the run tab
+    RobotEnter,       // Enter in the robot's edit line
+    CloseRequest,     // Esc: hides the window
+    Complete,         // Tab in the input line
+    CutPathComponent, // Ctrl+Backspace on the run tab
+    HistoryRecall,    // Ctrl+Down in the input line
+    SelectPrevious,   // Up in the input line
+    SelectNext,       // Down in the input line
+    RobotOlder,       // Up in the robot's edit line
+    RobotNewer,       // Down in the robot's edit line
+    RobotScrollNewer, // Ctrl+Up in the robot's edit line
+    RobotScrollOlder, // Ctrl+Down in the robot's edit line
+    Settings,         // F12
+    CloseCommand,     // Alt+F4: save and end
+};
+
+// Virtual-key codes the table uses (Windows numbering).
+namespace VirtualKey {
+constexpr std::uint32_t Back = 0x08;
+constexpr std::uint32_t Tab = 0x09;
+constexpr std::uint32_t Return = 0x0D;
+constexpr std::uint32_t Escape = 0x1B;
+constexpr std::uint32_t Up = 0x26;
+constexpr std::uint32_t Down = 0x28;
+constexpr std::uint32_t F4 = 0x73;
+constexpr std::uint32_t F12 = 0x7B;
+} // namespace VirtualKey
+
+SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, search_layout::Tab activeTab,
+                                  SearchFocus focus);
+
+} // namespace orvan

@@ -1,0 +1,40 @@
+#include "core/ui/search_texts.h"
+
+#include "core/base/date_format.h"
+#include "core/language/language.h"
+#include "core/robot/version.h"
+#include "core/ui/search_layout.h"
+
+namespace orvan {
+
+std::string AboutText() {
+    std::string text(ProductTitle);
+    text += "\r\n";
+    text += VersionText;
+    text += "\r\n";
+    for (const std::string_view line : AboutClosingLines) {
+        text += "\r\n";
+        text += line;
+    }
+    return text;
+}
+
+std::string GeneralDateTimeText(double moment, const LocaleSettings& locale) {
+    std::string text = FormatDateTimePicture(locale.shortDateFormat, moment, locale);
+    const auto parts = DecodeMoment(moment);
+    if (parts && (parts->hour != 0 || parts->minute != 0 || parts->second != 0)) {
+        text += ' ';
+        text += FormatDateTimePicture(locale.longTimeFormat, moment, locale);
+    }
+    return text;
+}
+
+std::string StartedAtText(double moment, const LocaleSettings& locale) {
+    return Languages::TextFmt(search_layout::kStartedAtId, {GeneralDateTimeText(moment, locale)});
+}
+
+std::string ApplicationErrorText(std::string_view message) {
+    return Languages::TextFmt(search_layout::kApplicationErrorId, {message});
+}
+
+} // namespace orvan

@@ -1,0 +1,525 @@
+#include "ui/controls.h"
+
+#include "platform/win32/wide_text.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace orvan::ui {
+
+namespace {
+
+constexpr const wchar_t* kImageClass = L"TZel_Image";
+constexpr const wchar_t* kFlatButtonClass = L"TZel_FlatButton";
+constexpr const wchar_t* kScrollLabelClass = L"TZel_ScrollLabel";
+constexpr const wchar_t* kLinkLabelClass = L"TZel_LinkLabel";
+constexpr const wchar_t* kTabSheetClass = L"TzorTabSheet";
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    const COLORREF old = ::SetBkColor(dc, color);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::SetBkColor(dc, old);
+}
+
+} // namespace
+
+void RegisterControlClasses() {
+    static WindowClassRegistration image =
+        RegisterWindowClass(kImageClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    static WindowClassRegistration button =
+        RegisterWindowClass(kFlatButtonClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    static WindowClassRegistration label =
+        RegisterWindowClass(kScrollLabelClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    static WindowClassRegistration link =
+        RegisterWindowClass(kLinkLabelClass, 0, ::LoadCursorW(nullptr, IDC_HAND), nullptr);
+    static WindowClassRegistration sheet =
+        RegisterWindowClass(kTabSheetClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+}
+
+UniqueWindow CreateToolTip(HWND tool, const std::wstring& text) {
+    UniqueWindow tip(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tool, nullptr,
+                                       ModuleInstance(), nullptr));
+    if (!tip)
+        return tip;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = ::GetParent(tool);
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    ::SendMessageW(tip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    return tip;
+}
+
+void UpdateToolTip(HWND tooltip, HWND tool, const std::wstring& text) {
+    if (!tooltip)
+        return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = ::GetParent(tool);
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    ::SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// ImageBox
+
+HWND ImageBox::Create(HWND parent, int id, const RECT& rect) {
+    RegisterControlClasses();
+    return CreateWindowFor(0, kImageClass, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(id)));
+}
+
+void ImageBox::SetIcon(HICON icon, int size) {
+    if (icon == icon_ && size == size_)
+        return;
+    icon_ = icon;
+    size_ = size;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ImageBox::SetBackground(COLORREF color) {
+    background_ = color;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ImageBox::Paint(HDC dc, const RECT& client) {
+    FillSolid(dc, client, background_);
+    if (!icon_)
+        return;
+    int width = size_, height = size_;
+    if (size_ == 0) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (::GetIconInfo(icon_, &info)) {
+            ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+            width = bitmap.bmWidth;
+            height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+            if (info.hbmColor)
+                ::DeleteObject(info.hbmColor);
+            if (info.hbmMask)
+                ::DeleteObject(info.hbmMask);
+        }
+    }
+    const int x = client.left + (client.right - client.left - width) / 2;
+    const int y = client.top + (client.bottom - client.top - height) / 2;
+    ::DrawIconEx(dc, x, y, icon_, size_, size_, 0, nullptr, DI_NORMAL);
+}
+
+LRESULT ImageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PaintDc paint(Handle());
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        BackBuffer buffer(paint.Get(), client);
+        Paint(buffer.Get(), client);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT; // clicks belong to the page beneath
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// FlatButton
+
+HWND FlatButton::Create(HWND parent, int id, const RECT& rect, HICON glyph) {
+    RegisterControlClasses();
+    glyph_ = glyph;
+    const HWND hwnd = CreateWindowFor(0, kFlatButtonClass, L"", WS_CHILD | WS_VISIBLE, rect.left,
+                                      rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                      parent, reinterpret_cast<HMENU>(INT_PTR(id)));
+    if (hwnd)
+        tooltip_ = CreateToolTip(hwnd, L"");
+    return hwnd;
+}
+
+void FlatButton::SetHint(const std::wstring& hint) {
+    ::SetWindowTextW(Handle(), hint.c_str());
+    UpdateToolTip(tooltip_.Get(), Handle(), hint);
+}
+
+void FlatButton::SetGlyph(HICON glyph) {
+    glyph_ = glyph;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void FlatButton::SetBackground(COLORREF color) {
+    background_ = color;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void FlatButton::Paint(HDC dc, const RECT& client) {
+    FillSolid(dc, client, background_);
+    const bool enabled = ::IsWindowEnabled(Handle());
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int offset = pressed_ && hot_ ? 1 : 0;
+    if (glyph_) {
+        if (enabled)
+            ::DrawIconEx(dc, client.left + offset, client.top + offset, glyph_, width, height, 0,
+                         nullptr, DI_NORMAL);
+        else
+            ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_), 0, client.left,
+                         client.top, width, height, DST_ICON | DSS_DISABLED);
+    }
+    if (enabled && hot_) {
+        RECT edge = client;
+        ::DrawEdge(dc, &edge, pressed_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    }
+}
+
+void FlatButton::Click() {
+    const HWND parent = ::GetParent(Handle());
+    const int id = ::GetDlgCtrlID(Handle());
+    ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(Handle()));
+}
+
+LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PaintDc paint(Handle());
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        BackBuffer buffer(paint.Get(), client);
+        Paint(buffer.Get(), client);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_ENABLE:
+        hot_ = pressed_ = false;
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_MOUSEMOVE: {
+        if (!hot_) {
+            TRACKMOUSEEVENT track{};
+            track.cbSize = sizeof(track);
+            track.dwFlags = TME_LEAVE;
+            track.hwndTrack = Handle();
+            ::TrackMouseEvent(&track);
+        }
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const bool inside = ::PtInRect(&client, at) != FALSE;
+        if (inside != hot_) {
+            hot_ = inside;
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        hot_ = false;
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed_ = true;
+        hot_ = true;
+        ::SetCapture(Handle());
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool click = pressed_ && hot_;
+        pressed_ = false;
+        if (::GetCapture() == Handle())
+            ::ReleaseCapture();
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        if (click)
+            Click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case BM_CLICK: // lets tests and assistive tools press the button like a standard one
+        if (::IsWindowEnabled(Handle()))
+            Click();
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON;
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// ScrollLabel
+
+HWND ScrollLabel::Create(HWND parent, int id, const RECT& rect) {
+    RegisterControlClasses();
+    return CreateWindowFor(0, kScrollLabelClass, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(id)));
+}
+
+void ScrollLabel::SetBackground(COLORREF color) {
+    background_ = color;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void ScrollLabel::SetFont(HFONT font) {
+    font_ = font;
+    Measure();
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+std::wstring ScrollLabel::DrawnText() const {
+    // A lone CR starts a new line; DrawText wants CR LF for that.
+    const std::wstring text = WindowText(Handle());
+    std::wstring drawn;
+    drawn.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        drawn += text[i];
+        if (text[i] == L'\r' && (i + 1 >= text.size() || text[i + 1] != L'\n'))
+            drawn += L'\n';
+    }
+    return drawn;
+}
+
+void ScrollLabel::Measure() {
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    const UiSize label{client.right, client.bottom};
+    UiSize text{0, 0};
+    const std::wstring drawn = DrawnText();
+    if (!drawn.empty()) {
+        WindowDc dc(Handle());
+        SelectGuard font(dc.Get(), font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+        RECT box{0, 0, std::max<LONG>(client.right, 1), 0};
+        ::DrawTextW(dc.Get(), drawn.c_str(), int(drawn.size()), &box,
+                    DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        text = {box.right - box.left, box.bottom - box.top};
+    }
+    model_.SetSizes(label, text);
+}
+
+void ScrollLabel::Paint(HDC dc, const RECT& client) {
+    FillSolid(dc, client, background_);
+    const std::wstring drawn = DrawnText();
+    if (!drawn.empty()) {
+        SelectGuard font(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+        TextStateGuard state(dc);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        const UiPoint offset = model_.Offset();
+        RECT box{client.left + offset.x, client.top + offset.y,
+                 client.left + offset.x + std::max(model_.TextSize().width, int(client.right)),
+                 client.top + offset.y + model_.TextSize().height};
+        ::DrawTextW(dc, drawn.c_str(), int(drawn.size()), &box,
+                    DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    }
+    // Marks along the edges where text is hidden.
+    const COLORREF mark = ::GetSysColor(COLOR_BTNSHADOW);
+    if (model_.HiddenAbove())
+        FillSolid(dc, RECT{client.left, client.top, client.right, client.top + 2}, mark);
+    if (model_.HiddenBelow())
+        FillSolid(dc, RECT{client.left, client.bottom - 2, client.right, client.bottom}, mark);
+}
+
+LRESULT ScrollLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETTEXT: {
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        if (WindowText(Handle()) == (text ? text : L""))
+            return TRUE; // the same text changes nothing
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        model_.SetText(platform::Narrow(text ? text : L""));
+        Measure();
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return result;
+    }
+    case WM_SETFONT:
+        SetFont(reinterpret_cast<HFONT>(wParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SIZE:
+        Measure();
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_PAINT: {
+        PaintDc paint(Handle());
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        BackBuffer buffer(paint.Get(), client);
+        Paint(buffer.Get(), client);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        model_.BeginDrag({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        ::SetCapture(Handle());
+        return 0;
+    case WM_MOUSEMOVE:
+        if (model_.Dragging() && model_.DragTo({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        model_.EndDrag();
+        if (::GetCapture() == Handle())
+            ::ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        model_.EndDrag();
+        return 0;
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// LinkLabel
+
+HWND LinkLabel::Create(HWND parent, int id, const RECT& rect, const std::wstring& caption) {
+    RegisterControlClasses();
+    const HWND hwnd =
+        CreateWindowFor(0, kLinkLabelClass, caption.c_str(), WS_CHILD | WS_VISIBLE, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(INT_PTR(id)));
+    if (hwnd)
+        tooltip_ = CreateToolTip(hwnd, hint_);
+    return hwnd;
+}
+
+void LinkLabel::SetFont(HFONT font) {
+    font_ = font;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void LinkLabel::SetHint(const std::wstring& hint) {
+    hint_ = hint;
+    UpdateToolTip(tooltip_.Get(), Handle(), hint_);
+}
+
+void LinkLabel::SetBackground(COLORREF color) {
+    background_ = color;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void LinkLabel::Paint(HDC dc, const RECT& client) {
+    FillSolid(dc, client, background_);
+    const std::wstring text = WindowText(Handle());
+    SelectGuard font(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+    TextStateGuard state(dc);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_HOTLIGHT));
+    RECT box = client;
+    ::DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+}
+
+LRESULT LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PaintDc paint(Handle());
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        BackBuffer buffer(paint.Get(), client);
+        Paint(buffer.Get(), client);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETTEXT: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return result;
+    }
+    case WM_LBUTTONUP:
+    case BM_CLICK:
+        if (click_)
+            click_();
+        return 0;
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// TabSheet
+
+HWND TabSheet::Create(HWND parent, HWND notifyTarget, const RECT& rect) {
+    RegisterControlClasses();
+    notify_ = notifyTarget;
+    return CreateWindowFor(WS_EX_CONTROLPARENT, kTabSheetClass, L"",
+                           WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, parent, nullptr);
+}
+
+void TabSheet::SetBackground(COLORREF color) {
+    brush_.Reset(::CreateSolidBrush(color));
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT TabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        return notify_ ? ::SendMessageW(notify_, message, wParam, lParam)
+                       : DefaultProc(message, wParam, lParam);
+    case WM_ERASEBKGND: {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   brush_ ? brush_.Get() : ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   brush_ ? brush_.Get() : ::GetSysColorBrush(COLOR_BTNFACE));
+        return 0;
+    }
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+} // namespace orvan::ui

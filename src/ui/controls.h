@@ -1,0 +1,123 @@
+#pragma once
+// The program's own controls (the component library's Zel_* controls as far as the
+// search window needs them): an image box, a flat button with a hint, the scrolling
+// label, a link label and the container that holds one tab page's controls.
+#include "core/ui/scroll_label.h"
+#include "ui/window.h"
+
+#include <functional>
+#include <string>
+
+namespace orvan::ui {
+
+// Registers the window classes of the controls; idempotent.
+void RegisterControlClasses();
+
+// TZel_Image: one icon at a given size, centred, on a background colour.
+class ImageBox : public Window {
+public:
+    HWND Create(HWND parent, int id, const RECT& rect);
+    // The icon is borrowed; `size` 0 draws it at its own size.
+    void SetIcon(HICON icon, int size);
+    HICON Icon() const { return icon_; }
+    void SetBackground(COLORREF color);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc, const RECT& client);
+    HICON icon_ = nullptr;
+    int size_ = 0;
+    COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
+};
+
+// TZel_FlatButton: a borderless 16 by 16 button showing a glyph; a raised edge under the
+// mouse, a sunken one while pressed. Its window text is its hint, shown as a tooltip and
+// answered to WM_GETTEXT. A click sends WM_COMMAND (id, BN_CLICKED) to the parent.
+class FlatButton : public Window {
+public:
+    HWND Create(HWND parent, int id, const RECT& rect, HICON glyph);
+    void SetHint(const std::wstring& hint);
+    void SetGlyph(HICON glyph);
+    void SetBackground(COLORREF color);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc, const RECT& client);
+    void Click();
+    HICON glyph_ = nullptr;
+    COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
+    bool hot_ = false;
+    bool pressed_ = false;
+    UniqueWindow tooltip_;
+};
+
+// TZel_ScrollLabel: a word-wrapped text that the user drags with the mouse when it does
+// not fit; a CR in the text starts a new line. Its window text is the text.
+class ScrollLabel : public Window {
+public:
+    HWND Create(HWND parent, int id, const RECT& rect);
+    void SetBackground(COLORREF color);
+    void SetFont(HFONT font);
+    const ScrollLabelModel& Model() const { return model_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc, const RECT& client);
+    void Measure();
+    std::wstring DrawnText() const;
+
+    ScrollLabelModel model_;
+    HFONT font_ = nullptr;
+    COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
+};
+
+// A label that opens something when clicked: underlined, in the hot-tracking colour,
+// with the hand cursor. Its hint (the address) shows as a tooltip.
+class LinkLabel : public Window {
+public:
+    HWND Create(HWND parent, int id, const RECT& rect, const std::wstring& caption);
+    void SetFont(HFONT font);
+    void SetHint(const std::wstring& hint);
+    const std::wstring& Hint() const { return hint_; }
+    void SetBackground(COLORREF color);
+    void OnClick(std::function<void()> action) { click_ = std::move(action); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc, const RECT& client);
+    HFONT font_ = nullptr;
+    std::wstring hint_;
+    COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
+    std::function<void()> click_;
+    UniqueWindow tooltip_;
+};
+
+// The container of one tab page's controls. It paints the page colour and hands its
+// children's notifications (commands, owner drawing, colours) to the window that owns
+// the pages.
+class TabSheet : public Window {
+public:
+    HWND Create(HWND parent, HWND notifyTarget, const RECT& rect);
+    void SetBackground(COLORREF color);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND notify_ = nullptr;
+    UniqueBrush brush_;
+};
+
+// A tooltip for a window, showing `text`; returns its owner.
+UniqueWindow CreateToolTip(HWND tool, const std::wstring& text);
+void UpdateToolTip(HWND tooltip, HWND tool, const std::wstring& text);
+
+} // namespace orvan::ui

@@ -1,0 +1,27 @@
+#include "ui/icon_cache.h"
+
+#include "platform/win32/wide_text.h"
+
+#include <shellapi.h>
+
+namespace orvan::ui {
+
+UniqueIcon ExtractFileIcon(const std::string& path, bool small) {
+    SHFILEINFOW info{};
+    const UINT flags = SHGFI_ICON | SHGFI_SHELLICONSIZE | (small ? SHGFI_SMALLICON : 0);
+    const std::wstring wide = platform::Wide(path);
+    if (!::SHGetFileInfoW(wide.c_str(), 0, &info, sizeof(info), flags))
+        return {};
+    return UniqueIcon(info.hIcon);
+}
+
+FileIconCache& FileIcons() {
+    static FileIconCache cache(ExtractFileIcon);
+    return cache;
+}
+
+HICON GetFileIcon(const std::string& path, bool small) {
+    return FileIcons().GetFileIcon(path, small).Get();
+}
+
+} // namespace orvan::ui

@@ -1,0 +1,18 @@
+#pragma once
+// The robot page of the search window: the robot's set-up, Enter, the history keys and the
+// scrolling of the conversation display.
+#include "ui/search_slots.h"
+
+namespace orvan::ui {
+
+class RobotPage final : public RobotPageHandler {
+public:
+    void Setup(TZel_RobotMemo& memo) override;
+    int Enter(TZel_RobotMemo& memo, const std::string& line) override;
+    std::string Older() override;
+    std::string Newer() override;
+    void ScrollNewer(TZel_RobotMemo& memo) override;
+    void ScrollOlder(TZel_RobotMemo& memo) override;
+};
+
+} // namespace orvan::ui

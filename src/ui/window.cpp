@@ -1,0 +1,124 @@
+#include "ui/window.h"
+
+#include "platform/win32/wide_text.h"
+
+#include <exception>
+#include <string>
+
+namespace orvan::ui {
+
+namespace {
+
+UnexpectedErrorHandler& ErrorHandler() {
+    static UnexpectedErrorHandler handler;
+    return handler;
+}
+
+} // namespace
+
+HINSTANCE ModuleInstance() {
+    return ::GetModuleHandleW(nullptr);
+}
+
+void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler) {
+    ErrorHandler() = std::move(handler);
+}
+
+void ReportCurrentException() noexcept {
+    try {
+        std::string message;
+        try {
+            throw;
+        } catch (const std::exception& error) {
+            message = error.what();
+        } catch (...) {
+            message = "Unknown exception";
+        }
+        if (ErrorHandler())
+            ErrorHandler()(message);
+    } catch (...) {
+        // The report itself failed (out of memory, or the handler threw): nothing more can
+        // be done without risking the program.
+    }
+}
+
+WindowClassRegistration RegisterWindowClass(const wchar_t* name, UINT style, HCURSOR cursor,
+                                            HBRUSH background, HICON icon) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = style;
+    wc.lpfnWndProc = WindowEntryProc;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.hIcon = icon;
+    wc.lpszClassName = name;
+    return WindowClassRegistration(::RegisterClassExW(&wc), ModuleInstance());
+}
+
+Window::~Window() {
+    if (hwnd_) {
+        // The object goes first: detach it so that the messages of the destruction no
+        // longer reach it.
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+HWND Window::CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title,
+                             DWORD style, int x, int y, int width, int height, HWND parent,
+                             HMENU menuOrId) {
+    return ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
+                             menuOrId, ModuleInstance(), this);
+}
+
+LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowEntryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        self = static_cast<Window*>(create->lpCreateParams);
+        if (self) {
+            self->hwnd_ = hwnd;
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+    } else {
+        self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!self)
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+        result = ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnFinalMessage();
+    }
+    return result;
+}
+
+int WindowDpi(HWND window) noexcept {
+    const UINT dpi = window ? ::GetDpiForWindow(window) : 0;
+    if (dpi)
+        return int(dpi);
+    return int(::GetDpiForSystem());
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(window, text.data(), length + 1);
+    text.resize(std::size_t(got > 0 ? got : 0));
+    return text;
+}
+
+} // namespace orvan::ui

@@ -1,0 +1,148 @@
+#include "core/app/install_info.h"
+
+#include "core/catalog/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+namespace orvan {
+namespace {
+
+using testing::FakeDisk;
+using testing::FakeFolders;
+
+class FakeRegistry final : public RegistryPort {
+public:
+    // (root, key) -> values; a key without values exists as well.
+    std::map<std::pair<RegistryRoot, std::string>, std::map<std::string, std::string>> keys;
+
+    bool KeyExists(RegistryRoot root, const std::string& key) const override {
+        return keys.count({root, key}) > 0;
+    }
+    std::string ReadString(RegistryRoot root, const std::string& key,
+                           const std::string& name) const override {
+        const auto k = keys.find({root, key});
+        if (k == keys.end())
+            return {};
+        const auto v = k->second.find(name);
+        return v == k->second.end() ? std::string() : v->second;
+    }
+    bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
+                     const std::string& value) const override {
+        const_cast<FakeRegistry*>(this)->keys[{root, key}][name] = value;
+        return true;
+    }
+    bool DeleteKeyTree(RegistryRoot root, const std::string& key) const override {
+        const_cast<FakeRegistry*>(this)->keys.erase({root, key});
+        return true;
+    }
+};
+
+class DetectInstallationTest : public ::testing::Test {
+protected:
+    DetectInstallationTest() {
+        folders.folders = {{Csidl::ProgramFiles, "C:\\Program Files"},
+                           {Csidl::AppData, "C:\\Users\\u\\AppData\\Roaming"},
+                           {Csidl::LocalAppData, "C:\\Users\\u\\AppData\\Local"},
+                           {Csidl::StartMenu, "C:\\Users\\u\\Start Menu"},
+                           {Csidl::CommonStartMenu, "C:\\ProgramData\\Start Menu"}};
+        InstallInfo() = {};
+    }
+    bool Detect() {
+        const OptionsServices options{folders, disk, disk, "Orvan.exe"};
+        return DetectInstallation({registry, options});
+    }
+    void Record(RegistryRoot root, const std::string& title) {
+        registry.keys[{root, kInstallKey}] = {{"Title", title},
+                                              {"Version", "0.1 Beta 1"},
+                                              {"Path", "C:\\Apps\\Orvan\\"},
+                                              {"Installed", "45000.5"}};
+    }
+
+    FakeFolders folders;
+    FakeDisk disk;
+    FakeRegistry registry;
+};
+
+TEST_F(DetectInstallationTest, NothingInstalledGivesTheDefaults) {
+    InstallInfo().title = "left over";
+    EXPECT_FALSE(Detect());
+    const TInstallInfo& info = InstallInfo();
+    EXPECT_EQ(info.title, "");
+    EXPECT_EQ(info.path, "C:\\Program Files\\Morvane\\Orvan\\");
+    EXPECT_TRUE(info.allUsers);
+    EXPECT_TRUE(info.autoStart);
+    EXPECT_TRUE(info.startMenu);
+    // The options' defaults: language "Default", Alt+Space.
+    EXPECT_EQ(info.language, 1);
+    EXPECT_EQ(info.hotKey, 0x8020);
+}
+
+TEST_F(DetectInstallationTest, TheCurrentUsersKeyWinsOverTheMachines) {
+    Record(RegistryRoot::LocalMachine, "machine");
+    EXPECT_TRUE(Detect());
+    EXPECT_EQ(InstallInfo().title, "machine");
+    EXPECT_TRUE(InstallInfo().allUsers);
+
+    Record(RegistryRoot::CurrentUser, "user");
+    EXPECT_TRUE(Detect());
+    const TInstallInfo& info = InstallInfo();
+    EXPECT_EQ(info.title, "user");
+    EXPECT_EQ(info.version, "0.1 Beta 1");
+    EXPECT_EQ(info.path, "C:\\Apps\\Orvan\\");
+    EXPECT_EQ(info.installed, "45000.5");
+    EXPECT_FALSE(info.allUsers);
+}
+
+TEST_F(DetectInstallationTest, MissingValuesReadEmptyAndAnEmptyKeyStillCounts) {
+    registry.keys[{RegistryRoot::CurrentUser, kInstallKey}] = {};
+    EXPECT_TRUE(Detect());
+    EXPECT_EQ(InstallInfo().path, "");
+    EXPECT_EQ(InstallInfo().title, "");
+}
+
+TEST_F(DetectInstallationTest, AutoStartNeedsANonEmptyRunValueUnderEitherRoot) {
+    Record(RegistryRoot::CurrentUser, "user");
+    struct Case {
+        const char* userValue;    // nullptr: no Run key at all
+        const char* machineValue; // nullptr: no Run key at all
+        bool autoStart;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, false},   {"", nullptr, false}, {"C:\\Orvan.exe", nullptr, true},
+        {"", "C:\\Orvan.exe", true}, {nullptr, "x", true}, {"", "", false},
+    };
+    for (const Case& c : cases) {
+        registry.keys.erase({RegistryRoot::CurrentUser, kRunKey});
+        registry.keys.erase({RegistryRoot::LocalMachine, kRunKey});
+        if (c.userValue)
+            registry.keys[{RegistryRoot::CurrentUser, kRunKey}][kRunValueName] = c.userValue;
+        if (c.machineValue)
+            registry.keys[{RegistryRoot::LocalMachine, kRunKey}][kRunValueName] = c.machineValue;
+        Detect();
+        EXPECT_EQ(InstallInfo().autoStart, c.autoStart)
+            << (c.userValue ? c.userValue : "-") << " " << (c.machineValue ? c.machineValue : "-");
+    }
+}
+
+TEST_F(DetectInstallationTest, StartMenuFollowsEitherFolder) {
+    Record(RegistryRoot::LocalMachine, "machine");
+    EXPECT_TRUE(Detect());
+    EXPECT_FALSE(InstallInfo().startMenu);
+    disk.AddFolder("C:\\Users\\u\\Start Menu\\Morvane\\Orvan");
+    Detect();
+    EXPECT_TRUE(InstallInfo().startMenu);
+}
+
+TEST_F(DetectInstallationTest, LanguageAndHotKeyComeFromTheOptionsFile) {
+    disk.AddFile("C:\\Users\\u\\AppData\\Roaming\\Morvane\\Orvan\\Orvan.ini",
+                 "[Global]\r\nLanguage=1031\r\nHotKey=16416\r\n");
+    EXPECT_FALSE(Detect());
+    EXPECT_EQ(InstallInfo().language, 1031);
+    EXPECT_EQ(InstallInfo().hotKey, 16416);
+}
+
+} // namespace
+} // namespace orvan

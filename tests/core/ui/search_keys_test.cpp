@@ -1,0 +1,75 @@
+#include "core/ui/search_keys.h"
+
+#include <gtest/gtest.h>
+
+namespace orvan {
+namespace {
+
+using search_layout::Tab;
+using K = SearchKeyAction;
+namespace VK = VirtualKey;
+
+TEST(SearchKeys, TheKeyTable) {
+    struct Case {
+        std::uint32_t key;
+        bool ctrl, alt, shift;
+        Tab tab;
+        SearchFocus focus;
+        SearchKeyAction action;
+    };
+    const auto R = SearchFocus::RunEdit;
+    const auto B = SearchFocus::RobotEdit;
+    const auto O = SearchFocus::Other;
+    const Case cases[] = {
+        // Enter runs the selection on the run tab whatever has the focus.
+        {VK::Return, false, false, false, Tab::Run, R, K::RunSelected},
+        {VK::Return, false, false, false, Tab::Run, O, K::RunSelected},
+        {VK::Return, false, false, false, Tab::Robot, B, K::RobotEnter},
+        {VK::Return, false, false, false, Tab::Robot, O, K::PassOn},
+        {VK::Return, false, false, false, Tab::Quick, O, K::PassOn},
+        {VK::Return, false, false, false, Tab::About, O, K::PassOn},
+        // Esc always hides, on every tab.
+        {VK::Escape, false, false, false, Tab::Run, R, K::CloseRequest},
+        {VK::Escape, false, false, false, Tab::Robot, B, K::CloseRequest},
+        {VK::Escape, false, false, false, Tab::About, O, K::CloseRequest},
+        // Tab completes only in the input line.
+        {VK::Tab, false, false, false, Tab::Run, R, K::Complete},
+        {VK::Tab, false, false, false, Tab::Run, O, K::PassOn},
+        {VK::Tab, false, false, false, Tab::Robot, B, K::PassOn},
+        // Ctrl+Backspace on the run tab; plain Backspace is the edit's.
+        {VK::Back, true, false, false, Tab::Run, R, K::CutPathComponent},
+        {VK::Back, true, false, false, Tab::Run, O, K::CutPathComponent},
+        {VK::Back, false, false, false, Tab::Run, R, K::PassOn},
+        {VK::Back, true, false, false, Tab::Robot, B, K::PassOn},
+        // Up and Down in the input line are always consumed.
+        {VK::Up, false, false, false, Tab::Run, R, K::SelectPrevious},
+        {VK::Down, false, false, false, Tab::Run, R, K::SelectNext},
+        {VK::Down, false, false, true, Tab::Run, R, K::SelectNext},
+        {VK::Down, true, false, false, Tab::Run, R, K::HistoryRecall},
+        {VK::Up, true, false, false, Tab::Run, R, K::Consume},
+        // In the robot's edit line: history without Ctrl, scrolling with it.
+        {VK::Up, false, false, false, Tab::Robot, B, K::RobotOlder},
+        {VK::Down, false, false, false, Tab::Robot, B, K::RobotNewer},
+        {VK::Up, true, false, false, Tab::Robot, B, K::RobotScrollNewer},
+        {VK::Down, true, false, false, Tab::Robot, B, K::RobotScrollOlder},
+        // Elsewhere (the list box, the tabs) the arrows are the control's.
+        {VK::Down, false, false, false, Tab::Run, O, K::PassOn},
+        // Menu shortcuts.
+        {VK::F12, false, false, false, Tab::Run, R, K::Settings},
+        {VK::F12, false, false, false, Tab::About, O, K::Settings},
+        {VK::F4, false, true, false, Tab::Run, R, K::CloseCommand},
+        {VK::F4, false, true, false, Tab::Robot, B, K::CloseCommand},
+        {VK::F4, false, false, false, Tab::Run, R, K::PassOn},
+        {VK::F4, true, false, false, Tab::Run, R, K::PassOn},
+        // Ordinary keys reach the control.
+        {'A', false, false, false, Tab::Run, R, K::PassOn},
+        {0x2D /* Insert */, false, false, false, Tab::Run, R, K::PassOn},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClassifySearchKey({c.key, c.ctrl, c.alt, c.shift}, c.tab, c.focus), c.action)
+            << "key " << c.key << " ctrl " << c.ctrl << " alt " << c.alt << " tab " << int(c.tab)
+            << " focus " << int(c.focus);
+}
+
+} // namespace
+} // namespace orvan
