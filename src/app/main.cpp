@@ -5,7 +5,9 @@
 #include "core/app/startup.h"
 #include "core/ports/clock.h"
 #include "core/ports/locale.h"
+#include "core/search/launch.h"
 #include "platform/native.h"
+#include "platform/native_shell.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/wide_text.h"
 #include "ui/application.h"
@@ -51,18 +53,6 @@ std::string ProgramFileName(const std::wstring& path) {
     return platform::Narrow(cut == std::wstring::npos ? path.c_str() : path.c_str() + cut + 1);
 }
 
-// The elevated hand-over: "runas" with SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI.
-bool RunElevated(const std::wstring& file, const wchar_t* parameters) {
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = L"runas";
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters;
-    info.nShow = SW_SHOWNORMAL;
-    return ::ShellExecuteExW(&info) != FALSE;
-}
-
 HWND FindInstance(std::string_view title) {
     return ::FindWindowW(platform::Wide(kMainWindowClass).c_str(), platform::Wide(title).c_str());
 }
@@ -92,7 +82,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     switch (decision.action) {
     case StartAction::Elevate:
         // Whatever the answer: the hand-over is done, or refused and nothing further happens.
-        RunElevated(programPath, L"-i2");
+        ShellRunAs(platform::Shell(), 0, platform::Narrow(programPath.c_str()), kInstallerArgument);
         return 0;
     case StartAction::PostOpenOptionsAndEnd:
         if (const HWND running = FindInstance(decision.title))
@@ -110,6 +100,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             {platform::FileStore(), platform::XmlReader()},
             {&platform::FileSystem()},
             [] { return CurrentClock().Now(); },
+            {&platform::FileSystem(), &platform::VersionInfo(), &platform::Volumes()},
+            &platform::Shell(),
         };
         ui::Application application(services);
         if (application.CreateStartupObjects() && application.Start(decision.mode))

@@ -5,8 +5,12 @@
 namespace orvan::ui {
 
 Application::Application(SearchServices services)
-    : search_(std::make_unique<SearchWindow>(std::move(services))),
-      main_(std::make_unique<MainWindow>(*search_)) {}
+    : search_(std::make_unique<SearchWindow>(services)),
+      main_(std::make_unique<MainWindow>(*search_)) {
+    runPage_ = std::make_unique<RunPage>(
+        services.fileInfo, LaunchServices{services.shell, &messageDialogs_, search_.get()});
+    search_->SetRunPageHandler(runPage_.get());
+}
 
 Application::~Application() {
     // The main window owns the search window's window: it goes first, then the objects.

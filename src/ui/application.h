@@ -7,6 +7,7 @@
 #include "ui/message_dialog.h"
 #include "ui/pictures.h"
 #include "ui/robot_page.h"
+#include "ui/run_page.h"
 #include "ui/search_window.h"
 
 #include <functional>
@@ -49,7 +50,6 @@ public:
     SettingsSlot& Settings() { return settings_; }
     DialogsSlot& Dialogs() { return dialogs_; }
     RobotPage& Robot() { return robotPage_; }
-    void SetRunPageHandler(RunPageHandler* handler) { search_->SetRunPageHandler(handler); }
 
 private:
     std::unique_ptr<SearchWindow> search_;
@@ -59,6 +59,7 @@ private:
     DialogsSlot dialogs_;
     RobotPage robotPage_;
     Win32MessageDialogs messageDialogs_;
+    std::unique_ptr<RunPage> runPage_;
 };
 
 } // namespace orvan::ui

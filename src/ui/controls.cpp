@@ -138,9 +138,10 @@ LRESULT ImageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // FlatButton
 
-HWND FlatButton::Create(HWND parent, int id, const RECT& rect, HICON glyph) {
+HWND FlatButton::Create(HWND parent, int id, const RECT& rect, HICON glyph, HICON disabledGlyph) {
     RegisterControlClasses();
     glyph_ = glyph;
+    disabledGlyph_ = disabledGlyph;
     const HWND hwnd = CreateWindowFor(0, kFlatButtonClass, L"", WS_CHILD | WS_VISIBLE, rect.left,
                                       rect.top, rect.right - rect.left, rect.bottom - rect.top,
                                       parent, reinterpret_cast<HMENU>(INT_PTR(id)));
@@ -154,8 +155,9 @@ void FlatButton::SetHint(const std::wstring& hint) {
     UpdateToolTip(tooltip_.Get(), Handle(), hint);
 }
 
-void FlatButton::SetGlyph(HICON glyph) {
+void FlatButton::SetGlyph(HICON glyph, HICON disabledGlyph) {
     glyph_ = glyph;
+    disabledGlyph_ = disabledGlyph;
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -170,14 +172,10 @@ void FlatButton::Paint(HDC dc, const RECT& client) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     const int offset = pressed_ && hot_ ? 1 : 0;
-    if (glyph_) {
-        if (enabled)
-            ::DrawIconEx(dc, client.left + offset, client.top + offset, glyph_, width, height, 0,
-                         nullptr, DI_NORMAL);
-        else
-            ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_), 0, client.left,
-                         client.top, width, height, DST_ICON | DSS_DISABLED);
-    }
+    const HICON picture = enabled ? glyph_ : disabledGlyph_;
+    if (picture)
+        ::DrawIconEx(dc, client.left + offset, client.top + offset, picture, width, height, 0,
+                     nullptr, DI_NORMAL);
     if (enabled && hot_) {
         RECT edge = client;
         ::DrawEdge(dc, &edge, pressed_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

@@ -37,9 +37,9 @@ private:
 // answered to WM_GETTEXT. A click sends WM_COMMAND (id, BN_CLICKED) to the parent.
 class FlatButton : public Window {
 public:
-    HWND Create(HWND parent, int id, const RECT& rect, HICON glyph);
+    HWND Create(HWND parent, int id, const RECT& rect, HICON glyph, HICON disabledGlyph);
     void SetHint(const std::wstring& hint);
-    void SetGlyph(HICON glyph);
+    void SetGlyph(HICON glyph, HICON disabledGlyph);
     void SetBackground(COLORREF color);
 
 protected:
@@ -49,6 +49,7 @@ private:
     void Paint(HDC dc, const RECT& client);
     void Click();
     HICON glyph_ = nullptr;
+    HICON disabledGlyph_ = nullptr;
     COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
     bool hot_ = false;
     bool pressed_ = false;

@@ -97,14 +97,21 @@ public:
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 
-    // Turns the key colour into transparency and makes the icon.
-    UniqueIcon Finish() {
+    // Turns the key colour into transparency and makes the icon; `grey` turns the picture
+    // into the pale grey of a disabled control.
+    UniqueIcon Finish(bool grey = false) {
         if (!Ready())
             return {};
         ::GdiFlush();
         const std::uint32_t key = 0x00FF00FF; // BGRA of magenta
         for (int i = 0; i < size_ * size_; ++i) {
-            const std::uint32_t pixel = bits_[i] & 0x00FFFFFF;
+            std::uint32_t pixel = bits_[i] & 0x00FFFFFF;
+            if (pixel != key && grey) {
+                const std::uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF,
+                                    b = pixel & 0xFF;
+                const std::uint32_t light = 128 + (r * 30 + g * 59 + b * 11) / 200;
+                pixel = light << 16 | light << 8 | light;
+            }
             bits_[i] = pixel == key ? 0 : (pixel | 0xFF000000u);
         }
         ::SelectObject(dc_.Get(), old_);
@@ -221,7 +228,7 @@ UniqueIcon DrawQuestionIcon(int size) {
     return c.Finish();
 }
 
-UniqueIcon DrawGlyph(Glyph glyph, int size) {
+UniqueIcon DrawGlyph(Glyph glyph, int size, bool grey) {
     IconCanvas c(size);
     if (!c.Ready())
         return {};
@@ -252,7 +259,7 @@ UniqueIcon DrawGlyph(Glyph glyph, int size) {
     case Glyph::Count:
         return {};
     }
-    return c.Finish();
+    return c.Finish(grey);
 }
 
 UniqueIcon DrawProgramIcon(int size) {
@@ -293,12 +300,13 @@ HICON Pictures::QuestionIcon(int size) {
     return icon.Get();
 }
 
-HICON Pictures::ButtonGlyph(Glyph glyph, int size) {
+HICON Pictures::ButtonGlyph(Glyph glyph, int size, bool disabled) {
     if (glyph == Glyph::Count)
         return nullptr;
-    UniqueIcon& icon = ForSize(size).glyphs[std::size_t(glyph)];
+    Set& set = ForSize(size);
+    UniqueIcon& icon = (disabled ? set.greyGlyphs : set.glyphs)[std::size_t(glyph)];
     if (!icon)
-        icon = DrawGlyph(glyph, size);
+        icon = DrawGlyph(glyph, size, disabled);
     return icon.Get();
 }
 

@@ -20,7 +20,8 @@ public:
     // Three golden stars (message dialog) and a light-blue speech bubble (question dialog).
     HICON MessageIcon(int size);
     HICON QuestionIcon(int size);
-    HICON ButtonGlyph(Glyph glyph, int size);
+    // `disabled` gives the grey picture of a disabled button.
+    HICON ButtonGlyph(Glyph glyph, int size, bool disabled = false);
     // The program's icon: resource 1 of the executable, or a drawn one.
     HICON ProgramIcon(int size);
 
@@ -30,6 +31,7 @@ private:
         UniqueIcon message;
         UniqueIcon question;
         std::array<UniqueIcon, std::size_t(Glyph::Count)> glyphs;
+        std::array<UniqueIcon, std::size_t(Glyph::Count)> greyGlyphs;
         UniqueIcon program;
         bool programLoaded = false;
     };

@@ -192,6 +192,9 @@ void SearchWindow::CreateControls() {
         MakeChild(WC_TABCONTROLW, L"", WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                   WS_EX_CONTROLPARENT, self, SearchId::PageControl);
     ::SendMessageW(pageControl_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    // Narrow tab padding, so that the six captions fit the designed width in one row.
+    ::SendMessageW(pageControl_, TCM_SETPADDING, 0,
+                   MAKELPARAM(ScaleForDpi(3, dpi_), ScaleForDpi(3, dpi_)));
     for (int tab = 0; tab < layout::kTabCount; ++tab) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -209,10 +212,13 @@ void SearchWindow::CreateControls() {
     runLabel_.Create(run, SearchId::RunLabel, RECT{});
     Pictures& pictures = ProgramPictures();
     const int glyph = ScaleForDpi(16, dpi_);
-    execute_.Create(run, SearchId::RunExecute, RECT{}, pictures.ButtonGlyph(Glyph::Execute, glyph));
+    execute_.Create(run, SearchId::RunExecute, RECT{}, pictures.ButtonGlyph(Glyph::Execute, glyph),
+                    pictures.ButtonGlyph(Glyph::Execute, glyph, true));
     detailsButton_.Create(run, SearchId::RunDetails, RECT{},
-                          pictures.ButtonGlyph(Glyph::Details, glyph));
-    copy_.Create(run, SearchId::RunCopy, RECT{}, pictures.ButtonGlyph(Glyph::Copy, glyph));
+                          pictures.ButtonGlyph(Glyph::Details, glyph),
+                          pictures.ButtonGlyph(Glyph::Details, glyph, true));
+    copy_.Create(run, SearchId::RunCopy, RECT{}, pictures.ButtonGlyph(Glyph::Copy, glyph),
+                 pictures.ButtonGlyph(Glyph::Copy, glyph, true));
     bevel_ = MakeChild(L"STATIC", L"", WS_VISIBLE | SS_ETCHEDHORZ, 0, run, SearchId::RunBevel);
     list_.Create(run, SearchId::AvailableList, RECT{},
                  ScaleForDpi(layout::kAvailableRowHeight, dpi_), *this);
@@ -321,9 +327,12 @@ void SearchWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     robot_.SetDpi(dpi_);
     Pictures& pictures = ProgramPictures();
     const int glyph = ScaleForDpi(16, dpi_);
-    execute_.SetGlyph(pictures.ButtonGlyph(Glyph::Execute, glyph));
-    detailsButton_.SetGlyph(pictures.ButtonGlyph(Glyph::Details, glyph));
-    copy_.SetGlyph(pictures.ButtonGlyph(Glyph::Copy, glyph));
+    execute_.SetGlyph(pictures.ButtonGlyph(Glyph::Execute, glyph),
+                      pictures.ButtonGlyph(Glyph::Execute, glyph, true));
+    detailsButton_.SetGlyph(pictures.ButtonGlyph(Glyph::Details, glyph),
+                            pictures.ButtonGlyph(Glyph::Details, glyph, true));
+    copy_.SetGlyph(pictures.ButtonGlyph(Glyph::Copy, glyph),
+                   pictures.ButtonGlyph(Glyph::Copy, glyph, true));
     aboutIcon_.SetIcon(pictures.ProgramIcon(ScaleForDpi(48, dpi_)), ScaleForDpi(48, dpi_));
     ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,

@@ -6,8 +6,10 @@
 // it, unless the close command asked to end the program.
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
+#include "core/fileinfo/file_info.h"
 #include "core/ports/message_dialog.h"
 #include "core/ports/search_window.h"
+#include "core/ports/shell.h"
 #include "core/robot/command.h"
 #include "core/search/run_available.h"
 #include "core/ui/search_keys.h"
@@ -32,6 +34,8 @@ struct SearchServices {
     CatalogFileServices catalog;
     RunBuildEnvironment build;
     std::function<double()> now; // the current moment, for the start message
+    FileInfoServices fileInfo;   // the details area's folder and file texts
+    const ShellPort* shell = nullptr;
 };
 
 // Control identifiers; 1 and 2 stay free for the dialog manager's IDOK and IDCANCEL.
