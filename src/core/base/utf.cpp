@@ -6,26 +6,28 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Simple case pairs for the bicameral blocks of the BMP. Each range maps a span of upper-case
 // letters to lower case by a fixed offset, either for every code point or for every other one.
 struct CaseRange {
     char32_t first;
     char32_t last;
-    int offset; // lower = upper + offset
+    int offset;       // lower = upper + offset
     bool alternating; // upper and lower alternate: even code points upper
 };
 
 constexpr CaseRange kCaseRanges[] = {
-    {0x0041, 0x005A, 32, false},   {0x00C0, 0x00D6, 32, false},   {0x00D8, 0x00DE, 32, false},
-    {0x0100, 0x012F, 1, true},     {0x0132, 0x0137, 1, true},     {0x0139, 0x0148, 1, true},
-    {0x014A, 0x0177, 1, true},     {0x0179, 0x017E, 1, true},     {0x0386, 0x0386, 38, false},
-    {0x0388, 0x038A, 37, false},   {0x038C, 0x038C, 64, false},   {0x038E, 0x038F, 63, false},
-    {0x0391, 0x03A1, 32, false},   {0x03A3, 0x03AB, 32, false},   {0x0400, 0x040F, 80, false},
-    {0x0410, 0x042F, 32, false},   {0x0460, 0x0481, 1, true},     {0x048A, 0x04BF, 1, true},
-    {0x04C1, 0x04CE, 1, true},     {0x04D0, 0x052F, 1, true},     {0x0531, 0x0556, 48, false},
-    {0x1E00, 0x1E95, 1, true},     {0x1EA0, 0x1EFF, 1, true},     {0xFF21, 0xFF3A, 32, false},
+    {0x0041, 0x005A, 32, false}, {0x00C0, 0x00D6, 32, false}, {0x00D8, 0x00DE, 32, false},
+    {0x0100, 0x012F, 1, true},   {0x0132, 0x0137, 1, true},   {0x0139, 0x0148, 1, true},
+    {0x014A, 0x0177, 1, true},   {0x0179, 0x017E, 1, true},   {0x0386, 0x0386, 38, false},
+    {0x0388, 0x038A, 37, false}, {0x038C, 0x038C, 64, false}, {0x038E, 0x038F, 63, false},
+    {0x0391, 0x03A1, 32, false}, {0x03A3, 0x03AB, 32, false}, {0x0400, 0x040F, 80, false},
+    {0x0410, 0x042F, 32, false}, {0x0460, 0x0481, 1, true},   {0x048A, 0x04BF, 1, true},
+    {0x04C1, 0x04CE, 1, true},   {0x04D0, 0x052F, 1, true},   {0x0531, 0x0556, 48, false},
+    {0x1E00, 0x1E95, 1, true},   {0x1EA0, 0x1EFF, 1, true},   {0xFF21, 0xFF3A, 32, false},
 };
 
 char32_t ToLower(char32_t c) {
@@ -183,46 +185,34 @@ std::string AsciiLower(std::string_view text) {
     return out;
 }
 
-std::string Lower(std::string_view text) {
+namespace {
+
+// Maps every decodable character; undecodable bytes are kept as they were, so that case
+// mapping never changes anything but letters.
+std::string MapCase(std::string_view text, char32_t (*map)(char32_t)) {
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto c = static_cast<unsigned char>(text[pos]);
-        if (c < 0x80) {
-            out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : static_cast<char>(c));
-            ++pos;
-            continue;
-        }
         const std::size_t start = pos;
         const char32_t cp = DecodeUtf8(text, pos);
-        if (cp == kReplacement && pos == start + 1)
-            out.push_back(static_cast<char>(c)); // keep undecodable bytes as they were
+        if (cp == kReplacement && pos == start + 1 && c >= 0x80)
+            out.push_back(static_cast<char>(c));
         else
-            AppendUtf8(out, ToLower(cp));
+            AppendUtf8(out, map(cp));
     }
     return out;
 }
 
+} // namespace
+
+std::string Lower(std::string_view text) {
+    return MapCase(text, ToLower);
+}
+
 std::string Upper(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const auto c = static_cast<unsigned char>(text[pos]);
-        if (c < 0x80) {
-            out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : static_cast<char>(c));
-            ++pos;
-            continue;
-        }
-        const std::size_t start = pos;
-        const char32_t cp = DecodeUtf8(text, pos);
-        if (cp == kReplacement && pos == start + 1)
-            out.push_back(static_cast<char>(c));
-        else
-            AppendUtf8(out, ToUpper(cp));
-    }
-    return out;
+    return MapCase(text, ToUpper);
 }
 
 std::string_view TrimControl(std::string_view text) {
@@ -251,7 +241,9 @@ int CompareUtf16(std::string_view a, std::string_view b) {
     std::size_t ib = i;
     const char32_t ca = DecodeUtf8(a, ia);
     const char32_t cb = DecodeUtf8(b, ib);
-    auto unit = [](char32_t c) -> char32_t { return c >= 0x10000 ? 0xD800 + ((c - 0x10000) >> 10) : c; };
+    auto unit = [](char32_t c) -> char32_t {
+        return c >= 0x10000 ? 0xD800 + ((c - 0x10000) >> 10) : c;
+    };
     if (unit(ca) != unit(cb))
         return unit(ca) < unit(cb) ? -1 : 1;
     if (ca != cb)
