@@ -5,6 +5,7 @@
 #include "core/catalog/catalog.h"
 #include "core/ports/clock.h"
 #include "core/ports/file_system.h"
+#include "core/ports/folder_listing.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -92,6 +93,8 @@ private:
 struct RunBuildEnvironment {
     const FileSystemPort* fileSystem = nullptr;
     const ClockPort* clock = nullptr; // the date step's "now"; nullptr reads CurrentClock()
+    // The folder step's quick listing; without it the folder is listed through fileSystem.
+    const FolderListingPort* folderListing = nullptr;
 };
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,
