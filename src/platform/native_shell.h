@@ -1,7 +1,8 @@
 #pragma once
-// The shell, version-resource and volume ports as the running platform provides them: the
-// win32 adapter on Windows, the posix adapter on Linux. Each returns one process-wide
-// object.
+// The shell, version-resource, volume and quick folder-listing ports as the running platform
+// provides them: the win32 adapter on Windows, the posix adapter on Linux. Each returns one
+// process-wide object.
+#include "core/ports/folder_listing.h"
 #include "core/ports/shell.h"
 #include "core/ports/version_info.h"
 #include "core/ports/volume.h"
@@ -11,5 +12,6 @@ namespace orvan::platform {
 const ShellPort& Shell();
 const VersionInfoPort& VersionInfo();
 const VolumePort& Volumes();
+const FolderListingPort& FolderListing();
 
 } // namespace orvan::platform

@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <map>
+
 namespace orvan {
 namespace {
 
@@ -19,6 +22,7 @@ class PosixBuildTest : public ::testing::Test {
 protected:
     PosixBuildTest() {
         environment_.fileSystem = &platform::FileSystem();
+        environment_.folderListing = &platform::FolderListing();
         temp_.Folder("Tools");
         temp_.Folder("tools-old");
         temp_.File("tool.txt", "abc");
@@ -53,6 +57,50 @@ TEST_F(PosixBuildTest, ListsTheTypedFolderWithoutDotNames) {
     EXPECT_EQ(Build("c"), (std::vector<RunAvailable>{{"c:\\", "c:\\", rkFolder, ""}}));
     EXPECT_EQ(Build("C:"), (std::vector<RunAvailable>{{"C:\\", "C:\\", rkFolder, ""}}));
     EXPECT_TRUE(Build("d").empty());
+}
+
+TEST_F(PosixBuildTest, WithoutTheQuickListingTheSameRowsCome) {
+    const std::string folder = temp_.Core() + "\\";
+    for (const std::string& text : {folder, folder + "tool", folder + " T ", folder + "x"}) {
+        const std::vector<RunAvailable> quick = Build(text);
+        environment_.folderListing = nullptr;
+        EXPECT_EQ(Build(text), quick) << text;
+        environment_.folderListing = &platform::FolderListing();
+    }
+}
+
+std::map<std::string, bool> ListByPrefix(const std::string& folder, std::string_view prefix,
+                                         bool* listed = nullptr) {
+    std::map<std::string, bool> entries;
+    const bool ok = platform::FolderListing().ListByPrefix(
+        folder, prefix, [&](std::string_view name, bool isFolder) {
+            entries.emplace(std::string(name), isFolder);
+        });
+    if (listed != nullptr)
+        *listed = ok;
+    return entries;
+}
+
+TEST_F(PosixBuildTest, QuickListingGivesNamesAndTheFolderFlag) {
+    const std::string folder = temp_.Core() + "\\";
+    ASSERT_EQ(symlink(temp_.Native("Tools").c_str(), temp_.Native("toolink").c_str()), 0);
+    ASSERT_EQ(symlink(temp_.Native("gone").c_str(), temp_.Native("toolost").c_str()), 0);
+    using Entries = std::map<std::string, bool>;
+    EXPECT_EQ(ListByPrefix(folder, "TOOL"),
+              (Entries{{"Tools", true},
+                       {"tool.txt", false},
+                       {"toolink", true},  // a link to a folder is a folder
+                       {"toolost", false}, // a dangling link is still an entry
+                       {"tools-old", true}}));
+    // Hidden entries come too ("." names are the step's to skip); "." and ".." never.
+    EXPECT_EQ(ListByPrefix(folder, ".TOOL"), (Entries{{".toolrc", false}, {".tools", true}}));
+    EXPECT_EQ(ListByPrefix(folder, "").size(), 8u);
+    EXPECT_TRUE(ListByPrefix(folder, "ZZZ").empty());
+    bool listed = true;
+    EXPECT_TRUE(ListByPrefix(temp_.Core("missing") + "\\", "", &listed).empty());
+    EXPECT_FALSE(listed);
+    EXPECT_TRUE(ListByPrefix("D:\\", "", &listed).empty());
+    EXPECT_FALSE(listed);
 }
 
 TEST_F(PosixBuildTest, UnreadableFolderGivesNoRows) {

@@ -4,6 +4,7 @@
 #include "core/base/utf.h"
 #include "core/expression/expression.h"
 #include "core/ports/clock.h"
+#include "core/ports/folder_listing.h"
 #include "core/ports/locale.h"
 #include "core/search/calculator.h"
 #include "core/search/date_input.h"
@@ -25,21 +26,9 @@ bool NarrowsUnsafely(char c) {
            c == '/';
 }
 
-// ASCII letters compared without regard to case, every other byte exactly.
-bool StartsWithAsciiFolded(std::string_view name, std::string_view upperPrefix) {
-    if (name.size() < upperPrefix.size())
-        return false;
-    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-        char c = name[i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != upperPrefix[i])
-            return false;
-    }
-    return true;
-}
-
-void ListFolder(std::string_view text, RunAvailableList& list, const FileSystemPort& fileSystem) {
+void ListFolder(std::string_view text, RunAvailableList& list,
+                const RunBuildEnvironment& environment) {
+    const FileSystemPort& fileSystem = *environment.fileSystem;
     const std::size_t cut = text.rfind('\\');
     if (cut == std::string_view::npos)
         return; // an empty folder part is no folder
@@ -51,24 +40,28 @@ void ListFolder(std::string_view text, RunAvailableList& list, const FileSystemP
     // starts with T, ASCII letters in any case: a prefix that lost blanks to the trim would
     // be shorter than T.
     const std::string tail = AsciiUpper(TrimControl(text.substr(cut + 1)));
-    // The listing is narrowed by a wildcard pattern where one can say "starts with T"; the
-    // exact rule is applied to what it returns.
+    std::string path = folder;
+    auto take = [&](std::string_view name, bool isFolder) {
+        if (name.empty() || name.front() == '.' || !StartsWithAsciiFolded(name, tail))
+            return;
+        path.resize(folder.size());
+        path += name;
+        AddRunAvailable(list, name, path, {}, isFolder ? rkFolder : rkFile);
+    };
+    if (environment.folderListing != nullptr) {
+        environment.folderListing->ListByPrefix(folder, tail, take);
+        return;
+    }
+    // The general listing, narrowed by a wildcard pattern where one can say "starts with
+    // T"; the exact rule is applied to what it returns.
     bool narrow = !tail.empty();
     for (const char c : tail)
         narrow = narrow && !NarrowsUnsafely(c);
-    const std::string pattern = narrow ? tail + "*" : std::string("*");
-    std::string path = folder;
-    fileSystem.Enumerate(folder, pattern, [&](const DirEntry& entry) {
-        if (entry.name.empty() || entry.name.front() == '.')
-            return true;
-        if (!tail.empty() && !StartsWithAsciiFolded(entry.name, tail))
-            return true;
-        path.resize(folder.size());
-        path += entry.name;
-        AddRunAvailable(list, entry.name, path, {},
-                        (entry.attributes & FileAttribute::Directory) != 0 ? rkFolder : rkFile);
-        return true;
-    });
+    fileSystem.Enumerate(folder, narrow ? tail + "*" : std::string("*"),
+                         [&](const DirEntry& entry) {
+                             take(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
+                             return true;
+                         });
 }
 
 } // namespace
@@ -93,7 +86,7 @@ void DriveAndFolderStep(std::string_view text, RunAvailableList& list,
             return;
         }
     }
-    ListFolder(text, list, fileSystem);
+    ListFolder(text, list, environment);
 }
 
 void ExistingFileStep(std::string_view text, RunAvailableList& list,

@@ -116,6 +116,31 @@ TEST_F(InputStepsTest, ListingIsNarrowedByAPatternOnlyWhereThatIsSafe) {
     EXPECT_EQ(files_.patterns, (std::vector<std::string>{"WIN*", "*", "*", "*"}));
 }
 
+// A quick listing that answers for one folder, sloppily: it ignores the prefix.
+class SloppyListing final : public FolderListingPort {
+public:
+    mutable std::vector<std::pair<std::string, std::string>> asked;
+    bool ListByPrefix(const std::string& folder, std::string_view upperPrefix,
+                      const std::function<void(std::string_view, bool)>& visit) const override {
+        asked.emplace_back(folder, upperPrefix);
+        for (const char* name : {"Windows", "win.ini", ".winrc", "Other"})
+            visit(name, name[0] == 'W');
+        return true;
+    }
+};
+
+TEST_F(InputStepsTest, QuickListingIsUsedWhereGivenAndItsAnswersChecked) {
+    SloppyListing listing;
+    environment_.folderListing = &listing;
+    EXPECT_EQ(Build("c:\\ wi"), (std::vector<RunAvailable>{Row("Windows", "c:\\Windows", rkFolder),
+                                                           Row("win.ini", "c:\\win.ini", rkFile)}));
+    EXPECT_EQ(listing.asked, (std::vector<std::pair<std::string, std::string>>{{"c:\\", "WI"}}));
+    EXPECT_EQ(files_.enumerations, 0);
+    // The folder must still exist for the quick listing to be asked.
+    EXPECT_TRUE(Build("c:\\Missing\\").empty());
+    EXPECT_EQ(listing.asked.size(), 1u);
+}
+
 TEST_F(InputStepsTest, MissingOrUnlistableFoldersAddNothing) {
     EXPECT_TRUE(Build("C:\\Missing\\").empty());
     EXPECT_TRUE(Build("X:\\").empty());
