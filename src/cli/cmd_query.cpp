@@ -123,6 +123,7 @@ int RunQuery(CliContext& context) {
     RunAvailableList list;
     RunBuildEnvironment environment;
     environment.fileSystem = &platform::FileSystem();
+    environment.folderListing = &platform::FolderListing();
     const FixedClock fixedClock(now.value_or(0));
     if (now)
         environment.clock = &fixedClock;
