@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "core/robot/version.h"
+#include "platform/win32/hotkey.h"
 
 namespace orvan::ui {
 
@@ -13,6 +14,7 @@ Application::Application(SearchServices services)
 }
 
 Application::~Application() {
+    SetHotKeyRegistration(nullptr);
     // The main window owns the search window's window: it goes first, then the objects.
     main_.reset();
     search_.reset();
@@ -22,6 +24,8 @@ bool Application::CreateStartupObjects() {
     // 1. The main window, then 2. the search window, owned by it.
     if (!main_->Create())
         return false;
+    // Applying options registers the hot key for the main window.
+    SetHotKeyRegistration([](std::int32_t hotKey) { platform::RegisterMainHotKey(hotKey); });
     if (!search_->Create(main_->Handle()))
         return false;
     search_->SetCloseMainWindow([this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); });

@@ -421,7 +421,12 @@ LRESULT AvailableListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (LONG(lParam) == LONG(OBJID_CLIENT)) {
             if (!accessible_)
                 accessible_ = CreateListAccessible(hwnd_, *rows_);
-            return ::LresultFromObject(IID_IAccessible, wParam, accessible_);
+            const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, accessible_);
+            if (SUCCEEDED(HRESULT(result)))
+                return result;
+            // Without a registered proxy for IAccessible (Wine has none) the interface cannot
+            // be marshalled, but IUnknown can, and clients ask it for IAccessible.
+            return ::LresultFromObject(IID_IUnknown, wParam, accessible_);
         }
         break;
     case WM_VSCROLL:

@@ -25,10 +25,13 @@ void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler) {
 }
 
 void ReportCurrentException() noexcept {
+    const std::exception_ptr current = std::current_exception();
+    if (!current)
+        return;
     try {
         std::string message;
         try {
-            throw;
+            std::rethrow_exception(current);
         } catch (const std::exception& error) {
             message = error.what();
         } catch (...) {

@@ -1,0 +1,213 @@
+// Orvan.exe end to end under Wine: start-up modes, single instance, "-o", the quit message
+// and the close command's save, with the installation record as a fixture.
+#include "registry_install_record.h"
+#include "ui_fixture.h"
+
+#include "core/catalog/catalog_file.h"
+#include "core/config/options.h"
+#include "platform/native.h"
+#include "platform/win32/wide_text.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace orvan::testing {
+namespace {
+
+std::wstring ExePath() {
+    std::wstring path = platform::Wide(ORVAN_EXE_PATH);
+    if (!path.empty() && path.front() == L'/') { // a Unix path: Wine's drive Z:
+        for (wchar_t& c : path)
+            if (c == L'/')
+                c = L'\\';
+        path = L"Z:" + path;
+    }
+    return path;
+}
+
+class Process {
+public:
+    explicit Process(const std::wstring& arguments) {
+        std::wstring command = L"\"" + ExePath() + L"\"";
+        if (!arguments.empty())
+            command += L" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        started_ = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                    nullptr, &startup, &info_) != FALSE;
+    }
+    ~Process() {
+        if (!started_)
+            return;
+        if (::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT)
+            ::TerminateProcess(info_.hProcess, 99);
+        ::CloseHandle(info_.hThread);
+        ::CloseHandle(info_.hProcess);
+    }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return started_; }
+    DWORD Id() const { return info_.dwProcessId; }
+    // The exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD Wait(DWORD milliseconds) const {
+        if (::WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0)
+            return STILL_ACTIVE;
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    bool started_ = false;
+};
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + ULONGLONG(milliseconds);
+    while (!condition()) {
+        if (::GetTickCount64() > end)
+            return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+HWND MainWindow(const wchar_t* title = L"Orvan!") {
+    return ::FindWindowW(L"TzorMain", title);
+}
+
+struct Finder {
+    const wchar_t* className;
+    DWORD process;
+    int count = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM data) {
+    auto* finder = reinterpret_cast<Finder*>(data);
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (lstrcmpW(name, finder->className) == 0 &&
+        (!finder->process || process == finder->process)) {
+        ++finder->count;
+        finder->found = window;
+    }
+    return TRUE;
+}
+
+Finder FindWindows(const wchar_t* className, DWORD process = 0) {
+    Finder finder{className, process};
+    ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&finder));
+    return finder;
+}
+
+// The options and catalog files of the prefix's user, kept and put back.
+class SavedUserFiles {
+public:
+    SavedUserFiles() {
+        const OptionsServices options{platform::SpecialFolders(), platform::FileSystem(),
+                                      platform::FileStore(), "Orvan.exe"};
+        optionsFile_ = DefaultOptions(options).fileName;
+        catalogFile_ = CatalogFileName(optionsFile_);
+        for (const std::string* file : {&optionsFile_, &catalogFile_})
+            saved_.push_back(platform::FileStore().ReadWholeFile(*file));
+    }
+    ~SavedUserFiles() {
+        const std::string* files[] = {&optionsFile_, &catalogFile_};
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (saved_[i].status == FileContent::Status::Read)
+                platform::FileStore().ReplaceWholeFile(*files[i], saved_[i].bytes);
+            else
+                ::DeleteFileW(platform::Wide(*files[i]).c_str());
+        }
+    }
+    const std::string& OptionsFile() const { return optionsFile_; }
+    const std::string& CatalogFile() const { return catalogFile_; }
+
+private:
+    std::string optionsFile_;
+    std::string catalogFile_;
+    std::vector<FileContent> saved_;
+};
+
+class OrvanExeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (MainWindow() || MainWindow(L"Orvan! - Install"))
+            GTEST_SKIP() << "a launcher already runs in this Wine prefix";
+        record_.Install();
+    }
+    InstallRecord record_;
+    SavedUserFiles files_;
+};
+
+TEST_F(OrvanExeTest, SingleInstanceOptionsRequestAndTheQuitMessage) {
+    Process resident(L"");
+    ASSERT_TRUE(resident.Started());
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 30000));
+    const HWND main = MainWindow();
+    EXPECT_FALSE(::IsWindowVisible(main));
+    Finder search = FindWindows(L"TSearch", resident.Id());
+    ASSERT_EQ(search.count, 1);
+    EXPECT_FALSE(::IsWindowVisible(search.found)); // resident: hidden
+
+    // "-v" while it runs: the new process ends, nothing is shown.
+    Process second(L"-v");
+    EXPECT_EQ(second.Wait(20000), 0u);
+    EXPECT_EQ(FindWindows(L"TzorMain").count, 1);
+    EXPECT_FALSE(::IsWindowVisible(search.found));
+
+    // "-o" while it runs: the running instance shows its search window.
+    Process options(L"-options");
+    EXPECT_EQ(options.Wait(20000), 0u);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(search.found) != FALSE; }, 5000));
+
+    // The installer's stop: the quit message ends it with exit code 0, without saving.
+    ::DeleteFileW(platform::Wide(files_.OptionsFile()).c_str());
+    ::PostMessageW(main, WM_QUIT, 0, 0);
+    EXPECT_EQ(resident.Wait(20000), 0u);
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_EQ(platform::FileStore().ReadWholeFile(files_.OptionsFile()).status,
+              FileContent::Status::Missing);
+}
+
+TEST_F(OrvanExeTest, ShownStartAndTheCloseCommandSaving) {
+    ::DeleteFileW(platform::Wide(files_.OptionsFile()).c_str());
+    ::DeleteFileW(platform::Wide(files_.CatalogFile()).c_str());
+    Process shown(L"-v");
+    ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", shown.Id()).count == 1; }, 30000));
+    const HWND search = FindWindows(L"TSearch", shown.Id()).found;
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(search) != FALSE; }, 10000));
+    // Alt+F4 as the keyboard delivers it: saves options and catalog, then ends.
+    ::PostMessageW(search, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    EXPECT_EQ(shown.Wait(20000), 0u);
+    const FileContent ini = platform::FileStore().ReadWholeFile(files_.OptionsFile());
+    ASSERT_EQ(ini.status, FileContent::Status::Read);
+    EXPECT_NE(IniText(ini.bytes).find("[Form]"), std::string::npos);
+    EXPECT_NE(IniText(ini.bytes).find("Top="), std::string::npos);
+    EXPECT_EQ(platform::FileStore().ReadWholeFile(files_.CatalogFile()).status,
+              FileContent::Status::Read);
+}
+
+TEST_F(OrvanExeTest, InstallerModeAndTheElevationOfAnUninstalledCopy) {
+    // No installer window yet: installer mode ends at once.
+    Process installer(L"-i2");
+    EXPECT_EQ(installer.Wait(20000), 0u);
+    // An uninstalled copy hands over to an elevated "-i2" copy and ends.
+    record_.Remove();
+    Process uninstalled(L"-v");
+    EXPECT_EQ(uninstalled.Wait(20000), 0u);
+    ::Sleep(1000);
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_EQ(FindWindows(L"TSearch").count, 0);
+}
+
+} // namespace
+} // namespace orvan::testing

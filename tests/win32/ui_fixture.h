@@ -1,0 +1,97 @@
+#pragma once
+// The launcher's windows in the test process: an application over a temporary
+// application-data folder (so that options and catalog files are the test's own), and the
+// helpers that type, press keys and pump messages the way the message loop does.
+#include "core/catalog/catalog_file.h"
+#include "core/config/options.h"
+#include "platform/native.h"
+#include "platform/native_shell.h"
+#include "platform/win32/wide_text.h"
+#include "ui/application.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvan::testing {
+
+// A fresh folder below the temporary folder, removed with everything in it at the end.
+class UiTempFolder {
+public:
+    UiTempFolder();
+    ~UiTempFolder();
+    UiTempFolder(const UiTempFolder&) = delete;
+    UiTempFolder& operator=(const UiTempFolder&) = delete;
+
+    std::string Path(const std::string& relative = "") const {
+        return relative.empty() ? root_ : root_ + "\\" + relative;
+    }
+    void Write(const std::string& path, const std::string& bytes) const;
+    std::string Read(const std::string& path) const;
+
+private:
+    std::string root_;
+};
+
+// The platform's special folders, except that application data lives in the test's folder.
+class TestFolders final : public SpecialFolderPort {
+public:
+    explicit TestFolders(std::string appData) : appData_(std::move(appData)) {}
+    std::string GetSpecialFolder(int folderNumber) const override;
+
+private:
+    std::string appData_;
+};
+
+class LauncherTest : public ::testing::Test {
+protected:
+    LauncherTest();
+    ~LauncherTest() override;
+
+    // The options file and the catalog file the application will load.
+    std::string OptionsFile() const;
+    void WriteOptions(const std::string& ini) const;
+    void WriteCatalog(const std::vector<TCatalogItem>& items) const;
+
+    // Creates the start-up objects and starts in the mode.
+    void Start(StartMode mode = StartMode::Resident);
+    ui::SearchWindow& Search() { return app_->Search(); }
+    ui::MainWindow& Main() { return app_->Main(); }
+    ui::Application& App() { return *app_; }
+
+    // Handles the messages waiting (and those they cause) for at least `milliseconds`;
+    // false when the quit message came.
+    bool Pump(int milliseconds = 0);
+    bool QuitPosted() const { return quit_; }
+
+    void Type(HWND edit, const std::wstring& text);
+    void SetInput(const std::wstring& text);
+    // A key press posted to `target` with the modifiers held, handled as the loop does.
+    void Press(HWND target, UINT virtualKey, bool ctrl = false, bool alt = false,
+               bool shift = false);
+
+    std::wstring Text(HWND window) const;
+    std::vector<std::wstring> Rows() const;
+    int RowCount() const;
+    // A control's rectangle in its parent's client coordinates.
+    RECT InParent(HWND window) const;
+
+    UiTempFolder temp_;
+    TestFolders folders_;
+    OptionsServices options_;
+    std::unique_ptr<ui::Application> app_;
+    bool quit_ = false;
+};
+
+// The text of an options file, which is written as UTF-16LE with a byte-order mark; the
+// keys and values the tests look for are ASCII.
+std::string IniText(const std::string& bytes);
+
+// Skips a test when the display is not at the designed 96 DPI.
+bool At96Dpi(HWND window);
+
+} // namespace orvan::testing

@@ -1,0 +1,131 @@
+// The candidate list at any size and through assistive technology: a million rows, thumb
+// scrolling past 65 535, the rows' accessible names and the texts of the custom controls.
+#include "ui_fixture.h"
+
+#include "core/ui/search_layout.h"
+
+#include <oleacc.h>
+
+namespace orvan::testing {
+namespace {
+
+class ListAccessTest : public LauncherTest {
+protected:
+    void SetUp() override {
+        WriteCatalog({{"C:\\Apps\\one.exe", "One", 0, 0, ""},
+                      {"C:\\Apps\\two.exe", "Two & more", 0, 0, ""}});
+        Start(StartMode::ShowSearch);
+    }
+};
+
+struct ComRelease {
+    void operator()(IUnknown* object) const {
+        if (object)
+            object->Release();
+    }
+};
+
+VARIANT Child(long id) {
+    VARIANT child;
+    ::VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::wstring Name(IAccessible* accessible, long id) {
+    BSTR name = nullptr;
+    if (FAILED(accessible->get_accName(Child(id), &name)) || !name)
+        return L"<none>";
+    std::wstring text(name, ::SysStringLen(name));
+    ::SysFreeString(name);
+    return text;
+}
+
+TEST_F(ListAccessTest, EveryRowIsReadByItsName) {
+    SetInput(L"o");
+    ASSERT_EQ(RowCount(), 2);
+    IAccessible* raw = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(Search().ListBox(), DWORD(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void**>(&raw)),
+              S_OK);
+    std::unique_ptr<IAccessible, ComRelease> accessible(raw);
+    long count = 0;
+    ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(Name(accessible.get(), 1), L"One");
+    EXPECT_EQ(Name(accessible.get(), 2), L"Two & more");
+    EXPECT_EQ(Name(accessible.get(), 3), L"<none>"); // beyond the rows: an invalid child
+    VARIANT role;
+    ASSERT_EQ(accessible->get_accRole(Child(1), &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LISTITEM);
+    VARIANT state;
+    ASSERT_EQ(accessible->get_accState(Child(1), &state), S_OK);
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_SELECTED);
+    VARIANT selection;
+    ASSERT_EQ(accessible->get_accSelection(&selection), S_OK);
+    EXPECT_EQ(selection.lVal, 1);
+
+    // The object follows the list: a new query, new rows.
+    SetInput(L"two");
+    ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(Name(accessible.get(), 1), L"Two & more");
+}
+
+TEST_F(ListAccessTest, CustomControlsAnswerWithTheirTexts) {
+    SetInput(L"2+3");
+    const std::wstring label = Text(Search().RunLabel());
+    EXPECT_EQ(label.rfind(L"5\r", 0), 0u);
+    EXPECT_EQ(::SendMessageW(Search().RunLabel(), WM_GETTEXTLENGTH, 0, 0), LRESULT(label.size()));
+    // A short buffer gets a terminated prefix.
+    wchar_t small[4] = {L'x', L'x', L'x', L'x'};
+    EXPECT_EQ(
+        ::SendMessageW(Search().RobotDisplay(), WM_GETTEXT, 4, reinterpret_cast<LPARAM>(small)), 3);
+    EXPECT_STREQ(small, L".#B");
+}
+
+TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
+    std::vector<TCatalogItem> items;
+    items.reserve(1000000);
+    for (int i = 0; i < 1000000; ++i)
+        items.push_back({"C:\\Data\\file" + std::to_string(i) + ".txt", "", 0, 0, ""});
+    CurrentOptions().catalog.items = TCatalogItems(std::move(items));
+    SetInput(L"file");
+    ASSERT_EQ(RowCount(), 1000000);
+    const HWND list = Search().ListBox();
+
+    // A thumb drag reports its position in 16 bits; the list box must take the 32-bit one.
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(::GetScrollInfo(list, SB_VERT, &info));
+    EXPECT_GE(info.nMax, 999999 - int(info.nPage) + 1);
+    info.fMask = SIF_POS;
+    info.nPos = 70000;
+    ::SetScrollInfo(list, SB_VERT, &info, FALSE);
+    ::SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 70000 & 0xFFFF), 0);
+    EXPECT_EQ(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 70000);
+
+    // Keyboard selection and the accessible names far down the list.
+    ::SendMessageW(list, LB_SETCURSEL, 999999, 0);
+    EXPECT_EQ(Search().SelectedRowNumber(), 999999);
+    IAccessible* raw = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(list, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void**>(&raw)),
+              S_OK);
+    std::unique_ptr<IAccessible, ComRelease> accessible(raw);
+    long count = 0;
+    accessible->get_accChildCount(&count);
+    EXPECT_EQ(count, 1000000);
+    const std::wstring last = Name(accessible.get(), 1000000);
+    EXPECT_EQ(last.rfind(L"file", 0), 0u);
+
+    // Refilling a million rows again is one LB_SETCOUNT; the selection keeps its row.
+    SetInput(L"file9");
+    EXPECT_EQ(RowCount(), 111111);
+    EXPECT_EQ(Search().SelectedRowNumber(), -1); // row 999999 is beyond the new last row
+}
+
+} // namespace
+} // namespace orvan::testing

@@ -1,0 +1,175 @@
+// The hidden main window: identity, tray menu, the messages of other processes, the timer
+// of the "-o" start and the global hot key.
+#include "ui_fixture.h"
+
+#include "core/app/startup.h"
+#include "platform/win32/hotkey.h"
+
+namespace orvan::testing {
+namespace {
+
+class MainWindowTest : public LauncherTest {
+protected:
+    int settingsShown_ = 0;
+    bool settingsOpen_ = false;
+    void StartWithSettings(StartMode mode = StartMode::Resident) {
+        Start(mode);
+        App().Settings().show = [this] { ++settingsShown_; };
+        App().Settings().visible = [this] { return settingsOpen_; };
+    }
+};
+
+std::vector<std::wstring> MenuItems(HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+        info.dwTypeData = text;
+        info.cch = 64;
+        ::GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR)
+            items.push_back(L"-");
+        else
+            items.push_back(std::wstring(text) + ((info.fState & MFS_GRAYED) ? L" (grey)" : L""));
+    }
+    return items;
+}
+
+TEST_F(MainWindowTest, IsFoundByClassAndTitleAndNeverShown) {
+    StartWithSettings();
+    const HWND found = ::FindWindowW(L"TzorMain", L"Orvan!");
+    EXPECT_EQ(found, Main().Handle());
+    EXPECT_FALSE(::IsWindowVisible(found));
+    EXPECT_TRUE(::GetWindowLongPtrW(found, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(::GetWindow(Search().Handle(), GW_OWNER), found);
+}
+
+TEST_F(MainWindowTest, TheTrayMenuFollowsTheSearchWindowAndTheSettings) {
+    StartWithSettings();
+    EXPECT_EQ(MenuItems(Main().PrepareTrayMenu()),
+              (std::vector<std::wstring>{L"Show", L"-", L"Options", L"Exit"}));
+    Search().ShowSearch();
+    Pump();
+    EXPECT_EQ(MenuItems(Main().PrepareTrayMenu()),
+              (std::vector<std::wstring>{L"Hide", L"-", L"Options", L"Exit"}));
+    settingsOpen_ = true;
+    EXPECT_EQ(MenuItems(Main().PrepareTrayMenu()),
+              (std::vector<std::wstring>{L"Hide", L"-", L"Options (grey)", L"Exit"}));
+    Main().TrayCommand(1); // hide
+    EXPECT_FALSE(Search().Visible());
+    Main().TrayCommand(2); // options: show, then the settings command
+    EXPECT_TRUE(Search().Visible());
+    EXPECT_EQ(settingsShown_, 1);
+    // A click on the tray icon shows the window as well.
+    Main().TrayCommand(1);
+    ::SendMessageW(Main().Handle(), ui::kTrayMessage, ui::kTrayIconId, WM_LBUTTONUP);
+    EXPECT_TRUE(Search().Visible());
+}
+
+TEST_F(MainWindowTest, TheTrayIconFollowsTheOption) {
+    WriteOptions("[TrayIcon]\r\nEnabled=-1\r\n");
+    StartWithSettings();
+    EXPECT_TRUE(Main().TrayIconVisible());
+    TSettingsOptions options = CurrentOptions();
+    options.trayIcon = false;
+    ApplyOptions(options);
+    EXPECT_FALSE(Main().TrayIconVisible());
+}
+
+TEST_F(MainWindowTest, OpenOptionsMessageNeedsItsExactParameters) {
+    StartWithSettings();
+    ::PostMessageW(Main().Handle(), kOpenOptionsMessage, 13, 0);
+    Pump();
+    EXPECT_FALSE(Search().Visible());
+    EXPECT_EQ(settingsShown_, 0);
+    ::PostMessageW(Main().Handle(), kOpenOptionsMessage, kOpenOptionsWParam, kOpenOptionsLParam);
+    Pump();
+    EXPECT_TRUE(Search().Visible());
+    EXPECT_EQ(settingsShown_, 1);
+}
+
+TEST_F(MainWindowTest, TheTimerOpensTheSettingsOfAnOptionsStartOnce) {
+    StartWithSettings(StartMode::OpenOptions);
+    EXPECT_TRUE(Main().OpenOptionsPending());
+    EXPECT_FALSE(Search().Visible());
+    Pump(1300);
+    EXPECT_FALSE(Main().OpenOptionsPending());
+    EXPECT_TRUE(Search().Visible());
+    EXPECT_EQ(settingsShown_, 1);
+}
+
+TEST_F(MainWindowTest, TheQuitMessageEndsTheLoopWithoutSaving) {
+    StartWithSettings();
+    ::DeleteFileW(platform::Wide(OptionsFile()).c_str());
+    ::PostMessageW(Main().Handle(), WM_QUIT, 0, 0);
+    Pump();
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_TRUE(temp_.Read(OptionsFile()).empty());
+}
+
+TEST_F(MainWindowTest, TheHotKeyIsRegisteredUnderTheAtomAndShowsTheWindow) {
+    WriteOptions("[Global]\r\nHotKey=16416\r\n"); // Ctrl+Space
+    StartWithSettings();
+    const int id = platform::HotKeyId();
+    EXPECT_GT(id, 0);
+    EXPECT_EQ(ATOM(id), ::GlobalFindAtomW(L"zorMainHotKey1"));
+    EXPECT_EQ(platform::HotKeyShortCut(), 16416);
+
+    // The combination is taken: another window cannot have it.
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                         nullptr, nullptr);
+    EXPECT_FALSE(::RegisterHotKey(other, 1, MOD_CONTROL, VK_SPACE));
+
+    // A hot-key message with the identifier shows the window; another identifier does not.
+    ::SendMessageW(Main().Handle(), WM_HOTKEY, WPARAM(id + 1), 0);
+    EXPECT_FALSE(Search().Visible());
+    ::SendMessageW(Main().Handle(), WM_HOTKEY, WPARAM(id), 0);
+    EXPECT_TRUE(Search().Visible());
+
+    // Applying 0 keeps the combination; a new value replaces it.
+    TSettingsOptions options = CurrentOptions();
+    options.hotKey = 0;
+    ApplyOptions(options);
+    EXPECT_EQ(platform::HotKeyShortCut(), 16416);
+    EXPECT_FALSE(::RegisterHotKey(other, 1, MOD_CONTROL, VK_SPACE));
+    options.hotKey = 0xC020; // Ctrl+Alt+Space
+    ApplyOptions(options);
+    EXPECT_TRUE(::RegisterHotKey(other, 1, MOD_CONTROL, VK_SPACE)); // the old one is free
+    ::UnregisterHotKey(other, 1);
+    EXPECT_FALSE(::RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, VK_SPACE));
+
+    platform::UnregisterMainHotKey();
+    EXPECT_EQ(platform::HotKeyId(), 0);
+    EXPECT_TRUE(::RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, VK_SPACE));
+    ::UnregisterHotKey(other, 2);
+    ::DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, AKeyboardHotKeyReachesTheMainWindow) {
+    // Wine has no global key grab on X11: a hot key fires only for input that reaches a
+    // Wine window. Input sent into the program's own input queue does.
+    WriteOptions("[Global]\r\nHotKey=49227\r\n"); // Ctrl+Alt+K, unlikely to be taken
+    StartWithSettings();
+    const HWND focus = ::CreateWindowExW(0, L"STATIC", L"focus", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                         50, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(focus);
+    Pump(100);
+    INPUT inputs[6] = {};
+    const WORD keys[3] = {VK_CONTROL, VK_MENU, 'K'};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[5 - i].type = INPUT_KEYBOARD;
+        inputs[5 - i].ki.wVk = keys[i];
+        inputs[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    ::SendInput(6, inputs, sizeof(INPUT));
+    Pump(300);
+    EXPECT_TRUE(Search().Visible());
+    ::DestroyWindow(focus);
+}
+
+} // namespace
+} // namespace orvan::testing

@@ -1,0 +1,357 @@
+// The search window driven in-process: layout at 96 DPI, typing and the candidate list,
+// the keys of the key table, showing and hiding, the close command's save.
+#include "ui_fixture.h"
+
+#include "core/language/language.h"
+#include "core/ui/search_layout.h"
+
+#include <algorithm>
+
+namespace orvan::testing {
+namespace {
+
+namespace layout = search_layout;
+using layout::Tab;
+
+std::vector<TCatalogItem> SampleCatalog() {
+    return {{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
+            {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
+            {"C:\\Apps\\alpha.exe", "alpha", 0, 0, ""},
+            {"C:\\Apps\\zeta.exe", "Zeta", 0, 0, ""},
+            {"C:\\Apps\\amp.exe", "Tom & Jerry", 0, 0, ""}};
+}
+
+class SearchWindowTest : public LauncherTest {
+protected:
+    void SetUp() override {
+        WriteCatalog(SampleCatalog());
+        Start();
+    }
+};
+
+TEST_F(SearchWindowTest, HasTheDesignedLayoutAt96Dpi) {
+    const HWND window = Search().Handle();
+    if (!At96Dpi(window))
+        GTEST_SKIP() << "the display is not at 96 DPI";
+    RECT client;
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 315);
+    EXPECT_EQ(client.bottom, 336);
+    const LONG_PTR style = ::GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW); // no taskbar button
+
+    const RECT tabs = InParent(Search().PageControl());
+    EXPECT_EQ(tabs.left, 8);
+    EXPECT_EQ(tabs.top, 8);
+    EXPECT_EQ(tabs.right - tabs.left, 299);
+    EXPECT_EQ(tabs.bottom - tabs.top, 318);
+
+    struct Case {
+        HWND control;
+        UiRect designed;
+    };
+    const Case cases[] = {
+        {Search().RunEdit(), layout::kRunEdit.rect},
+        {Search().RunIcon(), layout::kRunIcon.rect},
+        {Search().RunLabel(), layout::kRunLabel.rect},
+        {Search().Button(layout::kTagExecute), {235, 118, 16, 16}},
+        {Search().Button(layout::kTagDetails), {251, 118, 16, 16}},
+        {Search().Button(layout::kTagCopy), {267, 118, 16, 16}},
+        {Search().ListBox(), {6, 150, 277, 133}},
+    };
+    for (const Case& c : cases) {
+        const RECT r = InParent(c.control);
+        EXPECT_EQ(r.left, c.designed.left) << ::GetDlgCtrlID(c.control);
+        EXPECT_EQ(r.top, c.designed.top) << ::GetDlgCtrlID(c.control);
+        EXPECT_EQ(r.right - r.left, c.designed.width) << ::GetDlgCtrlID(c.control);
+        EXPECT_EQ(r.bottom - r.top, c.designed.height) << ::GetDlgCtrlID(c.control);
+    }
+    EXPECT_EQ(::SendMessageW(Search().ListBox(), LB_GETITEMHEIGHT, 0, 0), 20);
+    const LONG_PTR listStyle = ::GetWindowLongPtrW(Search().ListBox(), GWL_STYLE);
+    EXPECT_TRUE(listStyle & LBS_NODATA);
+    EXPECT_TRUE(listStyle & LBS_OWNERDRAWFIXED);
+
+    // Anchors: a wider and taller window stretches the input line and the list and moves
+    // the buttons with the right edge.
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 100,
+                   frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    const RECT edit = InParent(Search().RunEdit());
+    EXPECT_EQ(edit.right - edit.left, 377);
+    const RECT copy = InParent(Search().Button(layout::kTagCopy));
+    EXPECT_EQ(copy.left, 367);
+    const RECT list = InParent(Search().ListBox());
+    EXPECT_EQ(list.right - list.left, 377);
+    EXPECT_EQ(list.bottom - list.top, 183);
+}
+
+TEST_F(SearchWindowTest, InitialisationSetsCaptionsTabsAndTheStartMessage) {
+    EXPECT_TRUE(Search().Initialized());
+    EXPECT_FALSE(Search().Visible()); // a resident start stays hidden
+    EXPECT_EQ(Text(Search().Handle()), L"Orvan! @ morvane.example");
+    EXPECT_EQ(Search().ActiveTab(), Tab::Run);
+    const wchar_t* captions[] = {L"Orvan!", L"Quick", L"Notes", L"Clipboard", L"Robot", L"About"};
+    for (int tab = 0; tab < 6; ++tab) {
+        wchar_t text[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        ::SendMessageW(Search().PageControl(), TCM_GETITEMW, WPARAM(tab),
+                       reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(text, captions[tab]);
+    }
+    // The flat buttons answer WM_GETTEXT with their hints.
+    EXPECT_EQ(Text(Search().Button(layout::kTagExecute)), L"Orvan!");
+    EXPECT_EQ(Text(Search().Button(layout::kTagDetails)), L"View details");
+    EXPECT_EQ(Text(Search().Button(layout::kTagCopy)), L"Copy details to clipboard");
+    // The robot display answers with its lines: the banner, the version, the start message.
+    const std::wstring robot = Text(Search().RobotDisplay());
+    EXPECT_EQ(
+        robot.rfind(L".#B1Orvan! @ morvane.example#B0\r\nVersion 0.9 beta\r\n\r\nStarted at ", 0),
+        0u)
+        << platform::Narrow(robot.c_str());
+    // The empty input's prompt in the details area, with nothing to start.
+    EXPECT_EQ(Text(Search().RunLabel()), platform::Wide(Languages::Text(2000010)));
+    EXPECT_FALSE(::IsWindowEnabled(Search().Button(layout::kTagExecute)));
+    EXPECT_FALSE(::IsWindowEnabled(Search().Button(layout::kTagDetails)));
+    EXPECT_TRUE(::IsWindowEnabled(Search().Button(layout::kTagCopy)));
+    EXPECT_FALSE(::IsWindowVisible(Search().ListBox()));
+    // The placeholder pages and the about page.
+    EXPECT_EQ(Text(::GetWindow(Search().Sheet(Tab::Quick), GW_CHILD)),
+              L"Feature not supported in this version!");
+    EXPECT_EQ(Text(Search().AboutLink()), L"morvane.example");
+}
+
+TEST_F(SearchWindowTest, TypingFillsTheListFromTheCatalog) {
+    Search().ShowSearch();
+    Pump();
+    Type(Search().RunEdit(), L"pad");
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"notepad.exe"});
+    EXPECT_TRUE(::IsWindowVisible(Search().ListBox()));
+    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+
+    SetInput(L"a");
+    // Ordinal order: capitals first; "&" is shown as it is.
+    const std::vector<std::wstring> rows = Rows();
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end())) << rows.size();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), L"Tom & Jerry"), rows.end());
+    EXPECT_NE(std::find(rows.begin(), rows.end(), L"Zeta"), rows.end());
+
+    SetInput(L"windows"); // folder names never match
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_FALSE(::IsWindowVisible(Search().ListBox()));
+    EXPECT_EQ(Text(Search().RunLabel()), platform::Wide(Languages::Text(2000011)));
+
+    SetInput(L"2+3");
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"Calculator"});
+    const std::wstring details = Text(Search().RunLabel());
+    EXPECT_EQ(details.rfind(L"5\r\r0000000000000005 HEX16\r5 bytes", 0), 0u)
+        << platform::Narrow(details.c_str());
+
+    SetInput(L"");
+    EXPECT_FALSE(::IsWindowVisible(Search().ListBox()));
+}
+
+TEST_F(SearchWindowTest, UpAndDownMoveTheSelectionInTheInputLine) {
+    Search().ShowSearch();
+    Pump();
+    SetInput(L"e"); // every catalog entry
+    ASSERT_EQ(RowCount(), 5);
+    const HWND edit = Search().RunEdit();
+    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    Press(edit, VK_UP); // on row 0 nothing moves
+    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    Press(edit, VK_DOWN);
+    Press(edit, VK_DOWN);
+    EXPECT_EQ(Search().SelectedRowNumber(), 2);
+    Press(edit, VK_DOWN);
+    Press(edit, VK_DOWN);
+    Press(edit, VK_DOWN); // the last row stays
+    EXPECT_EQ(Search().SelectedRowNumber(), 4);
+    Press(edit, VK_UP);
+    EXPECT_EQ(Search().SelectedRowNumber(), 3);
+    // The caret did not move: the keys never reached the edit.
+    ::SendMessageW(edit, EM_SETSEL, 1, 1);
+    Press(edit, VK_UP);
+    DWORD start = 0, end = 0;
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 1u);
+    EXPECT_EQ(end, 1u);
+    // A refill keeps the row number; beyond the end there is none, then Down takes row 0.
+    Type(edit, L"x");
+    EXPECT_EQ(RowCount(), 5); // every key holds ".EXE"
+    EXPECT_EQ(Search().SelectedRowNumber(), 2);
+    SetInput(L"paint");
+    EXPECT_EQ(RowCount(), 1);
+    EXPECT_EQ(Search().SelectedRowNumber(), -1);
+    Press(edit, VK_DOWN);
+    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    Press(edit, VK_DOWN);
+    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+}
+
+TEST_F(SearchWindowTest, TabCompletesAndCtrlBackspaceCutsBack) {
+    Search().ShowSearch();
+    Pump();
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH); // C:\windows
+    const std::wstring folder(windows);
+    const std::wstring parent = folder.substr(0, folder.find_last_of(L'\\') + 1); // C:\ .
+    const std::wstring name = folder.substr(parent.size());
+    SetInput(parent + name);
+    const std::vector<std::wstring> rows = Rows();
+    ASSERT_FALSE(rows.empty());
+    // The folder row of the listing comes first only if no other name sorts before it.
+    const auto found = std::find(rows.begin(), rows.end(), name);
+    ASSERT_NE(found, rows.end());
+    ::SendMessageW(Search().ListBox(), LB_SETCURSEL, WPARAM(found - rows.begin()), 0);
+    Press(Search().RunEdit(), VK_TAB);
+    EXPECT_EQ(Text(Search().RunEdit()), parent + name + L"\\");
+    EXPECT_GT(RowCount(), 0);                    // the folder's contents
+    EXPECT_EQ(::GetFocus(), Search().RunEdit()); // Tab never moves the focus
+
+    Press(Search().RunEdit(), VK_BACK, true);
+    EXPECT_EQ(Text(Search().RunEdit()), parent);
+    Press(Search().RunEdit(), VK_BACK, true);
+    EXPECT_EQ(Text(Search().RunEdit()), L"");
+}
+
+TEST_F(SearchWindowTest, EscHidesAndShowSearchCentresAndSelectsTheInput) {
+    Search().ShowSearch();
+    Pump();
+    EXPECT_TRUE(Search().Visible());
+    Type(Search().RunEdit(), L"pad");
+    Press(Search().RunEdit(), VK_ESCAPE);
+    EXPECT_FALSE(Search().Visible());
+    EXPECT_FALSE(QuitPosted());
+    // The window is only hidden: input and list survive.
+    EXPECT_EQ(Text(Search().RunEdit()), L"pad");
+
+    // Moved away, then called again: centred on the work area, input selected.
+    ::SetWindowPos(Search().Handle(), nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Search().ShowSearch();
+    Pump();
+    EXPECT_TRUE(Search().Visible());
+    RECT window;
+    ::GetWindowRect(Search().Handle(), &window);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(::MonitorFromWindow(Search().Handle(), MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& work = info.rcWork;
+    EXPECT_EQ(window.left,
+              work.left + ((work.right - work.left) - (window.right - window.left)) / 2);
+    EXPECT_EQ(window.top, work.top + ((work.bottom - work.top) - (window.bottom - window.top)) / 2);
+    DWORD start = 0, end = 0;
+    ::SendMessageW(Search().RunEdit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u);
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"notepad.exe"});
+
+    // Closing the window any other way only hides it too.
+    ::SendMessageW(Search().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Search().Visible());
+    EXPECT_TRUE(::IsWindow(Search().Handle()));
+    Pump();
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(SearchWindowTest, AutoHideHidesWhenTheApplicationLosesTheActivation) {
+    Search().ShowSearch();
+    Pump();
+    ::SendMessageW(Search().Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(Search().Visible());
+
+    bool settingsOpen = true;
+    App().Settings().visible = [&] { return settingsOpen; };
+    Search().ShowSearch();
+    Pump();
+    ::SendMessageW(Search().Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(Search().Visible()); // the settings dialog keeps it
+    settingsOpen = false;
+    CurrentOptions().autoHide = false;
+    ::SendMessageW(Search().Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(Search().Visible()); // without AutoHide it stays
+}
+
+TEST_F(SearchWindowTest, CloseCommandSavesOptionsAndCatalogAndEnds) {
+    Search().ShowSearch();
+    Pump();
+    const std::string catalogFile = CatalogFileName(OptionsFile());
+    ::DeleteFileW(platform::Wide(catalogFile).c_str());
+    Press(Search().RunEdit(), VK_F4, false, true);
+    EXPECT_TRUE(QuitPosted());
+    const std::string ini = IniText(temp_.Read(OptionsFile()));
+    EXPECT_NE(ini.find("[Form]"), std::string::npos);
+    EXPECT_NE(ini.find("Width="), std::string::npos);
+    EXPECT_NE(temp_.Read(catalogFile).find("notepad.exe"), std::string::npos);
+}
+
+TEST_F(SearchWindowTest, TrayExitEndsWithoutSaving) {
+    ::DeleteFileW(platform::Wide(OptionsFile()).c_str());
+    Main().TrayCommand(3); // exit
+    Pump();
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_TRUE(temp_.Read(OptionsFile()).empty());
+    EXPECT_TRUE(Search().QuitRequested());
+}
+
+TEST_F(SearchWindowTest, RobotPageAnswersRecallsAndSwitchesPages) {
+    Search().ShowSearch();
+    Pump();
+    Search().ShowPage(int(Tab::Robot));
+    Pump();
+    const HWND edit = Search().RobotEdit();
+    ::SetFocus(edit);
+    Type(edit, L"calc 2+3");
+    Press(edit, VK_RETURN);
+    EXPECT_EQ(Text(edit), L"");
+    const std::wstring display = Text(Search().RobotDisplay());
+    EXPECT_NE(display.find(L"\r\n2+3=5"), std::wstring::npos);
+    Press(edit, VK_UP);
+    EXPECT_EQ(Text(edit), L"calc 2+3");
+    // Esc hides on the robot tab as well.
+    Press(edit, VK_ESCAPE);
+    EXPECT_FALSE(Search().Visible());
+    // Page switching works only while the window is visible.
+    ::SetWindowTextW(edit, L"about");
+    Press(edit, VK_RETURN);
+    EXPECT_EQ(Search().ActiveTab(), Tab::Robot);
+    Search().ShowSearch();
+    Pump();
+    ::SetFocus(edit);
+    ::SetWindowTextW(edit, L"about");
+    Press(edit, VK_RETURN);
+    EXPECT_EQ(Search().ActiveTab(), Tab::About);
+    // Enter on the about tab does nothing; "exit" ends the program.
+    Press(Search().AboutLink(), VK_RETURN);
+    EXPECT_FALSE(QuitPosted());
+    Search().ShowPage(int(Tab::Robot));
+    ::SetFocus(edit);
+    ::SetWindowTextW(edit, L"exit");
+    Press(edit, VK_RETURN);
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(SearchWindowTest, UnexpectedErrorsGoToTheRobotDisplay) {
+    ui::ReportCurrentException(); // nothing is being handled: no crash
+    try {
+        throw std::runtime_error("List index out of bounds (0)");
+    } catch (...) {
+        ui::ReportCurrentException();
+    }
+    const std::wstring display = Text(Search().RobotDisplay());
+    EXPECT_NE(display.find(L"\r\n\r\nApplication error raised! [List index out of bounds (0)]"),
+              std::wstring::npos);
+}
+
+} // namespace
+} // namespace orvan::testing
