@@ -4,6 +4,7 @@
 #include "core/catalog/catalog_index.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace orvan {
@@ -22,29 +23,106 @@ const std::shared_ptr<const TCatalogItems::Data>& EmptyData() {
     return empty;
 }
 
+// After the last backslash or colon; a plain loop, since this runs for every entry of a
+// catalog that is published.
 std::size_t NameStart(std::string_view text) {
-    const std::size_t cut = text.find_last_of("\\:");
-    return cut == std::string_view::npos ? 0 : cut + 1;
+    for (std::size_t i = text.size(); i > 0; --i)
+        if (text[i - 1] == '\\' || text[i - 1] == ':')
+            return i;
+    return 0;
 }
 
 // Orders by display name (UTF-16 code units), then path (bytes: only equality matters),
 // then catalog order, so equal pairs are adjacent and the layout is deterministic.
+// The display order decided from fixed-size data where possible, so that sorting a
+// million entries seldom reaches for their strings.
+constexpr std::size_t kPrefixWords = 4;
+constexpr std::size_t kPrefixBytes = kPrefixWords * 8;
+
 struct SortEntry {
-    std::string_view name;
-    std::string_view path;
+    std::uint64_t prefix[kPrefixWords]; // the name's first bytes, big-endian, zero-padded
     std::uint32_t item;
+    std::uint32_t nameLength; // capped at kPrefixBytes + 1: "longer than the prefix"
+    std::uint32_t keyOffset;  // where the entry's key starts in the keys made in catalog order
+    std::uint32_t keyLength;
+    bool exact; // prefix order is the name order for this entry
 };
+
+// Byte order equals UTF-16 order for valid UTF-8 below U+E000; names with other bytes in
+// their prefix are compared in full.
+SortEntry MakeSortEntry(std::string_view name, std::uint32_t item) {
+    SortEntry e{};
+    e.item = item;
+    e.exact = true;
+    e.nameLength =
+        static_cast<std::uint32_t>(name.size() > kPrefixBytes ? kPrefixBytes + 1 : name.size());
+    bool ascii = true;
+    for (std::size_t i = 0; i < kPrefixBytes; ++i) {
+        const auto c = static_cast<unsigned char>(i < name.size() ? name[i] : 0);
+        e.prefix[i / 8] = (e.prefix[i / 8] << 8) | c;
+        ascii = ascii && c < 0x80;
+    }
+    std::size_t pos = 0;
+    while (!ascii && pos < name.size() && pos < kPrefixBytes) {
+        if (DecodeUtf8(name, pos) >= 0xE000) { // U+FFFD stands for invalid bytes too
+            e.exact = false;
+            break;
+        }
+    }
+    return e;
+}
+
+// -1, 0 or 1 when the prefixes decide the name order or equality, else 2.
+int ComparePrefixes(const SortEntry& a, const SortEntry& b) {
+    if (!a.exact || !b.exact)
+        return 2;
+    for (std::size_t i = 0; i < kPrefixWords; ++i)
+        if (a.prefix[i] != b.prefix[i])
+            return a.prefix[i] < b.prefix[i] ? -1 : 1;
+    // Equal prefixes: the names are equal when both end inside them (a zero byte in a name
+    // would pad like the end, so only lengths that match count).
+    if (a.nameLength <= kPrefixBytes && a.nameLength == b.nameLength)
+        return 0;
+    return 2;
+}
+
+int Sign(int c) {
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
 
 int ComparePair(std::string_view nameA, std::string_view pathA, std::string_view nameB,
                 std::string_view pathB) {
-    // Names mostly differ in plain ASCII; CompareUtf16 decodes only at the first difference.
-    if (const int c = CompareUtf16(nameA, nameB); c != 0)
+    if (const int c = CompareNamesUtf16(nameA, nameB); c != 0)
         return c;
     const int c = pathA.compare(pathB);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 } // namespace
+
+int CompareNamesUtf16(std::string_view a, std::string_view b) {
+    // Find the first difference eight bytes at a time; plain ASCII there decides at once,
+    // anything else goes to the full rule.
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t x;
+        std::uint64_t y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y)
+            break;
+    }
+    while (i < n && a[i] == b[i])
+        ++i;
+    if (i == n)
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    const auto ca = static_cast<unsigned char>(a[i]);
+    const auto cb = static_cast<unsigned char>(b[i]);
+    if (ca < 0x80 && cb < 0x80)
+        return ca < cb ? -1 : 1;
+    return CompareUtf16(a, b);
+}
 
 TCatalogItems::TCatalogItems() : data_(EmptyData()) {}
 
@@ -103,43 +181,87 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<TCatalogItem>& items) {
     if (items.size() >= 0xFFFFFFFFu)
         throw std::length_error("catalog too large");
     const auto count = static_cast<std::uint32_t>(items.size());
+
+    // One pass in catalog order, where the entries lie in memory as they were made: the keys
+    // and the sort entries. The display order then only moves finished keys around.
+    std::string byItem;
     std::vector<SortEntry> entries(count);
     std::size_t keyBytes = 0;
+    for (const TCatalogItem& item : items)
+        keyBytes += FileNamePart(item.path).size() + item.name.size() + 1;
+    if (keyBytes + count >= 0xFFFFFFFFu)
+        throw std::length_error("catalog too large");
+    byItem.reserve(keyBytes);
     for (std::uint32_t i = 0; i < count; ++i) {
-        entries[i] = {CatalogDisplayName(items[i]), items[i].path, i};
-        keyBytes += FileNamePart(items[i].path).size() + items[i].name.size() + 2;
+        entries[i] = MakeSortEntry(CatalogDisplayName(items[i]), i);
+        const std::size_t start = byItem.size();
+        AppendSearchKey(byItem, items[i]);
+        entries[i].keyOffset = static_cast<std::uint32_t>(start);
+        entries[i].keyLength = static_cast<std::uint32_t>(byItem.size() - start);
     }
-    std::sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
-        const int c = ComparePair(a.name, a.path, b.name, b.path);
+
+    // Mostly decided by the prefixes held in the entries; only ties look at the texts.
+    std::sort(entries.begin(), entries.end(), [&items](const SortEntry& a, const SortEntry& b) {
+        int c = ComparePrefixes(a, b);
+        if (c == 0 || c == 2) {
+            const TCatalogItem& x = items[a.item];
+            const TCatalogItem& y = items[b.item];
+            c = c == 0 ? Sign(x.path.compare(y.path))
+                       : ComparePair(CatalogDisplayName(x), x.path, CatalogDisplayName(y), y.path);
+        }
         return c != 0 ? c < 0 : a.item < b.item;
     });
 
     order_.resize(count);
     keyStart_.resize(std::size_t{count} + 1);
     groupStart_.resize(count);
-    keys_.reserve(keyBytes);
+    keys_.assign(byItem.size() + count + kKeyPadding, '\0');
+    const std::size_t words = (std::size_t{count} + 63) / 64;
+    std::size_t at = 0;
     for (std::uint32_t p = 0; p < count; ++p) {
         const SortEntry& e = entries[p];
         order_[p] = e.item;
-        groupStart_[p] = p == 0 || e.name != entries[p - 1].name || e.path != entries[p - 1].path;
-        if (keys_.size() >= 0xFFFFFFFFu)
-            throw std::length_error("catalog too large");
-        keyStart_[p] = static_cast<std::uint32_t>(keys_.size());
-        AppendSearchKey(keys_, items[e.item]);
-        keys_.push_back('\0');
+        if (p == 0) {
+            groupStart_[p] = 1;
+        } else {
+            const SortEntry& before = entries[p - 1];
+            const int c = ComparePrefixes(e, before);
+            bool differs = c == -1 || c == 1;
+            if (!differs) {
+                const TCatalogItem& x = items[e.item];
+                const TCatalogItem& y = items[before.item];
+                differs = x.path != y.path || CatalogDisplayName(x) != CatalogDisplayName(y);
+            }
+            groupStart_[p] = differs ? 1 : 0;
+        }
+        keyStart_[p] = static_cast<std::uint32_t>(at);
+        const std::size_t length = e.keyLength;
+        std::memcpy(keys_.data() + at, byItem.data() + e.keyOffset, length);
+        // Which ASCII bytes the key holds, as a 128-bit set, then one bit per byte present.
+        std::uint64_t present[2] = {0, 0};
+        for (std::size_t i = at; i < at + length; ++i) {
+            const auto c = static_cast<unsigned char>(keys_[i]);
+            if (c < 128)
+                present[c / 64] |= std::uint64_t{1} << (c % 64);
+        }
+        present[0] &= ~std::uint64_t{1}; // never for the zero byte
+        const std::uint64_t bit = std::uint64_t{1} << (p % 64);
+        for (std::size_t half = 0; half < 2; ++half) {
+            for (std::uint64_t set = present[half]; set != 0; set &= set - 1) {
+                std::vector<std::uint64_t>& presence =
+                    presence_[half * 64 + static_cast<std::size_t>(__builtin_ctzll(set))];
+                if (presence.empty())
+                    presence.assign(words, 0);
+                presence[p / 64] |= bit;
+            }
+        }
+        at += length + 1; // the filler stays '\0'
     }
-    if (keys_.size() > 0xFFFFFFFFu)
-        throw std::length_error("catalog too large");
-    keyStart_[count] = static_cast<std::uint32_t>(keys_.size());
-    for (const char c : keys_)
+    for (const char c : byItem)
         ++byteCount_[static_cast<unsigned char>(c)];
-}
-
-std::size_t CatalogSearchIndex::GroupEnd(std::size_t position) const {
-    ++position;
-    while (position < order_.size() && !groupStart_[position])
-        ++position;
-    return position;
+    byteCount_[0] += count;
+    keyStart_[count] = static_cast<std::uint32_t>(at);
+    // kKeyPadding zero bytes stay after the last key for block-wise readers.
 }
 
 std::pair<std::size_t, std::size_t>

@@ -70,6 +70,9 @@ std::string_view FileNamePart(std::string_view path);
 // its path when it has none.
 std::string_view CatalogDisplayName(const TCatalogItem& item);
 
+// CompareUtf16's order (UTF-16 code units), decided from the bytes where they are ASCII.
+int CompareNamesUtf16(std::string_view a, std::string_view b);
+
 // The text the typed input is searched in: path, "&" and name, cut after the last
 // backslash or colon, ASCII letters in upper case.
 std::string CatalogSearchKey(const TCatalogItem& item);

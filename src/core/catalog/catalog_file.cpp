@@ -2,6 +2,7 @@
 
 #include "core/base/utf.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace orvan {
@@ -55,8 +56,13 @@ void AppendEscaped(std::string& out, std::string_view text) {
 }
 
 // CR LF first becomes LF, then every LF becomes CR LF.
+// A copy of exactly the text's size: the buffer the parser filled keeps its capacity for the
+// next entry.
 std::string NormaliseLineBreaks(const std::string& text) {
-    if (text.find_first_of("\r\n") == std::string::npos)
+    bool breaks = false;
+    for (const char c : text)
+        breaks = breaks || c == '\r' || c == '\n';
+    if (!breaks)
         return text;
     std::string lf;
     lf.reserve(text.size());
@@ -214,6 +220,13 @@ CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& x
     CatalogReadResult result;
     if (TrimXmlSpace(document).empty())
         return result; // an empty document is an empty catalog
+    // Room for as many entries as the document has item tags, so that a large catalog is
+    // not moved from one block of memory to the next while it grows.
+    std::size_t tags = 0;
+    for (std::size_t at = document.find("<item"); at != std::string_view::npos;
+         at = document.find("<item", at + 5))
+        ++tags;
+    result.items.reserve(std::min(tags, document.size() / 16));
     CatalogHandler handler(result.items);
     const XmlParseResult parsed = xml.Parse(document, handler);
     if (parsed.status == XmlParseResult::Status::Failed)

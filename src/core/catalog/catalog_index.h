@@ -17,7 +17,7 @@ namespace orvan {
 
 class CatalogSearchIndex {
 public:
-    CatalogSearchIndex() = default;
+    CatalogSearchIndex() : keys_(kKeyPadding, '\0') {}
     explicit CatalogSearchIndex(const std::vector<TCatalogItem>& items);
 
     std::size_t size() const { return order_.size(); }
@@ -27,7 +27,11 @@ public:
 
     // All keys in display order, each followed by one '\0' (a filler only: matches are
     // bounded by KeyStart, so keys may hold any byte).
-    std::string_view Keys() const { return keys_; }
+    std::string_view Keys() const {
+        return std::string_view(keys_).substr(0, keys_.size() - kKeyPadding);
+    }
+    // Zero bytes after Keys() that block-wise readers may load (never match against).
+    static constexpr std::size_t kKeyPadding = 64;
     // Where the key of a position starts in Keys(); KeyStart(size()) is the end.
     std::size_t KeyStart(std::size_t position) const { return keyStart_[position]; }
     std::string_view KeyAt(std::size_t position) const {
@@ -37,12 +41,24 @@ public:
 
     // False when the entry at this position has the same display name and path as the one
     // before it.
-    bool StartsGroup(std::size_t position) const { return groupStart_[position]; }
+    bool StartsGroup(std::size_t position) const { return groupStart_[position] != 0; }
     // The first position after the group that the position belongs to.
-    std::size_t GroupEnd(std::size_t position) const;
+    std::size_t GroupEnd(std::size_t position) const {
+        ++position;
+        while (position < order_.size() && groupStart_[position] == 0)
+            ++position;
+        return position;
+    }
 
     // How often a byte occurs in Keys(); lets a search look for the query's rarest byte.
     std::uint64_t ByteCount(unsigned char byte) const { return byteCount_[byte]; }
+
+    // For an ASCII byte, one bit per position, set where the key holds that byte: a text of
+    // one character is answered from these bits without reading a key. Empty when no key
+    // holds the byte.
+    const std::vector<std::uint64_t>& Presence(unsigned char byte) const {
+        return byte < 128 ? presence_[byte] : presence_[0];
+    }
 
     // The positions [first, last) whose entries have exactly this display name and path.
     std::pair<std::size_t, std::size_t> FindPair(const std::vector<TCatalogItem>& items,
@@ -53,8 +69,9 @@ private:
     std::vector<std::uint32_t> order_;
     std::vector<std::uint32_t> keyStart_;
     std::string keys_;
-    std::vector<bool> groupStart_;
+    std::vector<std::uint8_t> groupStart_; // a byte each: read on every match
     std::array<std::uint64_t, 256> byteCount_{};
+    std::array<std::vector<std::uint64_t>, 128> presence_; // [0] stays empty
 };
 
 } // namespace orvan

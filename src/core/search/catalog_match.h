@@ -7,9 +7,10 @@
 
 namespace orvan {
 
-// Positions of the index whose key holds query (already upper-cased), ascending, at most
-// one per run of entries with equal display name and path.
-std::vector<std::uint32_t> MatchCatalogKeys(const CatalogSearchIndex& index,
-                                            std::string_view query);
+// Fills rows with the positions of the index whose key holds query (already upper-cased),
+// ascending, at most one per run of entries with equal display name and path. The vector's
+// storage is reused from one query to the next.
+void MatchCatalogKeys(const CatalogSearchIndex& index, std::string_view query,
+                      std::vector<std::uint32_t>& rows);
 
 } // namespace orvan

@@ -131,15 +131,18 @@ void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogIt
     if (catalog.empty())
         return;
     const CatalogSearchIndex& index = catalog.SearchIndex();
-    std::vector<std::uint32_t> rows = MatchCatalogKeys(index, AsciiUpper(text));
     if (hasCatalogRows_) {
         // A second catalog step in one build: its matches go in one by one.
+        std::vector<std::uint32_t> rows;
+        MatchCatalogKeys(index, AsciiUpper(text), rows);
         for (const std::uint32_t p : rows) {
             const TCatalogItem& item = catalog[index.ItemAt(p)];
             Add(CatalogDisplayName(item), item.path, {}, rkCatalog);
         }
         return;
     }
+    std::vector<std::uint32_t>& rows = catalogRows_; // reuses the last build's storage
+    MatchCatalogKeys(index, AsciiUpper(text), rows);
     // Matches whose pair an earlier step has listed stay out: the first producer wins.
     if (!own_.empty() && !rows.empty()) {
         std::vector<bool> drop(rows.size(), false);
@@ -170,7 +173,6 @@ void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogIt
     }
     catalog_ = catalog;
     hasCatalogRows_ = true;
-    catalogRows_ = std::move(rows);
     ownBeforeCatalog_ = own_.size();
     if (ordered_)
         for (std::size_t r = 0; r < catalogRows_.size(); ++r)
@@ -180,6 +182,8 @@ void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogIt
 void RunAvailableList::Sort() {
     if (size() < 2)
         return;
+    if (own_.empty() && !ordered_)
+        return; // catalog matches alone are in name order already
     // Catalog matches are already in name order; sort the few other entries and merge
     // them in by binary search.
     std::vector<std::uint32_t> own(own_.size());

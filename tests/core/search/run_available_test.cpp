@@ -227,6 +227,37 @@ TEST(CandidateList, AgreesWithThePlainAlgorithmOnRandomCatalogs) {
     }
 }
 
+// Large enough that the matching runs through its block-wise scan, with keys of few
+// letters so that occurrences sit at every offset and across the ends of keys.
+TEST(CandidateList, AgreesWithThePlainAlgorithmOnLargeCatalogs) {
+    std::mt19937 random(7);
+    const std::string letters = "abAB&. e";
+    auto text = [&](std::size_t maxLength) {
+        std::string t(std::uniform_int_distribution<std::size_t>(1, maxLength)(random), 'a');
+        for (char& c : t)
+            c = letters[std::uniform_int_distribution<std::size_t>(0, letters.size() - 1)(random)];
+        return t;
+    };
+    for (int round = 0; round < 8; ++round) {
+        std::vector<TCatalogItem> items(std::uniform_int_distribution<int>(100, 1500)(random));
+        for (TCatalogItem& item : items)
+            item = Item("C:\\d\\" + text(12), random() % 3 == 0 ? std::string() : text(10));
+        const TCatalogItems catalog(items);
+        for (int q = 0; q < 12; ++q) {
+            const std::string query = text(q < 6 ? 3 : 9);
+            ReferenceList reference;
+            reference.CatalogStep(query, items);
+            reference.Sort();
+            RunAvailableList list;
+            BuildRunAvailableList(query, catalog, list);
+            SCOPED_TRACE("round " + std::to_string(round) + " text [" + query + "]");
+            ExpectSameList(list, reference.rows);
+            if (HasFatalFailure() || HasNonfatalFailure())
+                return;
+        }
+    }
+}
+
 TEST(CandidateList, ManyStepEntriesStayUnique) {
     RunAvailableList list;
     for (int round = 0; round < 2; ++round)
