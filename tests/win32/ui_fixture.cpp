@@ -165,6 +165,28 @@ RECT LauncherTest::InParent(HWND window) const {
     return rect;
 }
 
+namespace {
+
+std::wstring dialogTitle;
+std::function<void(HWND)> dialogAction;
+
+void CALLBACK WatchForDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND dialog = ::FindWindowW(L"#32770", dialogTitle.c_str());
+    if (!dialog)
+        return;
+    ::KillTimer(nullptr, id);
+    if (dialogAction)
+        dialogAction(dialog);
+}
+
+} // namespace
+
+UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> act) {
+    dialogTitle = title;
+    dialogAction = std::move(act);
+    return ::SetTimer(nullptr, 0, 30, WatchForDialog);
+}
+
 std::string IniText(const std::string& bytes) {
     if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE')
         return bytes;
@@ -186,6 +208,18 @@ namespace {
 class UiEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        // Without a window manager (Xvfb) Wine waits two seconds on every hidden window for
+        // the manager to confirm it. Windows of this test program are left unmanaged; the
+        // setting is read when the first window is made, so it applies from this run on.
+        HKEY key = nullptr;
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER,
+                              L"Software\\Wine\\AppDefaults\\orvan_win32_tests.exe\\X11 Driver", 0,
+                              nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            const wchar_t no[] = L"N";
+            ::RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no),
+                             sizeof(no));
+            ::RegCloseKey(key);
+        }
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);

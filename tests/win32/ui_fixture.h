@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,10 @@ protected:
     std::unique_ptr<ui::Application> app_;
     bool quit_ = false;
 };
+
+// Arms a timer that waits for a dialog with the title to come up inside a modal loop of
+// this thread, then calls `act` with it once. Returns the timer; kill it when done.
+UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> act);
 
 // The text of an options file, which is written as UTF-16LE with a byte-order mark; the
 // keys and values the tests look for are ASCII.

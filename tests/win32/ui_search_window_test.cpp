@@ -355,3 +355,55 @@ TEST_F(SearchWindowTest, UnexpectedErrorsGoToTheRobotDisplay) {
 
 } // namespace
 } // namespace orvan::testing
+
+namespace orvan::testing {
+namespace {
+
+class LaunchTest : public LauncherTest {
+protected:
+    void SetUp() override {
+        WriteCatalog({{"C:\\nowhere-at-all\\ghost.exe", "Ghost", 0, 0, ""}});
+        Start(StartMode::ShowSearch);
+    }
+};
+
+TEST_F(LaunchTest, AShellFailureIsShownInTheMessageDialog) {
+    SetInput(L"ghost");
+    ASSERT_EQ(Rows(), std::vector<std::wstring>{L"Ghost"});
+    std::wstring shown;
+    const UINT_PTR timer = WhenDialogAppears(L"Error", [&](HWND dialog) {
+        wchar_t text[256] = {};
+        ::GetDlgItemTextW(dialog, 100, text, 256);
+        shown = text;
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    Press(Search().RunEdit(), VK_RETURN);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(shown == L"The specified file was not found." ||
+                shown == L"The specified path was not found.")
+        << platform::Narrow(shown.c_str());
+    EXPECT_FALSE(Search().Visible()); // AutoHide
+    EXPECT_EQ(Text(Search().RunEdit()), L"");
+    EXPECT_EQ(CurrentOptions().runHistory,
+              std::vector<std::string>{"C:\\nowhere-at-all\\ghost.exe"});
+    // Ctrl+Down brings the started path back.
+    Search().ShowSearch();
+    Pump();
+    Press(Search().RunEdit(), VK_DOWN, true);
+    EXPECT_EQ(Text(Search().RunEdit()), L"C:\\nowhere-at-all\\ghost.exe");
+}
+
+TEST_F(LaunchTest, EnterOnACalculationStartsNothingButClearsTheInput) {
+    SetInput(L"2+3");
+    Press(Search().RunEdit(), VK_RETURN);
+    EXPECT_EQ(Text(Search().RunEdit()), L"");
+    EXPECT_TRUE(Search().Visible());
+    EXPECT_TRUE(CurrentOptions().runHistory.empty());
+    // Enter with no candidate keeps the input.
+    SetInput(L"no such thing at all");
+    Press(Search().RunEdit(), VK_RETURN);
+    EXPECT_EQ(Text(Search().RunEdit()), L"no such thing at all");
+}
+
+} // namespace
+} // namespace orvan::testing
