@@ -9,8 +9,11 @@
 #include "core/search/calculator.h"
 #include "core/search/date_input.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvan {
 
@@ -40,28 +43,42 @@ void ListFolder(std::string_view text, RunAvailableList& list,
     // starts with T, ASCII letters in any case: a prefix that lost blanks to the trim would
     // be shorter than T.
     const std::string tail = AsciiUpper(TrimControl(text.substr(cut + 1)));
-    std::string path = folder;
+    struct Taken {
+        std::string name;
+        bool isFolder;
+    };
+    std::vector<Taken> taken;
     auto take = [&](std::string_view name, bool isFolder) {
-        if (name.empty() || name.front() == '.' || !StartsWithAsciiFolded(name, tail))
-            return;
-        path.resize(folder.size());
-        path += name;
-        AddRunAvailable(list, name, path, {}, isFolder ? rkFolder : rkFile);
+        if (!name.empty() && name.front() != '.' && StartsWithAsciiFolded(name, tail))
+            taken.push_back({std::string(name), isFolder});
     };
     if (environment.folderListing != nullptr) {
         environment.folderListing->ListByPrefix(folder, tail, take);
-        return;
+    } else {
+        // The general listing, narrowed by a wildcard pattern where one can say "starts
+        // with T"; the exact rule is applied to what it returns.
+        bool narrow = !tail.empty();
+        for (const char c : tail)
+            narrow = narrow && !NarrowsUnsafely(c);
+        fileSystem.Enumerate(
+            folder, narrow ? tail + "*" : std::string("*"), [&](const DirEntry& entry) {
+                take(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
+                return true;
+            });
     }
-    // The general listing, narrowed by a wildcard pattern where one can say "starts with
-    // T"; the exact rule is applied to what it returns.
-    bool narrow = !tail.empty();
-    for (const char c : tail)
-        narrow = narrow && !NarrowsUnsafely(c);
-    fileSystem.Enumerate(folder, narrow ? tail + "*" : std::string("*"),
-                         [&](const DirEntry& entry) {
-                             take(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
-                             return true;
-                         });
+    // The build ends by sorting the list by name. Handed over nearly in that order (by
+    // bytes, which differ from UTF-16 code units only around supplementary characters)
+    // instead of the file system's, a folder of 100 000 entries sorts several times faster,
+    // as the sort then walks the entries in memory order. The names of one folder are
+    // distinct, so the order of adding changes nothing else.
+    std::sort(taken.begin(), taken.end(),
+              [](const Taken& a, const Taken& b) { return a.name < b.name; });
+    std::string path = folder;
+    for (const Taken& entry : taken) {
+        path.resize(folder.size());
+        path += entry.name;
+        AddRunAvailable(list, entry.name, path, {}, entry.isFolder ? rkFolder : rkFile);
+    }
 }
 
 } // namespace
