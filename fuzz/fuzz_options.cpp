@@ -1,0 +1,46 @@
+// Options files of any content: reading never crashes or hangs, and once a file has been
+// loaded and saved, saving and loading again changes nothing.
+#include "../tests/core/catalog/fakes.h"
+#include "core/config/ini_file.h"
+#include "core/config/options.h"
+
+#include <cstdlib>
+
+namespace {
+
+using orvan::testing::FakeDisk;
+using orvan::testing::FakeFolders;
+
+bool Same(const orvan::TSettingsOptions& a, const orvan::TSettingsOptions& b) {
+    return a.language == b.language && a.hotKey == b.hotKey && a.alwaysVisible == b.alwaysVisible &&
+           a.autoHide == b.autoHide && a.alwaysOnTop == b.alwaysOnTop &&
+           a.autoCenter == b.autoCenter && a.showOnDesktop == b.showOnDesktop &&
+           a.trayIcon == b.trayIcon && a.catalog.autoUpdate == b.catalog.autoUpdate &&
+           a.catalog.interval == b.catalog.interval &&
+           a.catalog.lastRebuild == b.catalog.lastRebuild && a.catalog.paths == b.catalog.paths &&
+           a.portable == b.portable;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const orvan::IniFile file = orvan::IniFile::FromBytes(bytes);
+    (void)file.Read("Paths", "Count");
+    (void)file.ReadSection("Paths");
+    (void)file.ToBytes();
+
+    FakeFolders folders;
+    folders.folders = {{26, "C:\\AppData"}};
+    FakeDisk disk;
+    disk.AddFile("C:\\AppData\\Morvane\\Orvan\\Orvan.ini", bytes);
+    const orvan::OptionsServices services{folders, disk, disk, "Orvan.exe"};
+    const orvan::TSettingsOptions first = orvan::LoadOptions(services);
+    orvan::SaveOptions(first, services);
+    const orvan::TSettingsOptions second = orvan::LoadOptions(services);
+    orvan::SaveOptions(second, services);
+    const orvan::TSettingsOptions third = orvan::LoadOptions(services);
+    if (!Same(second, third))
+        std::abort();
+    return 0;
+}
