@@ -1,10 +1,12 @@
-// Builds the candidate list for arbitrary typed text over a small in-memory disk and a small
+// Builds the candidate list for arbitrary typed text over a small in-memory disk (listed
+// through the general or the quick listing, by the input's length) and a small
 // catalog, then asks the details area, Tab and Ctrl+Backspace about the result. A leading
 // byte 1 to 4 selects the locale: 1 German separators and dates, 2 US dates with AM/PM,
 // 3 a locale with multi-byte separators and blanks in its date, 4 empty designators.
 // A crash, a hang, a sanitizer report or a broken list invariant (order, duplicates, the
 // calculator entry not alone) is a bug.
 #include "core/base/utf.h"
+#include "core/ports/folder_listing.h"
 #include "core/ports/locale.h"
 #include "core/search/run_details.h"
 
@@ -44,7 +46,7 @@ bool Matches(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
-class TinyDisk final : public FileSystemPort {
+class TinyDisk final : public FileSystemPort, public FolderListingPort {
 public:
     TinyDisk() {
         Folder("C:");
@@ -76,6 +78,15 @@ public:
                 break;
         }
         return true;
+    }
+    bool ListByPrefix(const std::string& folder, std::string_view upperPrefix,
+                      const std::function<void(std::string_view, bool)>& visit) const override {
+        return Enumerate(folder, "*", [&](const DirEntry& entry) {
+            if (entry.name != "." && entry.name != ".." &&
+                StartsWithAsciiFolded(entry.name, upperPrefix))
+                visit(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
+            return true;
+        });
     }
     bool RemoveFile(const std::string&) const override { return false; }
     bool RemoveFolder(const std::string&) const override { return false; }
@@ -198,6 +209,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RunBuildEnvironment environment;
     environment.fileSystem = &disk;
     environment.clock = &clock;
+    if (size % 2 == 1) // both ways of listing a folder
+        environment.folderListing = &disk;
     RunAvailableList list;
     BuildRunAvailableList(text, Catalog(), list, environment);
 

@@ -1,0 +1,80 @@
+// ShellOpen and ShellRunAs through the Windows shell: acceptance, and the failure codes with
+// their texts.
+#include "core/search/launch.h"
+#include "platform/native_shell.h"
+#include "platform/win32/wide_text.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace orvan {
+namespace {
+
+std::string WindowsPath(const char* path) {
+    std::string out = path[0] == '/' ? "Z:" : "";
+    for (const char* p = path; *p; ++p)
+        out.push_back(*p == '/' ? '\\' : *p);
+    return out;
+}
+
+class Recorder final : public MessageDialogPort {
+public:
+    std::vector<std::string> texts;
+    void ShowMessageDialog(const std::string& title, const std::string& text) override {
+        EXPECT_EQ(title, "Error");
+        texts.push_back(text);
+    }
+};
+
+class Win32ShellTest : public ::testing::Test {
+protected:
+    Win32ShellTest() {
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
+        folder_ = platform::Narrow(temp) + "orvan-shell-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryW(platform::Wide(folder_).c_str(), nullptr);
+        unknown_ = folder_ + "\\data.orvanzzq";
+        HANDLE file = CreateFileW(platform::Wide(unknown_).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CloseHandle(file);
+        services_ = LaunchServices{&platform::Shell(), &messages_, nullptr};
+    }
+    ~Win32ShellTest() override {
+        DeleteFileW(platform::Wide(unknown_).c_str());
+        RemoveDirectoryW(platform::Wide(folder_).c_str());
+    }
+
+    std::string folder_;
+    std::string unknown_;
+    Recorder messages_;
+    LaunchServices services_;
+};
+
+TEST_F(Win32ShellTest, AcceptsAProgram) {
+    const std::string cli = WindowsPath(ORVAN_CLI_PATH);
+    EXPECT_TRUE(ShellOpen(services_, cli, "calc 1", WorkingFolderOf(cli), kShowNormal));
+    EXPECT_TRUE(messages_.texts.empty());
+}
+
+TEST_F(Win32ShellTest, RefusalsComeWithTheirTexts) {
+    const ShellPort& shell = platform::Shell();
+    EXPECT_EQ(shell.Open(folder_ + "\\missing.txt", "", folder_, kShowNormal), 2);
+    const std::intptr_t noFolder = shell.Open(folder_ + "\\no\\missing.txt", "", "", kShowNormal);
+    EXPECT_TRUE(noFolder == 2 || noFolder == 3) << noFolder;
+    EXPECT_EQ(shell.Open(unknown_, "", folder_, kShowNormal), 31);
+
+    EXPECT_FALSE(ShellOpen(services_, folder_ + "\\missing.txt", "", folder_, kShowNormal));
+    EXPECT_FALSE(ShellOpen(services_, unknown_, "", folder_, kShowNormal));
+    EXPECT_EQ(messages_.texts,
+              (std::vector<std::string>{
+                  "The specified file was not found.",
+                  "There is no application associated with the given filename extension."}));
+}
+
+TEST_F(Win32ShellTest, RunAsReportsARefusal) {
+    EXPECT_FALSE(ShellRunAs(platform::Shell(), 0, folder_ + "\\missing.exe", ""));
+}
+
+} // namespace
+} // namespace orvan
