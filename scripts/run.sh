@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the launcher under Wine. Without a display it starts a virtual
-# one (Xvfb), lets the launcher run for a few seconds, saves a screenshot to
-# build/screenshots/ and stops it again.
+# Sets up, builds and runs the launcher under Wine.
+#
+# Until the installer exists, this first records a current-user installation in Wine's
+# registry as the installer will (HKCU\Software\Morvane\Orvan with Title, Version, Path and
+# Installed) and, when the launcher has no options yet, writes fresh options and a freshly
+# built catalog (orvan-cli rebuild, as the installer does). Then it starts Orvan.exe with its
+# search window shown ("-v").
+#
+# With a display the launcher runs in the foreground. Without one, the script starts a
+# virtual display (Xvfb), types into the search window and saves screenshots to
+# build/screenshots/: the run page after typing a catalog name and after typing 2+3, the
+# robot page, and a message dialog. Then it ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -9,14 +18,40 @@ cd "$root"
 echo "run: building Orvan.exe"
 "$root/scripts/build.sh" windows >"$root/build/run-build.log" 2>&1 || { tail -n 40 "$root/build/run-build.log"; exit 1; }
 exe=$root/build/windows/src/app/Orvan.exe
+cli=$root/build/windows/src/cli/orvan-cli.exe
+wine_run=$root/scripts/wine-run.sh
 
-export WINEPREFIX=$root/build/wine-prefix WINEDEBUG=-all
+export WINEPREFIX=${WINEPREFIX:-$root/build/wine-prefix} WINEDEBUG=-all
 # shellcheck source=xvfb.sh
 . "$root/scripts/xvfb.sh"
 
+record_installation() {
+    local folder installed key='HKCU\Software\Morvane\Orvan'
+    "$wine_run" cmd /c exit >/dev/null 2>&1 || true # creates the prefix on first use
+    folder=$(winepath -w "$(dirname "$exe")" 2>/dev/null)
+    # Who and when, as the installer writes it: the logon name, " @ ", the short date and
+    # the long time of Wine's default locale (English, United States).
+    installed="$(id -un) @ $(LC_ALL=C date '+%-m/%-d/%Y %-I:%M:%S %p')"
+    for pair in "Title=Orvan! @ morvane.example" "Version=0.1 Beta 1" "Path=$folder" \
+                "Installed=$installed"; do
+        "$wine_run" reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
+    done
+    echo "run: recorded a current-user installation in Wine's registry ($key, Path $folder)"
+    local appdata options
+    appdata=$("$wine_run" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
+    options=$(winepath -u "$appdata\\Morvane\\Orvan\\Orvan.ini" 2>/dev/null)
+    if [ ! -f "$options" ]; then
+        "$wine_run" "$cli" rebuild >/dev/null 2>&1 || true
+        echo "run: wrote fresh options and catalog to $appdata\\Morvane\\Orvan"
+    fi
+    catalog=${options%.ini}_Catalog.xml
+}
+
+record_installation
+
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ -z "${ORVAN_HEADLESS:-}" ]; then
-    echo "run: starting Orvan.exe on $DISPLAY (end it from its tray menu or with Alt+F4)"
-    exec "$root/scripts/wine-run.sh" "$exe" "$@"
+    echo "run: starting Orvan.exe -v on $DISPLAY (end it with Alt+F4, or from its tray menu)"
+    exec "$wine_run" "$exe" -v "$@"
 fi
 
 trap orvan_stop_display EXIT
@@ -24,20 +59,70 @@ orvan_start_display
 echo "run: no display found; started Xvfb on $DISPLAY"
 shots=$root/build/screenshots
 mkdir -p "$shots"
-"$root/scripts/wine-run.sh" "$exe" "$@" &
+"$wine_run" "$exe" -v "$@" &
 pid=$!
-for _ in $(seq 1 ${ORVAN_RUN_SECONDS:-8}); do
+
+title='Orvan! @ morvane.example'
+window=
+for _ in $(seq 1 60); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
     kill -0 "$pid" 2>/dev/null || break
-    sleep 1
+    sleep 0.5
 done
-import -window root "$shots/desktop.png"
-echo "run: screenshot saved to build/screenshots/desktop.png"
-if kill -0 "$pid" 2>/dev/null; then
-    echo "run: Orvan.exe is running; stopping it"
-    wineserver -k >/dev/null 2>&1 || true
-    wait "$pid" 2>/dev/null || true
-else
-    code=0
-    wait "$pid" || code=$?
-    echo "run: Orvan.exe ended with exit code $code"
+if [ -z "$window" ]; then
+    echo "run: the search window did not appear"
+    exit 1
 fi
+
+shot() { # name: saves the search window (or the whole screen) as build/screenshots/NAME.png
+    sleep 0.7
+    import -window "${2:-$window}" "$shots/$1.png" 2>/dev/null || import -window root "$shots/$1.png"
+    echo "run: saved build/screenshots/$1.png"
+}
+typeinto() { # text
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers ctrl+a BackSpace
+    xdotool type --delay 40 "$1"
+}
+
+# A catalog name: part of the first entry's display name, else a drive's listing.
+name=$(grep -o '<name>[^<]*</name>' "$catalog" 2>/dev/null | head -n 1 | sed -E 's#</?name>##g' || true)
+name=${name#.}
+typeinto "${name:0:6}"
+[ -n "$name" ] || typeinto 'c:\'
+shot run-catalog
+typeinto '2+3'
+shot run-calculator
+# The robot page: its tab, then a few lines for the robot.
+xdotool mousemove --window "$window" 235 38 click 1
+sleep 0.3
+for line in 'calc 2+3*4' 'rnd 6' 'version'; do
+    xdotool type --delay 30 "$line"
+    xdotool key Return
+done
+shot robot
+# A message dialog: Enter on a file that no program opens makes the shell refuse, and the
+# launcher shows the shell's failure text.
+sample='C:\users\Public\orvan-sample.orvan-none'
+sample_unix=$(winepath -u "$sample" 2>/dev/null)
+echo "sample" >"$sample_unix"
+xdotool mousemove --window "$window" 30 38 click 1
+typeinto "$sample"
+sleep 0.5
+xdotool key Return
+dialog=
+for _ in $(seq 1 20); do
+    dialog=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -n 1 || true)
+    [ -n "$dialog" ] && break
+    sleep 0.3
+done
+if [ -n "$dialog" ]; then
+    shot message-dialog "$dialog"
+else
+    shot message-dialog root
+fi
+rm -f "$sample_unix"
+echo "run: ending Orvan.exe"
+wineserver -k >/dev/null 2>&1 || true
+wait "$pid" 2>/dev/null || true

@@ -172,8 +172,8 @@ std::function<void(HWND)> dialogAction;
 
 void CALLBACK WatchForDialog(HWND, UINT, UINT_PTR id, DWORD) {
     const HWND dialog = ::FindWindowW(L"#32770", dialogTitle.c_str());
-    if (!dialog)
-        return;
+    if (!dialog || !::IsWindowVisible(dialog))
+        return; // not shown yet: the timer fires again
     ::KillTimer(nullptr, id);
     if (dialogAction)
         dialogAction(dialog);

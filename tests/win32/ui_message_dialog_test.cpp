@@ -37,7 +37,7 @@ RECT ChildRect(HWND dialog, int id) {
 
 void CALLBACK Poke(HWND, UINT, UINT_PTR id, DWORD) {
     const HWND dialog = ::FindWindowW(L"#32770", wantedTitle.c_str());
-    if (!dialog)
+    if (!dialog || !::IsWindowVisible(dialog))
         return; // not up yet: the timer fires again
     ::KillTimer(nullptr, id);
     seen.found = true;
