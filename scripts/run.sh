@@ -54,7 +54,16 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ -z "${ORVAN_HEADLESS:-
     exec "$wine_run" "$exe" -v "$@"
 fi
 
-trap orvan_stop_display EXIT
+# Xvfb has no window manager to draw frames and captions: for this run Wine draws them
+# itself (and does not wait for a manager when a window hides).
+unmanaged='HKCU\Software\Wine\AppDefaults\Orvan.exe\X11 Driver'
+"$wine_run" reg add "$unmanaged" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+finish() {
+    orvan_stop_display
+    "$wine_run" reg delete "${unmanaged%\\X11 Driver}" /f >/dev/null 2>&1 || true
+    wineserver -k >/dev/null 2>&1 || true
+}
+trap finish EXIT
 orvan_start_display
 echo "run: no display found; started Xvfb on $DISPLAY"
 shots=$root/build/screenshots
@@ -117,11 +126,13 @@ for _ in $(seq 1 20); do
     [ -n "$dialog" ] && break
     sleep 0.3
 done
-if [ -n "$dialog" ]; then
-    shot message-dialog "$dialog"
-else
-    shot message-dialog root
-fi
+# The search window has hidden itself (AutoHide): the screen holds only the dialog, which
+# trimming the empty desktop around it leaves with its frame and caption.
+sleep 0.7
+import -window root "$shots/message-dialog.png"
+convert "$shots/message-dialog.png" -trim +repage "$shots/message-dialog.png" 2>/dev/null || true
+echo "run: saved build/screenshots/message-dialog.png"
+[ -n "$dialog" ] || echo "run: (no message dialog appeared)"
 rm -f "$sample_unix"
 echo "run: ending Orvan.exe"
 wineserver -k >/dev/null 2>&1 || true
