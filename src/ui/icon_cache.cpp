@@ -24,4 +24,14 @@ HICON GetFileIcon(const std::string& path, bool small) {
     return FileIcons().GetFileIcon(path, small).Get();
 }
 
+CachedIcon PeekFileIcon(const std::string& path, bool small, HICON* icon) {
+    const FileIconCache::TCacheFile* entry = FileIcons().Find(path);
+    if (!entry)
+        return CachedIcon::Unknown;
+    const HICON found = (small ? entry->SmallIcon : entry->LargeIcon).Get();
+    if (icon)
+        *icon = found;
+    return found ? CachedIcon::Present : CachedIcon::None;
+}
+
 } // namespace orvan::ui

@@ -19,4 +19,8 @@ FileIconCache& FileIcons();
 // The icon of the cache, or nullptr when the shell has none for the path.
 HICON GetFileIcon(const std::string& path, bool small);
 
+// What the cache knows of a path without asking the shell.
+enum class CachedIcon { Unknown, None, Present };
+CachedIcon PeekFileIcon(const std::string& path, bool small, HICON* icon = nullptr);
+
 } // namespace orvan::ui

@@ -693,7 +693,21 @@ void SearchWindow::Rebuild() {
 void SearchWindow::FillAvailableList() {
     const HWND list = list_.Handle();
     const std::size_t count = available_.size();
-    ::ShowWindow(list, count > 0 ? SW_SHOWNA : SW_HIDE);
+    const bool visible = count > 0;
+    if (visible != (::IsWindowVisible(list) != FALSE))
+        ::ShowWindow(list, visible ? SW_SHOWNA : SW_HIDE);
+    if (count == list_.Count()) {
+        // The same number of rows: a refill would leave every row at its number, scrolled to
+        // the top with row R selected, so only the rows' contents need drawing anew. This
+        // spares the list box's scroll bar update, the costly part of a refill.
+        const int row = SelectionAfterFill(list_.Selection(), count);
+        if (::SendMessageW(list, LB_GETTOPINDEX, 0, 0) != 0)
+            ::SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+        if (row != kNoRow)
+            list_.Select(row);
+        ::InvalidateRect(list, nullptr, FALSE);
+        return;
+    }
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     const int previous = list_.Selection();
     list_.SetCount(count);
@@ -723,8 +737,12 @@ void SearchWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
         const RunAvailableRow row = available_[item.itemID];
         const RowGeometry geometry =
             PlaceRow({r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi_);
-        HICON fileIcon =
-            RowWantsFileIcon(row.kind) ? GetFileIcon(std::string(row.path), true) : nullptr;
+        // The shell is asked for icons once the window is idle, not while the rows are drawn
+        // after a keystroke: until then a row shows the image of a file without an icon.
+        HICON fileIcon = nullptr;
+        if (RowWantsFileIcon(row.kind) &&
+            PeekFileIcon(std::string(row.path), true, &fileIcon) == CachedIcon::Unknown)
+            WantIcons();
         const RowIcon icon = ChooseRowIcon(row.kind, fileIcon != nullptr);
         const HICON picture =
             icon.fileIcon ? fileIcon : ProgramPictures().MainImage(icon.image, geometry.icon.width);
@@ -777,12 +795,63 @@ void SearchWindow::ShowDetails(const DetailsArea& area) {
 }
 
 bool SearchWindow::HasLargeIcon(const std::string& path) {
-    return GetFileIcon(path, false) != nullptr;
+    switch (PeekFileIcon(path, false)) {
+    case CachedIcon::Present:
+        return true;
+    case CachedIcon::None:
+        return false;
+    case CachedIcon::Unknown:
+        break;
+    }
+    // Not asked yet: shown as a file without an icon until the idle fetch has it.
+    detailsIconPath_ = path;
+    WantIcons();
+    return false;
 }
 
 void SearchWindow::OnTimer(UINT_PTR id) {
     if (id == kRunLabelTimer)
         Rebuild();
+    else if (id == kIconTimer)
+        LoadWantedIcons();
+}
+
+void SearchWindow::WantIcons() {
+    if (iconTimerOn_ || !Handle())
+        return;
+    // A timer message comes only when no input and no painting wait, so typing goes first.
+    iconTimerOn_ = ::SetTimer(Handle(), kIconTimer, 10, nullptr) != 0;
+}
+
+void SearchWindow::LoadWantedIcons() {
+    ::KillTimer(Handle(), kIconTimer);
+    iconTimerOn_ = false;
+    const HWND list = list_.Handle();
+    bool rows = false;
+    if (::IsWindowVisible(list)) {
+        RECT client;
+        ::GetClientRect(list, &client);
+        const auto top = ::SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+        const auto height = std::max<LRESULT>(1, ::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+        const std::size_t first = top < 0 ? 0 : std::size_t(top);
+        const std::size_t last =
+            std::min(available_.size(), first + std::size_t(client.bottom / height) + 1);
+        for (std::size_t i = first; i < last; ++i) {
+            const RunAvailableRow row = available_[i];
+            const std::string path(row.path);
+            if (RowWantsFileIcon(row.kind) && PeekFileIcon(path, true) == CachedIcon::Unknown) {
+                GetFileIcon(path, true);
+                rows = true;
+            }
+        }
+    }
+    if (rows)
+        ::InvalidateRect(list, nullptr, FALSE);
+    if (!detailsIconPath_.empty()) {
+        GetFileIcon(detailsIconPath_, false);
+        detailsIconPath_.clear();
+        UpdateRunDetails(); // asked again, the probe finds the icon fetched
+    }
 }
 
 std::u16string SearchWindow::InputText() const {

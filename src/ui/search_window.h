@@ -59,6 +59,8 @@ constexpr int MenuBase = 2000;    // + tag of pumRun
 } // namespace SearchId
 
 inline constexpr UINT_PTR kRunLabelTimer = 1;
+// Fetches the shell's icons of the rows on screen once the window is idle.
+inline constexpr UINT_PTR kIconTimer = 2;
 
 class SearchWindow final : public Window,
                            public CommandPort,
@@ -132,6 +134,8 @@ public:
     int Dpi() const { return dpi_; }
     // Rebuilds the candidate list for the current input, as a text change does.
     void Rebuild();
+    // Fetches the icons the rows and the details area wait for at once (tests, tools).
+    void LoadIconsNow() { LoadWantedIcons(); }
     int SelectedRowNumber() const { return list_.Selection(); }
 
 protected:
@@ -158,6 +162,8 @@ private:
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnActivateApp(bool active);
     void OnTimer(UINT_PTR id);
+    void WantIcons();
+    void LoadWantedIcons();
     void OnContextMenu(HWND target, POINT at);
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnCtlColor(HDC dc, HWND control);
@@ -220,6 +226,8 @@ private:
     ImageBox aboutIcon_;
     LinkLabel aboutLink_;
     bool timerOn_ = false;
+    bool iconTimerOn_ = false;
+    std::string detailsIconPath_; // the details area waits for this file's icon
 };
 
 } // namespace orvan::ui

@@ -40,6 +40,12 @@ public:
         return Pick(entries_.back(), small);
     }
 
+    // The entry of the path if it was asked for before, without asking the shell.
+    const TCacheFile* Find(const std::string& path) const {
+        const auto found = index_.find(path);
+        return found == index_.end() ? nullptr : &entries_[found->second];
+    }
+
     // Entries in order of first request.
     const std::deque<TCacheFile>& Entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }

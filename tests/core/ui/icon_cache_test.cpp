@@ -33,6 +33,10 @@ TEST(IconCache, FetchesBothSizesOnceAndKeysExactly) {
     TIconCache<FakeIcon> cache(
         [&](const std::string& path, bool small) { return shell.Extract(path, small); });
 
+    // Looking without asking: nothing is fetched and nothing is added.
+    EXPECT_EQ(cache.Find("C:\\a.exe"), nullptr);
+    EXPECT_TRUE(shell.asked.empty());
+
     // Asking for the large icon first fills the small one as well, small first.
     const FakeIcon& large = cache.GetFileIcon("C:\\a.exe", false);
     ASSERT_FALSE(large.Empty());
@@ -41,6 +45,9 @@ TEST(IconCache, FetchesBothSizesOnceAndKeysExactly) {
     const FakeIcon& small = cache.GetFileIcon("C:\\a.exe", true);
     EXPECT_EQ(*small.picture, "C:\\a.exe/16");
     EXPECT_EQ(&cache.GetFileIcon("C:\\a.exe", false), &large); // the same object again
+    ASSERT_NE(cache.Find("C:\\a.exe"), nullptr);
+    EXPECT_EQ(&cache.Find("C:\\a.exe")->LargeIcon, &large);
+    EXPECT_EQ(cache.Find("c:\\a.exe"), nullptr);
     EXPECT_EQ(shell.asked.size(), 2u);
 
     // Another letter case is another entry.

@@ -1,0 +1,265 @@
+// Measures the launcher under Wine (or Windows): the start-up of Orvan.exe to an idle
+// message loop and its working set with a large catalog, and the time from a keystroke in
+// the input line to the repainted candidate list. Not a test: it prints numbers.
+//
+//   orvan_ui_measure.exe PATH\TO\Orvan.exe
+#include "core/catalog/catalog_file.h"
+#include "core/config/options.h"
+#include "core/ports/clock.h"
+#include "platform/native.h"
+#include "platform/native_shell.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/wide_text.h"
+#include "ui/application.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orvan;
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Entries as a start menu gives them: a path, a display name.
+std::vector<TCatalogItem> MakeCatalog(int count) {
+    std::vector<TCatalogItem> items;
+    items.reserve(std::size_t(count));
+    const char* words[] = {"Editor", "Viewer", "Player", "Manager", "Studio", "Tool", "Setup"};
+    for (int i = 0; i < count; ++i) {
+        const std::string number = std::to_string(i);
+        const std::string name = std::string(words[i % 7]) + " " + number;
+        items.push_back(
+            {"C:\\Program Files\\Vendor " + std::to_string(i % 500) + "\\app" + number + ".exe",
+             name, 0, 0, ""});
+    }
+    return items;
+}
+
+struct ProcessResult {
+    double idleMs = 0;
+    SIZE_T workingSet = 0;
+    SIZE_T privateBytes = 0;
+};
+
+bool MeasureStart(const std::wstring& exe, ProcessResult& result) {
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    const double begin = Now();
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return false;
+    ::WaitForInputIdle(info.hProcess, 60000);
+    result.idleMs = Now() - begin;
+    ::Sleep(300); // let it settle before the memory is read
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof(memory);
+    ::GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof(memory));
+    result.workingSet = memory.WorkingSetSize;
+    result.privateBytes = memory.PrivateUsage;
+    if (HWND main = ::FindWindowW(L"TzorMain", L"Orvan!"))
+        ::PostMessageW(main, WM_QUIT, 0, 0);
+    if (::WaitForSingleObject(info.hProcess, 20000) != WAIT_OBJECT_0)
+        ::TerminateProcess(info.hProcess, 1);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return true;
+}
+
+void MeasureStartUp(const std::wstring& exe) {
+    const OptionsServices options{platform::SpecialFolders(), platform::FileSystem(),
+                                  platform::FileStore(), "Orvan.exe"};
+    const std::string optionsFile = DefaultOptions(options).fileName;
+    const std::string catalogFile = CatalogFileName(optionsFile);
+    const FileContent savedCatalog = platform::FileStore().ReadWholeFile(catalogFile);
+    platform::FileStore().CreateFolders(ExtractFilePath(catalogFile));
+    platform::FileStore().ReplaceWholeFile(catalogFile, SerializeCatalog(MakeCatalog(100000)));
+
+    const RegistryPort& registry = platform::Registry();
+    const bool installed =
+        registry.KeyExists(RegistryRoot::CurrentUser, "Software\\Morvane\\Orvan");
+    if (!installed)
+        registry.WriteString(RegistryRoot::CurrentUser, "Software\\Morvane\\Orvan", "Path", "C:\\");
+
+    std::vector<double> idle;
+    std::vector<double> working;
+    std::vector<double> privateBytes;
+    for (int run = 0; run < 5; ++run) {
+        ProcessResult result;
+        if (!MeasureStart(exe, result)) {
+            std::printf("could not start %ls\n", exe.c_str());
+            break;
+        }
+        idle.push_back(result.idleMs);
+        working.push_back(double(result.workingSet) / 1048576.0);
+        privateBytes.push_back(double(result.privateBytes) / 1048576.0);
+    }
+    std::printf("start-up to idle message loop, 100000 entries: median %.0f ms (of %zu runs)\n",
+                Median(idle), idle.size());
+    std::printf("working set after start, 100000 entries: median %.1f MB (private %.1f MB)\n",
+                Median(working), Median(privateBytes));
+
+    if (!installed)
+        registry.DeleteKeyTree(RegistryRoot::CurrentUser, "Software\\Morvane\\Orvan");
+    if (savedCatalog.status == FileContent::Status::Read)
+        platform::FileStore().ReplaceWholeFile(catalogFile, savedCatalog.bytes);
+    else
+        ::DeleteFileW(platform::Wide(catalogFile).c_str());
+}
+
+// Handles every waiting message, the paints included, as the message loop would, except the
+// timers: they come only when nothing else waits, after the list has been repainted (the
+// rows' icons are fetched on one), so they are not part of a keystroke's time.
+void Settle(ui::Application& app) {
+    MSG message{};
+    for (;;) {
+        if (!::PeekMessageW(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) &&
+            !::PeekMessageW(&message, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE))
+            break;
+        app.TranslateAndDispatch(message);
+    }
+    ::GdiFlush();
+}
+
+// Application data in a temporary folder, so that the user's options stay untouched.
+class TempFolders final : public SpecialFolderPort {
+public:
+    explicit TempFolders(std::string appData) : appData_(std::move(appData)) {}
+    std::string GetSpecialFolder(int folderNumber) const override {
+        if (folderNumber == Csidl::AppData || folderNumber == Csidl::LocalAppData)
+            return appData_;
+        return platform::SpecialFolders().GetSpecialFolder(folderNumber);
+    }
+
+private:
+    std::string appData_;
+};
+
+void MeasureKeystrokes(int entries) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    const TempFolders folders(platform::Narrow(temp) + "orvan-measure");
+    const OptionsServices options{folders, platform::FileSystem(), platform::FileStore(),
+                                  "Orvan.exe"};
+    ui::SearchServices services{
+        options,
+        {platform::FileStore(), platform::XmlReader()},
+        {&platform::FileSystem()},
+        [] { return CurrentClock().Now(); },
+        {&platform::FileSystem(), &platform::VersionInfo(), &platform::Volumes()},
+        &platform::Shell(),
+    };
+    ui::Application app(services);
+    app.CreateStartupObjects();
+    app.Start(StartMode::ShowSearch);
+    CurrentOptions().catalog.items = TCatalogItems(MakeCatalog(entries));
+    Settle(app);
+    const HWND edit = app.Search().RunEdit();
+
+    struct Step {
+        const wchar_t* name;
+        const wchar_t* keys; // typed one by one; \b is Backspace
+    };
+    // "e", "ex", "exe": every entry matches; "edit": a seventh; "1234": a few.
+    const Step steps[] = {{L"all entries match (e, ex, exe)", L"exe\b\b\b"},
+                          {L"a seventh matches (e, ed, edi, edit)", L"edit\b\b\b\b"},
+                          {L"a few match (1, 12, 123, 1234)", L"1234\b\b\b\b"}};
+    std::printf("keystroke to repainted list, %d entries:\n", entries);
+    for (const Step& step : steps) {
+        std::vector<double> typed;
+        for (int round = 0; round < 8; ++round)
+            for (const wchar_t* key = step.keys; *key; ++key) {
+                const bool back = *key == L'\b';
+                const double begin = Now();
+                if (back) {
+                    ::PostMessageW(edit, WM_KEYDOWN, VK_BACK, 1);
+                    ::PostMessageW(edit, WM_CHAR, L'\b', 1);
+                } else {
+                    ::PostMessageW(edit, WM_CHAR, *key, 1);
+                }
+                Settle(app);
+                ::UpdateWindow(app.Search().ListBox());
+                if (!back)
+                    typed.push_back(Now() - begin);
+                // The pause between two keystrokes, in which the idle work (the rows'
+                // icons) runs.
+                const double pause = Now();
+                while (Now() - pause < 60) {
+                    app.PumpPending();
+                    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+                }
+            }
+        // The same texts through the candidate list alone, and a repaint alone.
+        std::vector<double> built;
+        std::vector<double> painted;
+        std::wstring text;
+        long rows = 0;
+        RunAvailableList list;
+        for (const wchar_t* key = step.keys; *key && *key != L'\b'; ++key) {
+            text += *key;
+            const double begin = Now();
+            BuildRunAvailableList(platform::Narrow(text.c_str()), CurrentOptions().catalog.items,
+                                  list, services.build);
+            built.push_back(Now() - begin);
+            rows = long(list.size());
+        }
+        ::SetWindowTextW(edit, text.c_str());
+        Settle(app);
+        for (int round = 0; round < 5; ++round) {
+            const double begin = Now();
+            ::InvalidateRect(app.Search().ListBox(), nullptr, TRUE);
+            ::UpdateWindow(app.Search().ListBox());
+            ::GdiFlush();
+            painted.push_back(Now() - begin);
+        }
+        ::SetWindowTextW(edit, L"");
+        Settle(app);
+        std::printf("  %-40ls median %6.1f ms, slowest %6.1f ms; list alone %5.1f ms, "
+                    "repaint alone %4.1f ms; %ld rows for the whole text\n",
+                    step.name, Median(typed), *std::max_element(typed.begin(), typed.end()),
+                    Median(built), Median(painted), rows);
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+    SetCurrentLocale(platform::Locale().ReadLocale());
+    SetCurrentClock(&platform::Clock());
+    if (argc > 1)
+        MeasureStartUp(argv[1]);
+    MeasureKeystrokes(100000);
+    MeasureKeystrokes(1000000);
+    ::CoUninitialize();
+    return 0;
+}
