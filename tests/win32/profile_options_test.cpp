@@ -162,9 +162,16 @@ TEST_F(ProfileOptions, BothFindTheSameValuesInAwkwardLines) {
         {"Other", "Language"},  {"Global", "Tabbed"},    {"Global", "; Comment"},
         {"Global", "top"},      {"Uni", "\xC3\x84rger"}, {"uni", "\xC3\xA4RGER"},
     };
-    for (const auto& [section, key] : lookups)
+    // Windows folds the case of non-ASCII names in profile lookups; Wine's profile
+    // functions fold ASCII only, so the last lookup is Windows' answer alone.
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const bool underWine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    for (const auto& [section, key] : lookups) {
+        if (underWine && std::string(section) == "uni")
+            continue;
         EXPECT_EQ(file.Read(section, key), ProfileRead(path, section, key))
             << "[" << section << "] " << key;
+    }
 }
 
 } // namespace
