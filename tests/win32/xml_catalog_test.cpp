@@ -1,20 +1,6 @@
 // The catalog file with XmlLite, and a save and load through the real file store.
 #include "catalog_temp.h"
 
-#include <windows.h>
-
-namespace {
-// Wine's XmlLite is an incomplete reimplementation; Windows' own passes these cases.
-bool UnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-} // namespace
-
-#define ORVAN_XML_READER_GAP(what)                                                          \
-    if (UnderWine())                                                                       \
-    GTEST_SKIP() << "Wine's XmlLite: " what
-
 #include "core/catalog/catalog_file_cases.h"
 
 namespace orvan {
@@ -39,13 +25,13 @@ TEST(Win32CatalogFile, SaveReplacesAndLoadPublishes) {
     EXPECT_EQ(loaded.catalog.items[999].path, items[999].path);
     EXPECT_EQ(loaded.catalog.items[998].priority, 2);
 
-    if (!UnderWine()) { // Wine's XmlLite never ends some truncated documents
-        temp.WriteBytes("Orvan_Catalog.xml", SerializeCatalog(items).substr(0, 5000));
-        const std::string error = LoadCatalog(loaded, services);
-        EXPECT_NE(error, "");
-        EXPECT_GT(loaded.catalog.items.size(), 10u);
-        EXPECT_LT(loaded.catalog.items.size(), 1000u);
-    }
+    // A damaged file loads what precedes the damage and says so (Wine's XmlLite would go
+    // on reading the end of such a file for ever; the adapter stops it).
+    temp.WriteBytes("Orvan_Catalog.xml", SerializeCatalog(items).substr(0, 5000));
+    const std::string error = LoadCatalog(loaded, services);
+    EXPECT_NE(error, "");
+    EXPECT_GT(loaded.catalog.items.size(), 10u);
+    EXPECT_LT(loaded.catalog.items.size(), 1000u);
 
     // The folder is gone: the save fails and says which file.
     options.fileName = temp.Path("none\\Orvan.ini");

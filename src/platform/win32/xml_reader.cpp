@@ -124,7 +124,23 @@ public:
 
         XmlNodeType type = XmlNodeType_None;
         HRESULT result = S_OK;
+        UINT lastLine = 0;
+        UINT lastColumn = 0;
+        int stuck = 0;
         while ((result = reader->Read(&type)) == S_OK) {
+            // Wine's XmlLite reports the same text node over and over at the end of a
+            // truncated document; a reader that stops moving has failed.
+            UINT line = 0;
+            UINT column = 0;
+            reader->GetLineNumber(&line);
+            reader->GetLinePosition(&column);
+            stuck = line == lastLine && column == lastColumn ? stuck + 1 : 0;
+            lastLine = line;
+            lastColumn = column;
+            if (stuck > 64)
+                return {XmlParseResult::Status::Failed,
+                        "line " + std::to_string(line) + ", column " + std::to_string(column) +
+                            ": the document ends before it is complete"};
             bool go = true;
             const WCHAR* text = nullptr;
             UINT length = 0;

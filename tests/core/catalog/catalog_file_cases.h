@@ -15,8 +15,9 @@ namespace catalog_file_cases {
 
 // Wine's XmlLite differs from the Windows one in a few places: character references to
 // white space (&#13;) arrive as blanks, only UTF-8 and UTF-16 declarations are understood,
-// undefined entities and some garbage pass without an error. Those checks run where the
-// reader follows the XML rules: expat, and XmlLite on Windows itself.
+// undefined entities and some garbage pass without an error (and a truncated document
+// would never end, which the adapter itself stops). Those checks run where the reader
+// follows the XML rules: expat, and XmlLite on Windows itself.
 inline bool StrictReader() {
 #ifdef _WIN32
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
@@ -43,14 +44,7 @@ Doc(const std::string& body,
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + root + body + "</catalog>";
 }
 
-// A platform whose XML reader falls short of the real one (Wine's XmlLite) may skip a case
-// by defining this before including the cases.
-#ifndef ORVAN_XML_READER_GAP
-#define ORVAN_XML_READER_GAP(what)
-#endif
-
 TEST(CatalogFileXml, SavedCatalogLoadsBackUnchanged) {
-    ORVAN_XML_READER_GAP("line breaks inside text are not normalised");
     const std::vector<TCatalogItem> items = {
         Item("C:\\A & B\\<x> \"q\" 'a'.lnk", "A & B <x>", 3),
         Item("C:\\folder"),
@@ -98,7 +92,8 @@ TEST(CatalogFileXml, HandWrittenFilesLoad) {
 }
 
 TEST(CatalogFileXml, LatinOneDeclarationIsHonoured) {
-    ORVAN_XML_READER_GAP("ISO-8859-1 documents are not decoded");
+    if (!StrictReader())
+        GTEST_SKIP() << "Wine's XmlLite decodes only UTF-8 and UTF-16";
     const CatalogReadResult r = Parse("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
                                       "<catalog xmlns=\"morvane.example/XMLSchema/Orvan/\">"
                                       "<item><path>C:\\\xE9</path></item></catalog>");
@@ -124,7 +119,6 @@ TEST(CatalogFileXml, ForeignRootsGiveAnEmptyCatalog) {
 }
 
 TEST(CatalogFileXml, DocumentTypesAndEntitiesAreRefused) {
-    ORVAN_XML_READER_GAP("undefined entities are not reported");
     for (const std::string& dtd :
          {std::string("<!DOCTYPE catalog [<!ENTITY x \"y\">]>"),
           std::string("<!DOCTYPE catalog SYSTEM \"file:///etc/passwd\">"),
@@ -146,7 +140,6 @@ TEST(CatalogFileXml, DocumentTypesAndEntitiesAreRefused) {
 }
 
 TEST(CatalogFileXml, DamagedFilesKeepWhatWasReadBefore) {
-    ORVAN_XML_READER_GAP("some truncated documents never end");
     const std::string whole = SerializeCatalog({Item("C:\\1"), Item("C:\\2"), Item("C:\\3")});
     const std::string truncated = whole.substr(0, whole.find("C:\\3") + 2);
     const CatalogReadResult r = Parse(truncated);
@@ -156,8 +149,9 @@ TEST(CatalogFileXml, DamagedFilesKeepWhatWasReadBefore) {
 
     const CatalogReadResult garbage = Parse(std::string("\x00\xFF\xFE<<&&\x01", 8));
     EXPECT_TRUE(garbage.items.empty());
-    if (StrictReader())
+    if (StrictReader()) {
         EXPECT_NE(garbage.error, "");
+    }
 
     const CatalogReadResult child = Parse(Doc("<item><path>C:\\1</path></item>"
                                               "<item><path>C:\\<b>2</b></path></item>"
