@@ -407,3 +407,123 @@ TEST_F(LaunchTest, EnterOnACalculationStartsNothingButClearsTheInput) {
 
 } // namespace
 } // namespace orvan::testing
+
+namespace orvan::testing {
+namespace {
+
+class CommandsTest : public LauncherTest {
+protected:
+    void SetUp() override {
+        WriteCatalog({{"C:\\Apps\\alpha.exe", "Alpha", 0, 0, ""}});
+        Start(StartMode::ShowSearch);
+    }
+};
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!::OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+TEST_F(CommandsTest, ButtonsCopyTheDetailsAndCallTheDetailsCommand) {
+    SetInput(L"2+3");
+    ::SendMessageW(Search().Button(layout::kTagCopy), BM_CLICK, 0, 0);
+    EXPECT_EQ(ClipboardText().rfind(L"5\r\n\r\n0000000000000005 HEX16\r\n5 bytes", 0), 0u);
+
+    std::string shownText;
+    HICON shownPicture = nullptr;
+    Search().SetDetailsSlot({[&](const std::string& text, HICON picture) {
+                                 shownText = text;
+                                 shownPicture = picture;
+                             },
+                             [] { return false; }});
+    // Disabled for a calculation: a click does nothing.
+    ::SendMessageW(Search().Button(layout::kTagDetails), BM_CLICK, 0, 0);
+    EXPECT_TRUE(shownText.empty());
+    SetInput(L"alpha");
+    ASSERT_TRUE(::IsWindowEnabled(Search().Button(layout::kTagDetails)));
+    ::SendMessageW(Search().Button(layout::kTagDetails), BM_CLICK, 0, 0);
+    EXPECT_EQ(shownText, platform::Narrow(Text(Search().RunLabel()).c_str()));
+    EXPECT_EQ(shownPicture, Search().RunIconPicture());
+    EXPECT_NE(shownPicture, nullptr);
+}
+
+TEST_F(CommandsTest, F12RunsTheSettingsCommandWithoutBorderIcons) {
+    bool hadSystemMenu = true;
+    int calls = 0;
+    App().Settings().show = [&] {
+        ++calls;
+        hadSystemMenu = (::GetWindowLongPtrW(Search().Handle(), GWL_STYLE) & WS_SYSMENU) != 0;
+    };
+    Press(Search().RunEdit(), VK_F12);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(hadSystemMenu);
+    EXPECT_TRUE(::GetWindowLongPtrW(Search().Handle(), GWL_STYLE) & WS_SYSMENU);
+    // The popup menu carries the same commands with their shortcuts.
+    const HMENU menu = Search().PopupMenu();
+    ASSERT_EQ(::GetMenuItemCount(menu), 4);
+    wchar_t caption[64] = {};
+    ::GetMenuStringW(menu, 0, caption, 64, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"Options\tF12");
+    ::GetMenuStringW(menu, 2, caption, 64, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"Hide\tEsc");
+    ::GetMenuStringW(menu, 3, caption, 64, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"Exit\tAlt+F4");
+}
+
+TEST_F(CommandsTest, CtrlUpAndDownScrollTheRobotDisplay) {
+    Search().ShowPage(int(Tab::Robot));
+    Pump();
+    for (int i = 0; i < 5; ++i)
+        Search().Robot().AddLine("line " + std::to_string(i));
+    const HWND edit = Search().RobotEdit();
+    ::SetFocus(edit);
+    Press(edit, VK_DOWN, true);
+    Press(edit, VK_DOWN, true);
+    EXPECT_EQ(Search().Robot().FromLine(), 2);
+    Press(edit, VK_UP, true);
+    EXPECT_EQ(Search().Robot().FromLine(), 1);
+    Press(edit, VK_UP, true);
+    Press(edit, VK_UP, true); // below 0 is ignored
+    EXPECT_EQ(Search().Robot().FromLine(), 0);
+}
+
+TEST_F(CommandsTest, TheDetailsLabelIsDraggedWithinItsText) {
+    std::string lines;
+    for (int i = 0; i < 30; ++i)
+        lines += "line " + std::to_string(i) + "\r";
+    ::SetWindowTextW(Search().RunLabel(), platform::Wide(lines).c_str());
+    auto* label = dynamic_cast<ui::ScrollLabel*>(
+        reinterpret_cast<ui::Window*>(::GetWindowLongPtrW(Search().RunLabel(), GWLP_USERDATA)));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->Model().HiddenBelow());
+    const HWND window = Search().RunLabel();
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 60));
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 20));
+    EXPECT_EQ(label->Model().Offset().y, -40);
+    EXPECT_TRUE(label->Model().HiddenAbove());
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 900));
+    EXPECT_EQ(label->Model().Offset().y, 0); // the top edge stops it
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 900));
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 0));
+    EXPECT_EQ(label->Model().Offset().y, 0); // no button held
+    // The same text again keeps the place; a new one starts at the top.
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 60));
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 20));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
+    ::SetWindowTextW(window, platform::Wide(lines).c_str());
+    EXPECT_EQ(label->Model().Offset().y, -40);
+    ::SetWindowTextW(window, L"short");
+    EXPECT_EQ(label->Model().Offset().y, 0);
+}
+
+} // namespace
+} // namespace orvan::testing
