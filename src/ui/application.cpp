@@ -15,7 +15,6 @@ Application::Application(SearchServices services)
 
 Application::~Application() {
     SetHotKeyRegistration(nullptr);
-    // The main window owns the search window's window: it goes first, then the objects.
     main_.reset();
     search_.reset();
 }
@@ -26,7 +25,10 @@ bool Application::CreateStartupObjects() {
         return false;
     // Applying options registers the hot key for the main window.
     SetHotKeyRegistration([](std::int32_t hotKey) { platform::RegisterMainHotKey(hotKey); });
-    if (!search_->Create(main_->Handle()))
+    // Not owned by the main window: under Wine an owned window cannot be made topmost and
+    // back again, which the stay-on-top option needs. The tool-window style keeps it off
+    // the taskbar all the same.
+    if (!search_->Create(nullptr))
         return false;
     search_->SetCloseMainWindow([this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); });
     search_->SetRobotPageHandler(&robotPage_);

@@ -38,10 +38,12 @@ void RegisterControlClasses() {
 }
 
 UniqueWindow CreateToolTip(HWND tool, const std::wstring& text) {
+    // No owner: under Wine a topmost popup owned by the window keeps that window from
+    // becoming topmost itself (the stay-on-top option).
     UniqueWindow tip(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, tool, nullptr,
-                                       ModuleInstance(), nullptr));
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                       nullptr, ModuleInstance(), nullptr));
     if (!tip)
         return tip;
     TTTOOLINFOW info{};

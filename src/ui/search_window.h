@@ -72,7 +72,8 @@ public:
     explicit SearchWindow(SearchServices services);
     ~SearchWindow() override;
 
-    // Creates the window hidden, owned by `owner`, and registers with the options store.
+    // Creates the window hidden (owned by `owner` if given) and registers with the options
+    // store.
     HWND Create(HWND owner);
 
     // Slots.

@@ -43,7 +43,6 @@ TEST_F(MainWindowTest, IsFoundByClassAndTitleAndNeverShown) {
     EXPECT_EQ(found, Main().Handle());
     EXPECT_FALSE(::IsWindowVisible(found));
     EXPECT_TRUE(::GetWindowLongPtrW(found, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_EQ(::GetWindow(Search().Handle(), GW_OWNER), found);
 }
 
 TEST_F(MainWindowTest, TheTrayMenuFollowsTheSearchWindowAndTheSettings) {

@@ -527,3 +527,44 @@ TEST_F(CommandsTest, TheDetailsLabelIsDraggedWithinItsText) {
 
 } // namespace
 } // namespace orvan::testing
+
+namespace orvan::testing {
+namespace {
+
+class OptionsTest : public LauncherTest {};
+
+TEST_F(OptionsTest, StoredGeometryAndStayOnTopApplyToTheWindow) {
+    WriteOptions("[Form]\r\nAutoCenter=False\r\nAlwaysOnTop=True\r\nTop=50\r\nLeft=60\r\n"
+                 "Width=400\r\nHeight=420\r\n");
+    Start(StartMode::ShowSearch);
+    RECT window;
+    ::GetWindowRect(Search().Handle(), &window);
+    EXPECT_EQ(window.left, 60);
+    EXPECT_EQ(window.top, 50);
+    EXPECT_EQ(window.right - window.left, 400);
+    EXPECT_EQ(window.bottom - window.top, 420);
+    EXPECT_TRUE(::GetWindowLongPtrW(Search().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    TSettingsOptions options = CurrentOptions();
+    options.alwaysOnTop = false;
+    ApplyOptions(options);
+    EXPECT_FALSE(::GetWindowLongPtrW(Search().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Without AutoCenter the window stays where it is when shown again; the save writes
+    // where it is.
+    ::SetWindowPos(Search().Handle(), nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Press(Search().RunEdit(), VK_ESCAPE);
+    Search().ShowSearch();
+    Pump();
+    ::GetWindowRect(Search().Handle(), &window);
+    EXPECT_EQ(window.left, 70);
+    EXPECT_EQ(window.top, 80);
+    SaveOptions(CurrentOptions(), options_);
+    const std::string ini = IniText(temp_.Read(OptionsFile()));
+    EXPECT_NE(ini.find("Top=80"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Left=70"), std::string::npos);
+    EXPECT_NE(ini.find("Width=400"), std::string::npos);
+}
+
+} // namespace
+} // namespace orvan::testing
