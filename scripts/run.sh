@@ -47,9 +47,8 @@ record_installation() {
     catalog=${options%.ini}_Catalog.xml
 }
 
-record_installation
-
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ -z "${ORVAN_HEADLESS:-}" ]; then
+    record_installation
     echo "run: starting Orvan.exe -v on $DISPLAY (end it with Alt+F4, or from its tray menu)"
     exec "$wine_run" "$exe" -v "$@"
 fi
@@ -57,15 +56,18 @@ fi
 # Xvfb has no window manager to draw frames and captions: for this run Wine draws them
 # itself (and does not wait for a manager when a window hides).
 unmanaged='HKCU\Software\Wine\AppDefaults\Orvan.exe\X11 Driver'
-"$wine_run" reg add "$unmanaged" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 finish() {
     orvan_stop_display
     "$wine_run" reg delete "${unmanaged%\\X11 Driver}" /f >/dev/null 2>&1 || true
     wineserver -k >/dev/null 2>&1 || true
 }
 trap finish EXIT
+# The display comes before any Wine process: the processes of a prefix share one
+# wineserver, which keeps the display it was started with.
 orvan_start_display
 echo "run: no display found; started Xvfb on $DISPLAY"
+record_installation
+"$wine_run" reg add "$unmanaged" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 shots=$root/build/screenshots
 mkdir -p "$shots"
 "$wine_run" "$exe" -v "$@" &
@@ -80,7 +82,8 @@ for _ in $(seq 1 60); do
     sleep 0.5
 done
 if [ -z "$window" ]; then
-    echo "run: the search window did not appear"
+    # A launcher that already runs in this prefix makes the new start end at once.
+    echo "run: the search window did not appear (does Orvan.exe already run in $WINEPREFIX?)"
     exit 1
 fi
 
