@@ -211,3 +211,64 @@ TEST_F(OrvanExeTest, InstallerModeAndTheElevationOfAnUninstalledCopy) {
 
 } // namespace
 } // namespace orvan::testing
+
+namespace orvan::testing {
+namespace {
+
+std::wstring RemoteText(HWND window) {
+    wchar_t text[512] = {};
+    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+HWND ChildWithId(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (::GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(OrvanExeTest, AnOutsideClientReadsTheWholeWindow) {
+    Process shown(L"-v");
+    ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", shown.Id()).count == 1; }, 30000));
+    const HWND search = FindWindows(L"TSearch", shown.Id()).found;
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(search) != FALSE; }, 10000));
+    const HWND edit = ChildWithId(search, 1001);
+    const HWND label = ChildWithId(search, 1003);
+    const HWND list = ChildWithId(search, 1005);
+    const HWND robot = ChildWithId(search, 1020);
+    ASSERT_TRUE(edit && label && list && robot);
+
+    EXPECT_EQ(RemoteText(ChildWithId(search, 1013)), L"Orvan!"); // the run button's hint
+    EXPECT_EQ(RemoteText(ChildWithId(search, 1011)), L"View details");
+    EXPECT_EQ(RemoteText(ChildWithId(search, 1012)), L"Copy details to clipboard");
+    EXPECT_EQ(RemoteText(robot).rfind(L".#B1Orvan! @ morvane.example#B0\r\n", 0), 0u);
+
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2+3"));
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5000));
+    EXPECT_EQ(RemoteText(label).rfind(L"5\r\r0000000000000005 HEX16", 0), 0u);
+    // The rows answer with their names' lengths. Their texts travel between processes
+    // through Active Accessibility (the rows' accessible names); a list box without strings
+    // of its own cannot hand them over by LB_GETTEXT, and Wine has no proxy for
+    // IAccessible, so under Wine the names are checked in-process (ui_list_access_test).
+    EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 0, 0), 10); // "Calculator"
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+
+    ::PostMessageW(FindWindows(L"TzorMain", shown.Id()).found, WM_QUIT, 0, 0);
+    EXPECT_EQ(shown.Wait(20000), 0u);
+}
+
+} // namespace
+} // namespace orvan::testing
