@@ -1,6 +1,6 @@
 #include "core/ui/search_texts.h"
 
-#include "core/base/date_format.h"
+#include "core/base/date_general.h"
 #include "core/language/language.h"
 #include "core/robot/version.h"
 #include "core/ui/search_layout.h"
@@ -19,18 +19,8 @@ std::string AboutText() {
     return text;
 }
 
-std::string GeneralDateTimeText(double moment, const LocaleSettings& locale) {
-    std::string text = FormatDateTimePicture(locale.shortDateFormat, moment, locale);
-    const auto parts = DecodeMoment(moment);
-    if (parts && (parts->hour != 0 || parts->minute != 0 || parts->second != 0)) {
-        text += ' ';
-        text += FormatDateTimePicture(locale.longTimeFormat, moment, locale);
-    }
-    return text;
-}
-
 std::string StartedAtText(double moment, const LocaleSettings& locale) {
-    return Languages::TextFmt(search_layout::kStartedAtId, {GeneralDateTimeText(moment, locale)});
+    return Languages::TextFmt(search_layout::kStartedAtId, {FormatDateTimeGeneral(moment, locale)});
 }
 
 std::string ApplicationErrorText(std::string_view message) {

@@ -11,10 +11,6 @@ namespace orvan {
 // The product title, a line break, the version text, an empty line and the closing lines.
 std::string AboutText();
 
-// A moment in the locale's general form: the short date, then a blank and the long time
-// unless the time of day is midnight.
-std::string GeneralDateTimeText(double moment, const LocaleSettings& locale);
-
 // "Started at %s" with the moment in the general form.
 std::string StartedAtText(double moment, const LocaleSettings& locale);
 
