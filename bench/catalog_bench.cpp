@@ -32,18 +32,27 @@ const TCatalogItems& Catalog(std::size_t count) {
 }
 
 // A scratch folder for the benchmark files, removed at exit.
-const std::filesystem::path& Scratch() {
-    static const std::filesystem::path folder = [] {
+class ScratchFolder {
+public:
+    ScratchFolder() {
         std::filesystem::path base = std::filesystem::temp_directory_path();
         if (const char* dir = std::getenv("ORVAN_BENCH_DIR"))
             base = dir;
         std::string pattern = (base / "orvan-bench-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
             std::abort();
-        std::atexit([] { std::filesystem::remove_all(Scratch()); });
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
+        path = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+    std::filesystem::path path;
+};
+
+const std::filesystem::path& Scratch() {
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 std::string Core(const std::filesystem::path& native) {

@@ -195,6 +195,59 @@ void ScanPresence(const CatalogSearchIndex& index, unsigned char byte,
     }
 }
 
+// Searching candidate keys one by one pays off while they are few; past an eighth of the
+// catalog the block scan over all keys is cheaper (measured on the generated catalog).
+std::size_t CandidateLimit(std::size_t count) {
+    return count / 8;
+}
+
+// Keys that hold every byte of an ASCII query, from the presence bits, searched one by one.
+// Returns false (and lists nothing) when more keys qualify than limit: the block scan is
+// then the cheaper way.
+bool ScanCandidates(const CatalogSearchIndex& index, std::string_view query, std::size_t limit,
+                    std::vector<std::uint32_t>& rows) {
+    const std::vector<std::uint64_t>* sets[8];
+    std::size_t setCount = 0;
+    for (const char c : query) {
+        const std::vector<std::uint64_t>& bits = index.Presence(static_cast<unsigned char>(c));
+        if (bits.empty())
+            return true; // some byte occurs in no key: nothing matches
+        bool known = false;
+        for (std::size_t i = 0; i < setCount; ++i)
+            known = known || sets[i] == &bits;
+        if (!known && setCount < 8)
+            sets[setCount++] = &bits;
+    }
+    const std::size_t words = sets[0]->size();
+    auto candidates = [&](std::size_t w) {
+        std::uint64_t word = (*sets[0])[w];
+        for (std::size_t i = 1; i < setCount; ++i)
+            word &= (*sets[i])[w];
+        return word;
+    };
+    std::size_t total = 0;
+    for (std::size_t w = 0; w < words && total <= limit; ++w)
+        total += static_cast<std::size_t>(__builtin_popcountll(candidates(w)));
+    if (total > limit)
+        return false;
+    const std::string_view keys = index.Keys();
+    std::size_t next = 0; // the first position not inside a group already listed
+    for (std::size_t w = 0; w < words; ++w) {
+        for (std::uint64_t word = candidates(w); word != 0; word &= word - 1) {
+            const std::size_t p = w * 64 + static_cast<std::size_t>(__builtin_ctzll(word));
+            if (p < next)
+                continue;
+            const std::size_t start = index.KeyStart(p);
+            const std::string_view key = keys.substr(start, index.KeyStart(p + 1) - 1 - start);
+            if (key.find(query) == std::string_view::npos)
+                continue;
+            rows.push_back(static_cast<std::uint32_t>(p));
+            next = index.GroupEnd(p);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void MatchCatalogKeys(const CatalogSearchIndex& index, std::string_view query,
@@ -210,9 +263,17 @@ void MatchCatalogKeys(const CatalogSearchIndex& index, std::string_view query,
     }
     const Anchors anchors = PickAnchors(index, query);
     const auto first = static_cast<unsigned char>(query[0]);
-    if (query.size() == 1 && first != 0 && first < 128)
+    if (query.size() == 1 && first != 0 && first < 128) {
         ScanPresence(index, first, rows);
-    else if (anchors.count == 1)
+        return;
+    }
+    bool ascii = true;
+    for (const char c : query)
+        ascii = ascii && c != 0 && static_cast<unsigned char>(c) < 128;
+    if (ascii && ScanCandidates(index, query, CandidateLimit(count), rows))
+        return;
+    rows.clear();
+    if (anchors.count == 1)
         Scan<1>(index, query, anchors, rows);
     else if (anchors.count == 2)
         Scan<2>(index, query, anchors, rows);
