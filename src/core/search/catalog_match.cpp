@@ -195,57 +195,115 @@ void ScanPresence(const CatalogSearchIndex& index, unsigned char byte,
     }
 }
 
-// Searching candidate keys one by one pays off while they are few; past an eighth of the
-// catalog the block scan over all keys is cheaper (measured on the generated catalog).
-std::size_t CandidateLimit(std::size_t count) {
-    return count / 8;
+// Whether the key [start, end) holds query: its first and last bytes compared sixteen
+// places at a time, the rest where both agree. May read past the key (the keys are padded).
+bool KeyHolds(const char* base, std::size_t start, std::size_t end, std::string_view query) {
+    const std::size_t length = query.size();
+    if (end - start < length)
+        return false;
+    const std::size_t last = end - length; // the last start that fits
+    const Bytes16 first = Splat16(query.front());
+    const Bytes16 final = Splat16(query.back());
+    for (std::size_t at = start; at <= last; at += 16) {
+        const Bytes16 hit =
+            (Load16(base + at) == first) & (Load16(base + at + length - 1) == final);
+        std::uint64_t half[2];
+        std::memcpy(half, &hit, sizeof half);
+        for (std::size_t h = 0; h < 2; ++h) {
+            for (std::uint64_t lanes = half[h]; lanes != 0;) {
+                const std::size_t lane = static_cast<std::size_t>(__builtin_ctzll(lanes)) / 8;
+                lanes &= ~(std::uint64_t{0xFF} << (lane * 8));
+                const std::size_t s = at + h * 8 + lane;
+                if (s > last)
+                    return false;
+                if (length <= 2 || std::memcmp(base + s + 1, query.data() + 1, length - 2) == 0)
+                    return true;
+            }
+        }
+    }
+    return false;
 }
 
-// Keys that hold every byte of an ASCII query, from the presence bits, searched one by one.
-// Returns false (and lists nothing) when more keys qualify than limit: the block scan is
-// then the cheaper way.
-bool ScanCandidates(const CatalogSearchIndex& index, std::string_view query, std::size_t limit,
-                    std::vector<std::uint32_t>& rows) {
-    const std::vector<std::uint64_t>* sets[8];
-    std::size_t setCount = 0;
-    for (const char c : query) {
-        const std::vector<std::uint64_t>& bits = index.Presence(static_cast<unsigned char>(c));
-        if (bits.empty())
-            return true; // some byte occurs in no key: nothing matches
-        bool known = false;
-        for (std::size_t i = 0; i < setCount; ++i)
-            known = known || sets[i] == &bits;
-        if (!known && setCount < 8)
-            sets[setCount++] = &bits;
+// The keys that hold every byte of an ASCII query, from the presence bits ANDed together.
+class Candidates {
+public:
+    Candidates(const CatalogSearchIndex& index, std::string_view query) {
+        for (const char c : query) {
+            const std::vector<std::uint64_t>& bits = index.Presence(static_cast<unsigned char>(c));
+            if (bits.empty()) { // some byte occurs in no key: nothing matches
+                count_ = 0;
+                sets_[0] = &bits;
+                setCount_ = 1;
+                return;
+            }
+            bool known = false;
+            for (std::size_t i = 0; i < setCount_; ++i)
+                known = known || sets_[i] == &bits;
+            if (!known && setCount_ < 8)
+                sets_[setCount_++] = &bits;
+        }
+        for (std::size_t w = 0; w < Words(); ++w)
+            count_ += static_cast<std::size_t>(__builtin_popcountll(Word(w)));
     }
-    const std::size_t words = sets[0]->size();
-    auto candidates = [&](std::size_t w) {
-        std::uint64_t word = (*sets[0])[w];
-        for (std::size_t i = 1; i < setCount; ++i)
-            word &= (*sets[i])[w];
+    std::size_t Count() const { return count_; }
+    std::size_t Words() const { return sets_[0]->size(); }
+    std::uint64_t Word(std::size_t w) const {
+        std::uint64_t word = (*sets_[0])[w];
+        for (std::size_t i = 1; i < setCount_; ++i)
+            word &= (*sets_[i])[w];
         return word;
-    };
-    std::size_t total = 0;
-    for (std::size_t w = 0; w < words && total <= limit; ++w)
-        total += static_cast<std::size_t>(__builtin_popcountll(candidates(w)));
-    if (total > limit)
-        return false;
-    const std::string_view keys = index.Keys();
+    }
+
+private:
+    const std::vector<std::uint64_t>* sets_[8] = {};
+    std::size_t setCount_ = 0;
+    std::size_t count_ = 0;
+};
+
+// Searches the candidate keys one by one; stops after maxTested candidates when that is
+// not zero. Returns how many were tested.
+std::size_t ScanCandidates(const CatalogSearchIndex& index, const Candidates& candidates,
+                           std::string_view query, std::size_t maxTested,
+                           std::vector<std::uint32_t>& rows) {
+    const char* const base = index.Keys().data();
     std::size_t next = 0; // the first position not inside a group already listed
-    for (std::size_t w = 0; w < words; ++w) {
-        for (std::uint64_t word = candidates(w); word != 0; word &= word - 1) {
+    std::size_t tested = 0;
+    for (std::size_t w = 0; w < candidates.Words(); ++w) {
+        for (std::uint64_t word = candidates.Word(w); word != 0; word &= word - 1) {
             const std::size_t p = w * 64 + static_cast<std::size_t>(__builtin_ctzll(word));
             if (p < next)
                 continue;
-            const std::size_t start = index.KeyStart(p);
-            const std::string_view key = keys.substr(start, index.KeyStart(p + 1) - 1 - start);
-            if (key.find(query) == std::string_view::npos)
+            if (maxTested != 0 && tested == maxTested)
+                return tested;
+            ++tested;
+            if (!KeyHolds(base, index.KeyStart(p), index.KeyStart(p + 1) - 1, query))
                 continue;
             rows.push_back(static_cast<std::uint32_t>(p));
             next = index.GroupEnd(p);
         }
     }
-    return true;
+    return tested;
+}
+
+// Which way is cheaper for an ASCII query: the candidate keys one by one, or the block scan
+// over all keys whose cost grows with the keys' size and the number of matches. The share
+// of matching candidates is estimated from the first ones. The costs per candidate, per
+// match and per key byte were measured on the generated catalog of the benchmarks.
+bool CandidatesAreCheaper(const CatalogSearchIndex& index, const Candidates& candidates,
+                          std::string_view query) {
+    constexpr double kPerCandidate = 12.0; // ns
+    constexpr double kPerBlockMatch = 15.0;
+    constexpr double kPerKeyByte = 0.045;
+    constexpr std::size_t kSample = 256;
+    const double count = static_cast<double>(candidates.Count());
+    if (count * kPerCandidate <= static_cast<double>(index.Keys().size()) * kPerKeyByte)
+        return true;
+    std::vector<std::uint32_t> sample;
+    const std::size_t tested = ScanCandidates(index, candidates, query, kSample, sample);
+    const double share =
+        tested == 0 ? 0 : static_cast<double>(sample.size()) / static_cast<double>(tested);
+    return count * kPerCandidate <=
+           static_cast<double>(index.Keys().size()) * kPerKeyByte + share * count * kPerBlockMatch;
 }
 
 } // namespace
@@ -270,9 +328,15 @@ void MatchCatalogKeys(const CatalogSearchIndex& index, std::string_view query,
     bool ascii = true;
     for (const char c : query)
         ascii = ascii && c != 0 && static_cast<unsigned char>(c) < 128;
-    if (ascii && ScanCandidates(index, query, CandidateLimit(count), rows))
-        return;
-    rows.clear();
+    if (ascii) {
+        const Candidates candidates(index, query);
+        if (candidates.Count() == 0)
+            return;
+        if (CandidatesAreCheaper(index, candidates, query)) {
+            ScanCandidates(index, candidates, query, 0, rows);
+            return;
+        }
+    }
     if (anchors.count == 1)
         Scan<1>(index, query, anchors, rows);
     else if (anchors.count == 2)
