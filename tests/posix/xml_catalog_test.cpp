@@ -1,5 +1,6 @@
 // The catalog file with expat, and a save and load through the real file store.
 #include "core/catalog/catalog_file_cases.h"
+#include "core/catalog/fakes.h"
 #include "temp_folder.h"
 
 namespace orvan {
@@ -31,6 +32,40 @@ TEST(PosixCatalogFile, SaveReplacesAndLoadPublishes) {
     EXPECT_NE(error.find(temp.Core("Orvan_Catalog.xml")), std::string::npos) << error;
     EXPECT_GT(loaded.catalog.items.size(), 10u);
     EXPECT_LT(loaded.catalog.items.size(), 1000u);
+}
+
+} // namespace
+} // namespace orvan
+
+namespace orvan {
+namespace {
+
+// Files handed out in pieces of a few bytes: entry tags straddle pieces both when they are
+// counted and when they are parsed.
+TEST(PosixCatalogFile, LoadsFromShortPieces) {
+    testing::FakeDisk disk;
+    disk.AddFolder("C:\\opt");
+    const CatalogFileServices services{disk, platform::XmlReader()};
+    TSettingsOptions options;
+    options.fileName = "C:\\opt\\Orvan.ini";
+    std::vector<TCatalogItem> items;
+    for (int i = 0; i < 300; ++i)
+        items.push_back(catalog_file_cases::Item("C:\\p\\<" + std::to_string(i) + ">&.exe",
+                                                 i % 2 ? "N" + std::to_string(i) : ""));
+    options.catalog.items = TCatalogItems(items);
+    ASSERT_TRUE(SaveCatalog(options, services).ok);
+    EXPECT_EQ(*disk.Content("C:\\opt\\Orvan_Catalog.xml"), SerializeCatalog(items));
+    for (const std::size_t piece : {1u, 4u, 5u, 7u, 4096u}) {
+        disk.readPiece = piece;
+        TSettingsOptions loaded;
+        loaded.fileName = options.fileName;
+        EXPECT_EQ(LoadCatalog(loaded, services), "");
+        ASSERT_EQ(loaded.catalog.items.size(), items.size()) << piece;
+        // Every tag was counted once, so the list was made at its final size.
+        EXPECT_EQ(loaded.catalog.items.items().capacity(), items.size()) << piece;
+        EXPECT_EQ(loaded.catalog.items[299].path, items[299].path);
+        EXPECT_EQ(loaded.catalog.items[299].name, "N299");
+    }
 }
 
 } // namespace

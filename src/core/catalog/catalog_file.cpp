@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <functional>
+#include <memory>
 
 namespace orvan {
 
@@ -183,18 +186,22 @@ std::string CatalogFileName(std::string_view optionsFileName) {
     return ChangeFileExtension(optionsFileName, "_Catalog.xml");
 }
 
-std::string SerializeCatalog(const std::vector<TCatalogItem>& items) {
+namespace {
+
+constexpr std::size_t kPiece = 1 << 20;
+
+// The file text in pieces of about a megabyte, so that a large catalog is never held as one
+// string; false as soon as sink refuses a piece.
+bool WriteCatalog(const std::vector<TCatalogItem>& items,
+                  const std::function<bool(std::string_view)>& sink) {
     std::string out;
-    std::size_t estimate = 128;
-    for (const TCatalogItem& item : items)
-        estimate += 96 + item.path.size() + item.name.size();
-    out.reserve(estimate);
+    out.reserve(kPiece + 1024);
     out += "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
     out += "<catalog xmlns=\"";
     out += CatalogNamespace;
     if (items.empty()) {
         out += "\"/>\r\n";
-        return out;
+        return sink(out);
     }
     out += "\">\r\n";
     char number[16];
@@ -211,24 +218,50 @@ std::string SerializeCatalog(const std::vector<TCatalogItem>& items) {
         const auto end = std::to_chars(number, number + sizeof number, item.priority).ptr;
         out.append(number, end);
         out += "</priority>\r\n  </item>\r\n";
+        if (out.size() >= kPiece) {
+            if (!sink(out))
+                return false;
+            out.clear();
+        }
     }
     out += "</catalog>\r\n";
-    return out;
+    return sink(out);
 }
 
-CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& xml) {
+// How many "<item" a text holds, counted piece by piece (a tag may straddle pieces).
+class ItemTagCounter {
+public:
+    void Add(std::string_view piece) {
+        for (std::size_t i = 0; blank_ && i < piece.size(); ++i)
+            blank_ = piece[i] == ' ' || piece[i] == '\t' || piece[i] == '\r' || piece[i] == '\n';
+        // Tags that start in the last four bytes before this piece end in it.
+        const std::string window = tail_ + std::string(piece.substr(0, 4));
+        for (std::size_t at = window.find("<item"); at < tail_.size();
+             at = window.find("<item", at + 1))
+            ++count_;
+        for (std::size_t at = piece.find("<item"); at != std::string_view::npos;
+             at = piece.find("<item", at + 5))
+            ++count_;
+        tail_ += piece.substr(piece.size() > 4 ? piece.size() - 4 : 0);
+        if (tail_.size() > 4)
+            tail_.erase(0, tail_.size() - 4);
+    }
+    std::size_t Count() const { return count_; }
+    bool Blank() const { return blank_; }
+
+private:
+    std::string tail_; // the last four bytes so far
+    std::size_t count_ = 0;
+    bool blank_ = true;
+};
+
+CatalogReadResult ParseFrom(const XmlSource& read, std::size_t tags, const XmlReaderPort& xml) {
     CatalogReadResult result;
-    if (TrimXmlSpace(document).empty())
-        return result; // an empty document is an empty catalog
     // Room for as many entries as the document has item tags, so that a large catalog is
     // not moved from one block of memory to the next while it grows.
-    std::size_t tags = 0;
-    for (std::size_t at = document.find("<item"); at != std::string_view::npos;
-         at = document.find("<item", at + 5))
-        ++tags;
-    result.items.reserve(std::min(tags, document.size() / 16));
+    result.items.reserve(tags);
     CatalogHandler handler(result.items);
-    const XmlParseResult parsed = xml.Parse(document, handler);
+    const XmlParseResult parsed = xml.ParseStream(read, handler);
     if (parsed.status == XmlParseResult::Status::Failed)
         result.error = parsed.error;
     else if (parsed.status == XmlParseResult::Status::Stopped)
@@ -236,21 +269,65 @@ CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& x
     return result;
 }
 
+} // namespace
+
+std::string SerializeCatalog(const std::vector<TCatalogItem>& items) {
+    std::string out;
+    WriteCatalog(items, [&out](std::string_view piece) {
+        out.append(piece);
+        return true;
+    });
+    return out;
+}
+
+CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& xml) {
+    ItemTagCounter tags;
+    tags.Add(document);
+    if (tags.Blank())
+        return {}; // an empty document is an empty catalog
+    return ParseFrom(
+        [&document](char* buffer, std::size_t size) {
+            const std::size_t n = std::min(size, document.size());
+            std::memcpy(buffer, document.data(), n);
+            document.remove_prefix(n);
+            return n;
+        },
+        std::min(tags.Count(), document.size() / 16), xml);
+}
+
 CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePort& files,
                                   const XmlReaderPort& xml) {
-    const FileContent content = files.ReadWholeFile(fileName);
-    if (content.status == FileContent::Status::Missing) {
-        CatalogReadResult result;
-        result.missing = true;
+    CatalogReadResult result;
+    FileContent::Status status = FileContent::Status::Missing;
+    std::unique_ptr<FileReader> reader = files.OpenFile(fileName, status);
+    if (!reader) {
+        result.missing = status == FileContent::Status::Missing;
+        if (!result.missing)
+            result.error = "Unable to read " + fileName;
         return result;
     }
-    if (content.status == FileContent::Status::Unreadable) {
-        CatalogReadResult result;
+    // A first pass counts the entries (so that their list is made once) and finds out
+    // whether there is anything but blanks; the second parses.
+    ItemTagCounter tags;
+    std::string piece(kPiece, '\0');
+    while (const std::size_t got = reader->Read(piece.data(), piece.size()))
+        tags.Add(std::string_view(piece).substr(0, got));
+    if (!reader->Failed() && tags.Blank())
+        return result;
+    const std::uint64_t size = reader->SizeHint();
+    reader = reader->Failed() ? nullptr : files.OpenFile(fileName, status);
+    if (!reader) {
         result.error = "Unable to read " + fileName;
         return result;
     }
-    CatalogReadResult result = ParseCatalog(content.bytes, xml);
-    if (!result.error.empty())
+    const std::size_t most =
+        size / 16 < tags.Count() ? static_cast<std::size_t>(size / 16) : tags.Count();
+    result = ParseFrom(
+        [&reader](char* buffer, std::size_t bytes) { return reader->Read(buffer, bytes); }, most,
+        xml);
+    if (reader->Failed())
+        result.error = "Unable to read " + fileName;
+    else if (!result.error.empty())
         result.error = fileName + ": " + result.error;
     return result;
 }
@@ -258,7 +335,11 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
 CatalogSaveResult SaveCatalog(const TSettingsOptions& options,
                               const CatalogFileServices& services) {
     const std::string fileName = CatalogFileName(options.fileName);
-    if (!services.files.ReplaceWholeFile(fileName, SerializeCatalog(options.catalog.items.items())))
+    const std::vector<TCatalogItem>& items = options.catalog.items.items();
+    const bool written = services.files.ReplaceFileWith(fileName, [&items](FileWriter& file) {
+        return WriteCatalog(items, [&file](std::string_view piece) { return file.Write(piece); });
+    });
+    if (!written)
         return {false, "Unable to write to " + fileName};
     return {};
 }

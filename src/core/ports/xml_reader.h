@@ -4,6 +4,8 @@
 // predefined ones, are refused: a catalog file never needs them, and they are the door for
 // entity expansion bombs and external fetches.
 #include <cstddef>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,13 +34,28 @@ struct XmlParseResult {
     std::string error; // for Failed: what the parser found wrong and where
 };
 
+// Where a document comes from, piece by piece: fills up to size bytes of buffer and returns
+// how many; 0 at the end.
+using XmlSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+
 class XmlReaderPort {
 public:
     virtual ~XmlReaderPort() = default;
     // Reads a whole document (UTF-8 or whatever its declaration names) and reports its
     // elements in document order. Events already delivered stand when a later part of the
     // document turns out malformed.
-    virtual XmlParseResult Parse(std::string_view document, XmlEventHandler& handler) const = 0;
+    virtual XmlParseResult ParseStream(const XmlSource& read, XmlEventHandler& handler) const = 0;
+
+    XmlParseResult Parse(std::string_view document, XmlEventHandler& handler) const {
+        return ParseStream(
+            [&document](char* buffer, std::size_t size) {
+                const std::size_t n = size < document.size() ? size : document.size();
+                std::memcpy(buffer, document.data(), n);
+                document.remove_prefix(n);
+                return n;
+            },
+            handler);
+    }
 };
 
 } // namespace orvan

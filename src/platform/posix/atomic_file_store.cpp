@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <string>
 
 namespace orvan::platform {
@@ -25,6 +26,11 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int Get() const { return fd_; }
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now and reports whether the close succeeded (a late write error shows here).
     bool Close() {
         const int fd = fd_;
@@ -54,38 +60,66 @@ std::string FolderOf(const std::string& native) {
     return cut == 0 ? "/" : native.substr(0, cut);
 }
 
+class PosixReader final : public FileReader {
+public:
+    PosixReader(int fd, std::uint64_t size) : file_(fd), size_(size) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        while (!failed_) {
+            const ssize_t got = read(file_.Get(), buffer, size);
+            if (got >= 0)
+                return static_cast<std::size_t>(got);
+            if (errno != EINTR)
+                failed_ = true;
+        }
+        return 0;
+    }
+    bool Failed() const override { return failed_; }
+    std::uint64_t SizeHint() const override { return size_; }
+
+private:
+    FileDescriptor file_;
+    std::uint64_t size_;
+    bool failed_ = false;
+};
+
+class PosixWriter final : public FileWriter {
+public:
+    explicit PosixWriter(int fd) : fd_(fd) {}
+    bool Write(std::string_view bytes) override { return ok_ = ok_ && WriteAll(fd_, bytes); }
+    bool Ok() const { return ok_; }
+
+private:
+    int fd_;
+    bool ok_ = true;
+};
+
 class PosixFileStore final : public FileStorePort {
 public:
-    FileContent ReadWholeFile(const std::string& path) const override {
+    std::unique_ptr<FileReader> OpenFile(const std::string& path,
+                                         FileContent::Status& status) const override {
+        status = FileContent::Status::Missing;
         const std::string native = CoreToNativePath(path);
         if (native.empty())
-            return {FileContent::Status::Missing, {}};
-        FileDescriptor file(open(native.c_str(), O_RDONLY | O_CLOEXEC));
-        if (file.Get() < 0) {
-            const bool missing = errno == ENOENT || errno == ENOTDIR;
-            return {missing ? FileContent::Status::Missing : FileContent::Status::Unreadable, {}};
+            return nullptr;
+        const int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno != ENOENT && errno != ENOTDIR)
+                status = FileContent::Status::Unreadable;
+            return nullptr;
         }
+        FileDescriptor file(fd);
         struct stat st {};
-        if (fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode))
-            return {FileContent::Status::Unreadable, {}};
-        FileContent content{FileContent::Status::Read, {}};
-        content.bytes.reserve(static_cast<std::size_t>(st.st_size));
-        char buffer[1 << 16];
-        for (;;) {
-            const ssize_t got = read(file.Get(), buffer, sizeof buffer);
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                return {FileContent::Status::Unreadable, {}};
-            }
-            if (got == 0)
-                break;
-            content.bytes.append(buffer, static_cast<std::size_t>(got));
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            status = FileContent::Status::Unreadable;
+            return nullptr;
         }
-        return content;
+        status = FileContent::Status::Read;
+        return std::make_unique<PosixReader>(file.Release(),
+                                             static_cast<std::uint64_t>(st.st_size));
     }
 
-    bool ReplaceWholeFile(const std::string& path, std::string_view content) const override {
+    bool ReplaceFileWith(const std::string& path,
+                         const std::function<bool(FileWriter&)>& produce) const override {
         const std::string native = CoreToNativePath(path);
         if (native.empty() || native.back() == '/')
             return false;
@@ -104,7 +138,8 @@ public:
             umask(mask);
             mode = 0666 & ~mask;
         }
-        const bool written = fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), content) &&
+        PosixWriter writer(file.Get());
+        const bool written = fchmod(file.Get(), mode) == 0 && produce(writer) && writer.Ok() &&
                              fsync(file.Get()) == 0;
         if (!file.Close() || !written || rename(temp.c_str(), native.c_str()) != 0) {
             unlink(temp.c_str());

@@ -71,7 +71,7 @@ void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 
 class ExpatReader final : public XmlReaderPort {
 public:
-    XmlParseResult Parse(std::string_view document, XmlEventHandler& handler) const override {
+    XmlParseResult ParseStream(const XmlSource& read, XmlEventHandler& handler) const override {
         const std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(
             XML_ParserCreateNS(nullptr, kSeparator));
         if (!parser)
@@ -84,16 +84,18 @@ public:
         XML_SetStartDoctypeDeclHandler(parser.get(), OnDoctype);
         XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
 
-        // XML_Parse takes an int length: feed large documents in pieces.
-        constexpr std::size_t kPiece = 1u << 26;
+        // Pieces go straight into expat's own buffer.
+        constexpr int kPiece = 1 << 20;
         XML_Status status = XML_STATUS_OK;
-        do {
-            const std::size_t piece = document.size() < kPiece ? document.size() : kPiece;
-            const bool last = piece == document.size();
-            status = XML_Parse(parser.get(), document.data(), static_cast<int>(piece),
-                               last ? XML_TRUE : XML_FALSE);
-            document.remove_prefix(piece);
-        } while (status == XML_STATUS_OK && !document.empty());
+        for (bool last = false; status == XML_STATUS_OK && !last;) {
+            void* buffer = XML_GetBuffer(parser.get(), kPiece);
+            if (buffer == nullptr)
+                return {XmlParseResult::Status::Failed, "out of memory"};
+            const std::size_t got = read(static_cast<char*>(buffer), kPiece);
+            last = got == 0;
+            status =
+                XML_ParseBuffer(parser.get(), static_cast<int>(got), last ? XML_TRUE : XML_FALSE);
+        }
 
         if (context.refused)
             return {XmlParseResult::Status::Failed,

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace orvan::platform {
@@ -42,37 +43,65 @@ bool WriteAll(HANDLE file, std::string_view content) {
     return true;
 }
 
+class Win32Reader final : public FileReader {
+public:
+    Win32Reader(UniqueFile file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const DWORD want = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        DWORD got = 0;
+        if (failed_ || !::ReadFile(file_.Get(), buffer, want, &got, nullptr)) {
+            failed_ = true;
+            return 0;
+        }
+        return got;
+    }
+    bool Failed() const override { return failed_; }
+    std::uint64_t SizeHint() const override { return size_; }
+
+private:
+    UniqueFile file_;
+    std::uint64_t size_;
+    bool failed_ = false;
+};
+
+class Win32Writer final : public FileWriter {
+public:
+    explicit Win32Writer(HANDLE file) : file_(file) {}
+    bool Write(std::string_view bytes) override { return ok_ = ok_ && WriteAll(file_, bytes); }
+    bool Ok() const { return ok_; }
+
+private:
+    HANDLE file_;
+    bool ok_ = true;
+};
+
 class Win32FileStore final : public FileStorePort {
 public:
-    FileContent ReadWholeFile(const std::string& path) const override {
+    std::unique_ptr<FileReader> OpenFile(const std::string& path,
+                                         FileContent::Status& status) const override {
         const std::wstring wide = Wide(path);
         UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file) {
             const DWORD error = GetLastError();
             const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
                                  error == ERROR_INVALID_NAME || error == ERROR_INVALID_DRIVE;
-            return {missing ? FileContent::Status::Missing : FileContent::Status::Unreadable, {}};
+            status = missing ? FileContent::Status::Missing : FileContent::Status::Unreadable;
+            return nullptr;
         }
         LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0)
-            return {FileContent::Status::Unreadable, {}};
-        FileContent content{FileContent::Status::Read, {}};
-        content.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-        char buffer[1 << 16];
-        for (;;) {
-            DWORD got = 0;
-            if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr))
-                return {FileContent::Status::Unreadable, {}};
-            if (got == 0)
-                break;
-            content.bytes.append(buffer, got);
+        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
+            status = FileContent::Status::Unreadable;
+            return nullptr;
         }
-        return content;
+        status = FileContent::Status::Read;
+        return std::make_unique<Win32Reader>(std::move(file),
+                                             static_cast<std::uint64_t>(size.QuadPart));
     }
 
-    bool ReplaceWholeFile(const std::string& path, std::string_view content) const override {
+    bool ReplaceFileWith(const std::string& path,
+                         const std::function<bool(FileWriter&)>& produce) const override {
         const std::wstring target = Wide(path);
         if (target.empty() || target.back() == L'\\')
             return false;
@@ -85,7 +114,10 @@ public:
         {
             UniqueFile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-            ok = file && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
+            if (file) {
+                Win32Writer writer(file.Get());
+                ok = produce(writer) && writer.Ok() && FlushFileBuffers(file.Get());
+            }
         }
         if (ok)
             ok = MoveFileExW(temp, target.c_str(),

@@ -17,10 +17,10 @@ namespace orvan::platform {
 
 namespace {
 
-// A read-only stream over the caller's bytes, so the document is not copied.
-class MemoryStream final : public ISequentialStream {
+// A read-only stream that pulls the document from the caller's source.
+class SourceStream final : public ISequentialStream {
 public:
-    explicit MemoryStream(std::string_view data) : data_(data) {}
+    explicit SourceStream(const XmlSource& read) : read_(read) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (riid == __uuidof(IUnknown) || riid == __uuidof(ISequentialStream)) {
@@ -39,9 +39,13 @@ public:
         return left;
     }
     HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
-        const std::size_t n = size < data_.size() ? size : data_.size();
-        std::memcpy(buffer, data_.data(), n);
-        data_.remove_prefix(n);
+        std::size_t n = 0;
+        while (n < size) { // a short piece is not the end; only 0 is
+            const std::size_t got = read_(static_cast<char*>(buffer) + n, size - n);
+            if (got == 0)
+                break;
+            n += got;
+        }
         if (read != nullptr)
             *read = static_cast<ULONG>(n);
         return n < size ? S_FALSE : S_OK;
@@ -51,8 +55,8 @@ public:
     }
 
 private:
-    ~MemoryStream() = default;
-    std::string_view data_;
+    ~SourceStream() = default;
+    const XmlSource& read_;
     std::atomic<ULONG> references_{1};
 };
 
@@ -108,7 +112,7 @@ std::string Narrowed(const WCHAR* text, UINT length) {
 
 class XmlLiteReader final : public XmlReaderPort {
 public:
-    XmlParseResult Parse(std::string_view document, XmlEventHandler& handler) const override {
+    XmlParseResult ParseStream(const XmlSource& read, XmlEventHandler& handler) const override {
         const CreateXmlReaderFunction create = LoadCreateXmlReader();
         if (create == nullptr)
             return {XmlParseResult::Status::Failed, "xmllite.dll is not available"};
@@ -116,7 +120,7 @@ public:
         if (FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.Put()), nullptr)))
             return {XmlParseResult::Status::Failed, "CreateXmlReader failed"};
         reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
-        auto* stream = new MemoryStream(document);
+        auto* stream = new SourceStream(read);
         const HRESULT input = reader->SetInput(stream);
         stream->Release();
         if (FAILED(input))

@@ -77,7 +77,7 @@ using Event = std::variant<Start, Text, End, Fail>;
 class ScriptedXml final : public XmlReaderPort {
 public:
     std::vector<Event> events;
-    XmlParseResult Parse(std::string_view, XmlEventHandler& handler) const override {
+    XmlParseResult ParseStream(const XmlSource&, XmlEventHandler& handler) const override {
         for (const Event& e : events) {
             bool go = true;
             if (const auto* s = std::get_if<Start>(&e))
@@ -228,7 +228,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
 
 class FixedXml final : public XmlReaderPort {
 public:
-    XmlParseResult Parse(std::string_view, XmlEventHandler&) const override {
+    XmlParseResult ParseStream(const XmlSource&, XmlEventHandler&) const override {
         ADD_FAILURE() << "an empty document needs no parser";
         return {};
     }

@@ -7,7 +7,10 @@
 #include "core/ports/file_system.h"
 #include "core/ports/special_folders.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,25 +81,38 @@ public:
         return it != nodes_.end() && it->second.folder;
     }
 
-    FileContent ReadWholeFile(const std::string& path) const override {
+    std::unique_ptr<FileReader> OpenFile(const std::string& path,
+                                         FileContent::Status& status) const override {
         for (const std::string& u : unreadable)
-            if (Key(u) == Key(path))
-                return {FileContent::Status::Unreadable, {}};
+            if (Key(u) == Key(path)) {
+                status = FileContent::Status::Unreadable;
+                return nullptr;
+            }
         const std::string* content = Content(path);
-        if (content == nullptr)
-            return {FileContent::Status::Missing, {}};
-        return {FileContent::Status::Read, *content};
+        if (content == nullptr) {
+            status = FileContent::Status::Missing;
+            return nullptr;
+        }
+        status = FileContent::Status::Read;
+        return std::make_unique<Reader>(*content, readPiece);
     }
-    bool ReplaceWholeFile(const std::string& path, std::string_view content) const override {
+    bool ReplaceFileWith(const std::string& path,
+                         const std::function<bool(FileWriter&)>& produce) const override {
         if (failWrites || !FolderExists(Parent(path)))
+            return false;
+        Writer writer;
+        if (!produce(writer))
             return false;
         Node& node = nodes_[Key(path)];
         node.path = Strip(path);
         node.folder = false;
         node.attributes = FileAttribute::Archive;
-        node.bytes = std::string(content);
+        node.bytes = std::move(writer.bytes);
         return true;
     }
+    // How many bytes a read hands out at most, to test readers that get short pieces.
+    std::size_t readPiece = 7;
+
     bool CreateFolders(const std::string& path) const override {
         if (failCreateFolders)
             return false;
@@ -105,6 +121,31 @@ public:
     }
 
 private:
+    class Reader final : public FileReader {
+    public:
+        Reader(std::string bytes, std::size_t piece) : bytes_(std::move(bytes)), piece_(piece) {}
+        std::size_t Read(char* buffer, std::size_t size) override {
+            const std::size_t n = std::min({size, piece_, bytes_.size() - at_});
+            std::memcpy(buffer, bytes_.data() + at_, n);
+            at_ += n;
+            return n;
+        }
+        bool Failed() const override { return false; }
+        std::uint64_t SizeHint() const override { return bytes_.size(); }
+
+    private:
+        std::string bytes_;
+        std::size_t piece_;
+        std::size_t at_ = 0;
+    };
+    struct Writer final : FileWriter {
+        std::string bytes;
+        bool Write(std::string_view piece) override {
+            bytes.append(piece);
+            return true;
+        }
+    };
+
     struct Node {
         std::string path;
         bool folder = false;
