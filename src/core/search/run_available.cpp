@@ -53,6 +53,7 @@ void RunAvailableList::Clear() {
     own_.clear();
     ownHash_.clear();
     ownSlots_.clear();
+    ownHashed_ = 0;
     catalog_ = TCatalogItems();
     hasCatalogRows_ = false;
     catalogRows_.clear();
@@ -63,6 +64,7 @@ void RunAvailableList::Clear() {
 
 bool RunAvailableList::OwnContains(std::string_view name, std::string_view path,
                                    std::size_t hash) const {
+    HashPendingOwn();
     if (ownSlots_.empty())
         return false;
     const std::size_t mask = ownSlots_.size() - 1;
@@ -91,23 +93,29 @@ bool RunAvailableList::Contains(std::string_view name, std::string_view path) co
     return OwnContains(name, path, PairHash(name, path)) || CatalogContains(name, path);
 }
 
-void RunAvailableList::InsertOwnHash(std::uint32_t own) {
-    if ((own_.size()) * 2 > ownSlots_.size()) { // keep the table at most half full
-        std::vector<std::uint32_t> slots(std::max<std::size_t>(16, ownSlots_.size() * 2), 0);
-        const std::size_t mask = slots.size() - 1;
-        for (std::uint32_t i = 0; i < own; ++i) {
-            std::size_t slot = ownHash_[i] & mask;
-            while (slots[slot] != 0)
-                slot = (slot + 1) & mask;
-            slots[slot] = i + 1;
-        }
-        ownSlots_ = std::move(slots);
+void RunAvailableList::HashPendingOwn() const {
+    if (ownHashed_ == own_.size())
+        return;
+    const std::size_t known = ownHashed_;
+    ownHash_.resize(own_.size());
+    for (std::size_t i = known; i < own_.size(); ++i)
+        ownHash_[i] = PairHash(own_[i].name, own_[i].path);
+    std::size_t first = known;
+    if (own_.size() * 2 > ownSlots_.size()) { // keep the table at most half full
+        std::size_t size = std::max<std::size_t>(16, ownSlots_.size());
+        while (own_.size() * 2 > size)
+            size *= 2;
+        ownSlots_.assign(size, 0);
+        first = 0; // everything goes into the larger table
     }
     const std::size_t mask = ownSlots_.size() - 1;
-    std::size_t slot = ownHash_[own] & mask;
-    while (ownSlots_[slot] != 0)
-        slot = (slot + 1) & mask;
-    ownSlots_[slot] = own + 1;
+    for (std::size_t i = first; i < own_.size(); ++i) {
+        std::size_t slot = ownHash_[i] & mask;
+        while (ownSlots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        ownSlots_[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+    ownHashed_ = own_.size();
 }
 
 void RunAvailableList::AppendRef(std::uint32_t ref) {
@@ -120,10 +128,13 @@ void RunAvailableList::Add(std::string_view name, std::string_view path,
     const std::size_t hash = PairHash(name, path);
     if (OwnContains(name, path, hash) || CatalogContains(name, path))
         return;
+    AddDistinct(name, path, description, kind);
+}
+
+void RunAvailableList::AddDistinct(std::string_view name, std::string_view path,
+                                   std::string_view description, std::int32_t kind) {
     const auto own = static_cast<std::uint32_t>(own_.size());
     own_.push_back({std::string(name), std::string(path), kind, std::string(description)});
-    ownHash_.push_back(hash);
-    InsertOwnHash(own);
     AppendRef(own | kOwnRef);
 }
 
@@ -189,9 +200,15 @@ void RunAvailableList::Sort() {
     std::vector<std::uint32_t> own(own_.size());
     for (std::uint32_t i = 0; i < own.size(); ++i)
         own[i] = i;
-    std::sort(own.begin(), own.end(), [this](std::uint32_t a, std::uint32_t b) {
+    const auto ownLess = [this](std::uint32_t a, std::uint32_t b) {
         return NameLess(own_[a].name, own_[b].name);
-    });
+    };
+    // A folder's entries usually come in name order already: one pass finds that out.
+    const bool ownSorted = std::is_sorted(own.begin(), own.end(), ownLess);
+    if (catalogRows_.empty() && ownSorted && !ordered_)
+        return; // the unsorted row order is then the sorted one
+    if (!ownSorted)
+        std::sort(own.begin(), own.end(), ownLess);
     std::vector<std::uint32_t> order;
     order.reserve(size());
     std::size_t nextRow = 0;

@@ -57,7 +57,13 @@ public:
     // Appends unless an entry with the same name and path (exact comparison) is there.
     void Add(std::string_view name, std::string_view path, std::string_view description,
              std::int32_t kind);
+    // Appends without looking for an equal entry: only for a caller that knows the list has
+    // no entry with this name and path (the names of one folder, listed into an empty list).
+    void AddDistinct(std::string_view name, std::string_view path, std::string_view description,
+                     std::int32_t kind);
     bool Contains(std::string_view name, std::string_view path) const;
+    // Room for this many more entries of the other steps.
+    void Reserve(std::size_t more) { own_.reserve(own_.size() + more); }
     // Ascending by name in UTF-16 code units; entries of equal name keep no defined order.
     void Sort();
 
@@ -69,13 +75,16 @@ private:
     RunAvailableRow RefRow(std::uint32_t ref) const;
     bool OwnContains(std::string_view name, std::string_view path, std::size_t hash) const;
     bool CatalogContains(std::string_view name, std::string_view path) const;
-    void InsertOwnHash(std::uint32_t own);
+    void HashPendingOwn() const;
     void AppendRef(std::uint32_t ref);
 
     // Entries of the other build steps, with an open-addressing table over (name, path).
+    // The table takes in entries only when a question needs it: a folder step that lists
+    // 100 000 distinct names is usually followed by no other entry at all.
     std::vector<RunAvailable> own_;
-    std::vector<std::size_t> ownHash_;
-    std::vector<std::uint32_t> ownSlots_; // own index + 1; 0 is an empty slot
+    mutable std::vector<std::size_t> ownHash_;    // for the first ownHashed_ entries
+    mutable std::vector<std::uint32_t> ownSlots_; // own index + 1; 0 is an empty slot
+    mutable std::size_t ownHashed_ = 0;
 
     // Catalog matches: positions of the catalog's display order, ascending.
     TCatalogItems catalog_;

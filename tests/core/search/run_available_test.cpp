@@ -283,5 +283,36 @@ TEST(CandidateList, ManyStepEntriesStayUnique) {
     EXPECT_EQ(list[2].name, "n10");
 }
 
+// A folder's names go in without the check for an equal entry; the steps after it must
+// still find them, whichever order they came in and however large the list grew.
+TEST(CandidateList, EntriesAddedUncheckedAreFoundByLaterSteps) {
+    for (const bool shuffled : {false, true}) {
+        std::vector<std::string> names;
+        for (int i = 0; i < 3000; ++i)
+            names.push_back("f" + std::to_string(100000 + i));
+        if (shuffled)
+            std::shuffle(names.begin(), names.end(), std::mt19937(7));
+        RunAvailableList list;
+        for (const std::string& n : names)
+            list.AddDistinct(n, "C:\\big\\" + n, "", rkFile);
+        for (const std::string& n : {"f100000"s, "f101500"s, "f102999"s}) {
+            EXPECT_TRUE(list.Contains(n, "C:\\big\\" + n));
+            list.Add(n, "C:\\big\\" + n, "", rkFile);
+        }
+        EXPECT_FALSE(list.Contains("f100000", "C:\\big\\F100000"));
+        list.Add("f100000", "C:\\other\\f100000", "", rkFile); // same name, other path
+        EXPECT_EQ(list.size(), 3001u) << shuffled;
+        list.Sort();
+        const std::vector<std::string> got = Names(list);
+        EXPECT_TRUE(std::is_sorted(got.begin(), got.end())) << shuffled;
+        EXPECT_EQ(got[0], "f100000");
+        EXPECT_EQ(got[1], "f100000");
+        EXPECT_EQ(got.back(), "f102999");
+        // An entry added after the sort comes last, sorted list or not.
+        list.Add("a", "C:\\a", "", rkFile);
+        EXPECT_EQ(list[list.size() - 1].name, "a") << shuffled;
+    }
+}
+
 } // namespace
 } // namespace orvan
