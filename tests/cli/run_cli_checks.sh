@@ -36,5 +36,51 @@ for table in "$here"/*.tsv; do
     done <"$table"
 done
 rm -f /tmp/orvan-cli-err.$$
+
+# The details area of `query --details` for a drive, a folder, a file and a date. The
+# fixture is made here, and its paths and the date's regional form depend on the platform,
+# so these cases check the lines that must appear rather than whole outputs.
+fixture=$(mktemp -d)
+trap 'rm -rf "$fixture"' EXIT
+mkdir -p "$fixture/sub"
+printf hello >"$fixture/a.txt"
+case "${cli[*]}" in
+*.exe*) # Wine: Z: is the Linux root; the prefix's locale is English (United States)
+    drive=Z:
+    date_text="12/24/2026 6:00 PM"
+    ;;
+*)
+    drive=C:
+    date_text="2026-12-24 18:00"
+    ;;
+esac
+dir="$drive${fixture//\//\\}"
+# expect_lines NAME TEXT LINE...: query --details TEXT exits 0 and prints every LINE whole.
+expect_lines() {
+    local name=$1 text=$2
+    shift 2
+    local out missing=()
+    out=$("${cli[@]}" query --catalog "$here/query_Catalog.xml" --now 2026-12-10T12:00:00 \
+        --details -- "$text" 2>&1)
+    local status=$?
+    for want in "$@"; do
+        grep -qxF -- "$want" <<<"$out" || missing+=("$want")
+    done
+    if [ "$status" -eq 0 ] && [ "${#missing[@]}" -eq 0 ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL details %s: exit %s, missing [%s] in\n%s\n' "$name" "$status" \
+            "$(printf '%s|' "${missing[@]}")" "$out"
+    fi
+}
+expect_lines drive "${drive:0:1}" "1	$drive\\	$drive\\" "--" "$drive\\"
+expect_lines folder-listing "$dir\\" "2	a.txt	$dir\\a.txt" "1	sub	$dir\\sub" "--" \
+    "File name: $dir\\a.txt" "File size: 5 bytes" "File extension: txt"
+expect_lines folder "$dir\\s" "1	sub	$dir\\sub" "--" "$dir\\sub\\"
+expect_lines file "$dir\\a.txt" "2	a.txt	$dir\\a.txt" "File size: 5 bytes"
+expect_lines date "$date_text" "--" "Thursday" "Week 52"
+expect_lines calculator "6*7" "3	Calculator	42" "--" "42" "000000000000002A HEX16" "42 bytes"
+
 echo "cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
