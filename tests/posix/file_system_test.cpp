@@ -137,6 +137,40 @@ TEST(PosixFileSystem, MapsFactsOntoWindowsAttributes) {
     EXPECT_EQ(entries.at("..").attributes & Directory, Directory);
 }
 
+// The listing by kinds gives the same entries in the same order, with every attribute the
+// catalog scan decides by; only read-only, size and time may be missing.
+TEST(PosixFileSystem, ListingByKindsAgreesOnNamesOrderAndKinds) {
+    TempFolder temp;
+    temp.File("plain.txt", "12345");
+    temp.File(".hidden");
+    temp.File("locked");
+    chmod(temp.Native("locked").c_str(), 0444);
+    temp.File("B.exe");
+    temp.Folder("folder");
+    temp.Folder(".config");
+    temp.Folder("outside");
+    std::filesystem::create_directory_symlink(temp.Native("outside"), temp.Native("dirlink"));
+    std::filesystem::create_symlink(temp.Native("gone"), temp.Native("dangling"));
+    std::filesystem::create_symlink(temp.Native("plain.txt"), temp.Native("filelink"));
+
+    using namespace FileAttribute;
+    constexpr std::uint32_t kKinds = Directory | Hidden | System | ReparsePoint;
+    for (const char* pattern : {"*.*", "*.exe", "?o*"}) {
+        std::vector<std::pair<std::string, std::uint32_t>> full;
+        std::vector<std::pair<std::string, std::uint32_t>> kinds;
+        platform::FileSystem().Enumerate(temp.Core(), pattern, [&](const DirEntry& entry) {
+            full.emplace_back(entry.name, entry.attributes & kKinds);
+            return true;
+        });
+        platform::FileSystem().EnumerateKinds(temp.Core(), pattern, [&](const DirEntry& entry) {
+            kinds.emplace_back(entry.name, entry.attributes & kKinds);
+            return true;
+        });
+        EXPECT_EQ(kinds, full) << pattern;
+        EXPECT_FALSE(full.empty()) << pattern;
+    }
+}
+
 TEST(PosixFileSystem, LastWriteIsLocalTimeOfThatDay) {
     TempFolder temp;
     temp.File("f");

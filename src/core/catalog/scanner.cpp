@@ -51,7 +51,7 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
     const ArrayOfString patterns = mask.empty() ? ArrayOfString{"*.*"} : SplitString(mask, ';');
 
     for (const std::string& pattern : patterns) {
-        services.fileSystem.Enumerate(expanded, pattern, [&](const DirEntry& entry) {
+        services.fileSystem.EnumerateKinds(expanded, pattern, [&](const DirEntry& entry) {
             std::string path = prefix + entry.name;
             if ((entry.attributes & FileAttribute::Directory) == 0)
                 AddCatalogItem(path, services.shell.DisplayName(path));
@@ -61,7 +61,7 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
         });
     }
 
-    services.fileSystem.Enumerate(expanded, "*.*", [&](const DirEntry& entry) {
+    services.fileSystem.EnumerateKinds(expanded, "*.*", [&](const DirEntry& entry) {
         // This search leaves out hidden and system entries.
         if ((entry.attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0)
             return true;

@@ -37,6 +37,15 @@ public:
     virtual bool Enumerate(const std::string& folder, const std::string& pattern,
                            const std::function<bool(const DirEntry&)>& visit) const = 0;
 
+    // The same listing for callers that need only names and kinds: the entries' attributes
+    // Directory, Hidden, System and ReparsePoint are set as above, but size, time and the
+    // other attributes may be missing. Where a file system lists only names, this spares a
+    // look at every file (the catalog scan of a large tree is mostly that).
+    virtual bool EnumerateKinds(const std::string& folder, const std::string& pattern,
+                                const std::function<bool(const DirEntry&)>& visit) const {
+        return Enumerate(folder, pattern, visit);
+    }
+
     virtual bool RemoveFile(const std::string& path) const = 0;
     virtual bool RemoveFolder(const std::string& path) const = 0;
     virtual bool FileExists(const std::string& path) const = 0;

@@ -68,7 +68,7 @@ void ListFolder(std::string_view text, RunAvailableList& list,
         bool narrow = !tail.empty();
         for (const char c : tail)
             narrow = narrow && !NarrowsUnsafely(c);
-        fileSystem.Enumerate(
+        fileSystem.EnumerateKinds(
             folder, narrow ? tail + "*" : std::string("*"), [&](const DirEntry& entry) {
                 take(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
                 return true;

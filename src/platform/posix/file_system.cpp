@@ -111,8 +111,21 @@ bool IsDotName(std::string_view name) {
     return name == "." || name == "..";
 }
 
-// Fills the entry from the file's facts; false when the entry vanished meanwhile.
-bool Describe(int dirFd, const std::string& name, unsigned char type, DirEntry& entry) {
+// Fills the entry from the file's facts; false when the entry vanished meanwhile. Without
+// full, only what the directory entry's type tells is filled in, and the file itself is
+// looked at only for links (is the target a folder?) and where the type is unknown.
+bool Describe(int dirFd, const std::string& name, unsigned char type, bool full,
+              DirEntry& entry) {
+    entry.name = name;
+    entry.attributes = 0;
+    entry.size = 0;
+    entry.lastWrite = 0;
+    if (name.size() > 1 && name.front() == '.' && !IsDotName(name))
+        entry.attributes |= FileAttribute::Hidden;
+    if (!full && type != DT_LNK && type != DT_UNKNOWN) {
+        entry.attributes |= type == DT_DIR ? FileAttribute::Directory : FileAttribute::Archive;
+        return true;
+    }
     struct stat st {};
     bool link = type == DT_LNK;
     if (type == DT_UNKNOWN) {
@@ -126,8 +139,6 @@ bool Describe(int dirFd, const std::string& name, unsigned char type, DirEntry& 
             return false;
         dangling = true;
     }
-    entry.name = name;
-    entry.attributes = 0;
     if (S_ISDIR(st.st_mode))
         entry.attributes |= FileAttribute::Directory;
     else
@@ -136,8 +147,6 @@ bool Describe(int dirFd, const std::string& name, unsigned char type, DirEntry& 
         entry.attributes |= FileAttribute::ReparsePoint;
     if (!dangling && (st.st_mode & S_IWUSR) == 0)
         entry.attributes |= FileAttribute::ReadOnly;
-    if (name.size() > 1 && name.front() == '.' && !IsDotName(name))
-        entry.attributes |= FileAttribute::Hidden;
     entry.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
     entry.lastWrite = LocalDays(st.st_mtim);
     return true;
@@ -154,6 +163,17 @@ class PosixFileSystem final : public FileSystemPort {
 public:
     bool Enumerate(const std::string& folder, const std::string& pattern,
                    const std::function<bool(const DirEntry&)>& visit) const override {
+        return List(folder, pattern, true, visit);
+    }
+
+    bool EnumerateKinds(const std::string& folder, const std::string& pattern,
+                        const std::function<bool(const DirEntry&)>& visit) const override {
+        return List(folder, pattern, false, visit);
+    }
+
+private:
+    static bool List(const std::string& folder, const std::string& pattern, bool full,
+                     const std::function<bool(const DirEntry&)>& visit) {
         const std::string native = CoreToNativePath(folder);
         if (native.empty())
             return false;
@@ -192,17 +212,18 @@ public:
             for (const char* dot : {".", ".."}) {
                 if (!all && !MatchesPattern(patternKey, FoldedKey(dot)))
                     continue;
-                if (Describe(dirFd, dot, DT_DIR, entry) && !visit(entry))
+                if (Describe(dirFd, dot, DT_DIR, full, entry) && !visit(entry))
                     return true;
             }
         }
         for (const Found& item : found) {
-            if (Describe(dirFd, item.name, item.type, entry) && !visit(entry))
+            if (Describe(dirFd, item.name, item.type, full, entry) && !visit(entry))
                 break;
         }
         return true;
     }
 
+public:
     bool RemoveFile(const std::string& path) const override {
         const std::string native = CoreToNativePath(path);
         struct stat st {};
