@@ -121,7 +121,7 @@ void PublishCatalog(benchmark::State& state) {
         benchmark::DoNotOptimize(index.size());
     }
 }
-BENCHMARK(PublishCatalog)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(PublishCatalog)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // --- The catalog file --------------------------------------------------------------------
 
