@@ -114,8 +114,7 @@ bool IsDotName(std::string_view name) {
 // Fills the entry from the file's facts; false when the entry vanished meanwhile. Without
 // full, only what the directory entry's type tells is filled in, and the file itself is
 // looked at only for links (is the target a folder?) and where the type is unknown.
-bool Describe(int dirFd, const std::string& name, unsigned char type, bool full,
-              DirEntry& entry) {
+bool Describe(int dirFd, const std::string& name, unsigned char type, bool full, DirEntry& entry) {
     entry.name = name;
     entry.attributes = 0;
     entry.size = 0;
