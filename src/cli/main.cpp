@@ -58,5 +58,7 @@ int wmain(int argc, wchar_t** argv) {
     return Main(std::move(args));
 }
 #else
-int main(int argc, char** argv) { return Main(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+    return Main(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif

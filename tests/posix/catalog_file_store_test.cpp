@@ -20,7 +20,8 @@ TEST(PosixFileStore, ReadsWholeFilesAndTellsMissingFromUnreadable) {
     EXPECT_EQ(read.status, FileContent::Status::Read);
     EXPECT_EQ(read.bytes, std::string("x\0y", 3));
     EXPECT_EQ(store.ReadWholeFile(temp.Core("none.ini")).status, FileContent::Status::Missing);
-    EXPECT_EQ(store.ReadWholeFile(temp.Core("none\\deeper.ini")).status, FileContent::Status::Missing);
+    EXPECT_EQ(store.ReadWholeFile(temp.Core("none\\deeper.ini")).status,
+              FileContent::Status::Missing);
     temp.Folder("dir.ini");
     EXPECT_EQ(store.ReadWholeFile(temp.Core("dir.ini")).status, FileContent::Status::Unreadable);
     EXPECT_EQ(store.ReadWholeFile("D:\\elsewhere.ini").status, FileContent::Status::Missing);

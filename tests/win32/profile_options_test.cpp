@@ -44,9 +44,8 @@ void ProfileWrite(const std::wstring& file, const char* section, const char* key
                                            Wide(value).c_str(), file.c_str()));
 }
 
-const std::string kPath1 =
-    "C:\\\xC3\x9C"
-    "bung\\\xE2\x82\xAC\\\xE4\xB8\xAD\xE6\x96\x87"; // Übung, €, 中文
+const std::string kPath1 = "C:\\\xC3\x9C"
+                           "bung\\\xE2\x82\xAC\\\xE4\xB8\xAD\xE6\x96\x87"; // Übung, €, 中文
 const std::string kPath2 = "C:\\Emoji \xF0\x9F\x98\x80";
 
 class ProfileOptions : public ::testing::Test {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <string>
 #include <vector>
 #include <windows.h>
-#include <shellapi.h>
 
 namespace {
 

@@ -9,8 +9,12 @@ LocaleSettings& Storage() {
 }
 } // namespace
 
-const LocaleSettings& CurrentLocale() { return Storage(); }
+const LocaleSettings& CurrentLocale() {
+    return Storage();
+}
 
-void SetCurrentLocale(const LocaleSettings& settings) { Storage() = settings; }
+void SetCurrentLocale(const LocaleSettings& settings) {
+    Storage() = settings;
+}
 
 } // namespace orvan

@@ -15,8 +15,8 @@ std::string LocaleText(LCTYPE type, const char* fallback, bool emptyAllowed = fa
     const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 128);
     if (n < 1 || (n == 1 && !emptyAllowed))
         return fallback;
-    return Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(buffer),
-                                      static_cast<std::size_t>(n - 1)));
+    return Utf16ToUtf8(
+        std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(n - 1)));
 }
 
 class Win32Locale final : public LocalePort {

@@ -14,14 +14,18 @@ TEST(Utf, RoundTripsThroughUtf16) {
 }
 
 TEST(Utf, InvalidBytesAndLoneSurrogatesBecomeReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16("\xFF" "a"), (std::u16string{0xFFFD, u'a'}));
+    EXPECT_EQ(Utf8ToUtf16("\xFF"
+                          "a"),
+              (std::u16string{0xFFFD, u'a'}));
     EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), (std::u16string{0xFFFD, 0xFFFD}));
-    EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBD" "x");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBD"
+                                                         "x");
     EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD}));
 }
 
 TEST(Utf, CaseMappingCoversLatinGreekAndCyrillic) {
-    EXPECT_EQ(Lower("TIME \xC3\x89T\xC3\x89 \xCE\xA9 \xD0\x96"), "time \xC3\xA9t\xC3\xA9 \xCF\x89 \xD0\xB6");
+    EXPECT_EQ(Lower("TIME \xC3\x89T\xC3\x89 \xCE\xA9 \xD0\x96"),
+              "time \xC3\xA9t\xC3\xA9 \xCF\x89 \xD0\xB6");
     EXPECT_EQ(Upper("\xC4\x8D\xC5\xA1"), "\xC4\x8C\xC5\xA0"); // čš -> ČŠ
     EXPECT_EQ(Lower("\xC4\x8C\xC5\xA0"), "\xC4\x8D\xC5\xA1");
     EXPECT_EQ(AsciiUpper("a\xC3\xA9z"), "A\xC3\xA9Z");
