@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+// shellapi.h needs the definitions of windows.h before it.
 #include <shellapi.h>
+
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace {
 
