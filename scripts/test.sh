@@ -22,6 +22,18 @@ count_ctest() { # ctest output file
     passed=$((passed + t - f))
     failed=$((failed + f))
 }
+# Adds the counts of a command-line check log ("cli: N passed, M failed"); a log without
+# that line (the checks did not finish) counts as one failure.
+count_cli() {
+    local line
+    line=$(tail -n 1 "$1")
+    if [[ $line =~ ^cli:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+        passed=$((passed + BASH_REMATCH[1]))
+        failed=$((failed + BASH_REMATCH[2]))
+    else
+        failed=$((failed + 1))
+    fi
+}
 logs=$root/build/logs
 mkdir -p "$logs"
 
@@ -36,9 +48,7 @@ fi
 echo "== command-line checks (native)"
 if [ -x build/native/src/cli/orvan-cli ]; then
     "$root/tests/cli/run_cli_checks.sh" "$root/build/native/src/cli/orvan-cli" 2>&1 | tee "$logs/cli-native.log" | tail -n 1
-    r=$(tail -n 1 "$logs/cli-native.log")
-    passed=$((passed + $(sed -nE 's/.* ([0-9]+) passed.*/\1/p' <<<"$r" | head -1)))
-    failed=$((failed + $(sed -nE 's/.* ([0-9]+) failed.*/\1/p' <<<"$r" | head -1)))
+    count_cli "$logs/cli-native.log"
 fi
 
 echo "== fuzz targets (${ORVAN_FUZZ_SECONDS:=30} s each)"
@@ -81,9 +91,7 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     echo "== command-line checks (orvan-cli.exe under Wine)"
     "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh $root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
-    r=$(tail -n 1 "$logs/cli-wine.log")
-    passed=$((passed + $(sed -nE 's/.* ([0-9]+) passed.*/\1/p' <<<"$r" | head -1)))
-    failed=$((failed + $(sed -nE 's/.* ([0-9]+) failed.*/\1/p' <<<"$r" | head -1)))
+    count_cli "$logs/cli-wine.log"
 else
     tail -n 40 "$logs/windows-build.log"; failed=$((failed + 1))
 fi
