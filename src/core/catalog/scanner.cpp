@@ -50,8 +50,17 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
     const std::string prefix = WithTrailingDelimiter(expanded);
     const ArrayOfString patterns = mask.empty() ? ArrayOfString{"*.*"} : SplitString(mask, ';');
 
+    // The folder pass lists "*.*"; where the file pass has just listed the same, its entries
+    // serve again rather than reading the folder a second time (half the masks of a usual
+    // catalog are "*.*").
+    constexpr std::string_view kAll = "*.*";
+    bool listedAll = false;
+    std::vector<DirEntry> all;
     for (const std::string& pattern : patterns) {
+        const bool keep = !listedAll && pattern == kAll;
         services.fileSystem.EnumerateKinds(expanded, pattern, [&](const DirEntry& entry) {
+            if (keep)
+                all.push_back(entry);
             std::string path = prefix + entry.name;
             if ((entry.attributes & FileAttribute::Directory) == 0)
                 AddCatalogItem(path, services.shell.DisplayName(path));
@@ -59,9 +68,10 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
             ++state.scannedFiles;
             return true;
         });
+        listedAll = listedAll || keep;
     }
 
-    services.fileSystem.EnumerateKinds(expanded, "*.*", [&](const DirEntry& entry) {
+    const auto folderPass = [&](const DirEntry& entry) {
         // This search leaves out hidden and system entries.
         if ((entry.attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0)
             return true;
@@ -81,7 +91,13 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
         }
         state.scanPath = std::move(path);
         return true;
-    });
+    };
+    if (listedAll) {
+        for (const DirEntry& entry : all)
+            folderPass(entry);
+    } else {
+        services.fileSystem.EnumerateKinds(expanded, std::string(kAll), folderPass);
+    }
 }
 
 bool RebuildCatalog(TSettingsOptions& options, const ScanServices& services) {

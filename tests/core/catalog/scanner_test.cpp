@@ -117,6 +117,34 @@ TEST_F(ScannerTest, CountersIncludeDotEntriesAndFolders) {
     EXPECT_EQ(Scanner().scannedFiles, 5 + 3);
 }
 
+// A folder is read once per pattern and once for its subfolders, except that a "*.*"
+// listing of the file pass serves the folder pass too; the results are the same.
+TEST_F(ScannerTest, AnAllPatternListingServesTheFolderPass) {
+    disk.AddFile("C:\\One\\x.txt");
+    disk.AddFile("C:\\One\\Sub\\y.exe");
+    disk.AddFile("C:\\One\\.git\\z.txt");
+    struct Case {
+        const char* mask;
+        int enumerations; // for the two folders scanned
+        std::vector<std::string> paths;
+    };
+    const std::vector<std::string> everything = {"C:\\One\\x.txt = <x.txt>",
+                                                 "C:\\One\\Sub\\y.exe = <y.exe>"};
+    const Case cases[] = {
+        {"*.*", 2, everything},
+        {"", 2, everything},
+        {"*.exe;*.*", 4, {everything[0], everything[1], everything[1]}},
+        {"*.*;*.*", 4, {everything[0], everything[0], everything[1], everything[1]}},
+        {"*.txt", 4, {everything[0]}},
+    };
+    for (const Case& c : cases) {
+        disk.enumerations = 0;
+        EXPECT_EQ(Rebuild({CatalogPath("C:\\One", c.mask, UnlimitedDepth)}), c.paths) << c.mask;
+        EXPECT_EQ(disk.enumerations, c.enumerations) << c.mask;
+        EXPECT_EQ(Scanner().scannedFolders, 2) << c.mask;
+    }
+}
+
 TEST_F(ScannerTest, DepthAndFolderEntries) {
     disk.AddFile("C:\\R\\top.exe");
     for (const char* sub : {"A", "B", "C"}) {
