@@ -7,9 +7,25 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/../build/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w || true
+# A prefix counts as made once its system folder holds kernel32.dll: a wineboot that was
+# cut short leaves system.reg behind with an empty system32, and every program would then
+# fail with "could not load kernel32.dll". Such a prefix is made again, under a lock so
+# that two programs started together never make it at the same time.
+prefix_ready() { [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; }
+if ! prefix_ready; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    for attempt in 1 2 3; do
+        prefix_ready && break
+        wineserver -k >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >"$WINEPREFIX.log" 2>&1 || true
+        wineserver -w || true
+        prefix_ready || echo "wine-run: making the Wine prefix failed (attempt $attempt, see $WINEPREFIX.log)" >&2
+    done
+    flock -u 9
+    exec 9>&-
 fi
 exec wine "$@"
