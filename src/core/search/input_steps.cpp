@@ -80,15 +80,22 @@ void ListFolder(std::string_view text, RunAvailableList& list,
     // The build ends by sorting the list by name. Handed over in byte order, which differs
     // from UTF-16 code unit order only around supplementary characters, the final sort
     // finds the entries in order (or nearly) instead of the file system's.
-    std::sort(taken.begin(), taken.end(),
-              [&nameOf](const Taken& a, const Taken& b) { return nameOf(a) < nameOf(b); });
-    // The names of one folder are distinct; into an empty list they go without the check
-    // for an equal entry.
+    std::sort(taken.begin(), taken.end(), [&nameOf](const Taken& a, const Taken& b) {
+        const int c = nameOf(a).compare(nameOf(b));
+        return c != 0 ? c < 0 : a.offset < b.offset; // equal names: as listed
+    });
+    // Into an empty list the names go without the check for an equal entry: after the sort
+    // a name listed twice (which a file system should never do) sits next to its twin.
     const bool fresh = list.empty();
     list.Reserve(taken.size());
     std::string path = folder;
-    for (const Taken& entry : taken) {
+    std::string_view previous;
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        const Taken& entry = taken[i];
         const std::string_view name = nameOf(entry);
+        if (fresh && i > 0 && name == previous)
+            continue; // the first one listed counts
+        previous = name;
         path.resize(folder.size());
         path += name;
         const std::int32_t kind = entry.isFolder ? rkFolder : rkFile;

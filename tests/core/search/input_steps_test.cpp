@@ -116,7 +116,8 @@ TEST_F(InputStepsTest, ListingIsNarrowedByAPatternOnlyWhereThatIsSafe) {
     EXPECT_EQ(files_.patterns, (std::vector<std::string>{"WIN*", "*", "*", "*"}));
 }
 
-// A quick listing that answers for one folder, sloppily: it ignores the prefix.
+// A quick listing that answers for one folder, sloppily: it ignores the prefix and lists
+// "Windows" a second time, as a file.
 class SloppyListing final : public FolderListingPort {
 public:
     mutable std::vector<std::pair<std::string, std::string>> asked;
@@ -125,6 +126,7 @@ public:
         asked.emplace_back(folder, upperPrefix);
         for (const char* name : {"Windows", "win.ini", ".winrc", "Other"})
             visit(name, name[0] == 'W');
+        visit("Windows", false); // the first listing of a name counts
         return true;
     }
 };
