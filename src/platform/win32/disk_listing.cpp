@@ -1,7 +1,7 @@
 // The folder step's listing on Windows: FindFirstFileExW without short names and with large
 // fetches, narrowed by a wildcard pattern where "starts with" can be said as one.
 #include "platform/native_shell.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/find_handle.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -9,12 +9,6 @@
 namespace orvan::platform {
 
 namespace {
-
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) noexcept { FindClose(handle); }
-};
 
 // Characters that wildcard matching treats specially (or that would make the pattern a
 // different path); a prefix holding one lists the whole folder and is checked afterwards.
@@ -38,9 +32,9 @@ public:
             query += '\\';
         query += NarrowsSafely(upperPrefix) ? std::string(upperPrefix) + "*" : std::string("*");
         WIN32_FIND_DATAW data{};
-        const UniqueHandle<FindHandleTraits> find(
-            FindFirstFileExW(Wide(query).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                             nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        const UniqueFindHandle find(FindFirstFileExW(Wide(query).c_str(), FindExInfoBasic, &data,
+                                                     FindExSearchNameMatch, nullptr,
+                                                     FIND_FIRST_EX_LARGE_FETCH));
         if (!find) {
             // No match in a folder that exists is an empty listing, not a failure.
             if (GetLastError() != ERROR_FILE_NOT_FOUND)

@@ -1,5 +1,5 @@
 #include "platform/native.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/find_handle.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -9,13 +9,6 @@
 namespace orvan::platform {
 
 namespace {
-
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) noexcept { FindClose(handle); }
-};
-using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 
 // FILETIME counts 100 ns steps from 1 January 1601, 109205 days before 30 December 1899.
 constexpr double kTicksPerDay = 864e9;

@@ -1,0 +1,16 @@
+#pragma once
+// The handle of a FindFirstFileExW search, closed with FindClose.
+#include "platform/win32/unique_handle.h"
+
+#include <windows.h>
+
+namespace orvan::platform {
+
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) noexcept { FindClose(handle); }
+};
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+
+} // namespace orvan::platform
