@@ -95,14 +95,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     {
-        ui::SearchServices services{
-            options,
-            {platform::FileStore(), platform::XmlReader()},
-            {&platform::FileSystem()},
-            [] { return CurrentClock().Now(); },
-            {&platform::FileSystem(), &platform::VersionInfo(), &platform::Volumes()},
-            &platform::Shell(),
-        };
+        const ui::SearchServices services = ui::SystemSearchServices(options);
         ui::Application application(services);
         if (application.CreateStartupObjects() && application.Start(decision.mode))
             application.RunMessageLoop();

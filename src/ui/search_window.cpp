@@ -1,9 +1,12 @@
 #include "ui/search_window.h"
 
 #include "core/language/language.h"
+#include "core/ports/clock.h"
 #include "core/robot/version.h"
 #include "core/ui/available_view.h"
 #include "core/ui/search_texts.h"
+#include "platform/native.h"
+#include "platform/native_shell.h"
 #include "platform/win32/wide_text.h"
 #include "ui/icon_cache.h"
 #include "ui/pictures.h"
@@ -80,6 +83,20 @@ COLORREF ReadTabBodyColor(HWND window) {
 }
 
 } // namespace
+
+SearchServices SystemSearchServices(const OptionsServices& options) {
+    RunBuildEnvironment build;
+    build.fileSystem = &platform::FileSystem();
+    build.folderListing = &platform::FolderListing();
+    return {
+        options,
+        {platform::FileStore(), platform::XmlReader()},
+        build,
+        [] { return CurrentClock().Now(); },
+        {&platform::FileSystem(), &platform::VersionInfo(), &platform::Volumes()},
+        &platform::Shell(),
+    };
+}
 
 SearchWindow::SearchWindow(SearchServices services) : services_(std::move(services)) {
     for (auto& sheet : sheets_)

@@ -38,6 +38,10 @@ struct SearchServices {
     const ShellPort* shell = nullptr;
 };
 
+// The services over this system's own file system, shell, XML reader and clock, as the
+// program runs with them.
+SearchServices SystemSearchServices(const OptionsServices& options);
+
 // Control identifiers; 1 and 2 stay free for the dialog manager's IDOK and IDCANCEL.
 namespace SearchId {
 constexpr int PageControl = 1000;

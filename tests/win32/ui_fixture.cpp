@@ -76,14 +76,7 @@ void LauncherTest::WriteCatalog(const std::vector<TCatalogItem>& items) const {
 }
 
 void LauncherTest::Start(StartMode mode) {
-    ui::SearchServices services{
-        options_,
-        {platform::FileStore(), platform::XmlReader()},
-        {&platform::FileSystem()},
-        [] { return CurrentClock().Now(); },
-        {&platform::FileSystem(), &platform::VersionInfo(), &platform::Volumes()},
-        &platform::Shell(),
-    };
+    const ui::SearchServices services = ui::SystemSearchServices(options_);
     app_ = std::make_unique<ui::Application>(services);
     ASSERT_TRUE(app_->CreateStartupObjects());
     app_->Start(mode);

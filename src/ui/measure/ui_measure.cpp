@@ -171,14 +171,7 @@ void MeasureKeystrokes(int entries) {
     const TempFolders folders(platform::Narrow(temp) + "orvan-measure");
     const OptionsServices options{folders, platform::FileSystem(), platform::FileStore(),
                                   "Orvan.exe"};
-    ui::SearchServices services{
-        options,
-        {platform::FileStore(), platform::XmlReader()},
-        {&platform::FileSystem()},
-        [] { return CurrentClock().Now(); },
-        {&platform::FileSystem(), &platform::VersionInfo(), &platform::Volumes()},
-        &platform::Shell(),
-    };
+    const ui::SearchServices services = ui::SystemSearchServices(options);
     ui::Application app(services);
     app.CreateStartupObjects();
     app.Start(StartMode::ShowSearch);
