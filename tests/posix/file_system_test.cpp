@@ -110,17 +110,24 @@ TEST(PosixFileSystem, RootHasNoDotEntries) {
     EXPECT_EQ(List("C:", "tmp"), (Names{"tmp"}));
 }
 
-TEST(PosixFileSystem, MapsFactsOntoWindowsAttributes) {
-    TempFolder temp;
+// Files, hidden and read-only ones, folders, links to a folder and a file, a dangling link.
+void MakeEntriesOfEveryKind(TempFolder& temp) {
     temp.File("plain.txt", "12345");
     temp.File(".hidden");
     temp.File("locked");
     chmod(temp.Native("locked").c_str(), 0444);
+    temp.File("B.exe");
     temp.Folder("folder");
     temp.Folder(".config");
     temp.Folder("outside");
     std::filesystem::create_directory_symlink(temp.Native("outside"), temp.Native("dirlink"));
     std::filesystem::create_symlink(temp.Native("gone"), temp.Native("dangling"));
+    std::filesystem::create_symlink(temp.Native("plain.txt"), temp.Native("filelink"));
+}
+
+TEST(PosixFileSystem, MapsFactsOntoWindowsAttributes) {
+    TempFolder temp;
+    MakeEntriesOfEveryKind(temp);
 
     const auto entries = ListEntries(temp.Core());
     using namespace FileAttribute;
@@ -141,17 +148,7 @@ TEST(PosixFileSystem, MapsFactsOntoWindowsAttributes) {
 // catalog scan decides by; only read-only, size and time may be missing.
 TEST(PosixFileSystem, ListingByKindsAgreesOnNamesOrderAndKinds) {
     TempFolder temp;
-    temp.File("plain.txt", "12345");
-    temp.File(".hidden");
-    temp.File("locked");
-    chmod(temp.Native("locked").c_str(), 0444);
-    temp.File("B.exe");
-    temp.Folder("folder");
-    temp.Folder(".config");
-    temp.Folder("outside");
-    std::filesystem::create_directory_symlink(temp.Native("outside"), temp.Native("dirlink"));
-    std::filesystem::create_symlink(temp.Native("gone"), temp.Native("dangling"));
-    std::filesystem::create_symlink(temp.Native("plain.txt"), temp.Native("filelink"));
+    MakeEntriesOfEveryKind(temp);
 
     using namespace FileAttribute;
     constexpr std::uint32_t kKinds = Directory | Hidden | System | ReparsePoint;
