@@ -23,11 +23,11 @@
 namespace orvan::bench {
 namespace {
 
-const TCatalogItems& Catalog(std::size_t count) {
-    static std::map<std::size_t, TCatalogItems> cache;
+const CatalogItems& Catalog(std::size_t count) {
+    static std::map<std::size_t, CatalogItems> cache;
     auto it = cache.find(count);
     if (it == cache.end())
-        it = cache.emplace(count, TCatalogItems(MakeCatalog(count))).first;
+        it = cache.emplace(count, CatalogItems(MakeCatalog(count))).first;
     return it->second;
 }
 
@@ -67,7 +67,7 @@ std::size_t HeapInUse() {
 // --- The candidate list ----------------------------------------------------------------
 
 void CandidateList(benchmark::State& state, const char* text) {
-    const TCatalogItems& catalog = Catalog(static_cast<std::size_t>(state.range(0)));
+    const CatalogItems& catalog = Catalog(static_cast<std::size_t>(state.range(0)));
     RunAvailableList list;
     for (auto _ : state) {
         BuildRunAvailableList(text, catalog, list);
@@ -79,7 +79,7 @@ void CandidateList(benchmark::State& state, const char* text) {
 // The catalog step alone (matching, add-if-absent, the name order), without the steps for
 // what the typed text itself stands for.
 void CatalogStep(benchmark::State& state, const char* text) {
-    const TCatalogItems& catalog = Catalog(static_cast<std::size_t>(state.range(0)));
+    const CatalogItems& catalog = Catalog(static_cast<std::size_t>(state.range(0)));
     RunAvailableList list;
     for (auto _ : state) {
         list.Clear();
@@ -115,7 +115,7 @@ ORVAN_QUERY(q8_setup_ex, "setup ex"); // eight characters, nowhere
 
 // Deriving the search keys and the display order when a catalog is published.
 void PublishCatalog(benchmark::State& state) {
-    const std::vector<TCatalogItem> items = MakeCatalog(static_cast<std::size_t>(state.range(0)));
+    const std::vector<CatalogItem> items = MakeCatalog(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         const CatalogSearchIndex index(items);
         benchmark::DoNotOptimize(index.size());
@@ -125,8 +125,8 @@ BENCHMARK(PublishCatalog)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMilliseco
 
 // --- The catalog file --------------------------------------------------------------------
 
-TSettingsOptions OptionsBeside(const std::filesystem::path& folder) {
-    TSettingsOptions options;
+SettingsOptions OptionsBeside(const std::filesystem::path& folder) {
+    SettingsOptions options;
     options.fileName = Core(folder / "Orvan.ini");
     return options;
 }
@@ -137,7 +137,7 @@ CatalogFileServices FileServices() {
 
 void SaveCatalogFile(benchmark::State& state) {
     const std::size_t count = static_cast<std::size_t>(state.range(0));
-    TSettingsOptions options = OptionsBeside(Scratch());
+    SettingsOptions options = OptionsBeside(Scratch());
     options.catalog.items = Catalog(count);
     for (auto _ : state) {
         const CatalogSaveResult saved = SaveCatalog(options, FileServices());
@@ -153,7 +153,7 @@ void PrepareCatalogFile(std::size_t count) {
     static std::size_t prepared = 0;
     if (prepared == count)
         return;
-    TSettingsOptions options = OptionsBeside(Scratch());
+    SettingsOptions options = OptionsBeside(Scratch());
     options.catalog.items = Catalog(count);
     SaveCatalog(options, FileServices());
     prepared = count;
@@ -163,7 +163,7 @@ void PrepareCatalogFile(std::size_t count) {
 void LoadCatalogFile(benchmark::State& state) {
     const std::size_t count = static_cast<std::size_t>(state.range(0));
     PrepareCatalogFile(count);
-    TSettingsOptions options = OptionsBeside(Scratch());
+    SettingsOptions options = OptionsBeside(Scratch());
     for (auto _ : state) {
         const std::string error = LoadCatalog(options, FileServices());
         if (!error.empty() || options.catalog.items.size() != count)
@@ -171,13 +171,13 @@ void LoadCatalogFile(benchmark::State& state) {
     }
     // What the loaded catalog holds beyond its texts, per entry: the entry records, the
     // search keys and order, and the allocator's overhead.
-    options.catalog.items = TCatalogItems();
+    options.catalog.items = CatalogItems();
     malloc_trim(0);
     const std::size_t before = HeapInUse();
     LoadCatalog(options, FileServices());
     const std::size_t after = HeapInUse();
     std::size_t text = 0;
-    for (const TCatalogItem& item : options.catalog.items)
+    for (const CatalogItem& item : options.catalog.items)
         text += item.path.size() + item.name.size();
     state.counters["bytes_per_entry_beyond_text"] =
         (static_cast<double>(after - before) - static_cast<double>(text)) /
@@ -221,8 +221,8 @@ const std::filesystem::path& Tree() {
 
 void RebuildCatalogTree(benchmark::State& state) {
     const std::filesystem::path& tree = Tree();
-    TSettingsOptions options;
-    TSettingsOptionsCatalogPath path;
+    SettingsOptions options;
+    SettingsOptionsCatalogPath path;
     path.path = Core(tree);
     path.mask = "*.*";
     options.catalog.paths = {path};
@@ -265,7 +265,7 @@ void LoadOptionsMillionPaths(benchmark::State& state) {
     const OptionsServices services{platform::SpecialFolders(), platform::FileSystem(),
                                    platform::FileStore(), "Orvan.exe"};
     for (auto _ : state) {
-        const TSettingsOptions options = LoadOptions(services, Core(file));
+        const SettingsOptions options = LoadOptions(services, Core(file));
         if (options.catalog.paths.size() != 1000000)
             state.SkipWithError("the paths did not load");
     }

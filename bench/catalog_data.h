@@ -32,7 +32,7 @@ inline const std::vector<std::string>& Words() {
     return words;
 }
 
-inline std::vector<TCatalogItem> MakeCatalog(std::size_t count) {
+inline std::vector<CatalogItem> MakeCatalog(std::size_t count) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(count));
     const std::vector<std::string>& words = Words();
     auto word = [&] { return words[random() % words.size()]; };
@@ -43,9 +43,9 @@ inline std::vector<TCatalogItem> MakeCatalog(std::size_t count) {
         return s;
     };
     static const char* const kDocTypes[] = {".docx", ".xlsx", ".pdf", ".txt", ".png", ".jpg"};
-    std::vector<TCatalogItem> items(count);
+    std::vector<CatalogItem> items(count);
     for (std::size_t i = 0; i < count; ++i) {
-        TCatalogItem& item = items[i];
+        CatalogItem& item = items[i];
         const std::string number = std::to_string(random() % 10000);
         switch (random() % 10) {
         case 0:

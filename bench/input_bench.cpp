@@ -63,7 +63,7 @@ void BuildFor(benchmark::State& state, const std::string& text) {
     RunBuildEnvironment environment;
     environment.fileSystem = &platform::FileSystem();
     environment.folderListing = &platform::FolderListing();
-    const TCatalogItems catalog;
+    const CatalogItems catalog;
     RunAvailableList list;
     for (auto _ : state) {
         BuildRunAvailableList(text, catalog, list, environment);

@@ -180,13 +180,13 @@ LocaleSettings LocaleFor(int variant) {
     return l;
 }
 
-const TCatalogItems& Catalog() {
-    static const TCatalogItems catalog(
-        std::vector<TCatalogItem>{{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
-                                  {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
-                                  {"C:\\Docs\\help.chm", "Help: Index", 0, 0, ""},
-                                  {"C:\\Apps\\7.exe", "7", 0, 0, ""},
-                                  {"C:\\Tools\\x.exe", "", 0, 0, ""}});
+const CatalogItems& Catalog() {
+    static const CatalogItems catalog(
+        std::vector<CatalogItem>{{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
+                                 {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
+                                 {"C:\\Docs\\help.chm", "Help: Index", 0, 0, ""},
+                                 {"C:\\Apps\\7.exe", "7", 0, 0, ""},
+                                 {"C:\\Tools\\x.exe", "", 0, 0, ""}});
     return catalog;
 }
 
@@ -218,9 +218,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const RunAvailableRow row = list[i];
         if (i > 0 && CompareUtf16(list[i - 1].name, row.name) > 0)
             __builtin_trap(); // not sorted
-        if (row.kind == rkCalculator && list.size() != 1)
+        if (row.kind == RunKind::Calculator && list.size() != 1)
             __builtin_trap(); // the calculator entry is never accompanied
-        if (row.kind < rkFolder || row.kind > rkCatalog)
+        if (row.kind < RunKind::Folder || row.kind > RunKind::Catalog)
             __builtin_trap();
         for (std::size_t j = 0; j < i; ++j)
             if (list[j].name == row.name && list[j].path == row.path)
@@ -232,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         list.empty() ? std::nullopt : std::optional<std::size_t>(size % list.size());
     const RunDetailsView view = UpdateRunDetails(text, list, selected, services);
     if (view.text.empty() && !text.empty() && !list.empty() &&
-        list[*selected].kind != rkCalculator && list[*selected].kind != rkDateTime)
+        list[*selected].kind != RunKind::Calculator && list[*selected].kind != RunKind::DateTime)
         __builtin_trap(); // folder and file texts are never empty
     CompleteSelected(list, selected);
     const std::size_t units = Utf16Length(text);

@@ -16,10 +16,10 @@ struct Row {
     bool operator==(const Row& o) const = default;
 };
 
-std::vector<Row> Plain(std::string_view text, const std::vector<orvan::TCatalogItem>& items) {
+std::vector<Row> Plain(std::string_view text, const std::vector<orvan::CatalogItem>& items) {
     std::vector<Row> rows;
     const std::string q = orvan::AsciiUpper(text);
-    for (const orvan::TCatalogItem& item : items) {
+    for (const orvan::CatalogItem& item : items) {
         std::string k = item.path + "&" + item.name;
         const std::size_t cut = k.find_last_of("\\:");
         if (cut != std::string::npos)
@@ -49,13 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find('\xFF');
     const std::string text = input.substr(0, split);
-    std::vector<orvan::TCatalogItem> items;
+    std::vector<orvan::CatalogItem> items;
     for (std::size_t at = split == std::string::npos ? input.size() : split + 1;
          at < input.size();) {
         const std::size_t nameAt = input.find('\xFE', at);
         const std::size_t end = input.find('\xFD', at);
         const std::size_t stop = std::min(end, input.size());
-        orvan::TCatalogItem item;
+        orvan::CatalogItem item;
         if (nameAt < stop) {
             item.path = input.substr(at, nameAt - at);
             item.name = input.substr(nameAt + 1, stop - nameAt - 1);
@@ -70,13 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at = end == std::string::npos ? input.size() : end + 2;
     }
 
-    const orvan::TCatalogItems catalog(items);
+    const orvan::CatalogItems catalog(items);
     orvan::RunAvailableList list;
     list.AddCatalogMatches(text, catalog);
     list.Sort();
     std::vector<Row> got;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].kind != orvan::rkCatalog || !list[i].description.empty())
+        if (list[i].kind != orvan::RunKind::Catalog || !list[i].description.empty())
             std::abort();
         got.push_back({std::string(list[i].name), std::string(list[i].path)});
     }

@@ -15,8 +15,8 @@
 
 namespace {
 
-void InstallHandlers(orvan::TZel_Expression& expression) {
-    expression.OnEvaluate = [](orvan::TZel_Expression&, const std::string& name,
+void InstallHandlers(orvan::Expression& expression) {
+    expression.onEvaluate = [](orvan::Expression&, const std::string& name,
                                const std::vector<double>& args, int argCount, double& value,
                                bool& done) {
         value = static_cast<double>(name.size() + static_cast<std::size_t>(argCount));
@@ -24,8 +24,9 @@ void InstallHandlers(orvan::TZel_Expression& expression) {
             value += args.back() * 1e300;
         done = name.size() % 2 == 0;
     };
-    expression.OnVariable = [](orvan::TZel_Expression&, const std::string& name, double& value,
-                               bool&) { value = name.empty() ? 1e308 : -2.5; };
+    expression.onVariable = [](orvan::Expression&, const std::string& name, double& value, bool&) {
+        value = name.empty() ? 1e308 : -2.5;
+    };
 }
 
 } // namespace
@@ -41,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     locale.decimalSeparator = variant == 1 ? "," : variant == 2 ? "\xD9\xAB" : ".";
     orvan::SetCurrentLocale(locale);
 
-    orvan::TZel_Expression expression;
+    orvan::Expression expression;
     if (variant == 3 || variant == 4) {
         InstallHandlers(expression);
         if (variant == 3)
-            expression.EvaluateOrder = orvan::TEvaluateOrder::eoEventFirst;
+            expression.evaluateOrder = orvan::EvaluateOrder::EventFirst;
     }
     std::size_t start = 0;
     for (std::size_t end = input.find('\n'); end != std::string::npos;

@@ -11,7 +11,7 @@ namespace {
 using orvan::testing::FakeDisk;
 using orvan::testing::FakeFolders;
 
-bool Same(const orvan::TSettingsOptions& a, const orvan::TSettingsOptions& b) {
+bool Same(const orvan::SettingsOptions& a, const orvan::SettingsOptions& b) {
     return a.language == b.language && a.hotKey == b.hotKey && a.alwaysVisible == b.alwaysVisible &&
            a.autoHide == b.autoHide && a.alwaysOnTop == b.alwaysOnTop &&
            a.autoCenter == b.autoCenter && a.showOnDesktop == b.showOnDesktop &&
@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeDisk disk;
     disk.AddFile("C:\\AppData\\Morvane\\Orvan\\Orvan.ini", bytes);
     const orvan::OptionsServices services{folders, disk, disk, "Orvan.exe"};
-    const orvan::TSettingsOptions first = orvan::LoadOptions(services);
+    const orvan::SettingsOptions first = orvan::LoadOptions(services);
     orvan::SaveOptions(first, services);
-    const orvan::TSettingsOptions second = orvan::LoadOptions(services);
+    const orvan::SettingsOptions second = orvan::LoadOptions(services);
     orvan::SaveOptions(second, services);
-    const orvan::TSettingsOptions third = orvan::LoadOptions(services);
+    const orvan::SettingsOptions third = orvan::LoadOptions(services);
     if (!Same(second, third))
         std::abort();
     return 0;

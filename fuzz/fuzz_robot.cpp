@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const VaryingWidthMeasure measure;
-    orvan::TZel_RobotMemo memo(measure);
+    orvan::RobotMemo memo(measure);
     const int width = data[0] & 0x7F;
     memo.SetClientSize(width, 1 + (data[0] >> 4) * 13);
     memo.SetBorderStyle((data[0] & 0x80) != 0 ? orvan::MemoBorderStyle::Single

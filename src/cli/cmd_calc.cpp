@@ -57,7 +57,7 @@ int RunCalc(CliContext& context) {
     for (++i; i < args.size(); ++i)
         expression += " " + args[i];
 
-    TZel_Expression& engine = ExpressionEngine();
+    Expression& engine = ExpressionEngine();
     for (const std::string& definition : definitions)
         InsertFunctionDefinition(engine.Functions, definition);
     try {

@@ -118,7 +118,7 @@ int RunQuery(CliContext& context) {
         ReadCatalogFile(catalogFile, platform::FileStore(), platform::XmlReader());
     if (!read.error.empty())
         context.err << "orvan-cli query: " << read.error << "\n";
-    const TCatalogItems catalog(std::move(read.items));
+    const CatalogItems catalog(std::move(read.items));
 
     RunAvailableList list;
     RunBuildEnvironment environment;
@@ -131,7 +131,7 @@ int RunQuery(CliContext& context) {
     std::string out;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const RunAvailableRow row = list[i];
-        out += std::to_string(row.kind);
+        out += std::to_string(static_cast<int>(row.kind));
         out += '\t';
         out += row.name;
         out += '\t';

@@ -89,9 +89,9 @@ int RunRebuild(CliContext& context) {
 
     const OptionsServices services{platform::SpecialFolders(), platform::FileSystem(),
                                    platform::FileStore(), "Orvan.exe"};
-    TSettingsOptions options = optionsFile.empty()
-                                   ? LoadOptions(services)
-                                   : LoadOptions(services, CoreFileArgument(optionsFile));
+    SettingsOptions options = optionsFile.empty()
+                                  ? LoadOptions(services)
+                                  : LoadOptions(services, CoreFileArgument(optionsFile));
 
     Progress progress(context.err);
     const ScanServices scan{platform::FileSystem(), platform::SpecialFolders(),

@@ -86,7 +86,7 @@ int RunRobot(CliContext& context) {
     }
 
     const OneUnitPerCharacter measure;
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(width, memo.ClientHeight());
     RobotClear(memo);
     for (; i < args.size(); ++i) {

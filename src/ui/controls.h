@@ -13,7 +13,7 @@ namespace orvan::ui {
 // Registers the window classes of the controls; idempotent.
 void RegisterControlClasses();
 
-// TZel_Image: one icon at a given size, centred, on a background colour.
+// An image box: one icon at a given size, centred, on a background colour.
 class ImageBox : public Window {
 public:
     HWND Create(HWND parent, int id, const RECT& rect);
@@ -32,7 +32,7 @@ private:
     COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
 };
 
-// TZel_FlatButton: a borderless 16 by 16 button showing a glyph; a raised edge under the
+// A flat button: a borderless 16 by 16 button showing a glyph; a raised edge under the
 // mouse, a sunken one while pressed. Its window text is its hint, shown as a tooltip and
 // answered to WM_GETTEXT. A click sends WM_COMMAND (id, BN_CLICKED) to the parent.
 class FlatButton : public Window {
@@ -56,7 +56,7 @@ private:
     UniqueWindow tooltip_;
 };
 
-// TZel_ScrollLabel: a word-wrapped text that the user drags with the mouse when it does
+// A scroll label: a word-wrapped text that the user drags with the mouse when it does
 // not fit; a CR in the text starts a new line. Its window text is the text.
 class ScrollLabel : public Window {
 public:

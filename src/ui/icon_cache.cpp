@@ -25,7 +25,7 @@ HICON GetFileIcon(const std::string& path, bool small) {
 }
 
 CachedIcon PeekFileIcon(const std::string& path, bool small, HICON* icon) {
-    const FileIconCache::TCacheFile* entry = FileIcons().Find(path);
+    const FileIconCache::CacheFile* entry = FileIcons().Find(path);
     if (!entry)
         return CachedIcon::Unknown;
     const HICON found = (small ? entry->SmallIcon : entry->LargeIcon).Get();

@@ -8,7 +8,7 @@
 
 namespace orvan::ui {
 
-using FileIconCache = TIconCache<UniqueIcon>;
+using FileIconCache = IconCache<UniqueIcon>;
 
 // Asks the shell once (SHGetFileInfoW with flags 0x105 for small, 0x104 for large; no
 // attributes, so the path must exist for an icon of its own).

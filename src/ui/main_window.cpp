@@ -43,7 +43,7 @@ HWND MainWindow::Create() {
     ::SetTimer(hwnd, kMainTimer, 500, nullptr);
     platform::SetHotKeyWindow(hwnd);
     applyListener_ = AddApplyListener(
-        [this](const TSettingsOptions& options) { ShowTrayIcon(options.trayIcon); });
+        [this](const SettingsOptions& options) { ShowTrayIcon(options.trayIcon); });
     return hwnd;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The program's pictures (the data module TPictures): the main icon list ilMain with its
+// The program's pictures: the main image list (ilMain) with its
 // seven images by role, the icons of the message and question dialogs, the glyphs of the
 // flat buttons and the program icon. They are drawn by the program itself, so the windows
 // need no resource and look the same in every build; the program icon comes from the

@@ -4,11 +4,11 @@
 
 namespace orvan::ui {
 
-void RobotPage::Setup(TZel_RobotMemo& memo) {
+void RobotPage::Setup(RobotMemo& memo) {
     RobotClear(memo);
 }
 
-int RobotPage::Enter(TZel_RobotMemo& memo, const std::string& line) {
+int RobotPage::Enter(RobotMemo& memo, const std::string& line) {
     return RobotExecute(memo, line);
 }
 
@@ -20,11 +20,11 @@ std::string RobotPage::Newer() {
     return HistoryNewer();
 }
 
-void RobotPage::ScrollNewer(TZel_RobotMemo& memo) {
+void RobotPage::ScrollNewer(RobotMemo& memo) {
     memo.SetFromLine(memo.FromLine() - 1);
 }
 
-void RobotPage::ScrollOlder(TZel_RobotMemo& memo) {
+void RobotPage::ScrollOlder(RobotMemo& memo) {
     memo.SetFromLine(memo.FromLine() + 1);
 }
 

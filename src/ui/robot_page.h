@@ -7,12 +7,12 @@ namespace orvan::ui {
 
 class RobotPage final : public RobotPageHandler {
 public:
-    void Setup(TZel_RobotMemo& memo) override;
-    int Enter(TZel_RobotMemo& memo, const std::string& line) override;
+    void Setup(RobotMemo& memo) override;
+    int Enter(RobotMemo& memo, const std::string& line) override;
     std::string Older() override;
     std::string Newer() override;
-    void ScrollNewer(TZel_RobotMemo& memo) override;
-    void ScrollOlder(TZel_RobotMemo& memo) override;
+    void ScrollNewer(RobotMemo& memo) override;
+    void ScrollOlder(RobotMemo& memo) override;
 };
 
 } // namespace orvan::ui

@@ -9,7 +9,7 @@
 namespace orvan::ui {
 
 namespace {
-constexpr const wchar_t* kRobotClass = L"TZel_RobotMemo";
+constexpr const wchar_t* kRobotClass = L"RobotMemo";
 }
 
 void GdiFonts::SetDpi(int dpi) {

@@ -1,5 +1,5 @@
 #pragma once
-// TZel_RobotMemo as a window: the conversation display's model measured and painted with
+// RobotMemo as a window: the conversation display's model measured and painted with
 // GDI. It has no scroll bar; the robot's edit line scrolls it through FromLine.
 #include "core/robot/robot_memo.h"
 #include "core/ui/layout.h"
@@ -33,8 +33,8 @@ public:
     RobotView();
     HWND Create(HWND parent, int id, const RECT& rect);
 
-    TZel_RobotMemo& Memo() { return memo_; }
-    const TZel_RobotMemo& Memo() const { return memo_; }
+    RobotMemo& Memo() { return memo_; }
+    const RobotMemo& Memo() const { return memo_; }
     void SetDpi(int dpi);
     // All lines as one text, CR LF between them, as WM_GETTEXT answers.
     std::wstring AllText() const;
@@ -46,7 +46,7 @@ private:
     void Paint(HDC dc, const RECT& client);
 
     GdiFonts fonts_;
-    TZel_RobotMemo memo_;
+    RobotMemo memo_;
 };
 
 } // namespace orvan::ui

@@ -55,13 +55,13 @@ public:
 class RobotPageHandler {
 public:
     virtual ~RobotPageHandler() = default;
-    virtual void Setup(TZel_RobotMemo& memo) = 0;
+    virtual void Setup(RobotMemo& memo) = 0;
     // A line entered with Enter; returns a command key for the dispatcher, or -1.
-    virtual int Enter(TZel_RobotMemo& memo, const std::string& line) = 0;
-    virtual std::string Older() = 0;                    // Up: the line to show
-    virtual std::string Newer() = 0;                    // Down
-    virtual void ScrollNewer(TZel_RobotMemo& memo) = 0; // Ctrl+Up
-    virtual void ScrollOlder(TZel_RobotMemo& memo) = 0; // Ctrl+Down
+    virtual int Enter(RobotMemo& memo, const std::string& line) = 0;
+    virtual std::string Older() = 0;               // Up: the line to show
+    virtual std::string Newer() = 0;               // Down
+    virtual void ScrollNewer(RobotMemo& memo) = 0; // Ctrl+Up
+    virtual void ScrollOlder(RobotMemo& memo) = 0; // Ctrl+Down
 };
 
 // The details command: shows the details window with the details text and picture.

@@ -135,8 +135,8 @@ HWND SearchWindow::Create(HWND owner) {
     ::SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 
     RegisterGeometryAccess(this);
-    applyListener_ = AddApplyListener(
-        [this](const TSettingsOptions& options) { ApplyOptionsListener(options); });
+    applyListener_ =
+        AddApplyListener([this](const SettingsOptions& options) { ApplyOptionsListener(options); });
     SetUnexpectedErrorHandler(
         [this](const std::string& message) { WriteLog(ApplicationErrorText(message)); });
     return hwnd;
@@ -362,7 +362,7 @@ void SearchWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void SearchWindow::InitializeSearch() {
     ::SetWindowTextW(Handle(), platform::Wide(ApplicationTitle).c_str());
     SelectTab(Tab::Run);
-    TSettingsOptions options = LoadOptions(services_.options);
+    SettingsOptions options = LoadOptions(services_.options);
     LoadCatalog(options, services_.catalog);
     ApplyOptions(options);
     if (robotPage_)
@@ -405,7 +405,7 @@ void SearchWindow::ApplyThemeColors() {
     tabBodyBrush_.Reset(::CreateSolidBrush(tabBody_));
     runIcon_.SetBackground(tabBody_);
     runLabel_.SetBackground(tabBody_);
-    robot_.Memo().SetBackgrounColor(MemoColor(tabBody_));
+    robot_.Memo().SetBackgroundColor(MemoColor(tabBody_));
     for (auto& sheet : sheets_)
         sheet->SetBackground(tabBody_);
     execute_.SetBackground(tabBody_);
@@ -502,7 +502,7 @@ void SearchWindow::OnActivateApp(bool active) {
     CloseRequest();
 }
 
-void SearchWindow::ApplyOptionsListener(const TSettingsOptions& options) {
+void SearchWindow::ApplyOptionsListener(const SettingsOptions& options) {
     ::SetWindowPos(Handle(), options.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TSearch, the search window: six tabs, of which the first holds the launcher (input
+// The search window: six tabs, of which the first holds the launcher (input
 // line, details area, candidate list) and the fifth the robot. Created hidden at start-up,
 // initialised once, shown by the hot key, the tray icon or a second start, hidden by Esc
 // and (with AutoHide) when the application loses the activation. Closing it only hides
@@ -59,7 +59,7 @@ constexpr int AboutText = 1030;
 constexpr int AboutIcon = 1031;
 constexpr int AboutLink = 1032;
 constexpr int Placeholder = 1040; // + tab number
-constexpr int MenuBase = 2000;    // + tag of pumRun
+constexpr int MenuBase = 2000;    // + the popup menu item's tag
 } // namespace SearchId
 
 inline constexpr UINT_PTR kRunLabelTimer = 1;
@@ -134,7 +134,7 @@ public:
     HWND RobotDisplay() const { return robot_.Handle(); }
     HWND AboutLink() const { return aboutLink_.Handle(); }
     HWND Sheet(search_layout::Tab tab) const { return sheets_[std::size_t(tab)]->Handle(); }
-    TZel_RobotMemo& Robot() { return robot_.Memo(); }
+    RobotMemo& Robot() { return robot_.Memo(); }
     HMENU PopupMenu() const { return popup_.Get(); }
     int Dpi() const { return dpi_; }
     // Rebuilds the candidate list for the current input, as a text change does.
@@ -189,7 +189,7 @@ private:
     void SettingsCommand();
     void RobotEnter();
     void SetRobotLine(const std::string& text);
-    void ApplyOptionsListener(const TSettingsOptions& options);
+    void ApplyOptionsListener(const SettingsOptions& options);
     SearchFocus FocusKind() const;
     bool RunKey(SearchKeyAction action);
 

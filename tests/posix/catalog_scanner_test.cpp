@@ -33,8 +33,8 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
     NoFolders folders;
     const ScanServices services{
         platform::FileSystem(), folders, platform::ShellNames(), platform::Clock(), {}};
-    TSettingsOptions options;
-    TSettingsOptionsCatalogPath path;
+    SettingsOptions options;
+    SettingsOptionsCatalogPath path;
     path.path = temp.Core();
     path.mask = "*.exe;*.lnk";
     path.depth = UnlimitedDepth;
@@ -42,7 +42,7 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
     options.catalog.paths = {path};
     ASSERT_TRUE(RebuildCatalog(options, services));
     std::vector<std::string> got;
-    for (const TCatalogItem& item : options.catalog.items)
+    for (const CatalogItem& item : options.catalog.items)
         got.push_back(item.path.substr(temp.Core().size()) + "|" + item.name);
     EXPECT_EQ(got, (std::vector<std::string>{"\\.dotfile.exe|.dotfile.exe", "\\A.EXE|A.EXE",
                                              "\\b.exe|b.exe", "\\Editor.lnk|Editor", "\\Sub|",

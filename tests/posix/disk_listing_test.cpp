@@ -32,7 +32,7 @@ protected:
     }
 
     std::vector<RunAvailable> Build(const std::string& text) {
-        BuildRunAvailableList(text, TCatalogItems(), list_, environment_);
+        BuildRunAvailableList(text, CatalogItems(), list_, environment_);
         std::vector<RunAvailable> rows;
         for (std::size_t i = 0; i < list_.size(); ++i)
             rows.push_back(list_[i].ToRunAvailable());
@@ -46,16 +46,17 @@ protected:
 
 TEST_F(PosixBuildTest, ListsTheTypedFolderWithoutDotNames) {
     const std::string folder = temp_.Core() + "\\";
-    EXPECT_EQ(Build(folder + "TOOL"),
-              (std::vector<RunAvailable>{{"Tools", folder + "Tools", rkFolder, ""},
-                                         {"tool.txt", folder + "tool.txt", rkFile, ""},
-                                         {"tools-old", folder + "tools-old", rkFolder, ""}}));
+    EXPECT_EQ(
+        Build(folder + "TOOL"),
+        (std::vector<RunAvailable>{{"Tools", folder + "Tools", RunKind::Folder, ""},
+                                   {"tool.txt", folder + "tool.txt", RunKind::File, ""},
+                                   {"tools-old", folder + "tools-old", RunKind::Folder, ""}}));
     EXPECT_EQ(Build(folder).size(), 4u);
     EXPECT_EQ(Build(folder + "tool.txt"),
-              (std::vector<RunAvailable>{{"tool.txt", folder + "tool.txt", rkFile, ""}}));
+              (std::vector<RunAvailable>{{"tool.txt", folder + "tool.txt", RunKind::File, ""}}));
     EXPECT_TRUE(Build(folder + "nothing\\").empty());
-    EXPECT_EQ(Build("c"), (std::vector<RunAvailable>{{"c:\\", "c:\\", rkFolder, ""}}));
-    EXPECT_EQ(Build("C:"), (std::vector<RunAvailable>{{"C:\\", "C:\\", rkFolder, ""}}));
+    EXPECT_EQ(Build("c"), (std::vector<RunAvailable>{{"c:\\", "c:\\", RunKind::Folder, ""}}));
+    EXPECT_EQ(Build("C:"), (std::vector<RunAvailable>{{"C:\\", "C:\\", RunKind::Folder, ""}}));
     EXPECT_TRUE(Build("d").empty());
 }
 

@@ -9,15 +9,15 @@ namespace {
 TEST(PosixCatalogFile, SaveReplacesAndLoadPublishes) {
     testing::TempFolder temp;
     const CatalogFileServices services{platform::FileStore(), platform::XmlReader()};
-    TSettingsOptions options;
+    SettingsOptions options;
     options.fileName = temp.Core("Orvan.ini");
-    std::vector<TCatalogItem> items;
+    std::vector<CatalogItem> items;
     for (int i = 0; i < 1000; ++i)
         items.push_back(catalog_file_cases::Item(temp.Core("f" + std::to_string(i) + ".exe"),
                                                  "F" + std::to_string(i), i % 3));
-    options.catalog.items = TCatalogItems(items);
+    options.catalog.items = CatalogItems(items);
     ASSERT_TRUE(SaveCatalog(options, services).ok);
-    TSettingsOptions loaded;
+    SettingsOptions loaded;
     loaded.fileName = options.fileName;
     EXPECT_EQ(LoadCatalog(loaded, services), "");
     ASSERT_EQ(loaded.catalog.items.size(), 1000u);
@@ -46,18 +46,18 @@ TEST(PosixCatalogFile, LoadsFromShortPieces) {
     testing::FakeDisk disk;
     disk.AddFolder("C:\\opt");
     const CatalogFileServices services{disk, platform::XmlReader()};
-    TSettingsOptions options;
+    SettingsOptions options;
     options.fileName = "C:\\opt\\Orvan.ini";
-    std::vector<TCatalogItem> items;
+    std::vector<CatalogItem> items;
     for (int i = 0; i < 300; ++i)
         items.push_back(catalog_file_cases::Item("C:\\p\\<" + std::to_string(i) + ">&.exe",
                                                  i % 2 ? "N" + std::to_string(i) : ""));
-    options.catalog.items = TCatalogItems(items);
+    options.catalog.items = CatalogItems(items);
     ASSERT_TRUE(SaveCatalog(options, services).ok);
     EXPECT_EQ(*disk.Content("C:\\opt\\Orvan_Catalog.xml"), SerializeCatalog(items));
     for (const std::size_t piece : {1u, 4u, 5u, 7u, 4096u}) {
         disk.readPiece = piece;
-        TSettingsOptions loaded;
+        SettingsOptions loaded;
         loaded.fileName = options.fileName;
         EXPECT_EQ(LoadCatalog(loaded, services), "");
         ASSERT_EQ(loaded.catalog.items.size(), items.size()) << piece;

@@ -58,7 +58,7 @@ protected:
     }
 
     std::vector<RunAvailable> Build(const std::string& text) {
-        BuildRunAvailableList(text, TCatalogItems(), list_, environment_);
+        BuildRunAvailableList(text, CatalogItems(), list_, environment_);
         std::vector<RunAvailable> rows;
         for (std::size_t i = 0; i < list_.size(); ++i)
             rows.push_back(list_[i].ToRunAvailable());
@@ -72,9 +72,9 @@ protected:
 
 TEST_F(Win32BuildTest, ListsHiddenAndSystemEntriesButNoDotNames) {
     const std::string folder = root_ + "\\";
-    const std::vector<RunAvailable> tool{{"Tools", folder + "Tools", rkFolder, ""},
-                                         {"tool.txt", folder + "tool.txt", rkFile, ""},
-                                         {"tools-old", folder + "tools-old", rkFolder, ""}};
+    const std::vector<RunAvailable> tool{{"Tools", folder + "Tools", RunKind::Folder, ""},
+                                         {"tool.txt", folder + "tool.txt", RunKind::File, ""},
+                                         {"tools-old", folder + "tools-old", RunKind::Folder, ""}};
     EXPECT_EQ(Build(folder + "TOOL"), tool);
     EXPECT_EQ(Build(folder + "  tool "), tool);
     EXPECT_EQ(Build(folder).size(), 4u); // Other too
@@ -84,13 +84,13 @@ TEST_F(Win32BuildTest, ListsHiddenAndSystemEntriesButNoDotNames) {
     EXPECT_EQ(Build(folder).size(), 4u);
     environment_.folderListing = &platform::FolderListing();
     EXPECT_EQ(Build(folder + "tool.txt"),
-              (std::vector<RunAvailable>{{"tool.txt", folder + "tool.txt", rkFile, ""}}));
+              (std::vector<RunAvailable>{{"tool.txt", folder + "tool.txt", RunKind::File, ""}}));
     EXPECT_TRUE(Build(folder + "nothing\\").empty());
 }
 
 TEST_F(Win32BuildTest, DriveLettersGiveTheirRoots) {
-    EXPECT_EQ(Build("c"), (std::vector<RunAvailable>{{"c:\\", "c:\\", rkFolder, ""}}));
-    EXPECT_EQ(Build("C:"), (std::vector<RunAvailable>{{"C:\\", "C:\\", rkFolder, ""}}));
+    EXPECT_EQ(Build("c"), (std::vector<RunAvailable>{{"c:\\", "c:\\", RunKind::Folder, ""}}));
+    EXPECT_EQ(Build("C:"), (std::vector<RunAvailable>{{"C:\\", "C:\\", RunKind::Folder, ""}}));
 }
 
 TEST_F(Win32BuildTest, DetailsShowTheFilesAttributesAndTheFoldersDisk) {

@@ -75,7 +75,7 @@ TEST_F(ProfileOptions, StoreReadsWhatTheProfileFunctionsWrote) {
     ProfileWrite(File(), "Paths", "Path_2", kPath2 + "|*.lnk|2|True|False");
     ProfileWrite(File(), "global", "LANGUAGE", "1036"); // replaces, whatever the case
 
-    const TSettingsOptions options = LoadOptions(services);
+    const SettingsOptions options = LoadOptions(services);
     EXPECT_EQ(options.fileName, temp.Path("Morvane\\Orvan\\Orvan.ini"));
     EXPECT_EQ(options.language, 1036);
     EXPECT_FALSE(options.autoHide);
@@ -95,7 +95,7 @@ TEST_F(ProfileOptions, StoreReadsAnAnsiFileTheProfileFunctionsCreated) {
     const std::string bytes = temp.ReadBytes("Morvane\\Orvan\\Orvan.ini");
     ASSERT_FALSE(bytes.empty());
     EXPECT_NE(static_cast<unsigned char>(bytes[0]), 0xFF); // no mark: an ANSI file
-    const TSettingsOptions options = LoadOptions(services);
+    const SettingsOptions options = LoadOptions(services);
     EXPECT_EQ(options.hotKey, 16449);
     ASSERT_EQ(options.catalog.paths.size(), 1u);
     EXPECT_EQ(options.catalog.paths[0].path, "C:\\Tools");
@@ -105,7 +105,7 @@ TEST_F(ProfileOptions, ProfileFunctionsReadWhatTheStoreWrote) {
     temp.WriteBytes("Morvane\\Orvan\\Orvan.ini",
                     "; hand-written\r\n[Paths]\r\nCount=4\r\nPath_3=a\r\nPath_4=b\r\n"
                     "[Mine]\r\nKey=kept\r\n");
-    TSettingsOptions options = DefaultOptions(services);
+    SettingsOptions options = DefaultOptions(services);
     options.language = 1031;
     options.alwaysOnTop = true;
     options.catalog.lastRebuild = 45678.25;

@@ -56,14 +56,14 @@ TEST(Registry, DetectsTheCurrentUsersInstallation) {
         platform::Registry().KeyExists(RegistryRoot::LocalMachine, kInstallKey);
     EXPECT_EQ(DetectInstallation({platform::Registry(), options}), machineWide);
     if (!machineWide) {
-        EXPECT_TRUE(InstallInfo().allUsers);
-        EXPECT_NE(InstallInfo().path.find("\\Morvane\\Orvan\\"), std::string::npos);
+        EXPECT_TRUE(CurrentInstallInfo().allUsers);
+        EXPECT_NE(CurrentInstallInfo().path.find("\\Morvane\\Orvan\\"), std::string::npos);
     }
     record.Install();
     EXPECT_TRUE(DetectInstallation({platform::Registry(), options}));
-    EXPECT_FALSE(InstallInfo().allUsers);
-    EXPECT_EQ(InstallInfo().path, "C:\\Orvan\\");
-    EXPECT_EQ(InstallInfo().version, "0.1 Beta 1");
+    EXPECT_FALSE(CurrentInstallInfo().allUsers);
+    EXPECT_EQ(CurrentInstallInfo().path, "C:\\Orvan\\");
+    EXPECT_EQ(CurrentInstallInfo().version, "0.1 Beta 1");
 }
 
 } // namespace

@@ -71,7 +71,7 @@ void LauncherTest::WriteOptions(const std::string& ini) const {
     temp_.Write(OptionsFile(), ini);
 }
 
-void LauncherTest::WriteCatalog(const std::vector<TCatalogItem>& items) const {
+void LauncherTest::WriteCatalog(const std::vector<CatalogItem>& items) const {
     temp_.Write(CatalogFileName(OptionsFile()), SerializeCatalog(items));
 }
 

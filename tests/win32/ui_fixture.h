@@ -56,7 +56,7 @@ protected:
     // The options file and the catalog file the application will load.
     std::string OptionsFile() const;
     void WriteOptions(const std::string& ini) const;
-    void WriteCatalog(const std::vector<TCatalogItem>& items) const;
+    void WriteCatalog(const std::vector<CatalogItem>& items) const;
 
     // Creates the start-up objects and starts in the mode.
     void Start(StartMode mode = StartMode::Resident);

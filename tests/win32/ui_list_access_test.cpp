@@ -86,11 +86,11 @@ TEST_F(ListAccessTest, CustomControlsAnswerWithTheirTexts) {
 }
 
 TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
-    std::vector<TCatalogItem> items;
+    std::vector<CatalogItem> items;
     items.reserve(1000000);
     for (int i = 0; i < 1000000; ++i)
         items.push_back({"C:\\Data\\file" + std::to_string(i) + ".txt", "", 0, 0, ""});
-    CurrentOptions().catalog.items = TCatalogItems(std::move(items));
+    CurrentOptions().catalog.items = CatalogItems(std::move(items));
     SetInput(L"file");
     ASSERT_EQ(RowCount(), 1000000);
     const HWND list = Search().ListBox();

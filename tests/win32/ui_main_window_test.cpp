@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, TheTrayIconFollowsTheOption) {
     WriteOptions("[TrayIcon]\r\nEnabled=-1\r\n");
     StartWithSettings();
     EXPECT_TRUE(Main().TrayIconVisible());
-    TSettingsOptions options = CurrentOptions();
+    SettingsOptions options = CurrentOptions();
     options.trayIcon = false;
     ApplyOptions(options);
     EXPECT_FALSE(Main().TrayIconVisible());
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, TheHotKeyIsRegisteredUnderTheAtomAndShowsTheWindow) {
     EXPECT_TRUE(Search().Visible());
 
     // Applying 0 keeps the combination; a new value replaces it.
-    TSettingsOptions options = CurrentOptions();
+    SettingsOptions options = CurrentOptions();
     options.hotKey = 0;
     ApplyOptions(options);
     EXPECT_EQ(platform::HotKeyShortCut(), 16416);

@@ -13,7 +13,7 @@ namespace {
 namespace layout = search_layout;
 using layout::Tab;
 
-std::vector<TCatalogItem> SampleCatalog() {
+std::vector<CatalogItem> SampleCatalog() {
     return {{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
             {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
             {"C:\\Apps\\alpha.exe", "alpha", 0, 0, ""},
@@ -545,7 +545,7 @@ TEST_F(OptionsTest, StoredGeometryAndStayOnTopApplyToTheWindow) {
     EXPECT_EQ(window.bottom - window.top, 420);
     EXPECT_TRUE(::GetWindowLongPtrW(Search().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    TSettingsOptions options = CurrentOptions();
+    SettingsOptions options = CurrentOptions();
     options.alwaysOnTop = false;
     ApplyOptions(options);
     EXPECT_FALSE(::GetWindowLongPtrW(Search().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);

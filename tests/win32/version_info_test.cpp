@@ -56,7 +56,7 @@ std::string LoadOneString(const std::string& path, const char* key) {
 const std::string kExe = WindowsPath(ORVAN_EXE_PATH);
 
 TEST(Win32VersionInfo, ReadsOurProgramsResourceInOneLoad) {
-    const TFileVersionInfo info = ReadFileVersionInfo(kExe, platform::VersionInfo());
+    const FileVersionInfo info = ReadFileVersionInfo(kExe, platform::VersionInfo());
     EXPECT_FALSE(info.displayName.empty());
     EXPECT_EQ(info.companyName, ORVAN_MAKER);
     EXPECT_EQ(info.fileDescription, "Orvan! keyboard launcher");

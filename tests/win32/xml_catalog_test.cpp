@@ -9,16 +9,16 @@ namespace {
 TEST(Win32CatalogFile, SaveReplacesAndLoadPublishes) {
     testing::CatalogTempFolder temp;
     const CatalogFileServices services{platform::FileStore(), platform::XmlReader()};
-    TSettingsOptions options;
+    SettingsOptions options;
     options.fileName = temp.Path("Orvan.ini");
-    std::vector<TCatalogItem> items;
+    std::vector<CatalogItem> items;
     for (int i = 0; i < 1000; ++i)
         items.push_back(catalog_file_cases::Item(temp.Path("f" + std::to_string(i) + ".exe"),
                                                  "F" + std::to_string(i), i % 3));
-    options.catalog.items = TCatalogItems(items);
+    options.catalog.items = CatalogItems(items);
     ASSERT_TRUE(SaveCatalog(options, services).ok);
     ASSERT_TRUE(SaveCatalog(options, services).ok); // replacing an existing file works too
-    TSettingsOptions loaded;
+    SettingsOptions loaded;
     loaded.fileName = options.fileName;
     EXPECT_EQ(LoadCatalog(loaded, services), "");
     ASSERT_EQ(loaded.catalog.items.size(), 1000u);

@@ -4,20 +4,20 @@
 
 namespace orvan {
 
-TInstallInfo DefaultInstallInfo(const SpecialFolderPort& folders) {
-    TInstallInfo info;
+InstallInfo DefaultInstallInfo(const SpecialFolderPort& folders) {
+    InstallInfo info;
     info.path = GetSpecialFolder(folders, Csidl::ProgramFiles) + "\\Morvane\\Orvan\\";
     return info;
 }
 
-TInstallInfo& InstallInfo() {
-    static TInstallInfo info;
+InstallInfo& CurrentInstallInfo() {
+    static InstallInfo info;
     return info;
 }
 
 namespace {
 
-bool ReadInstallKey(const RegistryPort& registry, RegistryRoot root, TInstallInfo& info) {
+bool ReadInstallKey(const RegistryPort& registry, RegistryRoot root, InstallInfo& info) {
     if (!registry.KeyExists(root, kInstallKey))
         return false;
     info.title = registry.ReadString(root, kInstallKey, "Title");
@@ -38,7 +38,7 @@ bool HasAutoStart(const RegistryPort& registry, RegistryRoot root) {
 bool DetectInstallation(const InstallationServices& services) {
     const SpecialFolderPort& folders = services.options.folders;
     const FileSystemPort& fileSystem = services.options.fileSystem;
-    TInstallInfo info = DefaultInstallInfo(folders);
+    InstallInfo info = DefaultInstallInfo(folders);
 
     const bool found = ReadInstallKey(services.registry, RegistryRoot::CurrentUser, info) ||
                        ReadInstallKey(services.registry, RegistryRoot::LocalMachine, info);
@@ -50,10 +50,10 @@ bool DetectInstallation(const InstallationServices& services) {
                          HasAutoStart(services.registry, RegistryRoot::LocalMachine);
     }
 
-    const TSettingsOptions options = LoadOptions(services.options);
+    const SettingsOptions options = LoadOptions(services.options);
     info.language = options.language;
     info.hotKey = options.hotKey;
-    InstallInfo() = info;
+    CurrentInstallInfo() = info;
     return found;
 }
 

@@ -17,7 +17,7 @@ inline constexpr const char* kRunValueName = "Orvan";
 inline constexpr const char* kStartMenuFolderCommon = "%STARTMENU_COMMON%\\Morvane\\Orvan";
 inline constexpr const char* kStartMenuFolderUser = "%STARTMENU%\\Morvane\\Orvan";
 
-struct TInstallInfo {
+struct InstallInfo {
     std::string title;
     std::string version;
     std::string path;
@@ -31,18 +31,18 @@ struct TInstallInfo {
 
 // The record before anything is known: the folder suggested for a new installation is
 // "Morvane\Orvan\" below the program files folder.
-TInstallInfo DefaultInstallInfo(const SpecialFolderPort& folders);
+InstallInfo DefaultInstallInfo(const SpecialFolderPort& folders);
 
 struct InstallationServices {
     const RegistryPort& registry;
     const OptionsServices& options; // folders and file system come from here as well
 };
 
-// Refills InstallInfo() from the registry, the start-menu folders and the options file;
+// Refills CurrentInstallInfo() from the registry, the start-menu folders and the options file;
 // true when an installation key exists under either root (the current user's wins).
 bool DetectInstallation(const InstallationServices& services);
 
 // The process-wide installation record.
-TInstallInfo& InstallInfo();
+InstallInfo& CurrentInstallInfo();
 
 } // namespace orvan

@@ -9,17 +9,17 @@
 
 namespace orvan {
 
-struct TCatalogItems::Data {
-    explicit Data(std::vector<TCatalogItem> list) : items(std::move(list)), index(items) {}
-    std::vector<TCatalogItem> items;
+struct CatalogItems::Data {
+    explicit Data(std::vector<CatalogItem> list) : items(std::move(list)), index(items) {}
+    std::vector<CatalogItem> items;
     CatalogSearchIndex index;
 };
 
 namespace {
 
-const std::shared_ptr<const TCatalogItems::Data>& EmptyData() {
+const std::shared_ptr<const CatalogItems::Data>& EmptyData() {
     static const auto empty =
-        std::make_shared<const TCatalogItems::Data>(std::vector<TCatalogItem>());
+        std::make_shared<const CatalogItems::Data>(std::vector<CatalogItem>());
     return empty;
 }
 
@@ -178,16 +178,16 @@ int CompareNamesUtf16(std::string_view a, std::string_view b) {
     }
 }
 
-TCatalogItems::TCatalogItems() : data_(EmptyData()) {}
+CatalogItems::CatalogItems() : data_(EmptyData()) {}
 
-TCatalogItems::TCatalogItems(std::vector<TCatalogItem> items)
+CatalogItems::CatalogItems(std::vector<CatalogItem> items)
     : data_(items.empty() ? EmptyData() : std::make_shared<const Data>(std::move(items))) {}
 
-const std::vector<TCatalogItem>& TCatalogItems::items() const {
+const std::vector<CatalogItem>& CatalogItems::items() const {
     return data_->items;
 }
 
-const CatalogSearchIndex& TCatalogItems::SearchIndex() const {
+const CatalogSearchIndex& CatalogItems::SearchIndex() const {
     return data_->index;
 }
 
@@ -195,14 +195,14 @@ std::string_view FileNamePart(std::string_view path) {
     return path.substr(NameStart(path));
 }
 
-std::string_view CatalogDisplayName(const TCatalogItem& item) {
+std::string_view CatalogDisplayName(const CatalogItem& item) {
     return item.name.empty() ? FileNamePart(item.path) : std::string_view(item.name);
 }
 
 namespace {
 
 // Appends the upper-cased key of an entry without building "path&name" first.
-void AppendSearchKey(std::string& out, const TCatalogItem& item) {
+void AppendSearchKey(std::string& out, const CatalogItem& item) {
     // The cut falls in the name when the name has a backslash or colon, else in the path.
     std::string_view first;
     std::string_view second;
@@ -225,13 +225,13 @@ void AppendSearchKey(std::string& out, const TCatalogItem& item) {
 
 } // namespace
 
-std::string CatalogSearchKey(const TCatalogItem& item) {
+std::string CatalogSearchKey(const CatalogItem& item) {
     std::string key;
     AppendSearchKey(key, item);
     return key;
 }
 
-CatalogSearchIndex::CatalogSearchIndex(const std::vector<TCatalogItem>& items) {
+CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
     if (items.size() >= 0xFFFFFFFFu)
         throw std::length_error("catalog too large");
     const auto count = static_cast<std::uint32_t>(items.size());
@@ -241,7 +241,7 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<TCatalogItem>& items) {
     std::string byItem;
     std::vector<SortEntry> entries(count);
     std::size_t keyBytes = 0;
-    for (const TCatalogItem& item : items)
+    for (const CatalogItem& item : items)
         keyBytes += FileNamePart(item.path).size() + item.name.size() + 1;
     if (keyBytes + count >= 0xFFFFFFFFu)
         throw std::length_error("catalog too large");
@@ -258,8 +258,8 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<TCatalogItem>& items) {
     std::sort(entries.begin(), entries.end(), [&items](const SortEntry& a, const SortEntry& b) {
         int c = ComparePrefixes(a, b);
         if (c == 0 || c == 2) {
-            const TCatalogItem& x = items[a.item];
-            const TCatalogItem& y = items[b.item];
+            const CatalogItem& x = items[a.item];
+            const CatalogItem& y = items[b.item];
             c = c == 0 ? Sign(x.path.compare(y.path))
                        : ComparePair(CatalogDisplayName(x), x.path, CatalogDisplayName(y), y.path);
         }
@@ -282,8 +282,8 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<TCatalogItem>& items) {
             const int c = ComparePrefixes(e, before);
             bool differs = c == -1 || c == 1;
             if (!differs) {
-                const TCatalogItem& x = items[e.item];
-                const TCatalogItem& y = items[before.item];
+                const CatalogItem& x = items[e.item];
+                const CatalogItem& y = items[before.item];
                 differs = x.path != y.path || CatalogDisplayName(x) != CatalogDisplayName(y);
             }
             groupStart_[p] = differs ? 1 : 0;
@@ -319,10 +319,10 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<TCatalogItem>& items) {
 }
 
 std::pair<std::size_t, std::size_t>
-CatalogSearchIndex::FindPair(const std::vector<TCatalogItem>& items, std::string_view name,
+CatalogSearchIndex::FindPair(const std::vector<CatalogItem>& items, std::string_view name,
                              std::string_view path) const {
     auto compareAt = [&](std::size_t position) {
-        const TCatalogItem& item = items[order_[position]];
+        const CatalogItem& item = items[order_[position]];
         return ComparePair(CatalogDisplayName(item), item.path, name, path);
     };
     std::size_t low = 0;

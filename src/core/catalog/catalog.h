@@ -13,7 +13,7 @@ namespace orvan {
 
 constexpr std::int32_t UnlimitedDepth = -1;
 
-struct TCatalogItem {
+struct CatalogItem {
     std::string path; // full path, never holds path variables
     std::string name; // display name; "" for folder entries and when the file held none
     std::int32_t priority = 0;
@@ -25,25 +25,25 @@ class CatalogSearchIndex;
 
 // An immutable list of catalog entries shared by reference count. Copies share the same
 // entries (and the search keys derived from them once, when the list is published).
-class TCatalogItems {
+class CatalogItems {
 public:
-    using const_iterator = std::vector<TCatalogItem>::const_iterator;
+    using const_iterator = std::vector<CatalogItem>::const_iterator;
 
-    TCatalogItems(); // the empty catalog
+    CatalogItems(); // the empty catalog
     // Publishes a list: takes the entries over and derives the search keys.
-    explicit TCatalogItems(std::vector<TCatalogItem> items);
+    explicit CatalogItems(std::vector<CatalogItem> items);
 
     std::size_t size() const { return items().size(); }
     bool empty() const { return items().empty(); }
-    const TCatalogItem& operator[](std::size_t index) const { return items()[index]; }
+    const CatalogItem& operator[](std::size_t index) const { return items()[index]; }
     const_iterator begin() const { return items().begin(); }
     const_iterator end() const { return items().end(); }
-    const std::vector<TCatalogItem>& items() const;
+    const std::vector<CatalogItem>& items() const;
 
     const CatalogSearchIndex& SearchIndex() const;
 
     // True when both hold the very same published list.
-    bool SharesWith(const TCatalogItems& other) const { return data_ == other.data_; }
+    bool SharesWith(const CatalogItems& other) const { return data_ == other.data_; }
 
     struct Data; // opaque: the entries and their search index
 
@@ -51,30 +51,30 @@ private:
     std::shared_ptr<const Data> data_;
 };
 
-struct TSettingsOptionsCatalogPath {
+struct SettingsOptionsCatalogPath {
     std::string path; // may hold path variables; expanded when scanned
     std::int32_t depth = UnlimitedDepth;
     bool includeDirectories = false;
     std::string mask; // "*.exe;*.com"; "" means "*.*"
     bool active = true;
 
-    bool operator==(const TSettingsOptionsCatalogPath&) const = default;
+    bool operator==(const SettingsOptionsCatalogPath&) const = default;
 };
 
-using TSettingsOptionsCatalogPaths = std::vector<TSettingsOptionsCatalogPath>;
+using SettingsOptionsCatalogPaths = std::vector<SettingsOptionsCatalogPath>;
 
 // The text after the last backslash or colon of a path (the whole text when it has none).
 std::string_view FileNamePart(std::string_view path);
 
 // The name a catalog entry is listed under: its display name, or the file-name part of
 // its path when it has none.
-std::string_view CatalogDisplayName(const TCatalogItem& item);
+std::string_view CatalogDisplayName(const CatalogItem& item);
 
 // CompareUtf16's order (UTF-16 code units), decided from the bytes where they are ASCII.
 int CompareNamesUtf16(std::string_view a, std::string_view b);
 
 // The text the typed input is searched in: path, "&" and name, cut after the last
 // backslash or colon, ASCII letters in upper case.
-std::string CatalogSearchKey(const TCatalogItem& item);
+std::string CatalogSearchKey(const CatalogItem& item);
 
 } // namespace orvan

@@ -104,7 +104,7 @@ std::int32_t ReadPriority(std::string_view text) {
 
 class CatalogHandler final : public XmlEventHandler {
 public:
-    explicit CatalogHandler(std::vector<TCatalogItem>& items) : items_(items) {}
+    explicit CatalogHandler(std::vector<CatalogItem>& items) : items_(items) {}
 
     std::string error;
 
@@ -159,7 +159,7 @@ public:
         } else if (depth_ == 3) {
             field_ = -1;
         } else if (depth_ == 2 && seen_[0]) {
-            TCatalogItem item;
+            CatalogItem item;
             item.path = NormaliseLineBreaks(text_[0]);
             if (seen_[1])
                 item.name = NormaliseLineBreaks(text_[1]);
@@ -172,7 +172,7 @@ public:
     }
 
 private:
-    std::vector<TCatalogItem>& items_;
+    std::vector<CatalogItem>& items_;
     int depth_ = 0;
     int skip_ = 0;   // depth inside a subtree that is ignored
     int field_ = -1; // 0 path, 1 name, 2 priority while inside one
@@ -192,7 +192,7 @@ constexpr std::size_t kPiece = 1 << 20;
 
 // The file text in pieces of about a megabyte, so that a large catalog is never held as one
 // string; false as soon as sink refuses a piece.
-bool WriteCatalog(const std::vector<TCatalogItem>& items,
+bool WriteCatalog(const std::vector<CatalogItem>& items,
                   const std::function<bool(std::string_view)>& sink) {
     std::string out;
     out.reserve(kPiece + 1024);
@@ -205,7 +205,7 @@ bool WriteCatalog(const std::vector<TCatalogItem>& items,
     }
     out += "\">\r\n";
     char number[16];
-    for (const TCatalogItem& item : items) {
+    for (const CatalogItem& item : items) {
         out += "  <item>\r\n    <path>";
         AppendEscaped(out, item.path);
         out += "</path>\r\n";
@@ -271,7 +271,7 @@ CatalogReadResult ParseFrom(const XmlSource& read, std::size_t tags, const XmlRe
 
 } // namespace
 
-std::string SerializeCatalog(const std::vector<TCatalogItem>& items) {
+std::string SerializeCatalog(const std::vector<CatalogItem>& items) {
     std::string out;
     WriteCatalog(items, [&out](std::string_view piece) {
         out.append(piece);
@@ -332,10 +332,9 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
     return result;
 }
 
-CatalogSaveResult SaveCatalog(const TSettingsOptions& options,
-                              const CatalogFileServices& services) {
+CatalogSaveResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services) {
     const std::string fileName = CatalogFileName(options.fileName);
-    const std::vector<TCatalogItem>& items = options.catalog.items.items();
+    const std::vector<CatalogItem>& items = options.catalog.items.items();
     const bool written = services.files.ReplaceFileWith(fileName, [&items](FileWriter& file) {
         return WriteCatalog(items, [&file](std::string_view piece) { return file.Write(piece); });
     });
@@ -344,11 +343,11 @@ CatalogSaveResult SaveCatalog(const TSettingsOptions& options,
     return {};
 }
 
-std::string LoadCatalog(TSettingsOptions& options, const CatalogFileServices& services) {
-    options.catalog.items = TCatalogItems();
+std::string LoadCatalog(SettingsOptions& options, const CatalogFileServices& services) {
+    options.catalog.items = CatalogItems();
     CatalogReadResult read =
         ReadCatalogFile(CatalogFileName(options.fileName), services.files, services.xml);
-    options.catalog.items = TCatalogItems(std::move(read.items));
+    options.catalog.items = CatalogItems(std::move(read.items));
     return read.error;
 }
 

@@ -23,12 +23,12 @@ std::string CatalogFileName(std::string_view optionsFileName);
 // The whole file text: declaration, root, one "item" per entry with "path", "name" (only
 // when not empty) and "priority"; every element on its own line, two spaces per level, CR LF
 // line ends. Characters XML 1.0 cannot hold become U+FFFD; CR is kept as a reference.
-std::string SerializeCatalog(const std::vector<TCatalogItem>& items);
+std::string SerializeCatalog(const std::vector<CatalogItem>& items);
 
 struct CatalogReadResult {
-    std::vector<TCatalogItem> items; // what could be read, in file order
-    bool missing = false;            // there was no file
-    std::string error;               // why reading stopped early; "" when it did not
+    std::vector<CatalogItem> items; // what could be read, in file order
+    bool missing = false;           // there was no file
+    std::string error;              // why reading stopped early; "" when it did not
 };
 
 // Reads a catalog document. A wrong root or namespace gives no entries and no error; a
@@ -49,11 +49,11 @@ struct CatalogSaveResult {
     bool ok = true;
     std::string error;
 };
-CatalogSaveResult SaveCatalog(const TSettingsOptions& options, const CatalogFileServices& services);
+CatalogSaveResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services);
 
 // Empties the record's catalog, then publishes what the file beside the options file holds.
 // Never fails: a damaged file leaves the entries read before the damage, and the returned
 // text says what went wrong ("" when nothing did).
-std::string LoadCatalog(TSettingsOptions& options, const CatalogFileServices& services);
+std::string LoadCatalog(SettingsOptions& options, const CatalogFileServices& services);
 
 } // namespace orvan

@@ -18,7 +18,7 @@ namespace orvan {
 class CatalogSearchIndex {
 public:
     CatalogSearchIndex() : keys_(kKeyPadding, '\0') {}
-    explicit CatalogSearchIndex(const std::vector<TCatalogItem>& items);
+    explicit CatalogSearchIndex(const std::vector<CatalogItem>& items);
 
     std::size_t size() const { return order_.size(); }
 
@@ -61,7 +61,7 @@ public:
     }
 
     // The positions [first, last) whose entries have exactly this display name and path.
-    std::pair<std::size_t, std::size_t> FindPair(const std::vector<TCatalogItem>& items,
+    std::pair<std::size_t, std::size_t> FindPair(const std::vector<CatalogItem>& items,
                                                  std::string_view name,
                                                  std::string_view path) const;
 

@@ -12,9 +12,9 @@
 
 namespace orvan {
 
-template <typename Icon> class TIconCache {
+template <typename Icon> class IconCache {
 public:
-    struct TCacheFile {
+    struct CacheFile {
         std::string FileName; // the path exactly as requested: the key
         Icon SmallIcon;
         Icon LargeIcon;
@@ -24,7 +24,7 @@ public:
     // Asks the shell once for one size of a path's icon; an empty icon when it has none.
     using ExtractFileIcon = std::function<Icon(const std::string& path, bool small)>;
 
-    explicit TIconCache(ExtractFileIcon extract) : extract_(std::move(extract)) {}
+    explicit IconCache(ExtractFileIcon extract) : extract_(std::move(extract)) {}
 
     // The small or the large icon of the path, both fetched on a miss. The key is the exact
     // text: the same path in other letter case is another entry.
@@ -41,22 +41,22 @@ public:
     }
 
     // The entry of the path if it was asked for before, without asking the shell.
-    const TCacheFile* Find(const std::string& path) const {
+    const CacheFile* Find(const std::string& path) const {
         const auto found = index_.find(path);
         return found == index_.end() ? nullptr : &entries_[found->second];
     }
 
     // Entries in order of first request.
-    const std::deque<TCacheFile>& Entries() const { return entries_; }
+    const std::deque<CacheFile>& Entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }
 
 private:
-    static const Icon& Pick(const TCacheFile& entry, bool small) {
+    static const Icon& Pick(const CacheFile& entry, bool small) {
         return small ? entry.SmallIcon : entry.LargeIcon;
     }
 
     ExtractFileIcon extract_;
-    std::deque<TCacheFile> entries_; // a deque keeps handed-out references valid
+    std::deque<CacheFile> entries_; // a deque keeps handed-out references valid
     std::unordered_map<std::string, std::size_t> index_;
 };
 

@@ -27,7 +27,7 @@ ScannerState& Scanner() {
 }
 
 void AddCatalogItem(const std::string& path, const std::string& name) {
-    TCatalogItem item;
+    CatalogItem item;
     item.path = path;
     item.name = name;
     Scanner().newItems.push_back(std::move(item));
@@ -100,7 +100,7 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
     }
 }
 
-bool RebuildCatalog(TSettingsOptions& options, const ScanServices& services) {
+bool RebuildCatalog(SettingsOptions& options, const ScanServices& services) {
     ScannerState& state = Scanner();
     if (state.scanning)
         return false;
@@ -108,18 +108,18 @@ bool RebuildCatalog(TSettingsOptions& options, const ScanServices& services) {
     state.scannedFolders = 0;
     state.scannedFiles = 0;
     state.newItems.clear();
-    state.completed = TCatalogItems();
+    state.completed = CatalogItems();
 
     // A copy: the messages processed per folder may replace the record's paths.
-    const TSettingsOptionsCatalogPaths paths = options.catalog.paths;
-    for (const TSettingsOptionsCatalogPath& path : paths)
+    const SettingsOptionsCatalogPaths paths = options.catalog.paths;
+    for (const SettingsOptionsCatalogPath& path : paths)
         if (path.active)
             ScanFolder(path.path, path.mask, path.depth, path.includeDirectories, services);
 
     if (!state.scanning)
         return false;
     options.catalog.lastRebuild = services.clock.Now();
-    state.completed = TCatalogItems(std::move(state.newItems));
+    state.completed = CatalogItems(std::move(state.newItems));
     state.newItems.clear();
     options.catalog.items = state.completed;
     return true;

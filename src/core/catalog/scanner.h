@@ -22,10 +22,10 @@ namespace orvan {
 struct ScannerState {
     bool scanning = false;
     std::int32_t scannedFolders = 0;
-    std::int32_t scannedFiles = 0;      // entries returned by the mask searches, "." and ".." too
-    std::string scanPath;               // the entry seen last, in either pass
-    std::vector<TCatalogItem> newItems; // the catalog under construction
-    TCatalogItems completed;            // what the last completed rebuild handed over
+    std::int32_t scannedFiles = 0;     // entries returned by the mask searches, "." and ".." too
+    std::string scanPath;              // the entry seen last, in either pass
+    std::vector<CatalogItem> newItems; // the catalog under construction
+    CatalogItems completed;            // what the last completed rebuild handed over
 
     // The number of entries of NewItems: those being collected, or after a completed
     // rebuild those handed over to the record.
@@ -47,7 +47,7 @@ struct ScanServices {
 
 // Rebuilds the record's catalog. False when a rebuild is already running (nothing happens)
 // or when it was cancelled (the record keeps its catalog and rebuild time).
-bool RebuildCatalog(TSettingsOptions& options, const ScanServices& services);
+bool RebuildCatalog(SettingsOptions& options, const ScanServices& services);
 
 // Scans one folder (path variables expanded on entry) and, within depth, its subfolders.
 void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,

@@ -73,7 +73,7 @@ private:
 
 // Path_1 .. Path_n as reading them one by one would find them, without a loop up to n: a
 // file may claim a Count of two billion.
-TSettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int64_t count) {
+SettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int64_t count) {
     std::vector<std::pair<std::int64_t, std::string>> found;
     for (auto& [key, value] : store.File().ReadSection(kPaths)) {
         if (key.size() < 6 || AsciiUpper(key.substr(0, 5)) != "PATH_")
@@ -90,7 +90,7 @@ TSettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::in
     }
     std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
-    TSettingsOptionsCatalogPaths paths;
+    SettingsOptionsCatalogPaths paths;
     for (const auto& [index, line] : found)
         if (auto path = ParseCatalogPathLine(line))
             paths.push_back(std::move(*path));
@@ -102,9 +102,9 @@ TSettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::in
 OptionsWriteError::OptionsWriteError(const std::string& fileName)
     : std::runtime_error("Unable to write to " + fileName) {}
 
-TSettingsOptionsCatalogPaths DefaultCatalogPaths() {
+SettingsOptionsCatalogPaths DefaultCatalogPaths() {
     auto path = [](const char* folder, const char* mask, bool active) {
-        TSettingsOptionsCatalogPath p;
+        SettingsOptionsCatalogPath p;
         p.path = folder;
         p.depth = UnlimitedDepth;
         p.includeDirectories = false;
@@ -242,16 +242,16 @@ std::string FormatOptionDateTime(double value, std::string_view decimalSeparator
     return text;
 }
 
-std::string FormatCatalogPathLine(const TSettingsOptionsCatalogPath& path) {
+std::string FormatCatalogPathLine(const SettingsOptionsCatalogPath& path) {
     return path.path + "|" + path.mask + "|" + std::to_string(path.depth) + "|" +
            BoolText(path.includeDirectories) + "|" + BoolText(path.active);
 }
 
-std::optional<TSettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line) {
+std::optional<SettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line) {
     const ArrayOfString fields = SplitString(line, '|');
     if (fields.size() != 5)
         return std::nullopt;
-    TSettingsOptionsCatalogPath path;
+    SettingsOptionsCatalogPath path;
     path.path = fields[0];
     path.mask = fields[1];
     path.depth = ParseOptionInteger(fields[2]).value_or(UnlimitedDepth);
@@ -284,7 +284,7 @@ void OptionsStore::Commit() {
         throw OptionsWriteError(fileName_);
 }
 
-std::optional<OptionsStore> OpenOptionsStore(const TSettingsOptions& options,
+std::optional<OptionsStore> OpenOptionsStore(const SettingsOptions& options,
                                              const OptionsServices& services) {
     const std::string folder = WithoutTrailingDelimiter(ExtractFilePath(options.fileName));
     if (folder.empty())
@@ -296,8 +296,8 @@ std::optional<OptionsStore> OpenOptionsStore(const TSettingsOptions& options,
     return OptionsStore(options.fileName, services.files);
 }
 
-TSettingsOptions DefaultOptions(const OptionsServices& services) {
-    TSettingsOptions options;
+SettingsOptions DefaultOptions(const OptionsServices& services) {
+    SettingsOptions options;
     const std::string iniName = ChangeFileExtension(FileNamePart(services.programFileName), ".ini");
     const std::string roaming =
         ExpandPathVariables(services.folders, "%APPDATA%\\Morvane\\Orvan\\" + iniName);
@@ -315,7 +315,7 @@ TSettingsOptions DefaultOptions(const OptionsServices& services) {
 
 namespace {
 
-TSettingsOptions LoadInto(TSettingsOptions options, const OptionsServices& services) {
+SettingsOptions LoadInto(SettingsOptions options, const OptionsServices& services) {
     const std::optional<OptionsStore> store = OpenOptionsStore(options, services);
     if (!store)
         return options;
@@ -349,17 +349,17 @@ TSettingsOptions LoadInto(TSettingsOptions options, const OptionsServices& servi
 
 } // namespace
 
-TSettingsOptions LoadOptions(const OptionsServices& services) {
+SettingsOptions LoadOptions(const OptionsServices& services) {
     return LoadInto(DefaultOptions(services), services);
 }
 
-TSettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName) {
-    TSettingsOptions defaults = DefaultOptions(services);
+SettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName) {
+    SettingsOptions defaults = DefaultOptions(services);
     defaults.fileName = fileName;
     return LoadInto(std::move(defaults), services);
 }
 
-void SaveOptions(const TSettingsOptions& options, const OptionsServices& services) {
+void SaveOptions(const SettingsOptions& options, const OptionsServices& services) {
     std::optional<OptionsStore> store = OpenOptionsStore(options, services);
     if (!store)
         return;
@@ -383,7 +383,7 @@ void SaveOptions(const TSettingsOptions& options, const OptionsServices& service
     store->WriteString(
         kCatalog, "LastRebuild",
         FormatOptionDateTime(options.catalog.lastRebuild, CurrentLocale().decimalSeparator));
-    const TSettingsOptionsCatalogPaths& paths = options.catalog.paths;
+    const SettingsOptionsCatalogPaths& paths = options.catalog.paths;
     store->WriteString(kPaths, "Count", std::to_string(paths.size()));
     for (std::size_t i = 0; i < paths.size(); ++i)
         store->WriteString(kPaths, "Path_" + std::to_string(i + 1),
@@ -392,12 +392,12 @@ void SaveOptions(const TSettingsOptions& options, const OptionsServices& service
     store->Commit();
 }
 
-TSettingsOptions& CurrentOptions() {
-    static TSettingsOptions current;
+SettingsOptions& CurrentOptions() {
+    static SettingsOptions current;
     return current;
 }
 
-void ApplyOptions(const TSettingsOptions& options) {
+void ApplyOptions(const SettingsOptions& options) {
     CurrentOptions() = options;
     // A listener may add or remove listeners; call the ones registered now.
     const auto listeners = Registered().listeners;

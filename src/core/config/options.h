@@ -17,22 +17,22 @@
 
 namespace orvan {
 
-enum TSettingsStorageKind : std::uint8_t {
-    skRegistry = 0,
-    skUserIni = 1,
-    skProgramIni = 2,
+enum class SettingsStorageKind : std::uint8_t {
+    Registry = 0,
+    UserIni = 1,
+    ProgramIni = 2,
 };
 
-struct TSettingsOptionsCatalog {
+struct SettingsOptionsCatalog {
     bool autoUpdate = true;
     std::int32_t interval = 3600;
     double lastRebuild = 0; // local moment of the last completed rebuild; 0 = never
-    TSettingsOptionsCatalogPaths paths;
-    TCatalogItems items; // shared between copies of the record, never changed in place
+    SettingsOptionsCatalogPaths paths;
+    CatalogItems items; // shared between copies of the record, never changed in place
 };
 
-struct TSettingsOptions {
-    TSettingsStorageKind storageKind = skUserIni;
+struct SettingsOptions {
+    SettingsStorageKind storageKind = SettingsStorageKind::UserIni;
     std::string fileName;
     std::int32_t language = 1;
     std::int32_t hotKey = 32800; // Alt+Space
@@ -42,14 +42,14 @@ struct TSettingsOptions {
     bool autoCenter = true;
     bool showOnDesktop = false;
     bool trayIcon = false;
-    TSettingsOptionsCatalog catalog;
+    SettingsOptionsCatalog catalog;
     bool portable = false;
     std::vector<std::string> runHistory;
     std::int32_t runHistoryIndex = 0;
 };
 
 // The ten source folders a fresh installation scans.
-TSettingsOptionsCatalogPaths DefaultCatalogPaths();
+SettingsOptionsCatalogPaths DefaultCatalogPaths();
 
 // What the store reaches outside the core through.
 struct OptionsServices {
@@ -87,18 +87,18 @@ private:
 };
 
 // Creates the options file's folder when missing; nothing when it cannot be had.
-std::optional<OptionsStore> OpenOptionsStore(const TSettingsOptions& options,
+std::optional<OptionsStore> OpenOptionsStore(const SettingsOptions& options,
                                              const OptionsServices& services);
 
-TSettingsOptions DefaultOptions(const OptionsServices& services);
-TSettingsOptions LoadOptions(const OptionsServices& services);
+SettingsOptions DefaultOptions(const OptionsServices& services);
+SettingsOptions LoadOptions(const OptionsServices& services);
 // The same for an options file of the caller's choice instead of the default one.
-TSettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName);
-void SaveOptions(const TSettingsOptions& options, const OptionsServices& services);
+SettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName);
+void SaveOptions(const SettingsOptions& options, const OptionsServices& services);
 
 // Makes a record the current options, calls the apply listeners and registers the hot key.
-void ApplyOptions(const TSettingsOptions& options);
-TSettingsOptions& CurrentOptions();
+void ApplyOptions(const SettingsOptions& options);
+SettingsOptions& CurrentOptions();
 
 // The search window's position and size, kept in the options file but not in the record.
 struct WindowGeometry {
@@ -118,7 +118,7 @@ public:
 // Registration points for the windows built on the store. The geometry access must stay
 // valid until it is unregistered with nullptr.
 void RegisterGeometryAccess(OptionsGeometryAccess* access);
-using OptionsApplyListener = std::function<void(const TSettingsOptions&)>;
+using OptionsApplyListener = std::function<void(const SettingsOptions&)>;
 int AddApplyListener(OptionsApplyListener listener); // returns an id for removal
 void RemoveApplyListener(int id);
 // Registers the global hot key; called by ApplyOptions after the listeners.
@@ -129,8 +129,8 @@ std::optional<std::int32_t> ParseOptionInteger(std::string_view text);
 std::optional<bool> ParseOptionBoolean(std::string_view text);
 std::optional<double> ParseOptionDateTime(std::string_view text, std::string_view decimalSeparator);
 std::string FormatOptionDateTime(double value, std::string_view decimalSeparator);
-std::string FormatCatalogPathLine(const TSettingsOptionsCatalogPath& path);
-std::optional<TSettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line);
+std::string FormatCatalogPathLine(const SettingsOptionsCatalogPath& path);
+std::optional<SettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line);
 
 // The program file name with its extension replaced ("Orvan.exe" -> "Orvan.ini"); without
 // an extension the new one is appended.

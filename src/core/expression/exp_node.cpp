@@ -9,12 +9,12 @@ namespace orvan {
 
 namespace {
 
-constexpr std::size_t npos = TExpTokenIndex::npos;
+constexpr std::size_t npos = ExpTokenIndex::npos;
 
 // Counts one level of Build or Evaluate recursion against the shared limit.
 class DepthGuard {
 public:
-    explicit DepthGuard(TEvalState& state) : state_(state) {
+    explicit DepthGuard(EvalState& state) : state_(state) {
         if (++state_.depth > kMaxNestingDepth) {
             --state_.depth;
             throw ExpressionError(state_.callDepth > 0 ? kRecursionTooDeep : kTooDeeplyNested);
@@ -25,11 +25,11 @@ public:
     DepthGuard& operator=(const DepthGuard&) = delete;
 
 private:
-    TEvalState& state_;
+    EvalState& state_;
 };
 
-bool IsBracket(const TExpToken& token, const char* text) {
-    return token.Kind == TExpTokenKind::tkBracket && token.Text == text;
+bool IsBracket(const ExpToken& token, const char* text) {
+    return token.Kind == ExpTokenKind::Bracket && token.Text == text;
 }
 
 // Every value leaving an operation or an event handler passes here: infinities and NaNs
@@ -124,45 +124,45 @@ double RoundHalfEven(double value) {
 
 } // namespace
 
-void TEvalState::Charge(std::uint64_t units) {
+void EvalState::Charge(std::uint64_t units) {
     work += units;
     if (work > kWorkBudget)
         throw ExpressionError(kTooComplex);
 }
 
-TExpNode::TExpNode(TExpOwner& owner, const TExpParser& parser, std::size_t begin, std::size_t end,
-                   TExpNode* parent)
+ExpNode::ExpNode(ExpOwner& owner, const ExpParser& parser, std::size_t begin, std::size_t end,
+                 ExpNode* parent)
     : owner_(owner), parser_(parser), parent_(parent), begin_(begin), end_(end),
       token_(end - begin == 1 ? begin : npos) {}
 
-TExpNode::~TExpNode() {
+ExpNode::~ExpNode() {
     while (!children_.empty())
         children_.pop_back();
 }
 
-const TExpToken& TExpNode::TokenAt(std::size_t index) const {
+const ExpToken& ExpNode::TokenAt(std::size_t index) const {
     if (index >= TokenCount())
-        throw std::out_of_range("TExpNode::TokenAt");
+        throw std::out_of_range("ExpNode::TokenAt");
     return parser_.Tokens()[begin_ + index];
 }
 
-const TExpToken* TExpNode::Token() const {
+const ExpToken* ExpNode::Token() const {
     return token_ == npos ? nullptr : &parser_.Tokens()[token_];
 }
 
-TExpNode& TExpNode::AddChild(std::size_t begin, std::size_t end) {
-    children_.push_back(std::make_unique<TExpNode>(owner_, parser_, begin, end, this));
+ExpNode& ExpNode::AddChild(std::size_t begin, std::size_t end) {
+    children_.push_back(std::make_unique<ExpNode>(owner_, parser_, begin, end, this));
     return *children_.back();
 }
 
-void TExpNode::Build() {
-    TEvalState& state = owner_.EvalState();
+void ExpNode::Build() {
+    EvalState& state = owner_.State();
     const DepthGuard guard(state);
     state.Charge(1);
     if (TokenCount() < 2)
         return;
-    const std::vector<TExpToken>& tokens = parser_.Tokens();
-    const TExpTokenIndex& index = parser_.Index();
+    const std::vector<ExpToken>& tokens = parser_.Tokens();
+    const ExpTokenIndex& index = parser_.Index();
 
     // Strip brackets that enclose the whole node, layer by layer: the opening bracket
     // encloses all when the depth first returns to its level only after the last token.
@@ -182,15 +182,15 @@ void TExpNode::Build() {
     if (SplitAtOperator() || SplitFunctionCall())
         return;
     // A node that starts with a variable is accepted as it is; it evaluates to 0.
-    if (tokens[begin_].Kind == TExpTokenKind::tkVariable)
+    if (tokens[begin_].Kind == ExpTokenKind::Variable)
         return;
     throw ExpressionError("Compile error: syntax fault.");
 }
 
 // The loosest operator at bracket depth 0 splits the node, the rightmost of equals first,
 // which makes every operator left-associative.
-bool TExpNode::SplitAtOperator() {
-    const TExpTokenIndex& index = parser_.Index();
+bool ExpNode::SplitAtOperator() {
+    const ExpTokenIndex& index = parser_.Index();
     const int base = index.DepthBefore(begin_);
     const std::size_t dip = index.FirstAtDepth(base - 1, begin_ + 1);
     if (dip != npos && dip <= end_)
@@ -201,12 +201,12 @@ bool TExpNode::SplitAtOperator() {
     if (at == npos)
         return false;
     // The right operand is built before the left one, so its errors come first.
-    std::unique_ptr<TExpNode> right;
+    std::unique_ptr<ExpNode> right;
     if (at + 1 < end_) {
-        right = std::make_unique<TExpNode>(owner_, parser_, at + 1, end_, this);
+        right = std::make_unique<ExpNode>(owner_, parser_, at + 1, end_, this);
         right->Build();
     }
-    auto left = std::make_unique<TExpNode>(owner_, parser_, begin_, at, this);
+    auto left = std::make_unique<ExpNode>(owner_, parser_, begin_, at, this);
     left->Build();
     children_.push_back(std::move(left));
     if (right)
@@ -220,13 +220,13 @@ bool TExpNode::SplitAtOperator() {
 // NAME ( ARG ; ARG ... ) where the second and the last token are brackets of either
 // kind; every argument between separators at depth 0 becomes one child, an empty one
 // included.
-bool TExpNode::SplitFunctionCall() {
-    const std::vector<TExpToken>& tokens = parser_.Tokens();
-    if (TokenCount() < 4 || tokens[begin_].Kind != TExpTokenKind::tkName ||
-        tokens[begin_ + 1].Kind != TExpTokenKind::tkBracket ||
-        tokens[end_ - 1].Kind != TExpTokenKind::tkBracket)
+bool ExpNode::SplitFunctionCall() {
+    const std::vector<ExpToken>& tokens = parser_.Tokens();
+    if (TokenCount() < 4 || tokens[begin_].Kind != ExpTokenKind::Name ||
+        tokens[begin_ + 1].Kind != ExpTokenKind::Bracket ||
+        tokens[end_ - 1].Kind != ExpTokenKind::Bracket)
         return false;
-    const TExpTokenIndex& index = parser_.Index();
+    const ExpTokenIndex& index = parser_.Index();
     const std::size_t name = begin_;
     const std::size_t argumentsEnd = end_ - 1;
     std::size_t next = begin_ + 2;
@@ -247,28 +247,28 @@ bool TExpNode::SplitFunctionCall() {
     return true;
 }
 
-double TExpNode::Evaluate() {
-    TEvalState& state = owner_.EvalState();
+double ExpNode::Evaluate() {
+    EvalState& state = owner_.State();
     const DepthGuard guard(state);
     state.Charge(1);
     if (token_ == npos || TokenCount() != 1)
         return 0;
-    const TExpToken& token = parser_.Tokens()[token_];
+    const ExpToken& token = parser_.Tokens()[token_];
     switch (token.Kind) {
-    case TExpTokenKind::tkNumber:
+    case ExpTokenKind::Number:
         return ConvertNumber(token.Text, state.decimalChar);
-    case TExpTokenKind::tkName:
+    case ExpTokenKind::Name:
         return EvaluateFunctionCall(token.Text);
-    case TExpTokenKind::tkVariable:
+    case ExpTokenKind::Variable:
         return Checked(owner_.EvaluateVariableRef(token.Text));
-    case TExpTokenKind::tkOperator:
+    case ExpTokenKind::Operator:
         return EvaluateOperator(token.Text);
     default:
         return 0;
     }
 }
 
-double TExpNode::EvaluateFunctionCall(const std::string& name) {
+double ExpNode::EvaluateFunctionCall(const std::string& name) {
     std::vector<double> args;
     args.reserve(children_.size());
     for (const auto& child : children_)
@@ -276,7 +276,7 @@ double TExpNode::EvaluateFunctionCall(const std::string& name) {
     return Checked(owner_.EvaluateCall(name, args));
 }
 
-double TExpNode::EvaluateOperator(const std::string& op) {
+double ExpNode::EvaluateOperator(const std::string& op) {
     if (OperandCount(op) != static_cast<int>(children_.size()))
         throw ExpressionError("Calculate error: syntax tree fault.");
     const double left = children_[0]->Evaluate();
@@ -290,7 +290,7 @@ double TExpNode::EvaluateOperator(const std::string& op) {
         return Checked(left * right);
     case '/':
         if (right == 0)
-            ThrowDivisionByZero(left, right, owner_.EvalState().decimalSeparator);
+            ThrowDivisionByZero(left, right, owner_.State().decimalSeparator);
         return Checked(left / right);
     case '^':
         return Power(left, right);

@@ -40,7 +40,7 @@ inline constexpr const char* kFloatZeroDivide = "Floating point division by zero
 
 // What one evaluation shares among all its trees: the decimal separator read when it
 // started, and the counters behind the limits above.
-struct TEvalState {
+struct EvalState {
     std::string decimalSeparator = ".";
     char32_t decimalChar = U'.';
     int depth = 0;
@@ -53,51 +53,51 @@ struct TEvalState {
 
 // Resolves the names and variables met in a tree: the component for the main expression,
 // a user-defined function for its body.
-class TExpOwner {
+class ExpOwner {
 public:
     virtual double EvaluateCall(const std::string& name, const std::vector<double>& args) = 0;
     virtual double EvaluateVariableRef(const std::string& name) = 0;
-    virtual TEvalState& EvalState() = 0;
+    virtual EvalState& State() = 0;
 
 protected:
-    ~TExpOwner() = default;
+    ~ExpOwner() = default;
 };
 
-class TExpNode {
+class ExpNode {
 public:
     // Covers the tokens [begin, end) of the parser, which must outlive the node.
-    TExpNode(TExpOwner& owner, const TExpParser& parser, std::size_t begin, std::size_t end,
-             TExpNode* parent);
-    ~TExpNode();
-    TExpNode(const TExpNode&) = delete;
-    TExpNode& operator=(const TExpNode&) = delete;
+    ExpNode(ExpOwner& owner, const ExpParser& parser, std::size_t begin, std::size_t end,
+            ExpNode* parent);
+    ~ExpNode();
+    ExpNode(const ExpNode&) = delete;
+    ExpNode& operator=(const ExpNode&) = delete;
 
     void Build();
     double Evaluate();
 
     std::size_t TokenCount() const { return end_ - begin_; }
-    const TExpToken& TokenAt(std::size_t index) const;
+    const ExpToken& TokenAt(std::size_t index) const;
     std::size_t ChildCount() const { return children_.size(); }
-    TExpNode& Child(std::size_t index) const { return *children_.at(index); }
+    ExpNode& Child(std::size_t index) const { return *children_.at(index); }
     // The operator, function name or leaf token; nullptr when the node has none.
-    const TExpToken* Token() const;
-    TExpNode* Parent() const { return parent_; }
-    TExpOwner& Owner() const { return owner_; }
+    const ExpToken* Token() const;
+    ExpNode* Parent() const { return parent_; }
+    ExpOwner& Owner() const { return owner_; }
 
 private:
-    TExpNode& AddChild(std::size_t begin, std::size_t end);
+    ExpNode& AddChild(std::size_t begin, std::size_t end);
     bool SplitAtOperator();
     bool SplitFunctionCall();
     [[gnu::noinline]] double EvaluateFunctionCall(const std::string& name);
     double EvaluateOperator(const std::string& op);
 
-    TExpOwner& owner_;
-    const TExpParser& parser_;
-    TExpNode* parent_;
+    ExpOwner& owner_;
+    const ExpParser& parser_;
+    ExpNode* parent_;
     std::size_t begin_;
     std::size_t end_;
     std::size_t token_; // index into the parser's tokens, or npos
-    std::vector<std::unique_ptr<TExpNode>> children_;
+    std::vector<std::unique_ptr<ExpNode>> children_;
 };
 
 } // namespace orvan

@@ -22,22 +22,22 @@ std::size_t EntryPosition(std::uint64_t entry) {
 
 } // namespace
 
-TExpTokenKind CharKind(char32_t ch, bool firstChar, char32_t decimalSeparator) {
+ExpTokenKind CharKind(char32_t ch, bool firstChar, char32_t decimalSeparator) {
     if (ch == U'(' || ch == U')')
-        return TExpTokenKind::tkBracket;
+        return ExpTokenKind::Bracket;
     if (ch == U';')
-        return TExpTokenKind::tkSeparator;
+        return ExpTokenKind::Separator;
     if (ch == U'[' || ch == U']')
-        return TExpTokenKind::tkVariable;
+        return ExpTokenKind::Variable;
     if (Contains(OperatorChars, ch))
-        return TExpTokenKind::tkOperator;
+        return ExpTokenKind::Operator;
     if ((ch >= U'0' && ch <= U'9') || ch == U'.')
-        return TExpTokenKind::tkNumber;
+        return ExpTokenKind::Number;
     if (ch == decimalSeparator)
-        return TExpTokenKind::tkNumber;
+        return ExpTokenKind::Number;
     if (Contains(firstChar ? NameStartChars : NameChars, ch))
-        return TExpTokenKind::tkName;
-    return TExpTokenKind::tkIllegal;
+        return ExpTokenKind::Name;
+    return ExpTokenKind::Illegal;
 }
 
 int OperandCount(std::string_view op) {
@@ -48,9 +48,9 @@ int OperandCount(std::string_view op) {
     return 0;
 }
 
-// --- TExpTokenIndex ---
+// --- ExpTokenIndex ---
 
-TExpTokenIndex::TExpTokenIndex(const std::vector<TExpToken>& tokens) {
+ExpTokenIndex::ExpTokenIndex(const std::vector<ExpToken>& tokens) {
     const std::size_t count = tokens.size();
     // Keys and positions share one 64-bit entry, 32 bits each; keys reach 6 x 2n, so a
     // list of 2^28 tokens (far beyond any text typed or passed) is refused.
@@ -62,7 +62,7 @@ TExpTokenIndex::TExpTokenIndex(const std::vector<TExpToken>& tokens) {
     int maxDepth = 0;
     for (std::size_t i = 0; i < count; ++i) {
         depthBefore_[i] = depth;
-        if (tokens[i].Kind == TExpTokenKind::tkBracket)
+        if (tokens[i].Kind == ExpTokenKind::Bracket)
             depth += tokens[i].Text == "(" ? 1 : -1;
         minDepth = std::min(minDepth, depth);
         maxDepth = std::max(maxDepth, depth);
@@ -75,10 +75,10 @@ TExpTokenIndex::TExpTokenIndex(const std::vector<TExpToken>& tokens) {
     for (std::size_t i = 0; i <= count; ++i)
         depths_.push_back(Entry(Key(0, depthBefore_[i]), i));
     for (std::size_t i = 0; i < count; ++i) {
-        if (tokens[i].Kind == TExpTokenKind::tkOperator) {
+        if (tokens[i].Kind == ExpTokenKind::Operator) {
             const auto op = OperatorChars.find(tokens[i].Text);
             operators_.push_back(Entry(Key(op, depthBefore_[i]), i));
-        } else if (tokens[i].Kind == TExpTokenKind::tkSeparator) {
+        } else if (tokens[i].Kind == ExpTokenKind::Separator) {
             separators_.push_back(Entry(Key(0, depthBefore_[i]), i));
         }
     }
@@ -87,11 +87,11 @@ TExpTokenIndex::TExpTokenIndex(const std::vector<TExpToken>& tokens) {
     std::sort(separators_.begin(), separators_.end());
 }
 
-std::uint64_t TExpTokenIndex::Key(std::uint64_t group, int depth) const {
+std::uint64_t ExpTokenIndex::Key(std::uint64_t group, int depth) const {
     return group * depthSpan_ + static_cast<std::uint64_t>(depth - minDepth_);
 }
 
-std::size_t TExpTokenIndex::FirstAtDepth(int depth, std::size_t from) const {
+std::size_t ExpTokenIndex::FirstAtDepth(int depth, std::size_t from) const {
     if (depth < minDepth_ || static_cast<std::uint64_t>(depth - minDepth_) >= depthSpan_)
         return npos;
     const std::uint64_t key = Key(0, depth);
@@ -101,8 +101,8 @@ std::size_t TExpTokenIndex::FirstAtDepth(int depth, std::size_t from) const {
     return EntryPosition(*it);
 }
 
-std::size_t TExpTokenIndex::LastOperator(std::size_t op, int depth, std::size_t begin,
-                                         std::size_t end) const {
+std::size_t ExpTokenIndex::LastOperator(std::size_t op, int depth, std::size_t begin,
+                                        std::size_t end) const {
     if (depth < minDepth_ || static_cast<std::uint64_t>(depth - minDepth_) >= depthSpan_)
         return npos;
     const std::uint64_t key = Key(op, depth);
@@ -115,7 +115,7 @@ std::size_t TExpTokenIndex::LastOperator(std::size_t op, int depth, std::size_t 
     return EntryPosition(*it);
 }
 
-std::size_t TExpTokenIndex::FirstSeparator(int depth, std::size_t from) const {
+std::size_t ExpTokenIndex::FirstSeparator(int depth, std::size_t from) const {
     if (depth < minDepth_ || static_cast<std::uint64_t>(depth - minDepth_) >= depthSpan_)
         return npos;
     const std::uint64_t key = Key(0, depth);
@@ -125,25 +125,25 @@ std::size_t TExpTokenIndex::FirstSeparator(int depth, std::size_t from) const {
     return EntryPosition(*it);
 }
 
-// --- TExpParser ---
+// --- ExpParser ---
 
-TExpParser::TExpParser(char32_t decimalSeparator) : decimalSeparator_(decimalSeparator) {}
+ExpParser::ExpParser(char32_t decimalSeparator) : decimalSeparator_(decimalSeparator) {}
 
-void TExpParser::SetExpression(std::string_view text) {
+void ExpParser::SetExpression(std::string_view text) {
     source_ = std::string(TrimControl(text));
     tokens_.clear();
     position_ = 0;
     index_.reset();
 }
 
-const TExpToken* TExpParser::First() {
+const ExpToken* ExpParser::First() {
     tokens_.clear();
     index_.reset();
     position_ = 0;
     return Next();
 }
 
-const TExpToken* TExpParser::Next() {
+const ExpToken* ExpParser::Next() {
     // Only the blank separates tokens; a tab is an illegal character.
     while (position_ < source_.size() && source_[position_] == ' ')
         ++position_;
@@ -151,8 +151,8 @@ const TExpToken* TExpParser::Next() {
         return nullptr;
     const std::size_t start = position_;
     const char32_t c = DecodeUtf8(source_, position_);
-    const TExpTokenKind kind = CharKind(c, true, decimalSeparator_);
-    if (kind == TExpTokenKind::tkIllegal) {
+    const ExpTokenKind kind = CharKind(c, true, decimalSeparator_);
+    if (kind == ExpTokenKind::Illegal) {
         std::string shown;
         AppendUtf8(shown, c);
         const std::size_t column = Utf16Length(std::string_view(source_).substr(0, start)) + 1;
@@ -160,33 +160,32 @@ const TExpToken* TExpParser::Next() {
                               std::to_string(column) + ".");
     }
     index_.reset();
-    TExpToken token;
+    ExpToken token;
     token.Kind = kind;
-    if (kind == TExpTokenKind::tkBracket || kind == TExpTokenKind::tkOperator) {
+    if (kind == ExpTokenKind::Bracket || kind == ExpTokenKind::Operator) {
         token.Text.assign(source_, start, position_ - start);
         tokens_.push_back(std::move(token));
         return &tokens_.back();
     }
-    if (kind != TExpTokenKind::tkVariable)
+    if (kind != ExpTokenKind::Variable)
         token.Text.assign(source_, start, position_ - start);
     bool exponentTaken = false;
     while (position_ < source_.size()) {
         std::size_t next = position_;
         const char32_t d = DecodeUtf8(source_, next);
-        const TExpTokenKind dKind = CharKind(d, false, decimalSeparator_);
-        const bool taken =
-            (dKind == kind && kind != TExpTokenKind::tkVariable) ||
-            (kind == TExpTokenKind::tkVariable && dKind != TExpTokenKind::tkVariable) ||
-            (kind == TExpTokenKind::tkName && dKind == TExpTokenKind::tkNumber) ||
-            (kind == TExpTokenKind::tkNumber && d == U'E' && !exponentTaken) ||
-            (kind == TExpTokenKind::tkNumber && d == U'-' && exponentTaken);
+        const ExpTokenKind dKind = CharKind(d, false, decimalSeparator_);
+        const bool taken = (dKind == kind && kind != ExpTokenKind::Variable) ||
+                           (kind == ExpTokenKind::Variable && dKind != ExpTokenKind::Variable) ||
+                           (kind == ExpTokenKind::Name && dKind == ExpTokenKind::Number) ||
+                           (kind == ExpTokenKind::Number && d == U'E' && !exponentTaken) ||
+                           (kind == ExpTokenKind::Number && d == U'-' && exponentTaken);
         if (!taken) {
             // The closing bracket of a variable is consumed.
-            if (kind == TExpTokenKind::tkVariable)
+            if (kind == ExpTokenKind::Variable)
                 position_ = next;
             break;
         }
-        if (kind == TExpTokenKind::tkNumber && d == U'E')
+        if (kind == ExpTokenKind::Number && d == U'E')
             exponentTaken = true;
         token.Text.append(source_, position_, next - position_);
         position_ = next;
@@ -195,13 +194,13 @@ const TExpToken* TExpParser::Next() {
     return &tokens_.back();
 }
 
-void TExpParser::Tokenize(std::string_view text) {
+void ExpParser::Tokenize(std::string_view text) {
     SetExpression(text);
-    for (const TExpToken* token = First(); token != nullptr; token = Next()) {
+    for (const ExpToken* token = First(); token != nullptr; token = Next()) {
     }
 }
 
-const TExpTokenIndex& TExpParser::Index() const {
+const ExpTokenIndex& ExpParser::Index() const {
     if (!index_)
         index_.emplace(tokens_);
     return *index_;

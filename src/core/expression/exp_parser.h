@@ -21,14 +21,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class TExpTokenKind : std::uint8_t {
-    tkIllegal,   // never stored in a token
-    tkNumber,    // 0-9, "." and the decimal separator
-    tkBracket,   // "(" or ")", one per token
-    tkOperator,  // one of "+-*/^!", one per token
-    tkName,      // NameStartChars, then NameChars or number characters
-    tkSeparator, // ";" (a run of them is one token)
-    tkVariable,  // the text between "[" and the next "[" or "]"
+enum class ExpTokenKind : std::uint8_t {
+    Illegal,   // never stored in a token
+    Number,    // 0-9, "." and the decimal separator
+    Bracket,   // "(" or ")", one per token
+    Operator,  // one of "+-*/^!", one per token
+    Name,      // NameStartChars, then NameChars or number characters
+    Separator, // ";" (a run of them is one token)
+    Variable,  // the text between "[" and the next "[" or "]"
 };
 
 inline constexpr std::string_view NameStartChars =
@@ -39,12 +39,12 @@ inline constexpr std::string_view NameChars =
 // The operators, loosest first: their place in this string is their precedence.
 inline constexpr std::string_view OperatorChars = "+-*/^!";
 
-struct TExpToken {
+struct ExpToken {
     std::string Text; // a variable's text is without its brackets
-    TExpTokenKind Kind = TExpTokenKind::tkIllegal;
+    ExpTokenKind Kind = ExpTokenKind::Illegal;
 };
 
-TExpTokenKind CharKind(char32_t ch, bool firstChar, char32_t decimalSeparator);
+ExpTokenKind CharKind(char32_t ch, bool firstChar, char32_t decimalSeparator);
 
 // 2 for the binary operators, 1 for "!", 0 for any other text.
 int OperandCount(std::string_view op);
@@ -52,11 +52,11 @@ int OperandCount(std::string_view op);
 // Where the brackets of a token list put each token, so that a node finds its split
 // operator, its enclosing brackets and its argument separators by binary search instead
 // of walking all its tokens: a tree over n tokens is built in O(n log n), not O(n^2).
-class TExpTokenIndex {
+class ExpTokenIndex {
 public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-    explicit TExpTokenIndex(const std::vector<TExpToken>& tokens);
+    explicit ExpTokenIndex(const std::vector<ExpToken>& tokens);
 
     // Bracket depth before token i (i may equal the token count: the final depth);
     // "(" adds one, ")" takes one away, counted from the first token.
@@ -81,36 +81,36 @@ private:
     std::vector<std::uint64_t> separators_;
 };
 
-class TExpParser {
+class ExpParser {
 public:
     // The decimal separator is the one in force when the evaluation started.
-    explicit TExpParser(char32_t decimalSeparator);
+    explicit ExpParser(char32_t decimalSeparator);
 
     // Stores the text without the characters of code 32 or less at both ends.
     void SetExpression(std::string_view text);
     // Forgets all tokens, starts again at the first character and reads one token.
     // The returned token stays valid until the next call.
-    const TExpToken* First();
+    const ExpToken* First();
     // Reads one token and appends it to Tokens; nullptr at the end of the text.
     // Throws "Parse error: illegal character ..." on a character that starts no token.
-    const TExpToken* Next();
+    const ExpToken* Next();
     // SetExpression, then First and Next until the text is used up.
     void Tokenize(std::string_view text);
 
     const std::string& Source() const { return source_; }
-    const std::vector<TExpToken>& Tokens() const { return tokens_; }
+    const std::vector<ExpToken>& Tokens() const { return tokens_; }
     // 1-based byte index of the next character to read.
     std::size_t Position() const { return position_ + 1; }
     char32_t DecimalSeparator() const { return decimalSeparator_; }
     // Built on first use from the complete token list.
-    const TExpTokenIndex& Index() const;
+    const ExpTokenIndex& Index() const;
 
 private:
     std::string source_;
-    std::vector<TExpToken> tokens_;
+    std::vector<ExpToken> tokens_;
     std::size_t position_ = 0; // byte offset into source_
     char32_t decimalSeparator_;
-    mutable std::optional<TExpTokenIndex> index_;
+    mutable std::optional<ExpTokenIndex> index_;
 };
 
 } // namespace orvan

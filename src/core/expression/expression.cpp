@@ -4,14 +4,14 @@
 
 namespace orvan {
 
-TZel_Expression& ExpressionEngine() {
-    static TZel_Expression engine;
+Expression& ExpressionEngine() {
+    static Expression engine;
     return engine;
 }
 
 bool Calculate(std::string_view text, double& value) {
     try {
-        TZel_Expression& engine = ExpressionEngine();
+        Expression& engine = ExpressionEngine();
         engine.Text = std::string(text);
         value = engine.Value();
         return true;

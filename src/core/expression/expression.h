@@ -8,7 +8,7 @@
 
 namespace orvan {
 
-TZel_Expression& ExpressionEngine();
+Expression& ExpressionEngine();
 
 // Evaluates text with ExpressionEngine. True and the value on success; on any error
 // false and 0, nothing shown, nothing logged.

@@ -13,10 +13,10 @@ namespace {
 // again) share the running evaluation's limits.
 class EvaluationScope {
 public:
-    explicit EvaluationScope(TEvalState& state) : state_(state), outer_(!state.active) {
+    explicit EvaluationScope(EvalState& state) : state_(state), outer_(!state.active) {
         if (!outer_)
             return;
-        state_ = TEvalState{};
+        state_ = EvalState{};
         const std::string& separator = CurrentLocale().decimalSeparator;
         state_.decimalSeparator = separator.empty() ? "." : separator;
         state_.decimalChar = DecimalSeparatorChar(separator);
@@ -30,7 +30,7 @@ public:
     EvaluationScope& operator=(const EvaluationScope&) = delete;
 
 private:
-    TEvalState& state_;
+    EvalState& state_;
     bool outer_;
 };
 
@@ -40,7 +40,7 @@ constexpr std::uint64_t kCallCost = 4;
 
 class CallGuard {
 public:
-    explicit CallGuard(TEvalState& state) : state_(state) {
+    explicit CallGuard(EvalState& state) : state_(state) {
         if (state_.callDepth >= kMaxCallDepth)
             throw ExpressionError(kRecursionTooDeep);
         ++state_.callDepth;
@@ -50,26 +50,26 @@ public:
     CallGuard& operator=(const CallGuard&) = delete;
 
 private:
-    TEvalState& state_;
+    EvalState& state_;
 };
 
-double EvaluateText(TExpOwner& owner, std::string_view text) {
-    TEvalState& state = owner.EvalState();
-    TExpParser parser(state.decimalChar);
+double EvaluateText(ExpOwner& owner, std::string_view text) {
+    EvalState& state = owner.State();
+    ExpParser parser(state.decimalChar);
     parser.Tokenize(text);
     state.Charge(parser.Source().size() + parser.Tokens().size());
-    TExpNode root(owner, parser, 0, parser.Tokens().size(), nullptr);
+    ExpNode root(owner, parser, 0, parser.Tokens().size(), nullptr);
     root.Build();
     return root.Evaluate();
 }
 
 } // namespace
 
-// --- TFunction ---
+// --- Function ---
 
-void TFunction::SetDefinition(const std::string& line) {
-    const EvaluationScope scope(EvalState());
-    EvalState().Charge(line.size());
+void Function::SetDefinition(const std::string& line) {
+    const EvaluationScope scope(State());
+    State().Charge(line.size());
     Params.clear();
     Name.clear();
     Body.clear();
@@ -80,36 +80,36 @@ void TFunction::SetDefinition(const std::string& line) {
     const std::string header = line.substr(0, equals);
     Body = line.substr(equals + 1);
 
-    TExpParser parser(EvalState().decimalChar);
+    ExpParser parser(State().decimalChar);
     parser.Tokenize(header);
-    const std::vector<TExpToken>& tokens = parser.Tokens();
-    EvalState().Charge(tokens.size());
-    if (tokens.empty() || tokens[0].Kind != TExpTokenKind::tkName)
+    const std::vector<ExpToken>& tokens = parser.Tokens();
+    State().Charge(tokens.size());
+    if (tokens.empty() || tokens[0].Kind != ExpTokenKind::Name)
         throw ExpressionError("Function \"" + line + "\" is not valid.");
     Name = tokens[0].Text;
     if (tokens.size() == 1)
         return;
     const std::string headerError = "Function header \"" + header + "\" is not valid.";
     bool open = false;
-    if (tokens[1].Kind == TExpTokenKind::tkBracket) {
+    if (tokens[1].Kind == ExpTokenKind::Bracket) {
         if (tokens[1].Text == ")")
             throw ExpressionError(headerError);
         open = true;
     }
     bool expectSeparator = false;
     for (std::size_t i = 2; i < tokens.size(); ++i) {
-        const TExpToken& token = tokens[i];
-        if (token.Kind == TExpTokenKind::tkBracket) {
+        const ExpToken& token = tokens[i];
+        if (token.Kind == ExpTokenKind::Bracket) {
             if (open && token.Text == ")")
                 return; // whatever follows the list is ignored
             throw ExpressionError(headerError);
         }
         if (expectSeparator) {
-            if (token.Kind != TExpTokenKind::tkSeparator)
+            if (token.Kind != ExpTokenKind::Separator)
                 throw ExpressionError(
                     "Function parse error: delimitor \";\" expected between arguments.");
             expectSeparator = false;
-        } else if (token.Kind == TExpTokenKind::tkName) {
+        } else if (token.Kind == ExpTokenKind::Name) {
             Params.push_back(token.Text);
             expectSeparator = true;
         }
@@ -118,15 +118,15 @@ void TFunction::SetDefinition(const std::string& line) {
         throw ExpressionError(headerError);
 }
 
-double TFunction::Execute(const std::vector<double>& args) {
-    const EvaluationScope scope(EvalState());
-    const CallGuard call(EvalState());
-    EvalState().Charge(kCallCost);
+double Function::Execute(const std::vector<double>& args) {
+    const EvaluationScope scope(State());
+    const CallGuard call(State());
+    State().Charge(kCallCost);
     Values = args;
     return EvaluateText(*this, Body);
 }
 
-double TFunction::EvaluateName(const std::string& name, const std::vector<double>& args) {
+double Function::EvaluateName(const std::string& name, const std::vector<double>& args) {
     const std::string wanted = AsciiUpper(name);
     for (std::size_t i = 0; i < Params.size(); ++i)
         if (AsciiUpper(Params[i]) == wanted)
@@ -134,60 +134,60 @@ double TFunction::EvaluateName(const std::string& name, const std::vector<double
     return owner_.EvaluateFunction(name, args);
 }
 
-double TFunction::EvaluateCall(const std::string& name, const std::vector<double>& args) {
+double Function::EvaluateCall(const std::string& name, const std::vector<double>& args) {
     return EvaluateName(name, args);
 }
 
 // Variables mean nothing inside a function body.
-double TFunction::EvaluateVariableRef(const std::string&) {
+double Function::EvaluateVariableRef(const std::string&) {
     return 0;
 }
 
-TEvalState& TFunction::EvalState() {
-    return owner_.EvalState();
+EvalState& Function::State() {
+    return owner_.State();
 }
 
-// --- TZel_Expression ---
+// --- Expression ---
 
-double TZel_Expression::Value() {
+double Expression::Value() {
     Compute();
     return value_;
 }
 
-void TZel_Expression::Compute() {
+void Expression::Compute() {
     const EvaluationScope scope(state_);
     // Text is copied by the tokenizer, so a handler may change it while this runs.
     value_ = EvaluateText(*this, Text);
 }
 
-double TZel_Expression::EvaluateFunction(const std::string& name, const std::vector<double>& args) {
+double Expression::EvaluateFunction(const std::string& name, const std::vector<double>& args) {
     bool done = false;
     double value = 0;
-    if (EvaluateOrder == TEvaluateOrder::eoEventFirst && OnEvaluate) {
-        OnEvaluate(*this, name, args, static_cast<int>(args.size()), value, done);
+    if (evaluateOrder == EvaluateOrder::EventFirst && onEvaluate) {
+        onEvaluate(*this, name, args, static_cast<int>(args.size()), value, done);
         if (done)
             return value;
     }
-    if (EvaluateOrder == TEvaluateOrder::eoInternalFirst || !OnEvaluate)
+    if (evaluateOrder == EvaluateOrder::InternalFirst || !onEvaluate)
         value = 0;
-    if (const std::unique_ptr<TFunction> function = FindFunction(name))
+    if (const std::unique_ptr<Function> function = FindFunction(name))
         return function->Execute(args);
-    if (EvaluateOrder == TEvaluateOrder::eoInternalFirst && OnEvaluate) {
-        OnEvaluate(*this, name, args, static_cast<int>(args.size()), value, done);
+    if (evaluateOrder == EvaluateOrder::InternalFirst && onEvaluate) {
+        onEvaluate(*this, name, args, static_cast<int>(args.size()), value, done);
         return value;
     }
     return 0;
 }
 
-double TZel_Expression::EvaluateVariable(const std::string& name) {
+double Expression::EvaluateVariable(const std::string& name) {
     double value = 0;
     bool done = false;
-    if (OnVariable)
-        OnVariable(*this, name, value, done);
+    if (onVariable)
+        onVariable(*this, name, value, done);
     return value;
 }
 
-std::unique_ptr<TFunction> TZel_Expression::FindFunction(const std::string& name) {
+std::unique_ptr<Function> Expression::FindFunction(const std::string& name) {
     const EvaluationScope scope(state_);
     const std::string wanted = AsciiUpper(name);
     // By index: a line is parsed afresh for every lookup, nothing is cached.
@@ -195,7 +195,7 @@ std::unique_ptr<TFunction> TZel_Expression::FindFunction(const std::string& name
         state_.Charge(kLookupCost);
         if (TrimControl(Functions[i]).empty())
             continue;
-        auto function = std::make_unique<TFunction>(*this);
+        auto function = std::make_unique<Function>(*this);
         function->SetDefinition(Functions[i]);
         if (AsciiUpper(function->Name) == wanted)
             return function;
@@ -203,11 +203,11 @@ std::unique_ptr<TFunction> TZel_Expression::FindFunction(const std::string& name
     return nullptr;
 }
 
-double TZel_Expression::EvaluateCall(const std::string& name, const std::vector<double>& args) {
+double Expression::EvaluateCall(const std::string& name, const std::vector<double>& args) {
     return EvaluateFunction(name, args);
 }
 
-double TZel_Expression::EvaluateVariableRef(const std::string& name) {
+double Expression::EvaluateVariableRef(const std::string& name) {
     return EvaluateVariable(name);
 }
 

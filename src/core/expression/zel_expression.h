@@ -14,22 +14,22 @@
 
 namespace orvan {
 
-enum class TEvaluateOrder : std::uint8_t { eoInternalFirst, eoEventFirst };
+enum class EvaluateOrder : std::uint8_t { InternalFirst, EventFirst };
 
-class TZel_Expression;
+class Expression;
 
 // (sender, name as written, evaluated arguments, their number, value, done)
-using TOnEvaluate =
-    std::function<void(TZel_Expression& sender, const std::string& eval,
-                       const std::vector<double>& args, int argCount, double& value, bool& done)>;
+using OnEvaluate =
+    std::function<void(Expression& sender, const std::string& eval, const std::vector<double>& args,
+                       int argCount, double& value, bool& done)>;
 // (sender, text between the brackets, value, done)
-using TOnVariable = std::function<void(TZel_Expression& sender, const std::string& variable,
-                                       double& value, bool& done)>;
+using OnVariable =
+    std::function<void(Expression& sender, const std::string& variable, double& value, bool& done)>;
 
 // One user-defined function while it is looked up or called.
-class TFunction final : public TExpOwner {
+class Function final : public ExpOwner {
 public:
-    explicit TFunction(TZel_Expression& owner) : owner_(owner) {}
+    explicit Function(Expression& owner) : owner_(owner) {}
 
     // Splits "name(p1;p2)=body" at its first "=". A line without "=" leaves an empty name
     // that never matches. Throws on a header that does not parse.
@@ -39,7 +39,7 @@ public:
     // A parameter gives its argument; any other name goes back to the component.
     double EvaluateName(const std::string& name, const std::vector<double>& args);
 
-    TZel_Expression& Owner() const { return owner_; }
+    Expression& Owner() const { return owner_; }
 
     std::string Definition;
     std::string Name;
@@ -49,19 +49,19 @@ public:
 
     double EvaluateCall(const std::string& name, const std::vector<double>& args) override;
     double EvaluateVariableRef(const std::string& name) override;
-    TEvalState& EvalState() override;
+    EvalState& State() override;
 
 private:
-    TZel_Expression& owner_;
+    Expression& owner_;
 };
 
-class TZel_Expression final : public TExpOwner {
+class Expression final : public ExpOwner {
 public:
     std::string Text;
     std::vector<std::string> Functions;
-    TEvaluateOrder EvaluateOrder = TEvaluateOrder::eoInternalFirst;
-    TOnEvaluate OnEvaluate;
-    TOnVariable OnVariable;
+    EvaluateOrder evaluateOrder = EvaluateOrder::InternalFirst;
+    OnEvaluate onEvaluate;
+    OnVariable onVariable;
 
     // Evaluates Text and returns the result.
     double Value();
@@ -73,14 +73,14 @@ public:
     double EvaluateFunction(const std::string& name, const std::vector<double>& args);
     double EvaluateVariable(const std::string& name);
     // The function of the first line of Functions whose name matches, or nullptr.
-    std::unique_ptr<TFunction> FindFunction(const std::string& name);
+    std::unique_ptr<Function> FindFunction(const std::string& name);
 
     double EvaluateCall(const std::string& name, const std::vector<double>& args) override;
     double EvaluateVariableRef(const std::string& name) override;
-    TEvalState& EvalState() override { return state_; }
+    EvalState& State() override { return state_; }
 
 private:
-    TEvalState state_;
+    EvalState state_;
     double value_ = 0;
 };
 

@@ -95,15 +95,15 @@ std::optional<DirEntry> ListFile(const std::string& path, const FileSystemPort& 
 
 } // namespace
 
-TFileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port) {
+FileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port) {
     bool versionRead = false;
     return ReadFileVersionInfo(path, port, versionRead);
 }
 
-TFileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port,
-                                     bool& versionRead) {
+FileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port,
+                                    bool& versionRead) {
     versionRead = false;
-    TFileVersionInfo info;
+    FileVersionInfo info;
     ShellFileFacts facts = port.ShellFacts(path);
     info.displayName = std::move(facts.displayName);
     info.typeName = std::move(facts.typeName);
@@ -189,10 +189,9 @@ std::string FileDetailsText(const std::string& path, const FileInfoServices& ser
     if (!entry)
         return Languages::Text(kTextFileNotFound);
     bool versionRead = false;
-    const TFileVersionInfo info =
-        services.versionInfo != nullptr
-            ? ReadFileVersionInfo(path, *services.versionInfo, versionRead)
-            : TFileVersionInfo{};
+    const FileVersionInfo info = services.versionInfo != nullptr
+                                     ? ReadFileVersionInfo(path, *services.versionInfo, versionRead)
+                                     : FileVersionInfo{};
     const LocaleSettings& locale = CurrentLocale();
 
     std::string text = info.displayName;

@@ -12,7 +12,7 @@
 
 namespace orvan {
 
-struct TFileVersionInfo {
+struct FileVersionInfo {
     std::string displayName;
     std::string typeName;
     std::string companyName;
@@ -35,7 +35,7 @@ struct TFileVersionInfo {
     bool flagPatched = false;
     bool flagInfoInferred = false;
 
-    bool operator==(const TFileVersionInfo&) const = default;
+    bool operator==(const FileVersionInfo&) const = default;
 };
 
 // The services the texts are gathered through.
@@ -47,10 +47,10 @@ struct FileInfoServices {
 
 // The shell's names always; the version strings, flags and file function only for an
 // executable program with a version resource.
-TFileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port);
+FileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port);
 // The same, telling whether a version resource was read (an executable that has one).
-TFileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port,
-                                     bool& versionRead);
+FileVersionInfo ReadFileVersionInfo(const std::string& path, const VersionInfoPort& port,
+                                    bool& versionRead);
 
 // "Application", "DLL", "Truetype Font"... by file type and subtype; "" where none applies.
 std::string FileFunctionText(const FixedVersionInfo& fixed);

@@ -6,7 +6,7 @@
 
 namespace orvan {
 
-const std::array<TCommand, kCommandTableSize> CommandTable{{
+const std::array<Command, kCommandTableSize> CommandTable{{
     {kCommandExit, 0, "sc_Exit", 0, 0},
     {kCommandNone, 0, "", 0, 0},
     {10, 0, "sc_Home", 0, 0},
@@ -19,7 +19,7 @@ const std::array<TCommand, kCommandTableSize> CommandTable{{
 
 int CommandByName(std::string_view name) {
     const std::string wanted = Lower(name);
-    for (const TCommand& command : CommandTable)
+    for (const Command& command : CommandTable)
         if (Lower(command.Name) == wanted)
             return command.Key;
     return -1;

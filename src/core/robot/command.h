@@ -9,7 +9,7 @@
 
 namespace orvan {
 
-struct TCommand {
+struct Command {
     int Key = 0;
     int Caption = 0; // a text number; not read by this program
     std::string_view Name;
@@ -26,7 +26,7 @@ inline constexpr int kCommandAbout = 15;
 inline constexpr std::size_t kCommandTableSize = 20;
 
 // Eight filled rows, the rest zero (empty name, key 0).
-extern const std::array<TCommand, kCommandTableSize> CommandTable;
+extern const std::array<Command, kCommandTableSize> CommandTable;
 
 // The key of the first row whose name equals the given one without regard to letter
 // case, or -1. The empty name matches row 1 (key 2, which does nothing).

@@ -93,7 +93,7 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-void AnswerFce(TZel_RobotMemo& memo, std::string_view rest) {
+void AnswerFce(RobotMemo& memo, std::string_view rest) {
     std::vector<std::string>& functions = ExpressionEngine().Functions;
     memo.AddEmptyLine();
     if (rest.empty() || rest == "list") {
@@ -124,7 +124,7 @@ void AnswerFce(TZel_RobotMemo& memo, std::string_view rest) {
     }
 }
 
-void AnswerCalc(TZel_RobotMemo& memo, std::string_view expression) {
+void AnswerCalc(RobotMemo& memo, std::string_view expression) {
     memo.AddEmptyLine();
     if (expression.empty()) {
         memo.AddLine(Languages::Text(kTextNoExpression));
@@ -132,7 +132,7 @@ void AnswerCalc(TZel_RobotMemo& memo, std::string_view expression) {
     }
     std::string answer;
     try {
-        TZel_Expression& engine = ExpressionEngine();
+        Expression& engine = ExpressionEngine();
         engine.Text = std::string(expression);
         const double value = engine.Value();
         answer = std::string(expression) + "=" + FormatGeneral(value);
@@ -143,7 +143,7 @@ void AnswerCalc(TZel_RobotMemo& memo, std::string_view expression) {
     memo.AddLine(answer);
 }
 
-void AnswerRandom(TZel_RobotMemo& memo, std::string_view rest) {
+void AnswerRandom(RobotMemo& memo, std::string_view rest) {
     memo.AddEmptyLine();
     // A negative range has no meaning of its own: its size is taken.
     const std::int64_t n = std::llabs(ParseWholeNumber(rest).value_or(1));
@@ -153,7 +153,7 @@ void AnswerRandom(TZel_RobotMemo& memo, std::string_view rest) {
     memo.AddLine(Languages::TextFmt(kTextRandom, {std::to_string(n), FormatGeneral(value)}));
 }
 
-void AnswerMoment(TZel_RobotMemo& memo, int textId, const std::string& picture) {
+void AnswerMoment(RobotMemo& memo, int textId, const std::string& picture) {
     memo.AddEmptyLine();
     const std::string moment =
         FormatDateTimePicture(picture, CurrentClock().Now(), CurrentLocale());
@@ -162,7 +162,7 @@ void AnswerMoment(TZel_RobotMemo& memo, int textId, const std::string& picture) 
 
 } // namespace
 
-int RobotExecute(TZel_RobotMemo& memo, std::string_view line) {
+int RobotExecute(RobotMemo& memo, std::string_view line) {
     std::string_view s = line;
     if (!s.empty() && s.front() == '.')
         s.remove_prefix(1);
@@ -227,7 +227,7 @@ int RobotExecute(TZel_RobotMemo& memo, std::string_view line) {
     return -1;
 }
 
-void RobotClear(TZel_RobotMemo& memo) {
+void RobotClear(RobotMemo& memo) {
     memo.Clear();
     memo.AddLine(RobotBanner);
     memo.AddLine(RobotVersionLine);

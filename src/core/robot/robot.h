@@ -18,10 +18,10 @@ inline constexpr std::array<std::string_view, 4> ProfaneWords{"damn", "crap", "s
 
 // Interprets one entered line, writes the answer to the display and returns a command key
 // for ExecuteCommand, or -1 when there is nothing more to do.
-int RobotExecute(TZel_RobotMemo& memo, std::string_view line);
+int RobotExecute(RobotMemo& memo, std::string_view line);
 
 // Clears the display and writes the banner and the version line.
-void RobotClear(TZel_RobotMemo& memo);
+void RobotClear(RobotMemo& memo);
 
 // The entered lines, newest first, and the position of the line last recalled (-1 while
 // not browsing).

@@ -24,45 +24,45 @@ std::size_t CharLength(std::string_view text, std::size_t pos) {
 
 } // namespace
 
-void TZel_RobotMemo::SetFromLine(int value) {
+void RobotMemo::SetFromLine(int value) {
     if (value == fromLine_ || value < 0 || static_cast<std::size_t>(value) >= lines_.size())
         return;
     fromLine_ = value;
     Repaint();
 }
 
-void TZel_RobotMemo::SetLineHeight(int value) {
+void RobotMemo::SetLineHeight(int value) {
     if (value == lineHeight_ || value <= 0)
         return;
     lineHeight_ = value;
     Repaint();
 }
 
-void TZel_RobotMemo::SetBorderStyle(MemoBorderStyle value) {
+void RobotMemo::SetBorderStyle(MemoBorderStyle value) {
     if (value == borderStyle_)
         return;
     borderStyle_ = value;
     Repaint();
 }
 
-void TZel_RobotMemo::SetBackgrounColor(MemoColor value) {
+void RobotMemo::SetBackgroundColor(MemoColor value) {
     if (value == backgrounColor_)
         return;
     backgrounColor_ = value;
     Repaint();
 }
 
-void TZel_RobotMemo::SetClientSize(int width, int height) {
+void RobotMemo::SetClientSize(int width, int height) {
     clientWidth_ = width;
     clientHeight_ = height;
 }
 
-void TZel_RobotMemo::Repaint() const {
+void RobotMemo::Repaint() const {
     if (repaint_)
         repaint_();
 }
 
-void TZel_RobotMemo::AddLine(std::string_view text) {
+void RobotMemo::AddLine(std::string_view text) {
     const int width = clientWidth_ - (borderStyle_ == MemoBorderStyle::Single ? 6 : 0);
     std::string_view rest = text;
     do {
@@ -106,7 +106,7 @@ void TZel_RobotMemo::AddLine(std::string_view text) {
     Repaint();
 }
 
-MemoPaintPlan TZel_RobotMemo::PlanPaint() const {
+MemoPaintPlan RobotMemo::PlanPaint() const {
     MemoPaintPlan plan;
     const MemoRect client{0, 0, clientWidth_, clientHeight_};
     const bool single = borderStyle_ == MemoBorderStyle::Single;
@@ -147,8 +147,8 @@ MemoPaintPlan TZel_RobotMemo::PlanPaint() const {
     return plan;
 }
 
-void TZel_RobotMemo::PlanFormattedLine(std::string_view line, int left, int y, MemoFont& font,
-                                       MemoRow& row) const {
+void RobotMemo::PlanFormattedLine(std::string_view line, int left, int y, MemoFont& font,
+                                  MemoRow& row) const {
     int x = left;
     bool firstDrawn = true;
     int runEnd = 0; // where the last run ends, to extend it while nothing moves X

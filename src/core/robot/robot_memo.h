@@ -105,10 +105,10 @@ struct MemoPaintPlan {
     std::vector<MemoRow> rows; // in drawing order: the lowest row first
 };
 
-class TZel_RobotMemo {
+class RobotMemo {
 public:
     // The port must outlive the display.
-    explicit TZel_RobotMemo(const TextMeasurePort& measure) : measure_(measure) {}
+    explicit RobotMemo(const TextMeasurePort& measure) : measure_(measure) {}
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
@@ -128,7 +128,7 @@ public:
     void SetBorderSize(int value) { borderSize_ = value; }
 
     MemoColor BackgrounColor() const { return backgrounColor_; }
-    void SetBackgrounColor(MemoColor value);
+    void SetBackgroundColor(MemoColor value);
 
     const MemoFont& Font() const { return font_; }
     void SetFont(const MemoFont& font) { font_ = font; }

@@ -98,7 +98,7 @@ void ListFolder(std::string_view text, RunAvailableList& list,
         previous = name;
         path.resize(folder.size());
         path += name;
-        const std::int32_t kind = entry.isFolder ? rkFolder : rkFile;
+        const RunKind kind = entry.isFolder ? RunKind::Folder : RunKind::File;
         if (fresh)
             list.AddDistinct(name, path, {}, kind);
         else
@@ -117,14 +117,14 @@ void DriveAndFolderStep(std::string_view text, RunAvailableList& list,
     if (length == 1) {
         const std::string root = std::string(text) + ":\\";
         if (fileSystem.FolderExists(root)) {
-            AddRunAvailable(list, root, root, {}, rkFolder);
+            AddRunAvailable(list, root, root, {}, RunKind::Folder);
             return;
         }
     }
     if (length == 2 && text[1] == ':') {
         const std::string root = std::string(text) + "\\";
         if (fileSystem.FolderExists(root)) {
-            AddRunAvailable(list, root, root, {}, rkFolder);
+            AddRunAvailable(list, root, root, {}, RunKind::Folder);
             return;
         }
     }
@@ -138,7 +138,7 @@ void ExistingFileStep(std::string_view text, RunAvailableList& list,
     const std::string path(text);
     if (!environment.fileSystem->FileExists(path))
         return;
-    AddRunAvailable(list, FileNamePart(text), text, {}, rkFile);
+    AddRunAvailable(list, FileNamePart(text), text, {}, RunKind::File);
 }
 
 void DateTimeStep(std::string_view text, RunAvailableList& list,
@@ -152,7 +152,7 @@ void DateTimeStep(std::string_view text, RunAvailableList& list,
     const ClockPort& clock = environment.clock != nullptr ? *environment.clock : CurrentClock();
     const std::string general = FormatDateTimeGeneral(*moment, locale);
     AddRunAvailable(list, kDateTimeName, general, DateTimeDescription(*moment, clock.Now(), locale),
-                    rkDateTime);
+                    RunKind::DateTime);
 }
 
 void CalculatorStep(std::string_view text, RunAvailableList& list,
@@ -173,7 +173,7 @@ void CalculatorStep(std::string_view text, RunAvailableList& list,
         return;
     const LocaleSettings& locale = CurrentLocale();
     AddRunAvailable(list, kCalculatorName, FormatCalculatorValue(value, locale),
-                    CalculatorDescription(value, locale), rkCalculator);
+                    CalculatorDescription(value, locale), RunKind::Calculator);
 }
 
 } // namespace orvan

@@ -83,9 +83,10 @@ std::string WorkingFolderOf(std::string_view path) {
     return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
 }
 
-void ExecuteRunAvailable(const RunAvailable& candidate, TSettingsOptions& options,
+void ExecuteRunAvailable(const RunAvailable& candidate, SettingsOptions& options,
                          const LaunchServices& services) {
-    if (candidate.kind != rkFolder && candidate.kind != rkFile && candidate.kind != rkCatalog)
+    if (candidate.kind != RunKind::Folder && candidate.kind != RunKind::File &&
+        candidate.kind != RunKind::Catalog)
         return;
     if (options.autoHide && services.window != nullptr)
         services.window->RequestClose();
@@ -100,14 +101,14 @@ void ExecuteRunAvailable(const RunAvailable& candidate, TSettingsOptions& option
 }
 
 bool RunSelected(const RunAvailableList& list, std::optional<std::size_t> selectedRow,
-                 TSettingsOptions& options, const LaunchServices& services) {
+                 SettingsOptions& options, const LaunchServices& services) {
     if (!selectedRow || *selectedRow >= list.size())
         return false;
     ExecuteRunAvailable(list[*selectedRow].ToRunAvailable(), options, services);
     return true;
 }
 
-std::optional<std::string> RecallRunHistory(TSettingsOptions& options) {
+std::optional<std::string> RecallRunHistory(SettingsOptions& options) {
     const auto& history = options.runHistory;
     if (history.empty() || options.runHistoryIndex < 0 ||
         static_cast<std::size_t>(options.runHistoryIndex) >= history.size())

@@ -40,16 +40,16 @@ std::string WorkingFolderOf(std::string_view path);
 
 // Starts a folder, file or catalog entry (the other kinds start nothing): hides the search
 // window when options.autoHide, records the path in the run history and opens it.
-void ExecuteRunAvailable(const RunAvailable& candidate, TSettingsOptions& options,
+void ExecuteRunAvailable(const RunAvailable& candidate, SettingsOptions& options,
                          const LaunchServices& services);
 
 // Enter, a double-click or the run button: starts the selected row's candidate. True when a
 // row was selected, and then the input line is to be cleared whatever the kind.
 bool RunSelected(const RunAvailableList& list, std::optional<std::size_t> selectedRow,
-                 TSettingsOptions& options, const LaunchServices& services);
+                 SettingsOptions& options, const LaunchServices& services);
 
 // Ctrl+Down: the history entry at the recall position, which then moves on by one; empty
 // at the end of the history.
-std::optional<std::string> RecallRunHistory(TSettingsOptions& options);
+std::optional<std::string> RecallRunHistory(SettingsOptions& options);
 
 } // namespace orvan

@@ -29,8 +29,8 @@ RunAvailableRow RunAvailableList::OwnRow(std::size_t own) const {
 }
 
 RunAvailableRow RunAvailableList::CatalogRow(std::size_t row) const {
-    const TCatalogItem& item = catalog_[catalog_.SearchIndex().ItemAt(catalogRows_[row])];
-    return {CatalogDisplayName(item), item.path, rkCatalog, {}};
+    const CatalogItem& item = catalog_[catalog_.SearchIndex().ItemAt(catalogRows_[row])];
+    return {CatalogDisplayName(item), item.path, RunKind::Catalog, {}};
 }
 
 RunAvailableRow RunAvailableList::RefRow(std::uint32_t ref) const {
@@ -54,7 +54,7 @@ void RunAvailableList::Clear() {
     ownHash_.clear();
     ownSlots_.clear();
     ownHashed_ = 0;
-    catalog_ = TCatalogItems();
+    catalog_ = CatalogItems();
     hasCatalogRows_ = false;
     catalogRows_.clear();
     ownBeforeCatalog_ = 0;
@@ -124,7 +124,7 @@ void RunAvailableList::AppendRef(std::uint32_t ref) {
 }
 
 void RunAvailableList::Add(std::string_view name, std::string_view path,
-                           std::string_view description, std::int32_t kind) {
+                           std::string_view description, RunKind kind) {
     const std::size_t hash = PairHash(name, path);
     if (OwnContains(name, path, hash) || CatalogContains(name, path))
         return;
@@ -132,13 +132,13 @@ void RunAvailableList::Add(std::string_view name, std::string_view path,
 }
 
 void RunAvailableList::AddDistinct(std::string_view name, std::string_view path,
-                                   std::string_view description, std::int32_t kind) {
+                                   std::string_view description, RunKind kind) {
     const auto own = static_cast<std::uint32_t>(own_.size());
     own_.push_back({std::string(name), std::string(path), kind, std::string(description)});
     AppendRef(own | kOwnRef);
 }
 
-void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogItems& catalog) {
+void RunAvailableList::AddCatalogMatches(std::string_view text, const CatalogItems& catalog) {
     if (catalog.empty())
         return;
     const CatalogSearchIndex& index = catalog.SearchIndex();
@@ -147,8 +147,8 @@ void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogIt
         std::vector<std::uint32_t> rows;
         MatchCatalogKeys(index, AsciiUpper(text), rows);
         for (const std::uint32_t p : rows) {
-            const TCatalogItem& item = catalog[index.ItemAt(p)];
-            Add(CatalogDisplayName(item), item.path, {}, rkCatalog);
+            const CatalogItem& item = catalog[index.ItemAt(p)];
+            Add(CatalogDisplayName(item), item.path, {}, RunKind::Catalog);
         }
         return;
     }
@@ -171,7 +171,7 @@ void RunAvailableList::AddCatalogMatches(std::string_view text, const TCatalogIt
             }
         } else {
             for (std::size_t r = 0; r < rows.size(); ++r) {
-                const TCatalogItem& item = catalog[index.ItemAt(rows[r])];
+                const CatalogItem& item = catalog[index.ItemAt(rows[r])];
                 const std::string_view name = CatalogDisplayName(item);
                 drop[r] = OwnContains(name, item.path, PairHash(name, item.path));
             }
@@ -234,7 +234,7 @@ void RunAvailableList::Sort() {
 }
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,
-                     std::string_view description, std::int32_t kind) {
+                     std::string_view description, RunKind kind) {
     list.Add(name, path, description, kind);
 }
 
@@ -242,7 +242,7 @@ void SortRunAvailableList(RunAvailableList& list) {
     list.Sort();
 }
 
-void BuildRunAvailableList(std::string_view text, const TCatalogItems& catalog,
+void BuildRunAvailableList(std::string_view text, const CatalogItems& catalog,
                            RunAvailableList& list, const RunBuildEnvironment& environment) {
     list.Clear();
     if (!text.empty()) {

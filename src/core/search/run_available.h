@@ -6,6 +6,7 @@
 #include "core/ports/clock.h"
 #include "core/ports/file_system.h"
 #include "core/ports/folder_listing.h"
+#include "core/search/run_kind.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,18 +16,10 @@
 
 namespace orvan {
 
-enum RunKind : std::int32_t {
-    rkFolder = 1,
-    rkFile = 2,
-    rkCalculator = 3,
-    rkDateTime = 4,
-    rkCatalog = 5,
-};
-
 struct RunAvailable {
     std::string name;
     std::string path;
-    std::int32_t kind = 0;
+    RunKind kind{};
     std::string description;
 
     bool operator==(const RunAvailable&) const = default;
@@ -36,7 +29,7 @@ struct RunAvailable {
 struct RunAvailableRow {
     std::string_view name;
     std::string_view path;
-    std::int32_t kind = 0;
+    RunKind kind{};
     std::string_view description;
 
     RunAvailable ToRunAvailable() const {
@@ -53,14 +46,14 @@ public:
 
     // The catalog step: appends every entry of the catalog whose key holds the upper-cased
     // text, unless the list already has an entry with the same name and path.
-    void AddCatalogMatches(std::string_view text, const TCatalogItems& catalog);
+    void AddCatalogMatches(std::string_view text, const CatalogItems& catalog);
     // Appends unless an entry with the same name and path (exact comparison) is there.
     void Add(std::string_view name, std::string_view path, std::string_view description,
-             std::int32_t kind);
+             RunKind kind);
     // Appends without looking for an equal entry: only for a caller that knows the list has
     // no entry with this name and path (the names of one folder, listed into an empty list).
     void AddDistinct(std::string_view name, std::string_view path, std::string_view description,
-                     std::int32_t kind);
+                     RunKind kind);
     bool Contains(std::string_view name, std::string_view path) const;
     // Room for this many more entries of the other steps.
     void Reserve(std::size_t more) { own_.reserve(own_.size() + more); }
@@ -87,7 +80,7 @@ private:
     mutable std::size_t ownHashed_ = 0;
 
     // Catalog matches: positions of the catalog's display order, ascending.
-    TCatalogItems catalog_;
+    CatalogItems catalog_;
     bool hasCatalogRows_ = false;
     std::vector<std::uint32_t> catalogRows_;
     std::size_t ownBeforeCatalog_ = 0;
@@ -107,12 +100,12 @@ struct RunBuildEnvironment {
 };
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,
-                     std::string_view description, std::int32_t kind);
+                     std::string_view description, RunKind kind);
 void SortRunAvailableList(RunAvailableList& list);
 
 // Empties the list and fills it for the typed text in the fixed step order, then sorts it
 // (also when a step fails; the failure then continues to the caller).
-void BuildRunAvailableList(std::string_view text, const TCatalogItems& catalog,
+void BuildRunAvailableList(std::string_view text, const CatalogItems& catalog,
                            RunAvailableList& list, const RunBuildEnvironment& environment = {});
 
 } // namespace orvan

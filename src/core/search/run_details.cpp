@@ -36,24 +36,24 @@ RunDetailsView UpdateRunDetails(std::string_view inputText, const RunAvailableLi
     const RunAvailableRow row = list[*selectedRow];
     const std::string path(row.path);
     switch (row.kind) {
-    case rkFolder:
+    case RunKind::Folder:
         view.image = RunImage::Folder;
         view.text = FolderDetailsText(path, fileInfo);
         view.buttonsEnabled = true;
         break;
-    case rkFile:
-    case rkCatalog:
+    case RunKind::File:
+    case RunKind::Catalog:
         view.image = RunImage::File;
         if (hasLargeIcon && hasLargeIcon(path))
             view.iconPath = path;
         view.text = FileDetailsText(path, fileInfo);
         view.buttonsEnabled = true;
         break;
-    case rkCalculator:
+    case RunKind::Calculator:
         view.image = RunImage::Calculator;
         view.text = std::string(row.description);
         break;
-    case rkDateTime:
+    case RunKind::DateTime:
         view.image = RunImage::DateTime;
         view.text = std::string(row.description);
         view.timerOn = true;
@@ -73,11 +73,11 @@ std::optional<InputEdit> CompleteSelected(const RunAvailableList& list,
         return std::nullopt;
     const RunAvailableRow row = list[*selectedRow];
     std::string text;
-    if (row.kind == rkFolder) {
+    if (row.kind == RunKind::Folder) {
         text = std::string(row.path);
         if (text.empty() || text.back() != '\\')
             text += '\\';
-    } else if (row.kind == rkFile) {
+    } else if (row.kind == RunKind::File) {
         text = std::string(row.path);
     } else {
         return std::nullopt;

@@ -28,16 +28,16 @@ RowColors ChooseRowColors(bool selected, bool listFocused) {
     return {kWindow, kWindowText};
 }
 
-RowIcon ChooseRowIcon(std::int32_t kind, bool hasFileIcon) {
+RowIcon ChooseRowIcon(RunKind kind, bool hasFileIcon) {
     switch (kind) {
-    case 1:
+    case RunKind::Folder:
         return {false, MainImage::Folder};
-    case 2:
-    case 5:
+    case RunKind::File:
+    case RunKind::Catalog:
         return {hasFileIcon, MainImage::File};
-    case 3:
+    case RunKind::Calculator:
         return {false, MainImage::Calculator};
-    case 4:
+    case RunKind::DateTime:
         return {false, MainImage::DateTime};
     default:
         return {false, MainImage::Error};

@@ -2,6 +2,7 @@
 // How the candidate list appears in the search window's list box: which row stays
 // selected when the list is refilled, how Up and Down move the selection, and how one
 // row is drawn (colours, icon, text box).
+#include "core/search/run_kind.h"
 #include "core/ui/layout.h"
 
 #include <cstddef>
@@ -33,9 +34,9 @@ struct RowIcon {
     int image = 2;         // the ilMain image when there is no file icon
 };
 // `hasFileIcon` says whether the shell gave an icon for the path (only asked for kinds 2, 5).
-RowIcon ChooseRowIcon(std::int32_t kind, bool hasFileIcon);
-inline bool RowWantsFileIcon(std::int32_t kind) {
-    return kind == 2 || kind == 5;
+RowIcon ChooseRowIcon(RunKind kind, bool hasFileIcon);
+inline bool RowWantsFileIcon(RunKind kind) {
+    return kind == RunKind::File || kind == RunKind::Catalog;
 }
 
 // Where a row's icon (16 by 16 at 96 DPI) and text go inside the row rectangle, which is

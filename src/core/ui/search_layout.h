@@ -48,7 +48,7 @@ inline constexpr int kTagDetails = 1;
 inline constexpr int kTagCopy = 2;
 inline constexpr int kTagExecute = 3;
 
-// Tags of the popup menu pumRun.
+// Tags of the search window's popup menu.
 inline constexpr int kTagSettings = 1;
 inline constexpr int kTagHide = 2;
 inline constexpr int kTagClose = 3;

@@ -44,8 +44,8 @@ double Median(std::vector<double> values) {
 }
 
 // Entries as a start menu gives them: a path, a display name.
-std::vector<TCatalogItem> MakeCatalog(int count) {
-    std::vector<TCatalogItem> items;
+std::vector<CatalogItem> MakeCatalog(int count) {
+    std::vector<CatalogItem> items;
     items.reserve(std::size_t(count));
     const char* words[] = {"Editor", "Viewer", "Player", "Manager", "Studio", "Tool", "Setup"};
     for (int i = 0; i < count; ++i) {
@@ -100,7 +100,7 @@ void MeasureStartUp(const std::wstring& exe, int entries) {
 
     // The catalog file's share of it: the same file loaded in this process.
     {
-        TSettingsOptions record = DefaultOptions(options);
+        SettingsOptions record = DefaultOptions(options);
         const double begin = Now();
         LoadCatalog(record, {platform::FileStore(), platform::XmlReader()});
         if (entries > 0)
@@ -175,7 +175,7 @@ void MeasureKeystrokes(int entries) {
     ui::Application app(services);
     app.CreateStartupObjects();
     app.Start(StartMode::ShowSearch);
-    CurrentOptions().catalog.items = TCatalogItems(MakeCatalog(entries));
+    CurrentOptions().catalog.items = CatalogItems(MakeCatalog(entries));
     Settle(app);
     const HWND edit = app.Search().RunEdit();
 

@@ -48,7 +48,7 @@ protected:
                            {Csidl::LocalAppData, "C:\\Users\\u\\AppData\\Local"},
                            {Csidl::StartMenu, "C:\\Users\\u\\Start Menu"},
                            {Csidl::CommonStartMenu, "C:\\ProgramData\\Start Menu"}};
-        InstallInfo() = {};
+        CurrentInstallInfo() = {};
     }
     bool Detect() {
         const OptionsServices options{folders, disk, disk, "Orvan.exe"};
@@ -67,9 +67,9 @@ protected:
 };
 
 TEST_F(DetectInstallationTest, NothingInstalledGivesTheDefaults) {
-    InstallInfo().title = "left over";
+    CurrentInstallInfo().title = "left over";
     EXPECT_FALSE(Detect());
-    const TInstallInfo& info = InstallInfo();
+    const InstallInfo& info = CurrentInstallInfo();
     EXPECT_EQ(info.title, "");
     EXPECT_EQ(info.path, "C:\\Program Files\\Morvane\\Orvan\\");
     EXPECT_TRUE(info.allUsers);
@@ -83,12 +83,12 @@ TEST_F(DetectInstallationTest, NothingInstalledGivesTheDefaults) {
 TEST_F(DetectInstallationTest, TheCurrentUsersKeyWinsOverTheMachines) {
     Record(RegistryRoot::LocalMachine, "machine");
     EXPECT_TRUE(Detect());
-    EXPECT_EQ(InstallInfo().title, "machine");
-    EXPECT_TRUE(InstallInfo().allUsers);
+    EXPECT_EQ(CurrentInstallInfo().title, "machine");
+    EXPECT_TRUE(CurrentInstallInfo().allUsers);
 
     Record(RegistryRoot::CurrentUser, "user");
     EXPECT_TRUE(Detect());
-    const TInstallInfo& info = InstallInfo();
+    const InstallInfo& info = CurrentInstallInfo();
     EXPECT_EQ(info.title, "user");
     EXPECT_EQ(info.version, "0.1 Beta 1");
     EXPECT_EQ(info.path, "C:\\Apps\\Orvan\\");
@@ -99,8 +99,8 @@ TEST_F(DetectInstallationTest, TheCurrentUsersKeyWinsOverTheMachines) {
 TEST_F(DetectInstallationTest, MissingValuesReadEmptyAndAnEmptyKeyStillCounts) {
     registry.keys[{RegistryRoot::CurrentUser, kInstallKey}] = {};
     EXPECT_TRUE(Detect());
-    EXPECT_EQ(InstallInfo().path, "");
-    EXPECT_EQ(InstallInfo().title, "");
+    EXPECT_EQ(CurrentInstallInfo().path, "");
+    EXPECT_EQ(CurrentInstallInfo().title, "");
 }
 
 TEST_F(DetectInstallationTest, AutoStartNeedsANonEmptyRunValueUnderEitherRoot) {
@@ -122,7 +122,7 @@ TEST_F(DetectInstallationTest, AutoStartNeedsANonEmptyRunValueUnderEitherRoot) {
         if (c.machineValue)
             registry.keys[{RegistryRoot::LocalMachine, kRunKey}][kRunValueName] = c.machineValue;
         Detect();
-        EXPECT_EQ(InstallInfo().autoStart, c.autoStart)
+        EXPECT_EQ(CurrentInstallInfo().autoStart, c.autoStart)
             << (c.userValue ? c.userValue : "-") << " " << (c.machineValue ? c.machineValue : "-");
     }
 }
@@ -130,18 +130,18 @@ TEST_F(DetectInstallationTest, AutoStartNeedsANonEmptyRunValueUnderEitherRoot) {
 TEST_F(DetectInstallationTest, StartMenuFollowsEitherFolder) {
     Record(RegistryRoot::LocalMachine, "machine");
     EXPECT_TRUE(Detect());
-    EXPECT_FALSE(InstallInfo().startMenu);
+    EXPECT_FALSE(CurrentInstallInfo().startMenu);
     disk.AddFolder("C:\\Users\\u\\Start Menu\\Morvane\\Orvan");
     Detect();
-    EXPECT_TRUE(InstallInfo().startMenu);
+    EXPECT_TRUE(CurrentInstallInfo().startMenu);
 }
 
 TEST_F(DetectInstallationTest, LanguageAndHotKeyComeFromTheOptionsFile) {
     disk.AddFile("C:\\Users\\u\\AppData\\Roaming\\Morvane\\Orvan\\Orvan.ini",
                  "[Global]\r\nLanguage=1031\r\nHotKey=16416\r\n");
     EXPECT_FALSE(Detect());
-    EXPECT_EQ(InstallInfo().language, 1031);
-    EXPECT_EQ(InstallInfo().hotKey, 16416);
+    EXPECT_EQ(CurrentInstallInfo().language, 1031);
+    EXPECT_EQ(CurrentInstallInfo().hotKey, 16416);
 }
 
 } // namespace

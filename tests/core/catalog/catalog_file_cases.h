@@ -26,8 +26,8 @@ inline bool StrictReader() {
 #endif
 }
 
-inline TCatalogItem Item(std::string path, std::string name = {}, std::int32_t priority = 0) {
-    TCatalogItem item;
+inline CatalogItem Item(std::string path, std::string name = {}, std::int32_t priority = 0) {
+    CatalogItem item;
     item.path = std::move(path);
     item.name = std::move(name);
     item.priority = priority;
@@ -45,7 +45,7 @@ Doc(const std::string& body,
 }
 
 TEST(CatalogFileXml, SavedCatalogLoadsBackUnchanged) {
-    const std::vector<TCatalogItem> items = {
+    const std::vector<CatalogItem> items = {
         Item("C:\\A & B\\<x> \"q\" 'a'.lnk", "A & B <x>", 3),
         Item("C:\\folder"),
         Item("C:\\folder"),

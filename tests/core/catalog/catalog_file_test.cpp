@@ -9,8 +9,8 @@
 namespace orvan {
 namespace {
 
-TCatalogItem Item(std::string path, std::string name = {}, std::int32_t priority = 0) {
-    TCatalogItem item;
+CatalogItem Item(std::string path, std::string name = {}, std::int32_t priority = 0) {
+    CatalogItem item;
     item.path = std::move(path);
     item.name = std::move(name);
     item.priority = priority;
@@ -238,9 +238,9 @@ TEST(CatalogFile, SaveAndLoadGoThroughTheFileStore) {
     testing::FakeDisk disk;
     FixedXml xml;
     const CatalogFileServices services{disk, xml};
-    TSettingsOptions options;
+    SettingsOptions options;
     options.fileName = "C:\\opt\\Orvan.ini";
-    options.catalog.items = TCatalogItems({Item("C:\\x")});
+    options.catalog.items = CatalogItems({Item("C:\\x")});
 
     // The folder is missing: nothing is written, the error names the file.
     const CatalogSaveResult failed = SaveCatalog(options, services);

@@ -6,22 +6,22 @@
 namespace orvan {
 namespace {
 
-TCatalogItem Item(std::string path, std::string name = {}) {
-    TCatalogItem item;
+CatalogItem Item(std::string path, std::string name = {}) {
+    CatalogItem item;
     item.path = std::move(path);
     item.name = std::move(name);
     return item;
 }
 
 TEST(CatalogModel, CopiesShareOnePublishedList) {
-    const TCatalogItems first({Item("C:\\a\\x.exe"), Item("C:\\a\\y.exe")});
-    const TCatalogItems copy = first;
+    const CatalogItems first({Item("C:\\a\\x.exe"), Item("C:\\a\\y.exe")});
+    const CatalogItems copy = first;
     EXPECT_TRUE(copy.SharesWith(first));
     EXPECT_EQ(&copy[0], &first[0]);
 
     // Publishing a new list leaves the holders of the old one untouched.
-    TCatalogItems current = first;
-    current = TCatalogItems({Item("C:\\b\\z.exe")});
+    CatalogItems current = first;
+    current = CatalogItems({Item("C:\\b\\z.exe")});
     ASSERT_EQ(first.size(), 2u);
     EXPECT_EQ(first[1].path, "C:\\a\\y.exe");
     EXPECT_EQ(current.size(), 1u);
@@ -29,7 +29,7 @@ TEST(CatalogModel, CopiesShareOnePublishedList) {
 }
 
 TEST(CatalogModel, KeepsOrderAndDuplicates) {
-    const TCatalogItems items(
+    const CatalogItems items(
         {Item("C:\\a\\x.exe"), Item("C:\\a\\x.exe"), Item("C:\\b\\a.exe", "A")});
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].path, "C:\\a\\x.exe");
@@ -37,11 +37,11 @@ TEST(CatalogModel, KeepsOrderAndDuplicates) {
     EXPECT_EQ(items[2].name, "A");
     EXPECT_EQ(items[2].icon, 0);
     EXPECT_TRUE(items[2].description.empty());
-    EXPECT_TRUE(TCatalogItems().empty());
+    EXPECT_TRUE(CatalogItems().empty());
 }
 
 TEST(CatalogModel, NewCatalogPathDefaultsToUnlimitedDepth) {
-    const TSettingsOptionsCatalogPath path;
+    const SettingsOptionsCatalogPath path;
     EXPECT_EQ(path.depth, UnlimitedDepth);
     EXPECT_EQ(UnlimitedDepth, -1);
 }
@@ -57,7 +57,7 @@ class CatalogKeys : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(CatalogKeys, CutsAfterLastBackslashOrColonAndUppersAsciiOnly) {
     const KeyCase& c = GetParam();
-    const TCatalogItem item = Item(c.path, c.name);
+    const CatalogItem item = Item(c.path, c.name);
     EXPECT_EQ(CatalogSearchKey(item), c.key);
     EXPECT_EQ(CatalogDisplayName(item), c.display);
 }
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"C:\\folder\\", "", "&", ""}));
 
 TEST(CatalogSearchIndex, OrdersByNameInUtf16UnitsAndGroupsEqualPairs) {
-    const std::vector<TCatalogItem> items = {
+    const std::vector<CatalogItem> items = {
         Item("C:\\z\\alpha.exe"),                 // 0 "alpha.exe"
         Item("C:\\z\\zeta.exe", "Zeta"),          // 1 "Zeta"
         Item("C:\\z\\alpha.exe"),                 // 2 same pair as 0

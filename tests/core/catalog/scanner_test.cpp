@@ -28,9 +28,9 @@ public:
     double Now() const override { return 45678.75; }
 };
 
-TSettingsOptionsCatalogPath CatalogPath(std::string path, std::string mask, std::int32_t depth,
-                                        bool includeDirectories = false, bool active = true) {
-    TSettingsOptionsCatalogPath p;
+SettingsOptionsCatalogPath CatalogPath(std::string path, std::string mask, std::int32_t depth,
+                                       bool includeDirectories = false, bool active = true) {
+    SettingsOptionsCatalogPath p;
     p.path = std::move(path);
     p.mask = std::move(mask);
     p.depth = depth;
@@ -49,14 +49,14 @@ protected:
         return {disk, folders, shell, clock, [this] { pump(); }};
     }
 
-    std::vector<std::string> Rebuild(std::vector<TSettingsOptionsCatalogPath> paths) {
+    std::vector<std::string> Rebuild(std::vector<SettingsOptionsCatalogPath> paths) {
         options.catalog.paths = std::move(paths);
         EXPECT_TRUE(RebuildCatalog(options, Services()));
         return Paths();
     }
     std::vector<std::string> Paths() const {
         std::vector<std::string> list;
-        for (const TCatalogItem& item : options.catalog.items)
+        for (const CatalogItem& item : options.catalog.items)
             list.push_back(item.path + (item.name.empty() ? "" : " = " + item.name));
         return list;
     }
@@ -66,7 +66,7 @@ protected:
     FakeShell shell;
     FixedClock clock;
     std::function<void()> pump = [] {};
-    TSettingsOptions options;
+    SettingsOptions options;
 };
 
 TEST_F(ScannerTest, FilesPerPatternThenSubfoldersDepthFirst) {
@@ -207,7 +207,7 @@ TEST_F(ScannerTest, PathVariablesExpandAndUnresolvedOnesContributeNothing) {
 }
 
 TEST_F(ScannerTest, NoActivePathCompletesEmpty) {
-    options.catalog.items = TCatalogItems(std::vector<TCatalogItem>(1));
+    options.catalog.items = CatalogItems(std::vector<CatalogItem>(1));
     EXPECT_TRUE(Rebuild({CatalogPath("C:\\", "*.*", 0, false, false)}).empty());
     EXPECT_EQ(options.catalog.lastRebuild, 45678.75);
 }
@@ -215,16 +215,16 @@ TEST_F(ScannerTest, NoActivePathCompletesEmpty) {
 TEST_F(ScannerTest, CancelKeepsTheRecordAndReentranceIsRefused) {
     for (int i = 0; i < 5; ++i)
         disk.AddFile("C:\\C\\F" + std::to_string(i) + "\\f.exe");
-    TCatalogItem old;
+    CatalogItem old;
     old.path = "C:\\old.exe";
-    options.catalog.items = TCatalogItems({old});
+    options.catalog.items = CatalogItems({old});
     options.catalog.lastRebuild = 1.5;
-    const TCatalogItems before = options.catalog.items;
+    const CatalogItems before = options.catalog.items;
     options.catalog.paths = {CatalogPath("C:\\C", "*.exe", UnlimitedDepth)};
     int calls = 0;
     pump = [&] {
         ++calls;
-        TSettingsOptions other;
+        SettingsOptions other;
         EXPECT_FALSE(RebuildCatalog(other, Services())); // already running
         if (calls == 3)
             Scanner().scanning = false; // the Stop button

@@ -45,8 +45,8 @@ protected:
 };
 
 TEST_F(OptionsTest, DefaultsHoldEveryFieldAndTheTenCatalogPaths) {
-    const TSettingsOptions o = DefaultOptions(Services());
-    EXPECT_EQ(o.storageKind, skUserIni);
+    const SettingsOptions o = DefaultOptions(Services());
+    EXPECT_EQ(o.storageKind, SettingsStorageKind::UserIni);
     EXPECT_EQ(o.fileName, kIni);
     EXPECT_EQ(o.language, 1);
     EXPECT_EQ(o.hotKey, 32800);
@@ -94,7 +94,7 @@ TEST_F(OptionsTest, FileNamePrefersRoamingThenAnExistingLocalFile) {
 }
 
 TEST_F(OptionsTest, MissingFileLoadsTheDefaultsAndCreatesTheFolder) {
-    const TSettingsOptions o = LoadOptions(Services());
+    const SettingsOptions o = LoadOptions(Services());
     EXPECT_EQ(o.catalog.paths, DefaultCatalogPaths());
     EXPECT_EQ(o.hotKey, 32800);
     EXPECT_TRUE(disk.FolderExists(std::string(kRoaming) + "\\Morvane\\Orvan"));
@@ -110,7 +110,7 @@ class OptionsBooleans : public OptionsTest, public ::testing::WithParamInterface
 TEST_P(OptionsBooleans, ReadAsTrueFalseOrNumberElseDefault) {
     WriteIni(std::string("[TrayIcon]\nEnabled=") + GetParam().text +
              "\n[Form]\nAutoHide=" + GetParam().text + "\n");
-    const TSettingsOptions o = LoadOptions(Services());
+    const SettingsOptions o = LoadOptions(Services());
     const auto expected = ParseOptionBoolean(GetParam().text);
     EXPECT_EQ(o.trayIcon, GetParam().expected);
     EXPECT_EQ(o.autoHide, expected.value_or(true)); // unreadable keeps the default true
@@ -134,7 +134,7 @@ TEST_F(OptionsTest, ReadsEveryKeyWithItsRule) {
              "ShowOnDesktop=1\n"
              "[Catalog]\nAutoUpdate=false\nInterval=+60\nLastRebuild=45678,25\n"
              "[Portable]\nEnable=-1\n");
-    const TSettingsOptions o = LoadOptions(Services());
+    const SettingsOptions o = LoadOptions(Services());
     EXPECT_EQ(o.language, 1031);
     EXPECT_EQ(o.hotKey, 32800);
     EXPECT_TRUE(o.alwaysVisible);
@@ -196,7 +196,7 @@ class OptionsPaths : public OptionsTest, public ::testing::WithParamInterface<Pa
 
 TEST_P(OptionsPaths, CountDecidesHowPathLinesAreRead) {
     WriteIni(std::string("[Paths]\n") + GetParam().section);
-    const TSettingsOptions o = LoadOptions(Services());
+    const SettingsOptions o = LoadOptions(Services());
     std::vector<std::string> got;
     if (o.catalog.paths == DefaultCatalogPaths())
         got.push_back("defaults");
@@ -235,14 +235,14 @@ TEST_F(OptionsTest, ManyPathKeysLoadInOrder) {
     for (int i = 200000; i >= 1; --i)
         text += "Path_" + std::to_string(i) + "=C:\\p" + std::to_string(i) + "|*.*|-1|False|True\n";
     WriteIni(text);
-    const TSettingsOptions o = LoadOptions(Services());
+    const SettingsOptions o = LoadOptions(Services());
     ASSERT_EQ(o.catalog.paths.size(), 200000u);
     EXPECT_EQ(o.catalog.paths.front().path, "C:\\p1");
     EXPECT_EQ(o.catalog.paths.back().path, "C:\\p200000");
 }
 
 TEST_F(OptionsTest, SaveWritesTheTableInOrder) {
-    TSettingsOptions o = DefaultOptions(Services());
+    SettingsOptions o = DefaultOptions(Services());
     o.language = 1031;
     o.trayIcon = true;
     o.catalog.lastRebuild = 45678.5;
@@ -258,7 +258,7 @@ TEST_F(OptionsTest, SaveWritesTheTableInOrder) {
                          "[Paths]\r\nCount=2\r\nPath_1=%STARTMENU%|*.*|-1|False|True\r\n"
                          "Path_2=%STARTMENU_COMMON%|*.*|3|True|True\r\n"
                          "[Portable]\r\nEnable=0\r\n");
-    const TSettingsOptions back = LoadOptions(Services());
+    const SettingsOptions back = LoadOptions(Services());
     EXPECT_EQ(back.language, 1031);
     EXPECT_TRUE(back.trayIcon);
     EXPECT_EQ(back.catalog.lastRebuild, 45678.5);
@@ -270,7 +270,7 @@ TEST_F(OptionsTest, SaveKeepsUnknownLinesAndLongerEarlierLists) {
         "; written by "
         "hand\n[Paths]\nCount=5\nPath_1=a|b|1|True|True\nPath_2=x\nPath_3=C:\\3|*|0|False|True\n"
         "Path_4=C:\\4|*|0|False|True\nPath_5=C:\\5|*|0|False|True\nMine=kept\n\n[Extra]\nz=1\n");
-    TSettingsOptions o = DefaultOptions(Services());
+    SettingsOptions o = DefaultOptions(Services());
     o.catalog.paths.resize(2);
     SaveOptions(o, Services());
     const std::string text = IniText();
@@ -283,7 +283,7 @@ TEST_F(OptionsTest, SaveKeepsUnknownLinesAndLongerEarlierLists) {
 TEST_F(OptionsTest, FailedSaveRaisesAndKeepsTheOldFileWhole) {
     WriteIni("[Global]\nLanguage=7\n");
     disk.failWrites = true;
-    TSettingsOptions o = DefaultOptions(Services());
+    SettingsOptions o = DefaultOptions(Services());
     try {
         SaveOptions(o, Services());
         FAIL() << "no error";
@@ -344,19 +344,19 @@ TEST_F(OptionsTest, GeometryTravelsOnlyWhileAWindowIsRegistered) {
 
 TEST(ApplyOptions, MakesTheRecordCurrentAndNotifies) {
     std::vector<std::string> calls;
-    const int listener = AddApplyListener([&](const TSettingsOptions& o) {
+    const int listener = AddApplyListener([&](const SettingsOptions& o) {
         calls.push_back("window " + std::to_string(o.alwaysOnTop));
     });
     const int second = AddApplyListener(
-        [&](const TSettingsOptions& o) { calls.push_back("tray " + std::to_string(o.trayIcon)); });
+        [&](const SettingsOptions& o) { calls.push_back("tray " + std::to_string(o.trayIcon)); });
     SetHotKeyRegistration(
         [&](std::int32_t key) { calls.push_back("hot key " + std::to_string(key)); });
-    TSettingsOptions o;
+    SettingsOptions o;
     o.alwaysOnTop = true;
     o.hotKey = 0x4041;
-    TCatalogItem item;
+    CatalogItem item;
     item.path = "C:\\x";
-    o.catalog.items = TCatalogItems({item});
+    o.catalog.items = CatalogItems({item});
     ApplyOptions(o);
     EXPECT_EQ(calls, (std::vector<std::string>{"window 1", "tray 0", "hot key 16449"}));
     EXPECT_TRUE(CurrentOptions().catalog.items.SharesWith(o.catalog.items));
@@ -364,7 +364,7 @@ TEST(ApplyOptions, MakesTheRecordCurrentAndNotifies) {
     RemoveApplyListener(second);
     SetHotKeyRegistration(nullptr);
     calls.clear();
-    ApplyOptions(TSettingsOptions());
+    ApplyOptions(SettingsOptions());
     EXPECT_TRUE(calls.empty());
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 // A built tree written as TOKEN(child;child...); a node without a token shows the
 // tokens it still covers in angle brackets.
-void Describe(const TExpNode& node, std::ostringstream& out) {
-    if (const TExpToken* token = node.Token()) {
+void Describe(const ExpNode& node, std::ostringstream& out) {
+    if (const ExpToken* token = node.Token()) {
         out << token->Text;
     } else {
         out << '<';
@@ -34,7 +34,7 @@ void Describe(const TExpNode& node, std::ostringstream& out) {
     }
 }
 
-std::string Describe(const TExpNode& node) {
+std::string Describe(const ExpNode& node) {
     std::ostringstream out;
     Describe(node, out);
     return out.str();
@@ -52,10 +52,10 @@ void PrintTo(const TreeCase& c, std::ostream* os) {
 class ExpNodeBuildTest : public ::testing::TestWithParam<TreeCase> {};
 
 TEST_P(ExpNodeBuildTest, BuildsTheTree) {
-    TZel_Expression owner;
-    TExpParser parser(U'.');
+    Expression owner;
+    ExpParser parser(U'.');
     parser.Tokenize(GetParam().text);
-    TExpNode root(owner, parser, 0, parser.Tokens().size(), nullptr);
+    ExpNode root(owner, parser, 0, parser.Tokens().size(), nullptr);
     root.Build();
     EXPECT_EQ(root.Parent(), nullptr);
     EXPECT_EQ(Describe(root), GetParam().tree);

@@ -11,10 +11,10 @@ namespace {
 
 // Tokens written as "kind:text" joined by blanks: N number, B bracket, O operator,
 // A name, S separator, V variable.
-std::string Describe(const TExpParser& parser) {
+std::string Describe(const ExpParser& parser) {
     static constexpr const char* kKinds = "?NBOASV";
     std::string out;
-    for (const TExpToken& token : parser.Tokens()) {
+    for (const ExpToken& token : parser.Tokens()) {
         if (!out.empty())
             out += ' ';
         out += kKinds[static_cast<int>(token.Kind)];
@@ -25,7 +25,7 @@ std::string Describe(const TExpParser& parser) {
 }
 
 std::string Tokenize(const std::string& text, char32_t separator = U'.') {
-    TExpParser parser(separator);
+    ExpParser parser(separator);
     parser.Tokenize(text);
     return Describe(parser);
 }
@@ -88,7 +88,7 @@ void PrintTo(const IllegalCase& c, std::ostream* os) {
 class IllegalCharacterTest : public ::testing::TestWithParam<IllegalCase> {};
 
 TEST_P(IllegalCharacterTest, NamesCharacterAndUtf16Position) {
-    TExpParser parser(GetParam().separator);
+    ExpParser parser(GetParam().separator);
     try {
         parser.Tokenize(GetParam().text);
         ADD_FAILURE() << "no error for " << GetParam().text;
@@ -116,10 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Parse error: illegal character \"\xEF\xBF\xBD\" at position 3."}));
 
 TEST(ExpParser, FirstStartsAgainAndNextEndsWithNull) {
-    TExpParser parser(U'.');
+    ExpParser parser(U'.');
     parser.SetExpression(" 1 + x ");
     EXPECT_EQ(parser.Source(), "1 + x");
-    const TExpToken* token = parser.First();
+    const ExpToken* token = parser.First();
     ASSERT_NE(token, nullptr);
     EXPECT_EQ(token->Text, "1");
     EXPECT_EQ(parser.Position(), 2u);
@@ -133,14 +133,14 @@ TEST(ExpParser, FirstStartsAgainAndNextEndsWithNull) {
 }
 
 TEST(ExpParser, CharKindFollowsItsOrder) {
-    EXPECT_EQ(CharKind(U'$', true, U'.'), TExpTokenKind::tkIllegal);
-    EXPECT_EQ(CharKind(U'$', false, U'.'), TExpTokenKind::tkName);
-    EXPECT_EQ(CharKind(U'7', false, U'.'), TExpTokenKind::tkNumber);
-    EXPECT_EQ(CharKind(U',', true, U','), TExpTokenKind::tkNumber);
-    EXPECT_EQ(CharKind(U',', true, U'.'), TExpTokenKind::tkIllegal);
-    EXPECT_EQ(CharKind(U']', true, U'.'), TExpTokenKind::tkVariable);
-    EXPECT_EQ(CharKind(U' ', true, U'.'), TExpTokenKind::tkIllegal);
-    EXPECT_EQ(CharKind(U'\x00E9', false, U'.'), TExpTokenKind::tkIllegal);
+    EXPECT_EQ(CharKind(U'$', true, U'.'), ExpTokenKind::Illegal);
+    EXPECT_EQ(CharKind(U'$', false, U'.'), ExpTokenKind::Name);
+    EXPECT_EQ(CharKind(U'7', false, U'.'), ExpTokenKind::Number);
+    EXPECT_EQ(CharKind(U',', true, U','), ExpTokenKind::Number);
+    EXPECT_EQ(CharKind(U',', true, U'.'), ExpTokenKind::Illegal);
+    EXPECT_EQ(CharKind(U']', true, U'.'), ExpTokenKind::Variable);
+    EXPECT_EQ(CharKind(U' ', true, U'.'), ExpTokenKind::Illegal);
+    EXPECT_EQ(CharKind(U'\x00E9', false, U'.'), ExpTokenKind::Illegal);
 }
 
 TEST(ExpParser, OperandCount) {

@@ -34,7 +34,7 @@ TEST_F(ExpressionEngineTest, CalculateSwallowsErrorsAndStaysUsable) {
 }
 
 TEST_F(ExpressionEngineTest, EngineKeepsItsFunctions) {
-    TZel_Expression& engine = ExpressionEngine();
+    Expression& engine = ExpressionEngine();
     EXPECT_EQ(&engine, &ExpressionEngine());
     engine.Functions = {"sq(x)=x*x"};
     double value = 0;

@@ -44,7 +44,7 @@ protected:
         return "(no error)";
     }
 
-    TZel_Expression expression_;
+    Expression expression_;
     LocaleSettings saved_;
 };
 
@@ -223,8 +223,8 @@ TEST_F(ExpressionTest, SeparatorIsReadOncePerEvaluation) {
     UseSeparator(",");
     expression_.Functions = {"f(x)=x+1,5"};
     // The handler switches the locale before f's body is read: the body still reads ",".
-    expression_.OnEvaluate = [this](TZel_Expression&, const std::string&,
-                                    const std::vector<double>&, int, double& value, bool&) {
+    expression_.onEvaluate = [this](Expression&, const std::string&, const std::vector<double>&,
+                                    int, double& value, bool&) {
         UseSeparator(".");
         value = 0;
     };
@@ -284,10 +284,10 @@ TEST_F(ExpressionTest, EmptyLinesAndLinesWithoutEqualsAreSkipped) {
 
 TEST_F(ExpressionTest, BodiesSeeParametersOtherFunctionsAndNoVariables) {
     expression_.Functions = {"v(x)=[y]+x", "w(x)=z(x)*2"};
-    expression_.OnVariable = [](TZel_Expression&, const std::string&, double& value, bool&) {
+    expression_.onVariable = [](Expression&, const std::string&, double& value, bool&) {
         value = 5;
     };
-    expression_.OnEvaluate = [](TZel_Expression&, const std::string& name,
+    expression_.onEvaluate = [](Expression&, const std::string& name,
                                 const std::vector<double>& args, int, double& value, bool&) {
         if (name == "z" && !args.empty())
             value = args[0] + 100;
@@ -349,7 +349,7 @@ TEST_F(ExpressionTest, FindFunctionParsesTheFirstMatchingLine) {
 }
 
 TEST_F(ExpressionTest, FunctionExecutesOnItsOwn) {
-    TFunction function(expression_);
+    Function function(expression_);
     function.SetDefinition("f(a;b)=a*10+b=ignored");
     EXPECT_EQ(function.Body, "a*10+b=ignored");
     function.SetDefinition("f(a;b)=a*10+b");
@@ -364,8 +364,7 @@ TEST_F(ExpressionTest, FunctionExecutesOnItsOwn) {
 
 TEST_F(ExpressionTest, OnVariableGetsTheBracketedName) {
     std::vector<std::string> seen;
-    expression_.OnVariable = [&seen](TZel_Expression&, const std::string& name, double& value,
-                                     bool&) {
+    expression_.onVariable = [&seen](Expression&, const std::string& name, double& value, bool&) {
         seen.push_back(name);
         value = name == "width" ? 640 : 1;
     };
@@ -384,7 +383,7 @@ struct EventCall {
 TEST_F(ExpressionTest, InternalFirstAsksTheEventOnlyForUnknownNames) {
     std::vector<EventCall> calls;
     expression_.Functions = {"f(x)=x+1"};
-    expression_.OnEvaluate = [&calls](TZel_Expression&, const std::string& name,
+    expression_.onEvaluate = [&calls](Expression&, const std::string& name,
                                       const std::vector<double>& args, int argCount, double& value,
                                       bool&) {
         calls.push_back({name, args, argCount, value});
@@ -402,10 +401,10 @@ TEST_F(ExpressionTest, InternalFirstAsksTheEventOnlyForUnknownNames) {
 }
 
 TEST_F(ExpressionTest, EventFirstOverridesFunctionsWhenDone) {
-    expression_.EvaluateOrder = TEvaluateOrder::eoEventFirst;
+    expression_.evaluateOrder = EvaluateOrder::EventFirst;
     expression_.Functions = {"f(x)=x+1"};
-    expression_.OnEvaluate = [](TZel_Expression&, const std::string& name,
-                                const std::vector<double>&, int, double& value, bool& done) {
+    expression_.onEvaluate = [](Expression&, const std::string& name, const std::vector<double>&,
+                                int, double& value, bool& done) {
         value = 99;
         done = name == "F";
     };
@@ -415,27 +414,26 @@ TEST_F(ExpressionTest, EventFirstOverridesFunctionsWhenDone) {
 }
 
 TEST_F(ExpressionTest, EventFirstWithoutHandlerUsesFunctions) {
-    expression_.EvaluateOrder = TEvaluateOrder::eoEventFirst;
+    expression_.evaluateOrder = EvaluateOrder::EventFirst;
     expression_.Functions = {"f(x)=x+1"};
     EXPECT_EQ(Eval("f(1)+g(1)"), 2);
 }
 
 TEST_F(ExpressionTest, NonFiniteEventValuesAreErrors) {
     double given = std::numeric_limits<double>::quiet_NaN();
-    expression_.OnEvaluate = [&given](TZel_Expression&, const std::string&,
-                                      const std::vector<double>&, int, double& value,
-                                      bool&) { value = given; };
+    expression_.onEvaluate = [&given](Expression&, const std::string&, const std::vector<double>&,
+                                      int, double& value, bool&) { value = given; };
     EXPECT_EQ(ErrorOf("g"), "Invalid floating point operation.");
     given = std::numeric_limits<double>::infinity();
     EXPECT_EQ(ErrorOf("g"), "Floating point overflow.");
-    expression_.OnVariable = [](TZel_Expression&, const std::string&, double& value, bool&) {
+    expression_.onVariable = [](Expression&, const std::string&, double& value, bool&) {
         value = -std::numeric_limits<double>::infinity();
     };
     EXPECT_EQ(ErrorOf("[v]"), "Floating point overflow.");
 }
 
 TEST_F(ExpressionTest, HandlerMayEvaluateAgain) {
-    expression_.OnEvaluate = [](TZel_Expression& sender, const std::string&,
+    expression_.onEvaluate = [](Expression& sender, const std::string&,
                                 const std::vector<double>& args, int, double& value, bool&) {
         sender.Text = "2*" + std::to_string(static_cast<int>(args.at(0)));
         value = sender.Value();

@@ -79,8 +79,8 @@ TEST(ReadFileVersionInfo, ReadsVersionPartsOfExecutablesOnly) {
     port.facts["C:\\doc.txt"] = {"doc.txt", "Text Document", false};
     port.resources["C:\\doc.txt"] = resource;
 
-    const TFileVersionInfo app = ReadFileVersionInfo("C:\\app.exe", port);
-    TFileVersionInfo expected;
+    const FileVersionInfo app = ReadFileVersionInfo("C:\\app.exe", port);
+    FileVersionInfo expected;
     expected.displayName = "App";
     expected.typeName = "Application";
     expected.companyName = "s0";
@@ -105,7 +105,7 @@ TEST(ReadFileVersionInfo, ReadsVersionPartsOfExecutablesOnly) {
     EXPECT_EQ(app, expected);
 
     // A document keeps its names but shows no version part.
-    TFileVersionInfo doc;
+    FileVersionInfo doc;
     doc.displayName = "doc.txt";
     doc.typeName = "Text Document";
     EXPECT_EQ(ReadFileVersionInfo("C:\\doc.txt", port), doc);
@@ -113,7 +113,7 @@ TEST(ReadFileVersionInfo, ReadsVersionPartsOfExecutablesOnly) {
     // An executable without a fixed part has strings but no flags and no function.
     resource.fixed.reset();
     port.resources["C:\\app.exe"] = resource;
-    const TFileVersionInfo loose = ReadFileVersionInfo("C:\\app.exe", port);
+    const FileVersionInfo loose = ReadFileVersionInfo("C:\\app.exe", port);
     EXPECT_EQ(loose.companyName, "s0");
     EXPECT_EQ(loose.fileFunction, "");
     EXPECT_FALSE(loose.flagDebug);

@@ -14,7 +14,7 @@ TEST(CommandTable, HasEightFilledRowsAndZeroRowsAfter) {
         {1, "sc_Exit"},       {2, ""},          {10, "sc_Home"}, {11, "sc_Quick"}, {12, "sc_Note"},
         {13, "sc_Clipboard"}, {14, "sc_Robot"}, {15, "sc_About"}};
     for (std::size_t row = 0; row < CommandTable.size(); ++row) {
-        const TCommand& command = CommandTable[row];
+        const Command& command = CommandTable[row];
         if (row < filled.size()) {
             EXPECT_EQ(command.Key, filled[row].first) << row;
             EXPECT_EQ(command.Name, filled[row].second) << row;

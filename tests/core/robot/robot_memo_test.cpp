@@ -30,7 +30,7 @@ class RobotMemoWrap : public ::testing::TestWithParam<WrapCase> {};
 TEST_P(RobotMemoWrap, SplitsTheTextIntoLinesNarrowerThanTheWidth) {
     const WrapCase& c = GetParam();
     test::FixedWidthMeasure measure;
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(c.clientWidth, 50);
     memo.SetBorderStyle(c.border);
     memo.AddLine(c.text);
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RobotMemo, WrapsWithPixelWidthsOfTheControlFont) {
     test::FixedWidthMeasure measure(7);
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(50, 50); // 7 characters take 49 pixels, 8 take 56
     memo.AddLine("abcdefghijk");
     EXPECT_EQ(memo.Lines(), (Lines{"abcdefg", "hijk"}));
@@ -109,7 +109,7 @@ TEST(RobotMemo, WrapsWithPixelWidthsOfTheControlFont) {
 TEST(RobotMemo, WrappingOnlyMeasuresUpToTheWidth) {
     // The cost of a long line grows with its length times the width, not its square.
     test::FixedWidthMeasure measure;
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(10, 50);
     memo.AddLine(std::string(9000, 'x'));
     EXPECT_EQ(memo.Lines().size(), 1000u);
@@ -118,7 +118,7 @@ TEST(RobotMemo, WrappingOnlyMeasuresUpToTheWidth) {
 
 TEST(RobotMemo, NewControlDefaults) {
     test::FixedWidthMeasure measure;
-    const TZel_RobotMemo memo(measure);
+    const RobotMemo memo(measure);
     EXPECT_TRUE(memo.Lines().empty());
     EXPECT_EQ(memo.FromLine(), 0);
     EXPECT_EQ(memo.LineHeight(), 13);
@@ -142,7 +142,7 @@ protected:
     }
 
     test::FixedWidthMeasure measure;
-    TZel_RobotMemo memo;
+    RobotMemo memo;
     int repaints = 0;
 };
 
@@ -190,8 +190,8 @@ TEST_F(RobotMemoState, PropertiesRepaintOnlyWhenTheyChange) {
     memo.SetLineHeight(20);
     memo.SetBorderStyle(MemoBorderStyle::Single);
     memo.SetBorderStyle(MemoBorderStyle::Single);
-    memo.SetBackgrounColor(RgbColor(1, 2, 3));
-    memo.SetBackgrounColor(RgbColor(1, 2, 3));
+    memo.SetBackgroundColor(RgbColor(1, 2, 3));
+    memo.SetBackgroundColor(RgbColor(1, 2, 3));
     EXPECT_EQ(memo.LineHeight(), 20);
     EXPECT_EQ(memo.BackgrounColor(), RgbColor(1, 2, 3));
     EXPECT_EQ(repaints, 3);
@@ -270,7 +270,7 @@ TEST_F(RobotMemoState, FillsAndFramesTheClientArea) {
 // Runs of a one-line display whose client is 200 by 13 pixels, with characters 1 pixel wide
 // (2 in bold).
 std::vector<MemoRun> RunsOf(const std::string& line, test::FixedWidthMeasure& measure) {
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(200, 13);
     memo.AddLine(line);
     const MemoPaintPlan plan = memo.PlanPaint();
@@ -361,7 +361,7 @@ TEST(RobotMemoFormatted, CodesSwitchTheFontWhileTheLineIsDrawn) {
 
 TEST(RobotMemoFormatted, FontChangesLastForTheRestOfThePass) {
     test::FixedWidthMeasure measure;
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(200, 52);
     memo.AddLine("below, drawn first");
     memo.AddLine("above");
@@ -381,7 +381,7 @@ TEST(RobotMemoFormatted, FontChangesLastForTheRestOfThePass) {
 
 TEST(RobotMemoFormatted, PositionsAreOnTheControlAndTextStartsInTheTextArea) {
     test::FixedWidthMeasure measure;
-    TZel_RobotMemo memo(measure);
+    RobotMemo memo(measure);
     memo.SetClientSize(200, 40);
     memo.SetBorderSize(10);
     memo.AddLine(".a#X003b");

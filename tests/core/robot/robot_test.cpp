@@ -67,7 +67,7 @@ protected:
     }
 
     test::FixedWidthMeasure measure;
-    TZel_RobotMemo memo;
+    RobotMemo memo;
     FixedClock clock;
     LocaleSettings savedLocale;
 };

@@ -18,11 +18,11 @@ protected:
         files_.AddFile("C:\\Tools\\x.exe", 2048);
         volumes_.disks[3] = DiskFigures{1 << 30, 1 << 20};
         services_ = FileInfoServices{&files_, &versions_, &volumes_};
-        AddRunAvailable(list_, "Tools", "C:\\Tools", {}, rkFolder);
-        AddRunAvailable(list_, "x.exe", "C:\\Tools\\x.exe", {}, rkFile);
-        AddRunAvailable(list_, "Calculator", "5", "5\r\rhex\rsize", rkCalculator);
-        AddRunAvailable(list_, "DateTime", "d", "d\r\rMonday\rspan\rWeek 1", rkDateTime);
-        AddRunAvailable(list_, "x", "C:\\Tools\\x.exe", {}, rkCatalog);
+        AddRunAvailable(list_, "Tools", "C:\\Tools", {}, RunKind::Folder);
+        AddRunAvailable(list_, "x.exe", "C:\\Tools\\x.exe", {}, RunKind::File);
+        AddRunAvailable(list_, "Calculator", "5", "5\r\rhex\rsize", RunKind::Calculator);
+        AddRunAvailable(list_, "DateTime", "d", "d\r\rMonday\rspan\rWeek 1", RunKind::DateTime);
+        AddRunAvailable(list_, "x", "C:\\Tools\\x.exe", {}, RunKind::Catalog);
     }
 
     RunDetailsView View(std::optional<std::size_t> row, const LargeIconProbe& probe = {}) {
@@ -89,8 +89,8 @@ TEST_F(DetailsTest, TabCompletesFoldersAndFilesOnly) {
     EXPECT_EQ(CompleteSelected(list_, 9), std::nullopt);
 
     RunAvailableList roots;
-    AddRunAvailable(roots, "c:\\", "c:\\", {}, rkFolder);
-    AddRunAvailable(roots, "\xC3\xA9t\xC3\xA9", "C:\\\xC3\xA9t\xC3\xA9", {}, rkFolder);
+    AddRunAvailable(roots, "c:\\", "c:\\", {}, RunKind::Folder);
+    AddRunAvailable(roots, "\xC3\xA9t\xC3\xA9", "C:\\\xC3\xA9t\xC3\xA9", {}, RunKind::Folder);
     EXPECT_EQ(CompleteSelected(roots, 0), (InputEdit{"c:\\", 3})); // already ends in one
     // The caret counts UTF-16 code units, as the edit control does.
     EXPECT_EQ(CompleteSelected(roots, 1), (InputEdit{"C:\\\xC3\xA9t\xC3\xA9\\", 7}));

@@ -14,8 +14,8 @@ using testing::FakeFiles;
 using testing::FixedClock;
 using testing::LocaleScope;
 
-TCatalogItem Item(std::string path, std::string name = {}) {
-    TCatalogItem item;
+CatalogItem Item(std::string path, std::string name = {}) {
+    CatalogItem item;
     item.path = std::move(path);
     item.name = std::move(name);
     return item;
@@ -45,7 +45,7 @@ protected:
     }
 
     std::vector<RunAvailable> Build(std::string_view text,
-                                    const TCatalogItems& catalog = TCatalogItems()) {
+                                    const CatalogItems& catalog = CatalogItems()) {
         RunAvailableList list;
         BuildRunAvailableList(text, catalog, list, environment_);
         std::vector<RunAvailable> rows;
@@ -60,25 +60,24 @@ protected:
     RunBuildEnvironment environment_;
 };
 
-RunAvailable Row(std::string name, std::string path, std::int32_t kind,
-                 std::string description = {}) {
+RunAvailable Row(std::string name, std::string path, RunKind kind, std::string description = {}) {
     return {std::move(name), std::move(path), kind, std::move(description)};
 }
 
 TEST_F(InputStepsTest, LoneLetterAndLetterWithColonGiveTheDriveRoot) {
-    EXPECT_EQ(Build("c"), std::vector<RunAvailable>{Row("c:\\", "c:\\", rkFolder)});
-    EXPECT_EQ(Build("D"), std::vector<RunAvailable>{Row("D:\\", "D:\\", rkFolder)});
-    EXPECT_EQ(Build("c:"), std::vector<RunAvailable>{Row("c:\\", "c:\\", rkFolder)});
+    EXPECT_EQ(Build("c"), std::vector<RunAvailable>{Row("c:\\", "c:\\", RunKind::Folder)});
+    EXPECT_EQ(Build("D"), std::vector<RunAvailable>{Row("D:\\", "D:\\", RunKind::Folder)});
+    EXPECT_EQ(Build("c:"), std::vector<RunAvailable>{Row("c:\\", "c:\\", RunKind::Folder)});
     EXPECT_TRUE(Build("q").empty()); // no such drive
     EXPECT_TRUE(Build("q:").empty());
     EXPECT_EQ(files_.enumerations, 0); // a drive root is never listed for these
 }
 
 TEST_F(InputStepsTest, DriveRowComesWithTheCatalogMatches) {
-    const TCatalogItems catalog({Item("C:\\Apps\\calc.exe"), Item("C:\\Apps\\notepad.exe")});
+    const CatalogItems catalog({Item("C:\\Apps\\calc.exe"), Item("C:\\Apps\\notepad.exe")});
     EXPECT_EQ(Build("c", catalog),
-              (std::vector<RunAvailable>{Row("c:\\", "c:\\", rkFolder),
-                                         Row("calc.exe", "C:\\Apps\\calc.exe", rkCatalog)}));
+              (std::vector<RunAvailable>{Row("c:\\", "c:\\", RunKind::Folder),
+                                         Row("calc.exe", "C:\\Apps\\calc.exe", RunKind::Catalog)}));
 }
 
 TEST_F(InputStepsTest, FolderListingTakesEntriesStartingWithTheTail) {
@@ -86,23 +85,26 @@ TEST_F(InputStepsTest, FolderListingTakesEntriesStartingWithTheTail) {
     // "." (nor "." and ".." themselves).
     EXPECT_EQ(Build("c:\\"),
               (std::vector<RunAvailable>{
-                  Row(" Lead", "c:\\ Lead", rkFile), Row("WinApps", "c:\\WinApps", rkFolder),
-                  Row("Windows", "c:\\Windows", rkFolder), Row("boot.ini", "c:\\boot.ini", rkFile),
-                  Row("winlog.txt", "c:\\winlog.txt", rkFile),
-                  Row("\xC3\xA9t\xC3\xA9.txt", "c:\\\xC3\xA9t\xC3\xA9.txt", rkFile)}));
+                  Row(" Lead", "c:\\ Lead", RunKind::File),
+                  Row("WinApps", "c:\\WinApps", RunKind::Folder),
+                  Row("Windows", "c:\\Windows", RunKind::Folder),
+                  Row("boot.ini", "c:\\boot.ini", RunKind::File),
+                  Row("winlog.txt", "c:\\winlog.txt", RunKind::File),
+                  Row("\xC3\xA9t\xC3\xA9.txt", "c:\\\xC3\xA9t\xC3\xA9.txt", RunKind::File)}));
     // ASCII letters in any case; blanks around the tail do not count.
-    const std::vector<RunAvailable> win{Row("WinApps", "c:\\WinApps", rkFolder),
-                                        Row("Windows", "c:\\Windows", rkFolder),
-                                        Row("winlog.txt", "c:\\winlog.txt", rkFile)};
+    const std::vector<RunAvailable> win{Row("WinApps", "c:\\WinApps", RunKind::Folder),
+                                        Row("Windows", "c:\\Windows", RunKind::Folder),
+                                        Row("winlog.txt", "c:\\winlog.txt", RunKind::File)};
     EXPECT_EQ(Build("c:\\win"), win);
     EXPECT_EQ(Build("c:\\WIN  "), win);
     EXPECT_EQ(Build("c:\\  wIn"), win);
     // Without a trailing backslash the folder is a match in its parent, not listed.
     EXPECT_EQ(Build("C:\\Windows"),
-              std::vector<RunAvailable>{Row("Windows", "C:\\Windows", rkFolder)});
-    EXPECT_EQ(Build("C:\\Windows\\"),
-              (std::vector<RunAvailable>{Row("System32", "C:\\Windows\\System32", rkFolder),
-                                         Row("notepad.exe", "C:\\Windows\\notepad.exe", rkFile)}));
+              std::vector<RunAvailable>{Row("Windows", "C:\\Windows", RunKind::Folder)});
+    EXPECT_EQ(
+        Build("C:\\Windows\\"),
+        (std::vector<RunAvailable>{Row("System32", "C:\\Windows\\System32", RunKind::Folder),
+                                   Row("notepad.exe", "C:\\Windows\\notepad.exe", RunKind::File)}));
     // Only ASCII letters fold: "É" does not find "été".
     EXPECT_TRUE(Build("c:\\\xC3\x89T").empty());
     EXPECT_EQ(Build("c:\\\xC3\xA9t").size(), 1u);
@@ -134,8 +136,9 @@ public:
 TEST_F(InputStepsTest, QuickListingIsUsedWhereGivenAndItsAnswersChecked) {
     SloppyListing listing;
     environment_.folderListing = &listing;
-    EXPECT_EQ(Build("c:\\ wi"), (std::vector<RunAvailable>{Row("Windows", "c:\\Windows", rkFolder),
-                                                           Row("win.ini", "c:\\win.ini", rkFile)}));
+    EXPECT_EQ(Build("c:\\ wi"),
+              (std::vector<RunAvailable>{Row("Windows", "c:\\Windows", RunKind::Folder),
+                                         Row("win.ini", "c:\\win.ini", RunKind::File)}));
     EXPECT_EQ(listing.asked, (std::vector<std::pair<std::string, std::string>>{{"c:\\", "WI"}}));
     EXPECT_EQ(files_.enumerations, 0);
     // The folder must still exist for the quick listing to be asked.
@@ -156,27 +159,28 @@ TEST_F(InputStepsTest, MissingOrUnlistableFoldersAddNothing) {
 TEST_F(InputStepsTest, ExistingFileIsListedOnceWhateverProducedItFirst) {
     // The listing of C:\ already produced this name and path.
     EXPECT_EQ(Build("C:\\boot.ini"),
-              std::vector<RunAvailable>{Row("boot.ini", "C:\\boot.ini", rkFile)});
+              std::vector<RunAvailable>{Row("boot.ini", "C:\\boot.ini", RunKind::File)});
     // Typed in another case, the listing's path keeps the typed folder and the entry's
     // own name, the file step the text as typed: two rows.
     EXPECT_EQ(Build("C:\\BOOT.INI"),
-              (std::vector<RunAvailable>{Row("BOOT.INI", "C:\\BOOT.INI", rkFile),
-                                         Row("boot.ini", "C:\\boot.ini", rkFile)}));
+              (std::vector<RunAvailable>{Row("BOOT.INI", "C:\\BOOT.INI", RunKind::File),
+                                         Row("boot.ini", "C:\\boot.ini", RunKind::File)}));
     // A catalog entry with the same name and path comes first and wins over the file
     // step (a typed path with a backslash never matches a catalog key, a relative one can).
     files_.AddFile("notepad.exe");
-    const TCatalogItems catalog({Item("notepad.exe")});
+    const CatalogItems catalog({Item("notepad.exe")});
     EXPECT_EQ(Build("notepad.exe", catalog),
-              std::vector<RunAvailable>{Row("notepad.exe", "notepad.exe", rkCatalog)});
+              std::vector<RunAvailable>{Row("notepad.exe", "notepad.exe", RunKind::Catalog)});
     // A folder is not a file.
-    EXPECT_TRUE(Build("C:\\Windows\\System32") ==
-                std::vector<RunAvailable>{Row("System32", "C:\\Windows\\System32", rkFolder)});
+    EXPECT_TRUE(
+        Build("C:\\Windows\\System32") ==
+        std::vector<RunAvailable>{Row("System32", "C:\\Windows\\System32", RunKind::Folder)});
 }
 
 TEST_F(InputStepsTest, DateRowDescribesTheMoment) {
     const std::vector<RunAvailable> rows = Build("2024-03-04 12:00");
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], Row("DateTime", "2024-03-04 12:00:00", rkDateTime,
+    EXPECT_EQ(rows[0], Row("DateTime", "2024-03-04 12:00:00", RunKind::DateTime,
                            "2024-03-04 12:00:00\r\rMonday\r0:00:00\rWeek 10"));
     // A time alone is a moment on 30 December 1899.
     EXPECT_EQ(Build("1:2")[0].path, "1899-12-30 1:02:00");
@@ -193,10 +197,10 @@ TEST_F(InputStepsTest, DateSpanCountsWithTheClock) {
 
 TEST_F(InputStepsTest, CalculatorRowAppearsAloneForNonZeroValues) {
     EXPECT_EQ(Build("100+44"),
-              std::vector<RunAvailable>{Row("Calculator", "144", rkCalculator,
+              std::vector<RunAvailable>{Row("Calculator", "144", RunKind::Calculator,
                                             "144\r\r0000000000000090 HEX16\r144 bytes")});
     const std::vector<RunAvailable> five{
-        Row("Calculator", "5", rkCalculator, "5\r\r0000000000000005 HEX16\r5 bytes")};
+        Row("Calculator", "5", RunKind::Calculator, "5\r\r0000000000000005 HEX16\r5 bytes")};
     EXPECT_EQ(Build("2+3"), five);
     EXPECT_EQ(Build("2+3="), five);        // the retry without the last character
     EXPECT_EQ(Build("2+3\xC3\xA9"), five); // a last character of several bytes goes whole
@@ -212,9 +216,9 @@ TEST_F(InputStepsTest, CalculatorRowAppearsAloneForNonZeroValues) {
 
 TEST_F(InputStepsTest, CalculatorYieldsToEveryOtherCandidate) {
     // A catalog name that is a number.
-    const TCatalogItems catalog({Item("C:\\Apps\\7.exe", "7")});
+    const CatalogItems catalog({Item("C:\\Apps\\7.exe", "7")});
     EXPECT_EQ(Build("7", catalog),
-              std::vector<RunAvailable>{Row("7", "C:\\Apps\\7.exe", rkCatalog)});
+              std::vector<RunAvailable>{Row("7", "C:\\Apps\\7.exe", RunKind::Catalog)});
     // A date is also a calculation in this locale ("2024-03-04" is 2017).
     EXPECT_EQ(Build("2024-03-04")[0].name, "DateTime");
     EXPECT_EQ(Build("2024-03-04").size(), 1u);
@@ -233,15 +237,15 @@ TEST_F(InputStepsTest, OddTextsBuildWithoutHarm) {
           std::string("CON"), std::string("\\\\.\\PhysicalDrive0"), std::string(":"),
           std::string("\\"), std::string("*"), std::string("c:\\*?<>\"")}) {
         RunAvailableList list;
-        EXPECT_NO_THROW(BuildRunAvailableList(text, TCatalogItems(), list, environment_));
+        EXPECT_NO_THROW(BuildRunAvailableList(text, CatalogItems(), list, environment_));
     }
 }
 
 TEST_F(InputStepsTest, WithoutAFileSystemOnlyDatesAndCalculationsRemain) {
     RunAvailableList list;
-    BuildRunAvailableList("c", TCatalogItems(), list, RunBuildEnvironment{});
+    BuildRunAvailableList("c", CatalogItems(), list, RunBuildEnvironment{});
     EXPECT_TRUE(list.empty());
-    BuildRunAvailableList("6*7", TCatalogItems(), list, RunBuildEnvironment{});
+    BuildRunAvailableList("6*7", CatalogItems(), list, RunBuildEnvironment{});
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].path, "42");
 }

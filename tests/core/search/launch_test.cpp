@@ -16,7 +16,7 @@ class LaunchTest : public ::testing::Test {
 protected:
     LaunchTest() { services_ = LaunchServices{&shell_, &messages_, &window_}; }
 
-    void Start(const std::string& path, std::int32_t kind = rkFile) {
+    void Start(const std::string& path, RunKind kind = RunKind::File) {
         ExecuteRunAvailable(RunAvailable{"name", path, kind, {}}, options_, services_);
     }
 
@@ -24,15 +24,15 @@ protected:
     RecordingMessages messages_;
     RecordingWindow window_;
     LaunchServices services_;
-    TSettingsOptions options_;
+    SettingsOptions options_;
 };
 
 TEST_F(LaunchTest, OpensFoldersFilesAndCatalogEntriesFromTheirFolder) {
-    Start("C:\\Tools\\", rkFolder);
-    Start("C:\\Tools\\x.exe", rkFile);
-    Start("C:\\Apps\\y.lnk", rkCatalog);
-    Start("D:x.txt", rkFile);
-    Start("relative.txt", rkFile);
+    Start("C:\\Tools\\", RunKind::Folder);
+    Start("C:\\Tools\\x.exe", RunKind::File);
+    Start("C:\\Apps\\y.lnk", RunKind::Catalog);
+    Start("D:x.txt", RunKind::File);
+    Start("relative.txt", RunKind::File);
     using Call = FakeShell::OpenCall;
     EXPECT_EQ(shell_.opened, (std::vector<Call>{{"C:\\Tools\\", "", "C:\\Tools\\", 1},
                                                 {"C:\\Tools\\x.exe", "", "C:\\Tools\\", 1},
@@ -43,9 +43,9 @@ TEST_F(LaunchTest, OpensFoldersFilesAndCatalogEntriesFromTheirFolder) {
 }
 
 TEST_F(LaunchTest, CalculatorAndDateStartNothing) {
-    Start("5", rkCalculator);
-    Start("2024-03-05", rkDateTime);
-    Start("x", 0);
+    Start("5", RunKind::Calculator);
+    Start("2024-03-05", RunKind::DateTime);
+    Start("x", RunKind{});
     EXPECT_TRUE(shell_.opened.empty());
     EXPECT_TRUE(options_.runHistory.empty());
     EXPECT_EQ(window_.closeRequests, 0);
@@ -87,8 +87,8 @@ TEST_F(LaunchTest, RecallOnEmptyOrBrokenHistoryDoesNothing) {
 
 TEST_F(LaunchTest, RunSelectedNeedsASelectedRowAndThenClearsForEveryKind) {
     RunAvailableList list;
-    AddRunAvailable(list, "Calculator", "5", "5", rkCalculator);
-    AddRunAvailable(list, "x", "C:\\x", {}, rkFile);
+    AddRunAvailable(list, "Calculator", "5", "5", RunKind::Calculator);
+    AddRunAvailable(list, "x", "C:\\x", {}, RunKind::File);
     EXPECT_FALSE(RunSelected(list, std::nullopt, options_, services_));
     EXPECT_FALSE(RunSelected(list, 2, options_, services_));
     EXPECT_FALSE(RunSelected(RunAvailableList(), 0, options_, services_));

@@ -12,8 +12,8 @@ using namespace std::string_literals;
 namespace orvan {
 namespace {
 
-TCatalogItem Item(std::string path, std::string name = {}) {
-    TCatalogItem item;
+CatalogItem Item(std::string path, std::string name = {}) {
+    CatalogItem item;
     item.path = std::move(path);
     item.name = std::move(name);
     return item;
@@ -33,7 +33,7 @@ std::vector<std::string> Names(const RunAvailableList& list) {
     return names;
 }
 
-std::vector<std::string> Query(std::string_view text, const TCatalogItems& catalog) {
+std::vector<std::string> Query(std::string_view text, const CatalogItems& catalog) {
     RunAvailableList list;
     BuildRunAvailableList(text, catalog, list);
     return Names(list);
@@ -51,12 +51,12 @@ struct ReferenceList {
         rows.push_back(candidate);
     }
 
-    void CatalogStep(std::string_view text, const std::vector<TCatalogItem>& items) {
+    void CatalogStep(std::string_view text, const std::vector<CatalogItem>& items) {
         std::string q(text);
         for (char& c : q)
             if (c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
-        for (const TCatalogItem& item : items) {
+        for (const CatalogItem& item : items) {
             std::string k = item.path + "&" + item.name;
             const std::size_t cut = k.find_last_of("\\:");
             if (cut != std::string::npos)
@@ -71,7 +71,7 @@ struct ReferenceList {
                 const std::size_t p = item.path.find_last_of("\\:");
                 name = p == std::string::npos ? item.path : item.path.substr(p + 1);
             }
-            Add({name, item.path, rkCatalog, ""});
+            Add({name, item.path, RunKind::Catalog, ""});
         }
     }
 
@@ -99,7 +99,7 @@ void ExpectSameList(const RunAvailableList& list, std::vector<RunAvailable> expe
 }
 
 TEST(CandidateList, CatalogStepMatchesFileAndDisplayNameOnly) {
-    const TCatalogItems catalog(
+    const CatalogItems catalog(
         {Item("C:\\Windows\\notepad.exe"), Item("C:\\Apps\\mspaint.exe", "Paint"),
          Item("C:\\Docs\\help.chm", "Help: Index"), Item("C:\\Docs\\x.txt", "\xC3\x89t\xC3\xA9")});
     using Names = std::vector<std::string>;
@@ -119,53 +119,53 @@ TEST(CandidateList, CatalogStepMatchesFileAndDisplayNameOnly) {
 }
 
 TEST(CandidateList, DuplicatePairsListedOnceCaseVariantsTwiceSortedOrdinally) {
-    const TCatalogItems catalog(
+    const CatalogItems catalog(
         {Item("C:\\a\\alpha.exe"), Item("C:\\a\\alpha.exe"), Item("C:\\a\\alpha.exe", "alpha.exe"),
          Item("C:\\a\\zeta.exe", "Zeta"), Item("C:\\A\\alpha.exe"), Item("C:\\b\\Alpha.exe")});
     RunAvailableList list;
     BuildRunAvailableList("a", catalog, list);
-    ExpectSameList(list, {{"Alpha.exe", "C:\\b\\Alpha.exe", rkCatalog, ""},
-                          {"Zeta", "C:\\a\\zeta.exe", rkCatalog, ""},
-                          {"alpha.exe", "C:\\A\\alpha.exe", rkCatalog, ""},
-                          {"alpha.exe", "C:\\a\\alpha.exe", rkCatalog, ""}});
+    ExpectSameList(list, {{"Alpha.exe", "C:\\b\\Alpha.exe", RunKind::Catalog, ""},
+                          {"Zeta", "C:\\a\\zeta.exe", RunKind::Catalog, ""},
+                          {"alpha.exe", "C:\\A\\alpha.exe", RunKind::Catalog, ""},
+                          {"alpha.exe", "C:\\a\\alpha.exe", RunKind::Catalog, ""}});
 }
 
 TEST(CandidateList, FirstProducerOfAPairWins) {
-    const TCatalogItems catalog({Item("C:\\a\\tool.exe"), Item("C:\\a\\other.exe")});
+    const CatalogItems catalog({Item("C:\\a\\tool.exe"), Item("C:\\a\\other.exe")});
     RunAvailableList list;
     // An earlier step listed the same file as a file entry: the catalog match stays out.
-    list.Add("tool.exe", "C:\\a\\tool.exe", "", rkFile);
+    list.Add("tool.exe", "C:\\a\\tool.exe", "", RunKind::File);
     list.AddCatalogMatches("e", catalog);
     // A later step offers pairs the catalog produced, and one differing only in case.
-    list.Add("other.exe", "C:\\a\\other.exe", "", rkFile);
-    list.Add("other.exe", "C:\\A\\other.exe", "", rkFile);
-    list.Add("tool.exe", "C:\\a\\tool.exe", "", rkFolder);
+    list.Add("other.exe", "C:\\a\\other.exe", "", RunKind::File);
+    list.Add("other.exe", "C:\\A\\other.exe", "", RunKind::File);
+    list.Add("tool.exe", "C:\\a\\tool.exe", "", RunKind::Folder);
     ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].kind, rkFile);
-    EXPECT_EQ(list[1].kind, rkCatalog); // unsorted: catalog matches follow the earlier steps
+    EXPECT_EQ(list[0].kind, RunKind::File);
+    EXPECT_EQ(list[1].kind, RunKind::Catalog); // unsorted: catalog matches follow the earlier steps
     EXPECT_EQ(list[2].path, "C:\\A\\other.exe");
     list.Sort();
-    ExpectSameList(list, {{"other.exe", "C:\\A\\other.exe", rkFile, ""},
-                          {"other.exe", "C:\\a\\other.exe", rkCatalog, ""},
-                          {"tool.exe", "C:\\a\\tool.exe", rkFile, ""}});
+    ExpectSameList(list, {{"other.exe", "C:\\A\\other.exe", RunKind::File, ""},
+                          {"other.exe", "C:\\a\\other.exe", RunKind::Catalog, ""},
+                          {"tool.exe", "C:\\a\\tool.exe", RunKind::File, ""}});
     EXPECT_TRUE(list.Contains("tool.exe", "C:\\a\\tool.exe"));
     EXPECT_FALSE(list.Contains("TOOL.exe", "C:\\a\\tool.exe"));
 }
 
 TEST(CandidateList, StepEntriesMergeIntoCatalogOrder) {
-    const TCatalogItems catalog({Item("C:\\b\\b.exe"), Item("C:\\d\\d.exe"), Item("C:\\f\\f.exe")});
+    const CatalogItems catalog({Item("C:\\b\\b.exe"), Item("C:\\d\\d.exe"), Item("C:\\f\\f.exe")});
     RunAvailableList list;
-    list.Add("e", "x", "line", rkCalculator);
+    list.Add("e", "x", "line", RunKind::Calculator);
     list.AddCatalogMatches(".EXE", catalog);
-    list.Add("a", "y", "", rkDateTime);
-    list.Add("Z", "z", "", rkFile);
-    list.Add("g", "g", "", rkFile);
+    list.Add("a", "y", "", RunKind::DateTime);
+    list.Add("Z", "z", "", RunKind::File);
+    list.Add("g", "g", "", RunKind::File);
     list.Sort();
     EXPECT_EQ(Names(list),
               (std::vector<std::string>{"Z", "a", "b.exe", "d.exe", "e", "f.exe", "g"}));
     EXPECT_EQ(list[4].description, "line");
     // Adding after the sort appends at the end.
-    list.Add("0", "0", "", rkFile);
+    list.Add("0", "0", "", RunKind::File);
     EXPECT_EQ(list[list.size() - 1].name, "0");
     list.Clear();
     EXPECT_TRUE(list.empty());
@@ -199,10 +199,10 @@ TEST(CandidateList, AgreesWithThePlainAlgorithmOnRandomCatalogs) {
         return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
     };
     for (int round = 0; round < 300; ++round) {
-        std::vector<TCatalogItem> items(std::uniform_int_distribution<int>(0, 40)(random));
-        for (TCatalogItem& item : items)
+        std::vector<CatalogItem> items(std::uniform_int_distribution<int>(0, 40)(random));
+        for (CatalogItem& item : items)
             item = Item(pick(folders) + pick(files), pick(names));
-        const TCatalogItems catalog(items);
+        const CatalogItems catalog(items);
         std::string text;
         const int length = std::uniform_int_distribution<int>(1, 4)(random);
         for (int i = 0; i < length; ++i)
@@ -211,11 +211,11 @@ TEST(CandidateList, AgreesWithThePlainAlgorithmOnRandomCatalogs) {
         std::vector<RunAvailable> before;
         std::vector<RunAvailable> after;
         for (int i = 0; i < 3; ++i) {
-            const TCatalogItem item = Item(pick(folders) + pick(files), pick(names));
+            const CatalogItem item = Item(pick(folders) + pick(files), pick(names));
             const std::string name =
                 item.name.empty() ? std::string(FileNamePart(item.path)) : item.name;
-            before.push_back({name, item.path, rkFile, ""});
-            after.push_back({name, item.path, rkFolder, "d"});
+            before.push_back({name, item.path, RunKind::File, ""});
+            after.push_back({name, item.path, RunKind::Folder, "d"});
         }
 
         ReferenceList reference;
@@ -252,10 +252,10 @@ TEST(CandidateList, AgreesWithThePlainAlgorithmOnLargeCatalogs) {
         return t;
     };
     for (int round = 0; round < 8; ++round) {
-        std::vector<TCatalogItem> items(std::uniform_int_distribution<int>(100, 1500)(random));
-        for (TCatalogItem& item : items)
+        std::vector<CatalogItem> items(std::uniform_int_distribution<int>(100, 1500)(random));
+        for (CatalogItem& item : items)
             item = Item("C:\\d\\" + text(12), random() % 3 == 0 ? std::string() : text(10));
-        const TCatalogItems catalog(items);
+        const CatalogItems catalog(items);
         for (int q = 0; q < 12; ++q) {
             const std::string query = text(q < 6 ? 3 : 9);
             ReferenceList reference;
@@ -275,7 +275,7 @@ TEST(CandidateList, ManyStepEntriesStayUnique) {
     RunAvailableList list;
     for (int round = 0; round < 2; ++round)
         for (int i = 0; i < 5000; ++i)
-            list.Add("n" + std::to_string(i), "C:\\big\\n" + std::to_string(i), "", rkFile);
+            list.Add("n" + std::to_string(i), "C:\\big\\n" + std::to_string(i), "", RunKind::File);
     EXPECT_EQ(list.size(), 5000u);
     list.Sort();
     EXPECT_EQ(list[0].name, "n0");
@@ -294,13 +294,13 @@ TEST(CandidateList, EntriesAddedUncheckedAreFoundByLaterSteps) {
             std::shuffle(names.begin(), names.end(), std::mt19937(7));
         RunAvailableList list;
         for (const std::string& n : names)
-            list.AddDistinct(n, "C:\\big\\" + n, "", rkFile);
+            list.AddDistinct(n, "C:\\big\\" + n, "", RunKind::File);
         for (const std::string& n : {"f100000"s, "f101500"s, "f102999"s}) {
             EXPECT_TRUE(list.Contains(n, "C:\\big\\" + n));
-            list.Add(n, "C:\\big\\" + n, "", rkFile);
+            list.Add(n, "C:\\big\\" + n, "", RunKind::File);
         }
         EXPECT_FALSE(list.Contains("f100000", "C:\\big\\F100000"));
-        list.Add("f100000", "C:\\other\\f100000", "", rkFile); // same name, other path
+        list.Add("f100000", "C:\\other\\f100000", "", RunKind::File); // same name, other path
         EXPECT_EQ(list.size(), 3001u) << shuffled;
         list.Sort();
         const std::vector<std::string> got = Names(list);
@@ -309,7 +309,7 @@ TEST(CandidateList, EntriesAddedUncheckedAreFoundByLaterSteps) {
         EXPECT_EQ(got[1], "f100000");
         EXPECT_EQ(got.back(), "f102999");
         // An entry added after the sort comes last, sorted list or not.
-        list.Add("a", "C:\\a", "", rkFile);
+        list.Add("a", "C:\\a", "", RunKind::File);
         EXPECT_EQ(list[list.size() - 1].name, "a") << shuffled;
     }
 }

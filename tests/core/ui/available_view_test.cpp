@@ -46,23 +46,26 @@ TEST(AvailableView, RowColoursIconsAndGeometry) {
     EXPECT_EQ(ChooseRowColors(false, true).text, 8);        // window text
 
     struct IconCase {
-        int kind;
+        RunKind kind;
         bool hasFileIcon;
         bool fileIcon;
         int image;
     };
-    const IconCase icons[] = {{1, false, false, 1}, {2, true, true, 2},   {2, false, false, 2},
-                              {5, true, true, 2},   {5, false, false, 2}, {3, false, false, 3},
-                              {4, false, false, 6}};
+    using enum RunKind;
+    const IconCase icons[] = {{Folder, false, false, 1},  {File, true, true, 2},
+                              {File, false, false, 2},    {Catalog, true, true, 2},
+                              {Catalog, false, false, 2}, {Calculator, false, false, 3},
+                              {DateTime, false, false, 6}};
     for (const IconCase& c : icons) {
         const RowIcon icon = ChooseRowIcon(c.kind, c.hasFileIcon);
-        EXPECT_EQ(icon.fileIcon, c.fileIcon) << c.kind;
+        EXPECT_EQ(icon.fileIcon, c.fileIcon) << int(c.kind);
         if (!icon.fileIcon) {
-            EXPECT_EQ(icon.image, c.image) << c.kind;
+            EXPECT_EQ(icon.image, c.image) << int(c.kind);
         }
     }
-    EXPECT_TRUE(RowWantsFileIcon(2) && RowWantsFileIcon(5));
-    EXPECT_FALSE(RowWantsFileIcon(1) || RowWantsFileIcon(3) || RowWantsFileIcon(4));
+    EXPECT_TRUE(RowWantsFileIcon(File) && RowWantsFileIcon(Catalog));
+    EXPECT_FALSE(RowWantsFileIcon(Folder) || RowWantsFileIcon(Calculator) ||
+                 RowWantsFileIcon(DateTime));
 
     const RowGeometry at96 = PlaceRow({0, 40, 277, 20});
     EXPECT_EQ(at96.icon, (UiRect{3, 42, 16, 16}));

@@ -30,7 +30,7 @@ struct Shell {
 
 TEST(IconCache, FetchesBothSizesOnceAndKeysExactly) {
     Shell shell;
-    TIconCache<FakeIcon> cache(
+    IconCache<FakeIcon> cache(
         [&](const std::string& path, bool small) { return shell.Extract(path, small); });
 
     // Looking without asking: nothing is fetched and nothing is added.
