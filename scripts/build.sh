@@ -24,5 +24,17 @@ case $name in
         echo "build.sh: unknown build '$name'" >&2; exit 2 ;;
 esac
 
+# A compiler cache, where one is installed, spares rebuilding what did not change (several
+# clones on one machine share it); CI machines have none and build everything.
+if command -v ccache >/dev/null 2>&1 && [ "${ORVAN_CCACHE:-1}" != 0 ]; then
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")} CCACHE_NOHASHDIR=1
+    args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" >/dev/null
+# ORVAN_BUILD_LOCK names a lock file that lets only one build run at a time on a machine
+# whose cores several clones share.
+if [ -n "${ORVAN_BUILD_LOCK:-}" ]; then
+    exec flock "$ORVAN_BUILD_LOCK" cmake --build "$dir" -j "$jobs"
+fi
 cmake --build "$dir" -j "$jobs"
