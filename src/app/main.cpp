@@ -3,14 +3,10 @@
 // start-up objects and runs the message loop. The exit code is always 0.
 #include "core/app/install_info.h"
 #include "core/app/startup.h"
-#include "core/ports/clock.h"
-#include "core/ports/locale.h"
 #include "core/search/launch.h"
-#include "platform/native.h"
-#include "platform/native_shell.h"
-#include "platform/win32/registry.h"
-#include "platform/win32/wide_text.h"
+#include "platform/system_services.h"
 #include "ui/application.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -50,11 +46,11 @@ std::wstring ProgramPath() {
 
 std::string ProgramFileName(const std::wstring& path) {
     const std::size_t cut = path.find_last_of(L"\\/");
-    return platform::Narrow(cut == std::wstring::npos ? path.c_str() : path.c_str() + cut + 1);
+    return win32::Narrow(cut == std::wstring::npos ? path.c_str() : path.c_str() + cut + 1);
 }
 
 HWND FindInstance(std::string_view title) {
-    return ::FindWindowW(platform::Wide(kMainWindowClass).c_str(), platform::Wide(title).c_str());
+    return ::FindWindowW(win32::Wide(kMainWindowClass).c_str(), win32::Wide(title).c_str());
 }
 
 } // namespace
@@ -65,24 +61,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
-    SetCurrentLocale(platform::Locale().ReadLocale());
-    SetCurrentClock(&platform::Clock());
+    platform::UseSystemLocaleAndClock();
 
     const std::wstring programPath = ProgramPath();
-    const OptionsServices options{platform::SpecialFolders(), platform::FileSystem(),
-                                  platform::FileStore(), ProgramFileName(programPath)};
-    const std::string argument = platform::Narrow(FirstArgument().c_str());
+    const ProgramServices services = platform::SystemServices(ProgramFileName(programPath));
+    const std::string argument = win32::Narrow(FirstArgument().c_str());
 
     const StartDecision decision = DecideStart(
         argument, {[&] {
-                       return DetectInstallation({platform::Registry(), options});
+                       return DetectInstallation({*services.registry, services.options});
                    },
                    [](std::string_view title) { return FindInstance(title) != nullptr; }});
 
     switch (decision.action) {
     case StartAction::Elevate:
         // Whatever the answer: the hand-over is done, or refused and nothing further happens.
-        ShellRunAs(platform::Shell(), 0, platform::Narrow(programPath.c_str()), kInstallerArgument);
+        ShellRunAs(*services.shell, 0, win32::Narrow(programPath.c_str()), kInstallerArgument);
         return 0;
     case StartAction::PostOpenOptionsAndEnd:
         if (const HWND running = FindInstance(decision.title))
@@ -95,7 +89,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     {
-        const ui::SearchServices services = ui::SystemSearchServices(options);
         ui::Application application(services);
         if (application.CreateStartupObjects() && application.Start(decision.mode))
             application.RunMessageLoop();

@@ -6,8 +6,7 @@
 #include "core/config/options.h"
 #include "core/search/run_available.h"
 #include "core/search/run_details.h"
-#include "platform/native.h"
-#include "platform/native_shell.h"
+#include "platform/system_services.h"
 
 #include <optional>
 #include <string>
@@ -105,25 +104,21 @@ int RunQuery(CliContext& context) {
     if (texts.size() != 1)
         return Usage(context, texts.empty() ? "TEXT is missing" : "give TEXT as one argument");
 
+    const ProgramServices system = platform::SystemServices();
     if (catalogFile.empty()) {
-        const OptionsServices services{platform::SpecialFolders(), platform::FileSystem(),
-                                       platform::FileStore(), "Orvan.exe"};
-        const std::string options =
-            optionsFile.empty() ? DefaultOptions(services).fileName : CoreFileArgument(optionsFile);
+        const std::string options = optionsFile.empty() ? DefaultOptions(system.options).fileName
+                                                        : CoreFileArgument(optionsFile);
         catalogFile = CatalogFileName(options);
     } else {
         catalogFile = CoreFileArgument(catalogFile);
     }
-    CatalogReadResult read =
-        ReadCatalogFile(catalogFile, platform::FileStore(), platform::XmlReader());
+    CatalogReadResult read = ReadCatalogFile(catalogFile, system.catalog.files, system.catalog.xml);
     if (!read.error.empty())
         context.err << "orvan-cli query: " << read.error << "\n";
     const CatalogItems catalog(std::move(read.items));
 
     RunAvailableList list;
-    RunBuildEnvironment environment;
-    environment.fileSystem = &platform::FileSystem();
-    environment.folderListing = &platform::FolderListing();
+    RunBuildEnvironment environment = system.build;
     const FixedClock fixedClock(now.value_or(0));
     if (now)
         environment.clock = &fixedClock;
@@ -139,12 +134,10 @@ int RunQuery(CliContext& context) {
         out += '\n';
     }
     if (details) {
-        const FileInfoServices services{&platform::FileSystem(), &platform::VersionInfo(),
-                                        &platform::Volumes()};
         const std::optional<std::size_t> row =
             list.empty() ? std::nullopt : std::optional<std::size_t>(0);
         out += "--\n";
-        out += WithNewlines(UpdateRunDetails(texts.front(), list, row, services).text);
+        out += WithNewlines(UpdateRunDetails(texts.front(), list, row, system.fileInfo).text);
         out += '\n';
     }
     context.out << out;

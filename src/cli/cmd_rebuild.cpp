@@ -7,7 +7,7 @@
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
 #include "core/config/path_convert.h"
-#include "platform/native.h"
+#include "platform/system_services.h"
 
 #include <chrono>
 #include <filesystem>
@@ -87,15 +87,15 @@ int RunRebuild(CliContext& context) {
             return Usage(context, "unexpected argument \"" + arg + "\"");
     }
 
-    const OptionsServices services{platform::SpecialFolders(), platform::FileSystem(),
-                                   platform::FileStore(), "Orvan.exe"};
+    const ProgramServices system = platform::SystemServices();
+    const OptionsServices& services = system.options;
     SettingsOptions options = optionsFile.empty()
                                   ? LoadOptions(services)
                                   : LoadOptions(services, CoreFileArgument(optionsFile));
 
     Progress progress(context.err);
-    const ScanServices scan{platform::FileSystem(), platform::SpecialFolders(),
-                            platform::ShellNames(), platform::Clock(), [&] { progress.Tick(); }};
+    const ScanServices scan{services.fileSystem, services.folders, *system.shellNames,
+                            *system.clock, [&] { progress.Tick(); }};
     const bool rebuilt = RebuildCatalog(options, scan);
     progress.Finish();
     if (!rebuilt) {
@@ -109,8 +109,7 @@ int RunRebuild(CliContext& context) {
         context.err << "orvan-cli rebuild: " << error.what() << "\n";
         return kExitFailure;
     }
-    const CatalogSaveResult saved =
-        SaveCatalog(options, {platform::FileStore(), platform::XmlReader()});
+    const CatalogSaveResult saved = SaveCatalog(options, system.catalog);
     if (!saved.ok) {
         context.err << "orvan-cli rebuild: " << saved.error << "\n";
         return kExitFailure;

@@ -2,7 +2,7 @@
 
 #include "core/base/utf.h"
 #include "core/ports/clock.h"
-#include "platform/native.h"
+#include "platform/system_services.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -14,8 +14,7 @@
 namespace orvan::cli {
 
 void PreparePlatform() {
-    SetCurrentLocale(platform::Locale().ReadLocale());
-    SetCurrentClock(&platform::Clock());
+    platform::UseSystemLocaleAndClock();
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
     _setmode(_fileno(stdout), _O_BINARY);

@@ -6,6 +6,7 @@
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
 #include "core/ports/locale.h"
+#include "core/ports/registry.h"
 #include "core/ports/shell_names.h"
 #include "core/ports/special_folders.h"
 #include "core/ports/xml_reader.h"
@@ -20,5 +21,7 @@ const ClockPort& Clock();
 const FileStorePort& FileStore();
 const XmlReaderPort& XmlReader();
 const ShellNamePort& ShellNames();
+// The registry, or nullptr where the system has none (Linux).
+const RegistryPort* RegistryOrNull();
 
 } // namespace orvan::platform

@@ -1,17 +1,16 @@
 #include "ui/application.h"
 
+#include "core/catalog/catalog_file.h"
+#include "core/language/language.h"
 #include "core/robot/version.h"
-#include "platform/win32/hotkey.h"
+#include "core/ui/search_texts.h"
+#include "ui/hot_key_registration.h"
 
 namespace orvan::ui {
 
-Application::Application(SearchServices services)
-    : search_(std::make_unique<SearchWindow>(services)),
-      main_(std::make_unique<MainWindow>(*search_)) {
-    runPage_ = std::make_unique<RunPage>(
-        services.fileInfo, LaunchServices{services.shell, &messageDialogs_, search_.get()});
-    search_->SetRunPageHandler(runPage_.get());
-}
+Application::Application(const ProgramServices& services)
+    : services_(services), search_(std::make_unique<SearchWindow>(services, messageDialogs_)),
+      main_(std::make_unique<MainWindow>(*search_)) {}
 
 Application::~Application() {
     SetHotKeyRegistration(nullptr);
@@ -20,36 +19,24 @@ Application::~Application() {
 }
 
 bool Application::CreateStartupObjects() {
-    // 1. The main window, then 2. the search window, owned by it.
+    // 1. The main window, then 2. the search window.
     if (!main_->Create())
         return false;
     // Applying options registers the hot key for the main window.
-    SetHotKeyRegistration([](std::int32_t hotKey) { platform::RegisterMainHotKey(hotKey); });
-    // Not owned by the main window: under Wine an owned window cannot be made topmost and
-    // back again, which the stay-on-top option needs. The tool-window style keeps it off
-    // the taskbar all the same.
-    if (!search_->Create(nullptr))
+    SetHotKeyRegistration([](std::int32_t hotKey) { RegisterMainHotKey(hotKey); });
+    if (!search_->Create())
         return false;
-    search_->SetCloseMainWindow([this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); });
-    search_->SetRobotPageHandler(&robotPage_);
-    search_->SetMessageDialogs(&messageDialogs_);
-    // 3. The installer window and 4. the settings dialog register themselves in their slots;
-    // the windows read the settings slot whenever they need it.
-    search_->SetSettingsSlot({[this] {
-                                  if (settings_.show)
-                                      settings_.show();
-                              },
-                              [this] { return settings_.visible && settings_.visible(); }});
-    main_->SetSettingsSlot({[this] {
-                                if (settings_.show)
-                                    settings_.show();
-                            },
-                            [this] { return settings_.visible && settings_.visible(); }});
-    // 5. The pictures.
+    search_->SetQuitHandler([this] { SaveAndQuit(); });
+    // The settings dialog fills the settings slot; both windows open it through the slot.
+    const SettingsSlot settings{[this] {
+                                    if (settings_.show)
+                                        settings_.show();
+                                },
+                                [this] { return settings_.visible && settings_.visible(); }};
+    search_->SetSettingsSlot(settings);
+    main_->SetSettingsSlot(settings);
+    // 3. The pictures.
     ProgramPictures();
-    // 6. The file dialogs.
-    if (dialogs_.create)
-        dialogs_.create();
     return true;
 }
 
@@ -61,8 +48,9 @@ bool Application::Start(StartMode mode) {
         search_->InitializeSearch();
         return true;
     case StartMode::Installer:
+        // Until the installer window exists, installer mode ends the program at once.
         main_->SetTitle(kInstallerWindowTitle);
-        return installer_.run && installer_.run();
+        return false;
     case StartMode::ShowSearch:
         main_->SetTitle(kMainWindowTitle);
         search_->InitializeSearch();
@@ -74,6 +62,27 @@ bool Application::Start(StartMode mode) {
         return true;
     }
     return false;
+}
+
+void Application::SaveAndQuit() {
+    std::string failure;
+    try {
+        SaveOptions(CurrentOptions(), services_.options);
+    } catch (const OptionsWriteError& error) {
+        failure = error.what();
+    }
+    if (failure.empty()) {
+        const CatalogSaveResult saved = SaveCatalog(CurrentOptions(), services_.catalog);
+        if (!saved.ok)
+            failure = saved.error;
+    }
+    if (!failure.empty()) {
+        search_->SetQuitRequested(false);
+        search_->WriteLog(ApplicationErrorText(failure));
+        messageDialogs_.ShowMessageDialog(Languages::Text(0), failure);
+        return;
+    }
+    ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0);
 }
 
 void Application::TranslateAndDispatch(MSG& message) {

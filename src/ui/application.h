@@ -1,34 +1,21 @@
 #pragma once
-// The start-up objects of Orvan.exe in their fixed order (main window, search window, the
-// installer window's place, the settings dialog's place, the pictures, the file dialogs'
-// place), the start modes and the message loop.
+// The start-up objects of Orvan.exe in their fixed order (the main window, the search
+// window, the pictures), the start modes, the message loop, and what ending with the close
+// command saves.
+#include "core/app/services.h"
 #include "core/app/startup.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
 #include "ui/pictures.h"
-#include "ui/robot_page.h"
-#include "ui/run_page.h"
 #include "ui/search_window.h"
 
-#include <functional>
 #include <memory>
 
 namespace orvan::ui {
 
-// The action of installer mode; the installer window registers it here. It returns false
-// when there is no installer window, and the program then ends at once.
-struct InstallerSlot {
-    std::function<bool()> run;
-};
-
-// The data module with the file open and save dialogs; the details window registers it.
-struct DialogsSlot {
-    std::function<void()> create;
-};
-
 class Application {
 public:
-    explicit Application(SearchServices services);
+    explicit Application(const ProgramServices& services);
     ~Application();
 
     // Creates the start-up objects in their order; false when a window cannot be created.
@@ -46,20 +33,19 @@ public:
 
     MainWindow& Main() { return *main_; }
     SearchWindow& Search() { return *search_; }
-    InstallerSlot& Installer() { return installer_; }
+    // The settings dialog's place; both the search window and the tray menu open it.
     SettingsSlot& Settings() { return settings_; }
-    DialogsSlot& Dialogs() { return dialogs_; }
-    RobotPage& Robot() { return robotPage_; }
 
 private:
+    // The close command: saves options and catalog, then ends the program; when a file
+    // cannot be written the program stays and says so, since ending would lose it.
+    void SaveAndQuit();
+
+    ProgramServices services_;
+    Win32MessageDialogs messageDialogs_;
+    SettingsSlot settings_;
     std::unique_ptr<SearchWindow> search_;
     std::unique_ptr<MainWindow> main_;
-    InstallerSlot installer_;
-    SettingsSlot settings_;
-    DialogsSlot dialogs_;
-    RobotPage robotPage_;
-    Win32MessageDialogs messageDialogs_;
-    std::unique_ptr<RunPage> runPage_;
 };
 
 } // namespace orvan::ui

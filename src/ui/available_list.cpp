@@ -1,6 +1,11 @@
 #include "ui/available_list.h"
 
+#include "core/ui/available_view.h"
+#include "core/ui/search_layout.h"
+#include "ui/icon_cache.h"
+#include "ui/pictures.h"
 #include "ui/window.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <climits>
@@ -20,7 +25,7 @@ BSTR MakeBstr(const std::wstring& text) {
 // the row count), so no object is made per row; a million rows cost nothing.
 class ListAccessible final : public IAccessible {
 public:
-    ListAccessible(HWND list, const RowSource& rows) : list_(list), rows_(&rows) {}
+    ListAccessible(HWND list, const AvailableListBox& rows) : list_(list), rows_(&rows) {}
 
     void Disconnect() { rows_ = nullptr; }
 
@@ -340,12 +345,12 @@ private:
 
     ULONG references_ = 1;
     HWND list_;
-    const RowSource* rows_;
+    const AvailableListBox* rows_;
 };
 
 } // namespace
 
-IAccessible* CreateListAccessible(HWND list, const RowSource& rows) {
+IAccessible* CreateListAccessible(HWND list, const AvailableListBox& rows) {
     return new ListAccessible(list, rows);
 }
 
@@ -365,9 +370,7 @@ AvailableListBox::~AvailableListBox() {
     }
 }
 
-HWND AvailableListBox::Create(HWND parent, int id, const RECT& rect, int rowHeight,
-                              const RowSource& rows) {
-    rows_ = &rows;
+HWND AvailableListBox::Create(HWND parent, int id, const RECT& rect, int rowHeight) {
     hwnd_ =
         ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                           WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NODATA | LBS_OWNERDRAWFIXED |
@@ -379,6 +382,105 @@ HWND AvailableListBox::Create(HWND parent, int id, const RECT& rect, int rowHeig
     ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight);
     ::SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     return hwnd_;
+}
+
+std::size_t AvailableListBox::RowCount() const {
+    return rows_.size();
+}
+
+std::wstring AvailableListBox::RowName(std::size_t row) const {
+    return row < rows_.size() ? win32::Wide(rows_[row].name) : std::wstring();
+}
+
+void AvailableListBox::SetDpi(int dpi, HFONT font) {
+    dpi_ = dpi;
+    font_ = font;
+    if (hwnd_) {
+        ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0,
+                       ScaleForDpi(search_layout::kAvailableRowHeight, dpi));
+    }
+}
+
+void AvailableListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT& r = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const RowColors colors = ChooseRowColors(selected, ::GetFocus() == hwnd_);
+    TextStateGuard state(dc);
+    ::FillRect(dc, &r, ::GetSysColorBrush(colors.background));
+    if (item.itemID != UINT(-1) && item.itemID < rows_.size()) {
+        const RunAvailableRow row = rows_[item.itemID];
+        const RowGeometry geometry =
+            PlaceRow({r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi_);
+        // The shell is asked for icons once the window is idle, not while the rows are drawn
+        // after a keystroke: until then a row shows the image of a file without an icon.
+        HICON fileIcon = nullptr;
+        if (RowWantsFileIcon(row.kind) &&
+            PeekFileIcon(std::string(row.path), true, &fileIcon) == CachedIcon::Unknown &&
+            iconsWanted_)
+            iconsWanted_();
+        const RowIcon icon = ChooseRowIcon(row.kind, fileIcon != nullptr);
+        const HICON picture =
+            icon.fileIcon ? fileIcon : ProgramPictures().MainImage(icon.image, geometry.icon.width);
+        ::DrawIconEx(dc, geometry.icon.left, geometry.icon.top, picture, geometry.icon.width,
+                     geometry.icon.height, 0, nullptr, DI_NORMAL);
+        SelectGuard font(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(colors.text));
+        RECT text = ToRect(geometry.text.left, geometry.text.top, geometry.text.width,
+                           geometry.text.height);
+        const std::wstring name = win32::Wide(row.name);
+        ::DrawTextW(dc, name.c_str(), int(name.size()), &text,
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        UniquePen pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOW)));
+        SelectGuard penGuard(dc, pen.Get());
+        SelectGuard brushGuard(dc, ::GetStockObject(NULL_BRUSH));
+        ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
+        ::DrawFocusRect(dc, &r);
+    }
+}
+
+void AvailableListBox::Refill() {
+    const std::size_t count = rows_.size();
+    const bool visible = count > 0;
+    if (visible != (::IsWindowVisible(hwnd_) != FALSE))
+        ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    if (count == Count()) {
+        // The same number of rows: a refill would leave every row at its number, scrolled to
+        // the top with row R selected, so only the rows' contents need drawing anew. This
+        // spares the list box's scroll bar update, the costly part of a refill.
+        const int row = SelectionAfterFill(Selection(), count);
+        if (::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0) != 0)
+            ::SendMessageW(hwnd_, LB_SETTOPINDEX, 0, 0);
+        if (row != kNoRow)
+            Select(row);
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return;
+    }
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    const int previous = Selection();
+    SetCount(count);
+    const int row = SelectionAfterFill(previous, count);
+    if (row != kNoRow)
+        Select(row);
+    ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+std::pair<std::size_t, std::size_t> AvailableListBox::RowsOnScreen() const {
+    if (!::IsWindowVisible(hwnd_))
+        return {0, 0};
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const auto top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
+    const auto height = std::max<LRESULT>(1, ::SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0));
+    const std::size_t first = top < 0 ? 0 : std::size_t(top);
+    const std::size_t last =
+        std::min(rows_.size(), first + std::size_t(client.bottom / height) + 1);
+    return {first, std::max(first, last)};
 }
 
 void AvailableListBox::SetCount(std::size_t count) {
@@ -420,7 +522,7 @@ LRESULT AvailableListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_GETOBJECT:
         if (LONG(lParam) == LONG(OBJID_CLIENT)) {
             if (!accessible_)
-                accessible_ = CreateListAccessible(hwnd_, *rows_);
+                accessible_ = CreateListAccessible(hwnd_, *this);
             const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, accessible_);
             if (SUCCEEDED(HRESULT(result)))
                 return result;
@@ -443,12 +545,12 @@ LRESULT AvailableListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         }
         break;
     case LB_GETTEXTLEN:
-        if (wParam < rows_->RowCount())
-            return LRESULT(rows_->RowName(wParam).size());
+        if (wParam < RowCount())
+            return LRESULT(RowName(wParam).size());
         return LB_ERR;
     case LB_GETTEXT:
-        if (wParam < rows_->RowCount() && lParam) {
-            const std::wstring name = rows_->RowName(wParam);
+        if (wParam < RowCount() && lParam) {
+            const std::wstring name = RowName(wParam);
             std::memcpy(reinterpret_cast<wchar_t*>(lParam), name.c_str(),
                         (name.size() + 1) * sizeof(wchar_t));
             return LRESULT(name.size());

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
-#include "platform/win32/wide_text.h"
+#include "core/base/line_breaks.h"
+#include "win32/wide_text.h"
 
 #include <windowsx.h>
 
@@ -14,7 +15,7 @@ constexpr const wchar_t* kImageClass = L"TZel_Image";
 constexpr const wchar_t* kFlatButtonClass = L"TZel_FlatButton";
 constexpr const wchar_t* kScrollLabelClass = L"TZel_ScrollLabel";
 constexpr const wchar_t* kLinkLabelClass = L"TZel_LinkLabel";
-constexpr const wchar_t* kTabSheetClass = L"TzorTabSheet";
+constexpr const wchar_t* kPanelClass = L"TzorTabSheet";
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF old = ::SetBkColor(dc, color);
@@ -33,8 +34,8 @@ void RegisterControlClasses() {
         RegisterWindowClass(kScrollLabelClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
     static WindowClassRegistration link =
         RegisterWindowClass(kLinkLabelClass, 0, ::LoadCursorW(nullptr, IDC_HAND), nullptr);
-    static WindowClassRegistration sheet =
-        RegisterWindowClass(kTabSheetClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    static WindowClassRegistration panel =
+        RegisterWindowClass(kPanelClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
 }
 
 UniqueWindow CreateToolTip(HWND tool, const std::wstring& text) {
@@ -115,22 +116,6 @@ void ImageBox::Paint(HDC dc, const RECT& client) {
 
 LRESULT ImageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        BackBuffer buffer(paint.Get(), client);
-        Paint(buffer.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_NCHITTEST:
         return HTTRANSPARENT; // clicks belong to the page beneath
     default:
@@ -184,6 +169,42 @@ void FlatButton::Paint(HDC dc, const RECT& client) {
     }
 }
 
+void FlatButton::OnMouseMove(POINT at) {
+    if (!hot_) {
+        // Asks for WM_MOUSELEAVE, which takes the raised edge away again.
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof(track);
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = Handle();
+        ::TrackMouseEvent(&track);
+    }
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    const bool inside = ::PtInRect(&client, at) != FALSE;
+    if (inside != hot_) {
+        hot_ = inside;
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+    }
+}
+
+void FlatButton::OnButtonDown() {
+    pressed_ = true;
+    hot_ = true;
+    ::SetCapture(Handle());
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void FlatButton::OnButtonUp() {
+    // A click is a release over the button that was pressed on it.
+    const bool click = pressed_ && hot_;
+    pressed_ = false;
+    if (::GetCapture() == Handle())
+        ::ReleaseCapture();
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+    if (click)
+        Click();
+}
+
 void FlatButton::Click() {
     const HWND parent = ::GetParent(Handle());
     const int id = ::GetDlgCtrlID(Handle());
@@ -193,65 +214,24 @@ void FlatButton::Click() {
 
 LRESULT FlatButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        BackBuffer buffer(paint.Get(), client);
-        Paint(buffer.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_ENABLE:
         hot_ = pressed_ = false;
         ::InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
-    case WM_MOUSEMOVE: {
-        if (!hot_) {
-            TRACKMOUSEEVENT track{};
-            track.cbSize = sizeof(track);
-            track.dwFlags = TME_LEAVE;
-            track.hwndTrack = Handle();
-            ::TrackMouseEvent(&track);
-        }
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        const bool inside = ::PtInRect(&client, at) != FALSE;
-        if (inside != hot_) {
-            hot_ = inside;
-            ::InvalidateRect(Handle(), nullptr, FALSE);
-        }
+    case WM_MOUSEMOVE:
+        OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
-    }
     case WM_MOUSELEAVE:
         hot_ = false;
         ::InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        pressed_ = true;
-        hot_ = true;
-        ::SetCapture(Handle());
-        ::InvalidateRect(Handle(), nullptr, FALSE);
+        OnButtonDown();
         return 0;
-    case WM_LBUTTONUP: {
-        const bool click = pressed_ && hot_;
-        pressed_ = false;
-        if (::GetCapture() == Handle())
-            ::ReleaseCapture();
-        ::InvalidateRect(Handle(), nullptr, FALSE);
-        if (click)
-            Click();
+    case WM_LBUTTONUP:
+        OnButtonUp();
         return 0;
-    }
     case WM_CAPTURECHANGED:
         pressed_ = false;
         ::InvalidateRect(Handle(), nullptr, FALSE);
@@ -290,14 +270,9 @@ void ScrollLabel::SetFont(HFONT font) {
 std::wstring ScrollLabel::DrawnText() const {
     // A lone CR starts a new line; DrawText wants CR LF for that.
     const std::wstring text = WindowText(Handle());
-    std::wstring drawn;
-    drawn.reserve(text.size() + 8);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        drawn += text[i];
-        if (text[i] == L'\r' && (i + 1 >= text.size() || text[i + 1] != L'\n'))
-            drawn += L'\n';
-    }
-    return drawn;
+    const std::u16string drawn =
+        CrToCrLf(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    return std::wstring(drawn.begin(), drawn.end());
 }
 
 void ScrollLabel::Measure() {
@@ -347,7 +322,7 @@ LRESULT ScrollLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (WindowText(Handle()) == (text ? text : L""))
             return TRUE; // the same text changes nothing
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        model_.SetText(platform::Narrow(text ? text : L""));
+        model_.SetText(win32::Narrow(text ? text : L""));
         Measure();
         ::InvalidateRect(Handle(), nullptr, FALSE);
         return result;
@@ -361,22 +336,6 @@ LRESULT ScrollLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Measure();
         ::InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        BackBuffer buffer(paint.Get(), client);
-        Paint(buffer.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -443,22 +402,6 @@ void LinkLabel::Paint(HDC dc, const RECT& client) {
 
 LRESULT LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        BackBuffer buffer(paint.Get(), client);
-        Paint(buffer.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SETTEXT: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
         ::InvalidateRect(Handle(), nullptr, FALSE);
@@ -474,47 +417,55 @@ LRESULT LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// TabSheet
+// Panel
 
-HWND TabSheet::Create(HWND parent, HWND notifyTarget, const RECT& rect) {
+Panel::Panel() : background_(::GetSysColor(COLOR_BTNFACE)) {}
+
+HWND Panel::Create(HWND parent, const RECT& rect, DWORD style) {
     RegisterControlClasses();
-    notify_ = notifyTarget;
-    return CreateWindowFor(WS_EX_CONTROLPARENT, kTabSheetClass, L"",
-                           WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, parent, nullptr);
+    return CreateWindowFor(
+        WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style,
+        rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr);
 }
 
-void TabSheet::SetBackground(COLORREF color) {
+void Panel::SetBackground(COLORREF color) {
+    background_ = color;
     brush_.Reset(::CreateSolidBrush(color));
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-LRESULT TabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+HBRUSH Panel::BackgroundBrush() const {
+    return brush_ ? brush_.Get() : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-    case WM_NOTIFY:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
     case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-        return notify_ ? ::SendMessageW(notify_, message, wParam, lParam)
-                       : DefaultProc(message, wParam, lParam);
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        // Labels on the panel take its colour.
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        ::SetBkColor(dc, background_);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(BackgroundBrush());
+    }
     case WM_ERASEBKGND: {
         RECT client;
         ::GetClientRect(Handle(), &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
-                   brush_ ? brush_.Get() : ::GetSysColorBrush(COLOR_BTNFACE));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
         return 1;
     }
     case WM_PRINTCLIENT: {
         RECT client;
         ::GetClientRect(Handle(), &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
-                   brush_ ? brush_.Get() : ::GetSysColorBrush(COLOR_BTNFACE));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
         return 0;
     }
     default:

@@ -16,6 +16,7 @@ void RegisterControlClasses();
 // An image box: one icon at a given size, centred, on a background colour.
 class ImageBox : public Window {
 public:
+    ImageBox() : Window(Painting::Self) {}
     HWND Create(HWND parent, int id, const RECT& rect);
     // The icon is borrowed; `size` 0 draws it at its own size.
     void SetIcon(HICON icon, int size);
@@ -26,7 +27,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc, const RECT& client);
+    void Paint(HDC dc, const RECT& client) override;
     HICON icon_ = nullptr;
     int size_ = 0;
     COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
@@ -37,6 +38,7 @@ private:
 // answered to WM_GETTEXT. A click sends WM_COMMAND (id, BN_CLICKED) to the parent.
 class FlatButton : public Window {
 public:
+    FlatButton() : Window(Painting::Self) {}
     HWND Create(HWND parent, int id, const RECT& rect, HICON glyph, HICON disabledGlyph);
     void SetHint(const std::wstring& hint);
     void SetGlyph(HICON glyph, HICON disabledGlyph);
@@ -46,7 +48,10 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc, const RECT& client);
+    void Paint(HDC dc, const RECT& client) override;
+    void OnMouseMove(POINT at);
+    void OnButtonDown();
+    void OnButtonUp();
     void Click();
     HICON glyph_ = nullptr;
     HICON disabledGlyph_ = nullptr;
@@ -60,6 +65,7 @@ private:
 // not fit; a CR in the text starts a new line. Its window text is the text.
 class ScrollLabel : public Window {
 public:
+    ScrollLabel() : Window(Painting::Self) {}
     HWND Create(HWND parent, int id, const RECT& rect);
     void SetBackground(COLORREF color);
     void SetFont(HFONT font);
@@ -69,7 +75,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc, const RECT& client);
+    void Paint(HDC dc, const RECT& client) override;
     void Measure();
     std::wstring DrawnText() const;
 
@@ -82,6 +88,7 @@ private:
 // with the hand cursor. Its hint (the address) shows as a tooltip.
 class LinkLabel : public Window {
 public:
+    LinkLabel() : Window(Painting::Self) {}
     HWND Create(HWND parent, int id, const RECT& rect, const std::wstring& caption);
     void SetFont(HFONT font);
     void SetHint(const std::wstring& hint);
@@ -93,7 +100,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc, const RECT& client);
+    void Paint(HDC dc, const RECT& client) override;
     HFONT font_ = nullptr;
     std::wstring hint_;
     COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
@@ -101,19 +108,25 @@ private:
     UniqueWindow tooltip_;
 };
 
-// The container of one tab page's controls. It paints the page colour and hands its
-// children's notifications (commands, owner drawing, colours) to the window that owns
-// the pages.
-class TabSheet : public Window {
+// A plain area that holds controls: it paints its background colour and gives its labels
+// that colour. The controls' notifications (commands, owner drawing, timers) reach the
+// panel itself; a panel with controls of its own derives from it and handles them.
+class Panel : public Window {
 public:
-    HWND Create(HWND parent, HWND notifyTarget, const RECT& rect);
+    Panel();
+    HWND Create(HWND parent, const RECT& rect, DWORD style = 0);
     void SetBackground(COLORREF color);
+    COLORREF Background() const { return background_; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
+    virtual void OnDrawItem(const DRAWITEMSTRUCT& /*item*/) {}
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+    HBRUSH BackgroundBrush() const;
 
 private:
-    HWND notify_ = nullptr;
+    COLORREF background_;
     UniqueBrush brush_;
 };
 

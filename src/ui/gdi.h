@@ -1,7 +1,7 @@
 #pragma once
 // Owners for the GDI objects, icons, menus and other handles the windows use. Every owner
 // is move-only (a copy would free twice); handles that are only borrowed stay plain.
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -24,28 +24,28 @@ template <typename H> struct GdiObjectTraits {
     static void Close(Handle handle) noexcept { ::DeleteObject(handle); }
 };
 
-using UniqueFont = platform::UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueBrush = platform::UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniquePen = platform::UniqueHandle<GdiObjectTraits<HPEN>>;
-using UniqueBitmap = platform::UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueIcon = platform::UniqueHandle<GdiTraits<HICON, ::DestroyIcon>>;
-using UniqueMenu = platform::UniqueHandle<GdiTraits<HMENU, ::DestroyMenu>>;
-using UniqueMemoryDc = platform::UniqueHandle<GdiTraits<HDC, ::DeleteDC>>;
-using UniqueWindow = platform::UniqueHandle<GdiTraits<HWND, ::DestroyWindow>>;
+using UniqueFont = win32::UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = win32::UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = win32::UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBitmap = win32::UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueIcon = win32::UniqueHandle<GdiTraits<HICON, ::DestroyIcon>>;
+using UniqueMenu = win32::UniqueHandle<GdiTraits<HMENU, ::DestroyMenu>>;
+using UniqueMemoryDc = win32::UniqueHandle<GdiTraits<HDC, ::DeleteDC>>;
+using UniqueWindow = win32::UniqueHandle<GdiTraits<HWND, ::DestroyWindow>>;
 
 struct ThemeTraits {
     using Handle = HTHEME;
     static Handle Invalid() noexcept { return nullptr; }
     static void Close(Handle handle) noexcept { ::CloseThemeData(handle); }
 };
-using UniqueTheme = platform::UniqueHandle<ThemeTraits>;
+using UniqueTheme = win32::UniqueHandle<ThemeTraits>;
 
 struct AtomTraits {
     using Handle = ATOM;
     static Handle Invalid() noexcept { return 0; }
     static void Close(Handle atom) noexcept { ::GlobalDeleteAtom(atom); }
 };
-using UniqueGlobalAtom = platform::UniqueHandle<AtomTraits>;
+using UniqueGlobalAtom = win32::UniqueHandle<AtomTraits>;
 
 // A window class registered for this module; unregistered when the owner goes.
 class WindowClassRegistration {

@@ -1,6 +1,6 @@
 #include "ui/icon_cache.h"
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <shellapi.h>
 
@@ -9,7 +9,7 @@ namespace orvan::ui {
 UniqueIcon ExtractFileIcon(const std::string& path, bool small) {
     SHFILEINFOW info{};
     const UINT flags = SHGFI_ICON | SHGFI_SHELLICONSIZE | (small ? SHGFI_SMALLICON : 0);
-    const std::wstring wide = platform::Wide(path);
+    const std::wstring wide = win32::Wide(path);
     if (!::SHGetFileInfoW(wide.c_str(), 0, &info, sizeof(info), flags))
         return {};
     return UniqueIcon(info.hIcon);

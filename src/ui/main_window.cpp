@@ -4,9 +4,9 @@
 #include "core/app/tray_menu.h"
 #include "core/language/language.h"
 #include "core/robot/version.h"
-#include "platform/win32/hotkey.h"
-#include "platform/win32/wide_text.h"
+#include "ui/hot_key_registration.h"
 #include "ui/pictures.h"
+#include "win32/wide_text.h"
 
 namespace orvan::ui {
 
@@ -15,7 +15,7 @@ namespace {
 constexpr UINT kTrayCommandBase = 3000;
 
 const wchar_t* MainClassName() {
-    static const std::wstring name = platform::Wide(kMainWindowClass);
+    static const std::wstring name = win32::Wide(kMainWindowClass);
     return name.c_str();
 }
 
@@ -41,14 +41,14 @@ HWND MainWindow::Create() {
         return nullptr;
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     ::SetTimer(hwnd, kMainTimer, 500, nullptr);
-    platform::SetHotKeyWindow(hwnd);
+    SetHotKeyWindow(hwnd);
     applyListener_ = AddApplyListener(
         [this](const SettingsOptions& options) { ShowTrayIcon(options.trayIcon); });
     return hwnd;
 }
 
 void MainWindow::SetTitle(const std::string& title) {
-    ::SetWindowTextW(Handle(), platform::Wide(title).c_str());
+    ::SetWindowTextW(Handle(), win32::Wide(title).c_str());
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,7 +58,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer();
         return 0;
     case WM_HOTKEY:
-        if (platform::HotKeyId() > 0 && wParam == WPARAM(platform::HotKeyId()))
+        if (HotKeyId() > 0 && wParam == WPARAM(HotKeyId()))
             search_.ShowSearch();
         return 0;
     case kOpenOptionsMessage:
@@ -128,7 +128,7 @@ bool MainWindow::AddTrayIcon() {
     data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     data.uCallbackMessage = kTrayMessage;
     data.hIcon = ProgramPictures().ProgramIcon(::GetSystemMetrics(SM_CXSMICON));
-    lstrcpynW(data.szTip, platform::Wide(ApplicationTitle).c_str(), ARRAYSIZE(data.szTip));
+    lstrcpynW(data.szTip, win32::Wide(ApplicationTitle).c_str(), ARRAYSIZE(data.szTip));
     return ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
@@ -162,7 +162,7 @@ HMENU MainWindow::PrepareTrayMenu() {
     const auto items = TrayMenuItems(search_.Visible(), search_.SettingsVisible());
     for (const TrayMenuItem& item : items) {
         if (item.visible) {
-            const std::wstring caption = platform::Wide(Languages::Text(item.captionId));
+            const std::wstring caption = win32::Wide(Languages::Text(item.captionId));
             ::AppendMenuW(trayMenu_.Get(), MF_STRING | (item.enabled ? 0 : MF_GRAYED),
                           kTrayCommandBase + UINT(item.tag), caption.c_str());
         }

@@ -1,11 +1,11 @@
 #include "ui/message_dialog.h"
 
 #include "core/ui/dialog_layout.h"
-#include "platform/win32/wide_text.h"
 #include "ui/controls.h"
 #include "ui/gdi.h"
 #include "ui/pictures.h"
 #include "ui/window.h"
+#include "win32/wide_text.h"
 
 #include <memory>
 
@@ -21,7 +21,7 @@ constexpr int kLabelId = 100;
 constexpr int kIconId = 101;
 
 std::wstring WithLineBreaks(const std::string& text) {
-    const std::wstring wide = platform::Wide(text);
+    const std::wstring wide = win32::Wide(text);
     std::wstring out;
     out.reserve(wide.size() + 8);
     for (std::size_t i = 0; i < wide.size(); ++i) {
@@ -75,16 +75,10 @@ void SetClientSize(HWND dialog, UiSize client, int dpi) {
     ::AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, UINT(dpi));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
+    ::SetWindowPos(dialog, nullptr, 0, 0, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     // Centred on the screen the dialog appears on.
-    HMONITOR monitor = ::MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(monitor, &info);
-    const RECT& screen = info.rcMonitor;
-    const UiPoint at = CenterOnWorkArea(
-        {screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top}, width,
-        height);
-    ::SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterWindow(dialog, CenterOn::Monitor);
 }
 
 void InitDialog(HWND dialog, DialogState& state) {
@@ -188,7 +182,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 int RunDialog(DialogKind kind, const std::string& title, const std::string& text) {
     WaitCursor wait; // while the dialog is prepared; the dialog shows the normal cursor
-    DialogState state{kind, platform::Wide(title), WithLineBreaks(text), {}, {}};
+    DialogState state{kind, win32::Wide(title), WithLineBreaks(text), {}, {}};
     struct alignas(DWORD) Template {
         DLGTEMPLATE dialog;
         WORD menu, windowClass, title;

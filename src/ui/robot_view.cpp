@@ -1,7 +1,7 @@
 #include "ui/robot_view.h"
 
-#include "platform/win32/wide_text.h"
 #include "ui/gdi.h"
+#include "win32/wide_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +23,7 @@ HFONT GdiFonts::Get(const MemoFont& font) const {
     const Key key{font.name, font.size, font.bold, font.underline};
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
-        const std::wstring face = platform::Wide(font.name);
+        const std::wstring face = win32::Wide(font.name);
         found = fonts_
                     .emplace(key, CreatePointFont(face.c_str(), std::max(1, font.size), dpi_,
                                                   font.bold, font.underline))
@@ -38,7 +38,7 @@ int GdiFonts::TextWidth(const MemoFont& font, std::string_view text) const {
     if (!measureDc_)
         measureDc_.Reset(::CreateCompatibleDC(nullptr));
     SelectGuard guard(measureDc_.Get(), Get(font));
-    const std::wstring wide = platform::Wide(text);
+    const std::wstring wide = win32::Wide(text);
     SIZE size{};
     ::GetTextExtentPoint32W(measureDc_.Get(), wide.c_str(), int(wide.size()), &size);
     return size.cx;
@@ -50,7 +50,7 @@ COLORREF ResolveMemoColor(MemoColor color) {
     return COLORREF(color);
 }
 
-RobotView::RobotView() : fonts_(kDesignDpi), memo_(fonts_) {}
+RobotView::RobotView() : Window(Painting::Self), fonts_(kDesignDpi), memo_(fonts_) {}
 
 HWND RobotView::Create(HWND parent, int id, const RECT& rect) {
     static WindowClassRegistration registration =
@@ -82,10 +82,10 @@ std::wstring RobotView::AllText() const {
             text += "\r\n";
         text += line;
     }
-    return platform::Wide(text);
+    return win32::Wide(text);
 }
 
-void RobotView::Paint(HDC dc, const RECT& client) {
+void RobotView::Paint(HDC dc, const RECT&) {
     const MemoPaintPlan plan = memo_.PlanPaint();
     for (const MemoFrame& frame : plan.frames) {
         const RECT r{frame.rect.left, frame.rect.top, frame.rect.right, frame.rect.bottom};
@@ -108,7 +108,6 @@ void RobotView::Paint(HDC dc, const RECT& client) {
     const RECT fillRect{plan.fill.left, plan.fill.top, plan.fill.right, plan.fill.bottom};
     UniqueBrush brush(::CreateSolidBrush(fill));
     ::FillRect(dc, &fillRect, brush.Get());
-    (void)client;
 
     TextStateGuard state(dc);
     ::SetBkColor(dc, fill);
@@ -121,7 +120,7 @@ void RobotView::Paint(HDC dc, const RECT& client) {
             SelectGuard font(dc, fonts_.Get(run.font));
             ::SetTextColor(dc, ResolveMemoColor(run.font.color));
             ::SetBkMode(dc, run.transparent ? TRANSPARENT : OPAQUE);
-            const std::wstring text = platform::Wide(run.text);
+            const std::wstring text = win32::Wide(run.text);
             ::ExtTextOutW(dc, run.x, run.y, 0, nullptr, text.c_str(), UINT(text.size()), nullptr);
         }
     ::RestoreDC(dc, saved);
@@ -129,22 +128,6 @@ void RobotView::Paint(HDC dc, const RECT& client) {
 
 LRESULT RobotView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PaintDc paint(Handle());
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        BackBuffer buffer(paint.Get(), client);
-        Paint(buffer.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        ::GetClientRect(Handle(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1; // painting fills the whole area itself
     case WM_SIZE:
         memo_.SetClientSize(LOWORD(lParam), HIWORD(lParam));
         ::InvalidateRect(Handle(), nullptr, FALSE);

@@ -42,9 +42,10 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
-    void Paint(HDC dc, const RECT& client);
+    // The plan covers the whole client area.
+    void Paint(HDC dc, const RECT& client) override;
 
+private:
     GdiFonts fonts_;
     RobotMemo memo_;
 };

@@ -1,6 +1,7 @@
 #include "ui/window.h"
 
-#include "platform/win32/wide_text.h"
+#include "core/ui/layout.h"
+#include "win32/wide_text.h"
 
 #include <exception>
 #include <string>
@@ -79,6 +80,34 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+void Window::Paint(HDC, const RECT&) {}
+
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (painting_ == Painting::Self) {
+        switch (message) {
+        case WM_PAINT: {
+            PaintDc paint(hwnd_);
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            BackBuffer buffer(paint.Get(), client);
+            Paint(buffer.Get(), client);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            Paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1; // the painting fills the whole area itself
+        default:
+            break;
+        }
+    }
+    return HandleMessage(message, wParam, lParam);
+}
+
 LRESULT CALLBACK WindowEntryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Window* self = nullptr;
     if (message == WM_NCCREATE) {
@@ -96,7 +125,7 @@ LRESULT CALLBACK WindowEntryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
     LRESULT result = 0;
     try {
-        result = self->HandleMessage(message, wParam, lParam);
+        result = self->Dispatch(message, wParam, lParam);
     } catch (...) {
         ReportCurrentException();
         result = ::DefWindowProcW(hwnd, message, wParam, lParam);
@@ -114,6 +143,19 @@ int WindowDpi(HWND window) noexcept {
     if (dpi)
         return int(dpi);
     return int(::GetDpiForSystem());
+}
+
+void CenterWindow(HWND window, CenterOn area) {
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& screen = area == CenterOn::WorkArea ? info.rcWork : info.rcMonitor;
+    const UiPoint at = CenterOnWorkArea(
+        {screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top},
+        frame.right - frame.left, frame.bottom - frame.top);
+    ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 std::wstring WindowText(HWND window) {

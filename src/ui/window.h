@@ -27,9 +27,14 @@ void ReportCurrentException() noexcept;
 WindowClassRegistration RegisterWindowClass(const wchar_t* name, UINT style, HCURSOR cursor,
                                             HBRUSH background, HICON icon = nullptr);
 
+// Whether a window draws its client area itself. Such a window overrides Paint; the base
+// answers WM_PAINT through a back buffer, WM_PRINTCLIENT and WM_ERASEBKGND with it, so
+// that no window repeats that block.
+enum class Painting { System, Self };
+
 class Window {
 public:
-    Window() = default;
+    explicit Window(Painting painting = Painting::System) : painting_(painting) {}
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -46,10 +51,15 @@ protected:
     virtual LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY, when the handle is no longer valid.
     virtual void OnFinalMessage() {}
+    // Draws the whole client area (windows made with Painting::Self).
+    virtual void Paint(HDC dc, const RECT& client);
 
 private:
     friend LRESULT CALLBACK WindowEntryProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND hwnd_ = nullptr;
+    Painting painting_;
 };
 
 LRESULT CALLBACK WindowEntryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -58,5 +68,10 @@ LRESULT CALLBACK WindowEntryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 int WindowDpi(HWND window) noexcept;
 
 std::wstring WindowText(HWND window);
+
+// Moves a top-level window to the middle of the work area (without the taskbar) of the
+// monitor it is on, or of the whole monitor.
+enum class CenterOn { WorkArea, Monitor };
+void CenterWindow(HWND window, CenterOn area = CenterOn::WorkArea);
 
 } // namespace orvan::ui

@@ -6,7 +6,7 @@
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
 #include "platform/native.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ namespace orvan::testing {
 namespace {
 
 std::wstring ExePath() {
-    std::wstring path = platform::Wide(ORVAN_EXE_PATH);
+    std::wstring path = win32::Wide(ORVAN_EXE_PATH);
     if (!path.empty() && path.front() == L'/') { // a Unix path: Wine's drive Z:
         for (wchar_t& c : path)
             if (c == L'/')
@@ -125,7 +125,7 @@ public:
             if (saved_[i].status == FileContent::Status::Read)
                 platform::FileStore().ReplaceWholeFile(*files[i], saved_[i].bytes);
             else
-                ::DeleteFileW(platform::Wide(*files[i]).c_str());
+                ::DeleteFileW(win32::Wide(*files[i]).c_str());
         }
     }
     const std::string& OptionsFile() const { return optionsFile_; }
@@ -170,7 +170,7 @@ TEST_F(OrvanExeTest, SingleInstanceOptionsRequestAndTheQuitMessage) {
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(search.found) != FALSE; }, 5000));
 
     // The installer's stop: the quit message ends it with exit code 0, without saving.
-    ::DeleteFileW(platform::Wide(files_.OptionsFile()).c_str());
+    ::DeleteFileW(win32::Wide(files_.OptionsFile()).c_str());
     ::PostMessageW(main, WM_QUIT, 0, 0);
     EXPECT_EQ(resident.Wait(20000), 0u);
     EXPECT_EQ(MainWindow(), nullptr);
@@ -179,8 +179,8 @@ TEST_F(OrvanExeTest, SingleInstanceOptionsRequestAndTheQuitMessage) {
 }
 
 TEST_F(OrvanExeTest, ShownStartAndTheCloseCommandSaving) {
-    ::DeleteFileW(platform::Wide(files_.OptionsFile()).c_str());
-    ::DeleteFileW(platform::Wide(files_.CatalogFile()).c_str());
+    ::DeleteFileW(win32::Wide(files_.OptionsFile()).c_str());
+    ::DeleteFileW(win32::Wide(files_.CatalogFile()).c_str());
     Process shown(L"-v");
     ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", shown.Id()).count == 1; }, 30000));
     const HWND search = FindWindows(L"TSearch", shown.Id()).found;

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh folder below the temporary folder for the options and catalog tests, removed
 // with its files at the end.
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -14,9 +14,9 @@ public:
     CatalogTempFolder() {
         wchar_t temp[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, temp);
-        root_ = platform::Narrow(temp) + "orvan-cat-" + std::to_string(GetCurrentProcessId()) +
-                "-" + std::to_string(GetTickCount64()) + "-" + std::to_string(++counter_);
-        CreateDirectoryW(platform::Wide(root_).c_str(), nullptr);
+        root_ = win32::Narrow(temp) + "orvan-cat-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount64()) + "-" + std::to_string(++counter_);
+        CreateDirectoryW(win32::Wide(root_).c_str(), nullptr);
     }
     ~CatalogTempFolder() { Clear(root_); }
     CatalogTempFolder(const CatalogTempFolder&) = delete;
@@ -26,7 +26,7 @@ public:
         return relative.empty() ? root_ : root_ + "\\" + relative;
     }
     std::wstring WidePath(const std::string& relative = "") const {
-        return platform::Wide(Path(relative));
+        return win32::Wide(Path(relative));
     }
     void WriteBytes(const std::string& relative, const std::string& bytes) const {
         HANDLE file = CreateFileW(WidePath(relative).c_str(), GENERIC_WRITE, 0, nullptr,
@@ -52,22 +52,22 @@ public:
 private:
     static void Clear(const std::string& folder) {
         WIN32_FIND_DATAW data{};
-        HANDLE find = FindFirstFileW(platform::Wide(folder + "\\*").c_str(), &data);
+        HANDLE find = FindFirstFileW(win32::Wide(folder + "\\*").c_str(), &data);
         if (find != INVALID_HANDLE_VALUE) {
             do {
-                const std::string name = platform::Narrow(data.cFileName);
+                const std::string name = win32::Narrow(data.cFileName);
                 if (name == "." || name == "..")
                     continue;
                 const std::string path = folder + "\\" + name;
-                SetFileAttributesW(platform::Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+                SetFileAttributesW(win32::Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     Clear(path);
                 else
-                    DeleteFileW(platform::Wide(path).c_str());
+                    DeleteFileW(win32::Wide(path).c_str());
             } while (FindNextFileW(find, &data));
             FindClose(find);
         }
-        RemoveDirectoryW(platform::Wide(folder).c_str());
+        RemoveDirectoryW(win32::Wide(folder).c_str());
     }
 
     std::string root_;

@@ -3,7 +3,7 @@
 #include "core/search/run_details.h"
 #include "platform/native.h"
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 namespace orvan {
 namespace {
 
-using platform::Narrow;
-using platform::Wide;
+using win32::Narrow;
+using win32::Wide;
 
 class Win32BuildTest : public ::testing::Test {
 protected:

@@ -1,6 +1,6 @@
 #include "core/config/path_variables.h"
 #include "platform/native.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 namespace orvan {
 namespace {
 
-using platform::Narrow;
-using platform::Wide;
+using win32::Narrow;
+using win32::Wide;
 
 // A fresh folder below the temporary folder; whatever a test leaves is made writable and
 // removed at the end.

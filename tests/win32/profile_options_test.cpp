@@ -13,9 +13,9 @@
 namespace orvan {
 namespace {
 
-using platform::Narrow;
-using platform::Wide;
 using testing::CatalogTempFolder;
+using win32::Narrow;
+using win32::Wide;
 
 class FixedFolders final : public SpecialFolderPort {
 public:

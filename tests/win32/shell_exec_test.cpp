@@ -2,7 +2,7 @@
 // their texts.
 #include "core/search/launch.h"
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +32,17 @@ protected:
     Win32ShellTest() {
         wchar_t temp[MAX_PATH + 1] = {};
         GetTempPathW(MAX_PATH + 1, temp);
-        folder_ = platform::Narrow(temp) + "orvan-shell-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryW(platform::Wide(folder_).c_str(), nullptr);
+        folder_ = win32::Narrow(temp) + "orvan-shell-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryW(win32::Wide(folder_).c_str(), nullptr);
         unknown_ = folder_ + "\\data.orvanzzq";
-        HANDLE file = CreateFileW(platform::Wide(unknown_).c_str(), GENERIC_WRITE, 0, nullptr,
+        HANDLE file = CreateFileW(win32::Wide(unknown_).c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         CloseHandle(file);
         services_ = LaunchServices{&platform::Shell(), &messages_, nullptr};
     }
     ~Win32ShellTest() override {
-        DeleteFileW(platform::Wide(unknown_).c_str());
-        RemoveDirectoryW(platform::Wide(folder_).c_str());
+        DeleteFileW(win32::Wide(unknown_).c_str());
+        RemoveDirectoryW(win32::Wide(folder_).c_str());
     }
 
     std::string folder_;

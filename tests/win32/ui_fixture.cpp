@@ -12,14 +12,14 @@ UiTempFolder::UiTempFolder() {
     static int counter = 0;
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
-    root_ = platform::Narrow(temp) + "orvan-ui-" + std::to_string(::GetCurrentProcessId()) + "-" +
+    root_ = win32::Narrow(temp) + "orvan-ui-" + std::to_string(::GetCurrentProcessId()) + "-" +
             std::to_string(::GetTickCount64()) + "-" + std::to_string(++counter);
-    ::CreateDirectoryW(platform::Wide(root_).c_str(), nullptr);
+    ::CreateDirectoryW(win32::Wide(root_).c_str(), nullptr);
 }
 
 UiTempFolder::~UiTempFolder() {
     // SHFileOperation wants a double-terminated list.
-    std::wstring from = platform::Wide(root_);
+    std::wstring from = win32::Wide(root_);
     from.push_back(L'\0');
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;
@@ -31,8 +31,8 @@ UiTempFolder::~UiTempFolder() {
 void UiTempFolder::Write(const std::string& path, const std::string& bytes) const {
     const std::string folder = path.substr(0, path.find_last_of('\\'));
     platform::FileStore().CreateFolders(folder);
-    HANDLE file = ::CreateFileW(platform::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(win32::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     ::CloseHandle(file);
@@ -50,9 +50,9 @@ std::string TestFolders::GetSpecialFolder(int folderNumber) const {
 }
 
 LauncherTest::LauncherTest()
-    : folders_(temp_.Path("AppData")), options_{folders_, platform::FileSystem(),
-                                                platform::FileStore(), "Orvan.exe"} {
-    SetCurrentLocale(platform::Locale().ReadLocale());
+    : folders_(temp_.Path("AppData")),
+      services_(WithSpecialFolders(platform::SystemServices(), folders_)) {
+    platform::UseSystemLocaleAndClock();
 }
 
 LauncherTest::~LauncherTest() {
@@ -76,8 +76,7 @@ void LauncherTest::WriteCatalog(const std::vector<CatalogItem>& items) const {
 }
 
 void LauncherTest::Start(StartMode mode) {
-    const ui::SearchServices services = ui::SystemSearchServices(options_);
-    app_ = std::make_unique<ui::Application>(services);
+    app_ = std::make_unique<ui::Application>(services_);
     ASSERT_TRUE(app_->CreateStartupObjects());
     app_->Start(mode);
     Pump();
@@ -105,7 +104,7 @@ void LauncherTest::Type(HWND edit, const std::wstring& text) {
 }
 
 void LauncherTest::SetInput(const std::wstring& text) {
-    ::SetWindowTextW(Search().RunEdit(), text.c_str());
+    ::SetWindowTextW(Run().Edit(), text.c_str());
     Pump();
 }
 
@@ -135,7 +134,7 @@ std::wstring LauncherTest::Text(HWND window) const {
 
 std::vector<std::wstring> LauncherTest::Rows() const {
     std::vector<std::wstring> rows;
-    const HWND list = app_->Search().ListBox();
+    const HWND list = app_->Search().Run().ListBox();
     const int count = RowCount();
     for (int i = 0; i < count; ++i) {
         const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0);
@@ -148,7 +147,7 @@ std::vector<std::wstring> LauncherTest::Rows() const {
 }
 
 int LauncherTest::RowCount() const {
-    return int(::SendMessageW(app_->Search().ListBox(), LB_GETCOUNT, 0, 0));
+    return int(::SendMessageW(app_->Search().Run().ListBox(), LB_GETCOUNT, 0, 0));
 }
 
 RECT LauncherTest::InParent(HWND window) const {

@@ -5,9 +5,9 @@
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
 #include "platform/native.h"
-#include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "platform/system_services.h"
 #include "ui/application.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,7 @@ protected:
     // Creates the start-up objects and starts in the mode.
     void Start(StartMode mode = StartMode::Resident);
     ui::SearchWindow& Search() { return app_->Search(); }
+    ui::RunTab& Run() { return app_->Search().Run(); }
     ui::MainWindow& Main() { return app_->Main(); }
     ui::Application& App() { return *app_; }
 
@@ -83,7 +84,7 @@ protected:
 
     UiTempFolder temp_;
     TestFolders folders_;
-    OptionsServices options_;
+    ProgramServices services_;
     std::unique_ptr<ui::Application> app_;
     bool quit_ = false;
 };

@@ -46,7 +46,7 @@ TEST_F(ListAccessTest, EveryRowIsReadByItsName) {
     SetInput(L"o");
     ASSERT_EQ(RowCount(), 2);
     IAccessible* raw = nullptr;
-    ASSERT_EQ(::AccessibleObjectFromWindow(Search().ListBox(), DWORD(OBJID_CLIENT), IID_IAccessible,
+    ASSERT_EQ(::AccessibleObjectFromWindow(Run().ListBox(), DWORD(OBJID_CLIENT), IID_IAccessible,
                                            reinterpret_cast<void**>(&raw)),
               S_OK);
     std::unique_ptr<IAccessible, ComRelease> accessible(raw);
@@ -75,13 +75,14 @@ TEST_F(ListAccessTest, EveryRowIsReadByItsName) {
 
 TEST_F(ListAccessTest, CustomControlsAnswerWithTheirTexts) {
     SetInput(L"2+3");
-    const std::wstring label = Text(Search().RunLabel());
+    const std::wstring label = Text(Run().Label());
     EXPECT_EQ(label.rfind(L"5\r", 0), 0u);
-    EXPECT_EQ(::SendMessageW(Search().RunLabel(), WM_GETTEXTLENGTH, 0, 0), LRESULT(label.size()));
+    EXPECT_EQ(::SendMessageW(Run().Label(), WM_GETTEXTLENGTH, 0, 0), LRESULT(label.size()));
     // A short buffer gets a terminated prefix.
     wchar_t small[4] = {L'x', L'x', L'x', L'x'};
     EXPECT_EQ(
-        ::SendMessageW(Search().RobotDisplay(), WM_GETTEXT, 4, reinterpret_cast<LPARAM>(small)), 3);
+        ::SendMessageW(Search().Robot().Display(), WM_GETTEXT, 4, reinterpret_cast<LPARAM>(small)),
+        3);
     EXPECT_STREQ(small, L".#B");
 }
 
@@ -93,7 +94,7 @@ TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
     CurrentOptions().catalog.items = CatalogItems(std::move(items));
     SetInput(L"file");
     ASSERT_EQ(RowCount(), 1000000);
-    const HWND list = Search().ListBox();
+    const HWND list = Run().ListBox();
 
     // A thumb drag reports its position in 16 bits; the list box must take the 32-bit one.
     SCROLLINFO info{};
@@ -109,7 +110,7 @@ TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
 
     // Keyboard selection and the accessible names far down the list.
     ::SendMessageW(list, LB_SETCURSEL, 999999, 0);
-    EXPECT_EQ(Search().SelectedRowNumber(), 999999);
+    EXPECT_EQ(Run().SelectedRowNumber(), 999999);
     IAccessible* raw = nullptr;
     ASSERT_EQ(::AccessibleObjectFromWindow(list, DWORD(OBJID_CLIENT), IID_IAccessible,
                                            reinterpret_cast<void**>(&raw)),
@@ -124,7 +125,7 @@ TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
     // Refilling a million rows again is one LB_SETCOUNT; the selection keeps its row.
     SetInput(L"file9");
     EXPECT_EQ(RowCount(), 111111);
-    EXPECT_EQ(Search().SelectedRowNumber(), -1); // row 999999 is beyond the new last row
+    EXPECT_EQ(Run().SelectedRowNumber(), -1); // row 999999 is beyond the new last row
 }
 
 } // namespace

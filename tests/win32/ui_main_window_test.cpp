@@ -3,7 +3,7 @@
 #include "ui_fixture.h"
 
 #include "core/app/startup.h"
-#include "platform/win32/hotkey.h"
+#include "ui/hot_key_registration.h"
 
 namespace orvan::testing {
 namespace {
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, TheTimerOpensTheSettingsOfAnOptionsStartOnce) {
 
 TEST_F(MainWindowTest, TheQuitMessageEndsTheLoopWithoutSaving) {
     StartWithSettings();
-    ::DeleteFileW(platform::Wide(OptionsFile()).c_str());
+    ::DeleteFileW(win32::Wide(OptionsFile()).c_str());
     ::PostMessageW(Main().Handle(), WM_QUIT, 0, 0);
     Pump();
     EXPECT_TRUE(QuitPosted());
@@ -111,10 +111,10 @@ TEST_F(MainWindowTest, TheQuitMessageEndsTheLoopWithoutSaving) {
 TEST_F(MainWindowTest, TheHotKeyIsRegisteredUnderTheAtomAndShowsTheWindow) {
     WriteOptions("[Global]\r\nHotKey=16416\r\n"); // Ctrl+Space
     StartWithSettings();
-    const int id = platform::HotKeyId();
+    const int id = ui::HotKeyId();
     EXPECT_GT(id, 0);
     EXPECT_EQ(ATOM(id), ::GlobalFindAtomW(L"zorMainHotKey1"));
-    EXPECT_EQ(platform::HotKeyShortCut(), 16416);
+    EXPECT_EQ(ui::HotKeyShortCut(), 16416);
 
     // The combination is taken: another window cannot have it.
     const HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, TheHotKeyIsRegisteredUnderTheAtomAndShowsTheWindow) {
     SettingsOptions options = CurrentOptions();
     options.hotKey = 0;
     ApplyOptions(options);
-    EXPECT_EQ(platform::HotKeyShortCut(), 16416);
+    EXPECT_EQ(ui::HotKeyShortCut(), 16416);
     EXPECT_FALSE(::RegisterHotKey(other, 1, MOD_CONTROL, VK_SPACE));
     options.hotKey = 0xC020; // Ctrl+Alt+Space
     ApplyOptions(options);
@@ -139,8 +139,8 @@ TEST_F(MainWindowTest, TheHotKeyIsRegisteredUnderTheAtomAndShowsTheWindow) {
     ::UnregisterHotKey(other, 1);
     EXPECT_FALSE(::RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, VK_SPACE));
 
-    platform::UnregisterMainHotKey();
-    EXPECT_EQ(platform::HotKeyId(), 0);
+    ui::UnregisterMainHotKey();
+    EXPECT_EQ(ui::HotKeyId(), 0);
     EXPECT_TRUE(::RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, VK_SPACE));
     ::UnregisterHotKey(other, 2);
     ::DestroyWindow(other);

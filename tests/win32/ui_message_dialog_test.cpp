@@ -2,7 +2,7 @@
 // it measures the dialog, then presses a key or closes it.
 #include "ui/message_dialog.h"
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ void CALLBACK Poke(HWND, UINT, UINT_PTR id, DWORD) {
 template <typename Show>
 auto WithDialog(const std::string& title, std::function<void(HWND)> act, Show show) {
     seen = {};
-    wantedTitle = platform::Wide(title);
+    wantedTitle = win32::Wide(title);
     onDialog = std::move(act);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, Poke);
     auto result = show();

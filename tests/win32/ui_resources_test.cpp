@@ -5,7 +5,7 @@
 #include "ui/pictures.h"
 #include "ui/window.h"
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ TEST(UiResources, OwnersFreeTheirObjectsAndGuardsRestoreTheDc) {
 TEST(UiResources, IconCacheFetchesBothSizesOnceByExactPath) {
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::string path = platform::Narrow(self);
+    const std::string path = win32::Narrow(self);
     const std::size_t before = FileIcons().size();
     const HICON large = GetFileIcon(path, false);
     EXPECT_EQ(FileIcons().size(), before + 1);

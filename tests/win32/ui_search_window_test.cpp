@@ -55,13 +55,13 @@ TEST_F(SearchWindowTest, HasTheDesignedLayoutAt96Dpi) {
         UiRect designed;
     };
     const Case cases[] = {
-        {Search().RunEdit(), layout::kRunEdit.rect},
-        {Search().RunIcon(), layout::kRunIcon.rect},
-        {Search().RunLabel(), layout::kRunLabel.rect},
-        {Search().Button(layout::kTagExecute), {235, 118, 16, 16}},
-        {Search().Button(layout::kTagDetails), {251, 118, 16, 16}},
-        {Search().Button(layout::kTagCopy), {267, 118, 16, 16}},
-        {Search().ListBox(), {6, 150, 277, 133}},
+        {Run().Edit(), layout::kRunEdit.rect},
+        {Run().Icon(), layout::kRunIcon.rect},
+        {Run().Label(), layout::kRunLabel.rect},
+        {Run().Button(layout::kTagExecute), {235, 118, 16, 16}},
+        {Run().Button(layout::kTagDetails), {251, 118, 16, 16}},
+        {Run().Button(layout::kTagCopy), {267, 118, 16, 16}},
+        {Run().ListBox(), {6, 150, 277, 133}},
     };
     for (const Case& c : cases) {
         const RECT r = InParent(c.control);
@@ -70,8 +70,8 @@ TEST_F(SearchWindowTest, HasTheDesignedLayoutAt96Dpi) {
         EXPECT_EQ(r.right - r.left, c.designed.width) << ::GetDlgCtrlID(c.control);
         EXPECT_EQ(r.bottom - r.top, c.designed.height) << ::GetDlgCtrlID(c.control);
     }
-    EXPECT_EQ(::SendMessageW(Search().ListBox(), LB_GETITEMHEIGHT, 0, 0), 20);
-    const LONG_PTR listStyle = ::GetWindowLongPtrW(Search().ListBox(), GWL_STYLE);
+    EXPECT_EQ(::SendMessageW(Run().ListBox(), LB_GETITEMHEIGHT, 0, 0), 20);
+    const LONG_PTR listStyle = ::GetWindowLongPtrW(Run().ListBox(), GWL_STYLE);
     EXPECT_TRUE(listStyle & LBS_NODATA);
     EXPECT_TRUE(listStyle & LBS_OWNERDRAWFIXED);
 
@@ -82,11 +82,11 @@ TEST_F(SearchWindowTest, HasTheDesignedLayoutAt96Dpi) {
     ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 100,
                    frame.bottom - frame.top + 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Pump();
-    const RECT edit = InParent(Search().RunEdit());
+    const RECT edit = InParent(Run().Edit());
     EXPECT_EQ(edit.right - edit.left, 377);
-    const RECT copy = InParent(Search().Button(layout::kTagCopy));
+    const RECT copy = InParent(Run().Button(layout::kTagCopy));
     EXPECT_EQ(copy.left, 367);
-    const RECT list = InParent(Search().ListBox());
+    const RECT list = InParent(Run().ListBox());
     EXPECT_EQ(list.right - list.left, 377);
     EXPECT_EQ(list.bottom - list.top, 183);
 }
@@ -108,34 +108,34 @@ TEST_F(SearchWindowTest, InitialisationSetsCaptionsTabsAndTheStartMessage) {
         EXPECT_STREQ(text, captions[tab]);
     }
     // The flat buttons answer WM_GETTEXT with their hints.
-    EXPECT_EQ(Text(Search().Button(layout::kTagExecute)), L"Orvan!");
-    EXPECT_EQ(Text(Search().Button(layout::kTagDetails)), L"View details");
-    EXPECT_EQ(Text(Search().Button(layout::kTagCopy)), L"Copy details to clipboard");
+    EXPECT_EQ(Text(Run().Button(layout::kTagExecute)), L"Orvan!");
+    EXPECT_EQ(Text(Run().Button(layout::kTagDetails)), L"View details");
+    EXPECT_EQ(Text(Run().Button(layout::kTagCopy)), L"Copy details to clipboard");
     // The robot display answers with its lines: the banner, the version, the start message.
-    const std::wstring robot = Text(Search().RobotDisplay());
+    const std::wstring robot = Text(Search().Robot().Display());
     EXPECT_EQ(
         robot.rfind(L".#B1Orvan! @ morvane.example#B0\r\nVersion 0.9 beta\r\n\r\nStarted at ", 0),
         0u)
-        << platform::Narrow(robot.c_str());
+        << win32::Narrow(robot.c_str());
     // The empty input's prompt in the details area, with nothing to start.
-    EXPECT_EQ(Text(Search().RunLabel()), platform::Wide(Languages::Text(2000010)));
-    EXPECT_FALSE(::IsWindowEnabled(Search().Button(layout::kTagExecute)));
-    EXPECT_FALSE(::IsWindowEnabled(Search().Button(layout::kTagDetails)));
-    EXPECT_TRUE(::IsWindowEnabled(Search().Button(layout::kTagCopy)));
-    EXPECT_FALSE(::IsWindowVisible(Search().ListBox()));
+    EXPECT_EQ(Text(Run().Label()), win32::Wide(Languages::Text(2000010)));
+    EXPECT_FALSE(::IsWindowEnabled(Run().Button(layout::kTagExecute)));
+    EXPECT_FALSE(::IsWindowEnabled(Run().Button(layout::kTagDetails)));
+    EXPECT_TRUE(::IsWindowEnabled(Run().Button(layout::kTagCopy)));
+    EXPECT_FALSE(::IsWindowVisible(Run().ListBox()));
     // The placeholder pages and the about page.
-    EXPECT_EQ(Text(::GetWindow(Search().Sheet(Tab::Quick), GW_CHILD)),
+    EXPECT_EQ(Text(::GetWindow(Search().Page(Tab::Quick), GW_CHILD)),
               L"Feature not supported in this version!");
-    EXPECT_EQ(Text(Search().AboutLink()), L"morvane.example");
+    EXPECT_EQ(Text(Search().About().Link()), L"morvane.example");
 }
 
 TEST_F(SearchWindowTest, TypingFillsTheListFromTheCatalog) {
     Search().ShowSearch();
     Pump();
-    Type(Search().RunEdit(), L"pad");
+    Type(Run().Edit(), L"pad");
     EXPECT_EQ(Rows(), std::vector<std::wstring>{L"notepad.exe"});
-    EXPECT_TRUE(::IsWindowVisible(Search().ListBox()));
-    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    EXPECT_TRUE(::IsWindowVisible(Run().ListBox()));
+    EXPECT_EQ(Run().SelectedRowNumber(), 0);
 
     SetInput(L"a");
     // Ordinal order: capitals first; "&" is shown as it is.
@@ -146,17 +146,17 @@ TEST_F(SearchWindowTest, TypingFillsTheListFromTheCatalog) {
 
     SetInput(L"windows"); // folder names never match
     EXPECT_EQ(RowCount(), 0);
-    EXPECT_FALSE(::IsWindowVisible(Search().ListBox()));
-    EXPECT_EQ(Text(Search().RunLabel()), platform::Wide(Languages::Text(2000011)));
+    EXPECT_FALSE(::IsWindowVisible(Run().ListBox()));
+    EXPECT_EQ(Text(Run().Label()), win32::Wide(Languages::Text(2000011)));
 
     SetInput(L"2+3");
     EXPECT_EQ(Rows(), std::vector<std::wstring>{L"Calculator"});
-    const std::wstring details = Text(Search().RunLabel());
+    const std::wstring details = Text(Run().Label());
     EXPECT_EQ(details.rfind(L"5\r\r0000000000000005 HEX16\r5 bytes", 0), 0u)
-        << platform::Narrow(details.c_str());
+        << win32::Narrow(details.c_str());
 
     SetInput(L"");
-    EXPECT_FALSE(::IsWindowVisible(Search().ListBox()));
+    EXPECT_FALSE(::IsWindowVisible(Run().ListBox()));
 }
 
 TEST_F(SearchWindowTest, UpAndDownMoveTheSelectionInTheInputLine) {
@@ -164,19 +164,19 @@ TEST_F(SearchWindowTest, UpAndDownMoveTheSelectionInTheInputLine) {
     Pump();
     SetInput(L"e"); // every catalog entry
     ASSERT_EQ(RowCount(), 5);
-    const HWND edit = Search().RunEdit();
-    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    const HWND edit = Run().Edit();
+    EXPECT_EQ(Run().SelectedRowNumber(), 0);
     Press(edit, VK_UP); // on row 0 nothing moves
-    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    EXPECT_EQ(Run().SelectedRowNumber(), 0);
     Press(edit, VK_DOWN);
     Press(edit, VK_DOWN);
-    EXPECT_EQ(Search().SelectedRowNumber(), 2);
+    EXPECT_EQ(Run().SelectedRowNumber(), 2);
     Press(edit, VK_DOWN);
     Press(edit, VK_DOWN);
     Press(edit, VK_DOWN); // the last row stays
-    EXPECT_EQ(Search().SelectedRowNumber(), 4);
+    EXPECT_EQ(Run().SelectedRowNumber(), 4);
     Press(edit, VK_UP);
-    EXPECT_EQ(Search().SelectedRowNumber(), 3);
+    EXPECT_EQ(Run().SelectedRowNumber(), 3);
     // The caret did not move: the keys never reached the edit.
     ::SendMessageW(edit, EM_SETSEL, 1, 1);
     Press(edit, VK_UP);
@@ -188,14 +188,14 @@ TEST_F(SearchWindowTest, UpAndDownMoveTheSelectionInTheInputLine) {
     // A refill keeps the row number; beyond the end there is none, then Down takes row 0.
     Type(edit, L"x");
     EXPECT_EQ(RowCount(), 5); // every key holds ".EXE"
-    EXPECT_EQ(Search().SelectedRowNumber(), 2);
+    EXPECT_EQ(Run().SelectedRowNumber(), 2);
     SetInput(L"paint");
     EXPECT_EQ(RowCount(), 1);
-    EXPECT_EQ(Search().SelectedRowNumber(), -1);
+    EXPECT_EQ(Run().SelectedRowNumber(), -1);
     Press(edit, VK_DOWN);
-    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    EXPECT_EQ(Run().SelectedRowNumber(), 0);
     Press(edit, VK_DOWN);
-    EXPECT_EQ(Search().SelectedRowNumber(), 0);
+    EXPECT_EQ(Run().SelectedRowNumber(), 0);
 }
 
 TEST_F(SearchWindowTest, TabCompletesAndCtrlBackspaceCutsBack) {
@@ -212,28 +212,28 @@ TEST_F(SearchWindowTest, TabCompletesAndCtrlBackspaceCutsBack) {
     // The folder row of the listing comes first only if no other name sorts before it.
     const auto found = std::find(rows.begin(), rows.end(), name);
     ASSERT_NE(found, rows.end());
-    ::SendMessageW(Search().ListBox(), LB_SETCURSEL, WPARAM(found - rows.begin()), 0);
-    Press(Search().RunEdit(), VK_TAB);
-    EXPECT_EQ(Text(Search().RunEdit()), parent + name + L"\\");
-    EXPECT_GT(RowCount(), 0);                    // the folder's contents
-    EXPECT_EQ(::GetFocus(), Search().RunEdit()); // Tab never moves the focus
+    ::SendMessageW(Run().ListBox(), LB_SETCURSEL, WPARAM(found - rows.begin()), 0);
+    Press(Run().Edit(), VK_TAB);
+    EXPECT_EQ(Text(Run().Edit()), parent + name + L"\\");
+    EXPECT_GT(RowCount(), 0);              // the folder's contents
+    EXPECT_EQ(::GetFocus(), Run().Edit()); // Tab never moves the focus
 
-    Press(Search().RunEdit(), VK_BACK, true);
-    EXPECT_EQ(Text(Search().RunEdit()), parent);
-    Press(Search().RunEdit(), VK_BACK, true);
-    EXPECT_EQ(Text(Search().RunEdit()), L"");
+    Press(Run().Edit(), VK_BACK, true);
+    EXPECT_EQ(Text(Run().Edit()), parent);
+    Press(Run().Edit(), VK_BACK, true);
+    EXPECT_EQ(Text(Run().Edit()), L"");
 }
 
 TEST_F(SearchWindowTest, EscHidesAndShowSearchCentresAndSelectsTheInput) {
     Search().ShowSearch();
     Pump();
     EXPECT_TRUE(Search().Visible());
-    Type(Search().RunEdit(), L"pad");
-    Press(Search().RunEdit(), VK_ESCAPE);
+    Type(Run().Edit(), L"pad");
+    Press(Run().Edit(), VK_ESCAPE);
     EXPECT_FALSE(Search().Visible());
     EXPECT_FALSE(QuitPosted());
     // The window is only hidden: input and list survive.
-    EXPECT_EQ(Text(Search().RunEdit()), L"pad");
+    EXPECT_EQ(Text(Run().Edit()), L"pad");
 
     // Moved away, then called again: centred on the work area, input selected.
     ::SetWindowPos(Search().Handle(), nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -250,7 +250,7 @@ TEST_F(SearchWindowTest, EscHidesAndShowSearchCentresAndSelectsTheInput) {
               work.left + ((work.right - work.left) - (window.right - window.left)) / 2);
     EXPECT_EQ(window.top, work.top + ((work.bottom - work.top) - (window.bottom - window.top)) / 2);
     DWORD start = 0, end = 0;
-    ::SendMessageW(Search().RunEdit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    ::SendMessageW(Run().Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 3u);
@@ -286,8 +286,8 @@ TEST_F(SearchWindowTest, CloseCommandSavesOptionsAndCatalogAndEnds) {
     Search().ShowSearch();
     Pump();
     const std::string catalogFile = CatalogFileName(OptionsFile());
-    ::DeleteFileW(platform::Wide(catalogFile).c_str());
-    Press(Search().RunEdit(), VK_F4, false, true);
+    ::DeleteFileW(win32::Wide(catalogFile).c_str());
+    Press(Run().Edit(), VK_F4, false, true);
     EXPECT_TRUE(QuitPosted());
     const std::string ini = IniText(temp_.Read(OptionsFile()));
     EXPECT_NE(ini.find("[Form]"), std::string::npos);
@@ -296,7 +296,7 @@ TEST_F(SearchWindowTest, CloseCommandSavesOptionsAndCatalogAndEnds) {
 }
 
 TEST_F(SearchWindowTest, TrayExitEndsWithoutSaving) {
-    ::DeleteFileW(platform::Wide(OptionsFile()).c_str());
+    ::DeleteFileW(win32::Wide(OptionsFile()).c_str());
     Main().TrayCommand(3); // exit
     Pump();
     EXPECT_TRUE(QuitPosted());
@@ -309,12 +309,12 @@ TEST_F(SearchWindowTest, RobotPageAnswersRecallsAndSwitchesPages) {
     Pump();
     Search().ShowPage(int(Tab::Robot));
     Pump();
-    const HWND edit = Search().RobotEdit();
+    const HWND edit = Search().Robot().Edit();
     ::SetFocus(edit);
     Type(edit, L"calc 2+3");
     Press(edit, VK_RETURN);
     EXPECT_EQ(Text(edit), L"");
-    const std::wstring display = Text(Search().RobotDisplay());
+    const std::wstring display = Text(Search().Robot().Display());
     EXPECT_NE(display.find(L"\r\n2+3=5"), std::wstring::npos);
     Press(edit, VK_UP);
     EXPECT_EQ(Text(edit), L"calc 2+3");
@@ -332,7 +332,7 @@ TEST_F(SearchWindowTest, RobotPageAnswersRecallsAndSwitchesPages) {
     Press(edit, VK_RETURN);
     EXPECT_EQ(Search().ActiveTab(), Tab::About);
     // Enter on the about tab does nothing; "exit" ends the program.
-    Press(Search().AboutLink(), VK_RETURN);
+    Press(Search().About().Link(), VK_RETURN);
     EXPECT_FALSE(QuitPosted());
     Search().ShowPage(int(Tab::Robot));
     ::SetFocus(edit);
@@ -350,7 +350,7 @@ TEST_F(SearchWindowTest, UnexpectedErrorsGoToTheRobotDisplay) {
     }
     // The display wraps a long line into several where the font makes it too wide, and the
     // fonts differ between machines: compare the message with its wrapped rows joined again.
-    const std::vector<std::string>& lines = Search().Robot().Lines();
+    const std::vector<std::string>& lines = Search().Robot().Memo().Lines();
     const auto first = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& line) {
         return line.rfind("Application error raised! [", 0) == 0;
     });
@@ -363,7 +363,7 @@ TEST_F(SearchWindowTest, UnexpectedErrorsGoToTheRobotDisplay) {
         message += (line == start ? "" : " ") + *line;
     EXPECT_EQ(message, "Application error raised! [List index out of bounds (0)]");
     // WM_GETTEXT answers with the same rows.
-    EXPECT_NE(Text(Search().RobotDisplay()).find(L"\r\n\r\nApplication error raised! ["),
+    EXPECT_NE(Text(Search().Robot().Display()).find(L"\r\n\r\nApplication error raised! ["),
               std::wstring::npos);
 }
 
@@ -391,32 +391,32 @@ TEST_F(LaunchTest, AShellFailureIsShownInTheMessageDialog) {
         shown = text;
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
-    Press(Search().RunEdit(), VK_RETURN);
+    Press(Run().Edit(), VK_RETURN);
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(shown == L"The specified file was not found." ||
                 shown == L"The specified path was not found.")
-        << platform::Narrow(shown.c_str());
+        << win32::Narrow(shown.c_str());
     EXPECT_FALSE(Search().Visible()); // AutoHide
-    EXPECT_EQ(Text(Search().RunEdit()), L"");
+    EXPECT_EQ(Text(Run().Edit()), L"");
     EXPECT_EQ(CurrentOptions().runHistory,
               std::vector<std::string>{"C:\\nowhere-at-all\\ghost.exe"});
     // Ctrl+Down brings the started path back.
     Search().ShowSearch();
     Pump();
-    Press(Search().RunEdit(), VK_DOWN, true);
-    EXPECT_EQ(Text(Search().RunEdit()), L"C:\\nowhere-at-all\\ghost.exe");
+    Press(Run().Edit(), VK_DOWN, true);
+    EXPECT_EQ(Text(Run().Edit()), L"C:\\nowhere-at-all\\ghost.exe");
 }
 
 TEST_F(LaunchTest, EnterOnACalculationStartsNothingButClearsTheInput) {
     SetInput(L"2+3");
-    Press(Search().RunEdit(), VK_RETURN);
-    EXPECT_EQ(Text(Search().RunEdit()), L"");
+    Press(Run().Edit(), VK_RETURN);
+    EXPECT_EQ(Text(Run().Edit()), L"");
     EXPECT_TRUE(Search().Visible());
     EXPECT_TRUE(CurrentOptions().runHistory.empty());
     // Enter with no candidate keeps the input.
     SetInput(L"no such thing at all");
-    Press(Search().RunEdit(), VK_RETURN);
-    EXPECT_EQ(Text(Search().RunEdit()), L"no such thing at all");
+    Press(Run().Edit(), VK_RETURN);
+    EXPECT_EQ(Text(Run().Edit()), L"no such thing at all");
 }
 
 } // namespace
@@ -449,24 +449,24 @@ std::wstring ClipboardText() {
 
 TEST_F(CommandsTest, ButtonsCopyTheDetailsAndCallTheDetailsCommand) {
     SetInput(L"2+3");
-    ::SendMessageW(Search().Button(layout::kTagCopy), BM_CLICK, 0, 0);
+    ::SendMessageW(Run().Button(layout::kTagCopy), BM_CLICK, 0, 0);
     EXPECT_EQ(ClipboardText().rfind(L"5\r\n\r\n0000000000000005 HEX16\r\n5 bytes", 0), 0u);
 
     std::string shownText;
     HICON shownPicture = nullptr;
-    Search().SetDetailsSlot({[&](const std::string& text, HICON picture) {
-                                 shownText = text;
-                                 shownPicture = picture;
-                             },
-                             [] { return false; }});
+    Run().SetDetailsSlot({[&](const std::string& text, HICON picture) {
+                              shownText = text;
+                              shownPicture = picture;
+                          },
+                          [] { return false; }});
     // Disabled for a calculation: a click does nothing.
-    ::SendMessageW(Search().Button(layout::kTagDetails), BM_CLICK, 0, 0);
+    ::SendMessageW(Run().Button(layout::kTagDetails), BM_CLICK, 0, 0);
     EXPECT_TRUE(shownText.empty());
     SetInput(L"alpha");
-    ASSERT_TRUE(::IsWindowEnabled(Search().Button(layout::kTagDetails)));
-    ::SendMessageW(Search().Button(layout::kTagDetails), BM_CLICK, 0, 0);
-    EXPECT_EQ(shownText, platform::Narrow(Text(Search().RunLabel()).c_str()));
-    EXPECT_EQ(shownPicture, Search().RunIconPicture());
+    ASSERT_TRUE(::IsWindowEnabled(Run().Button(layout::kTagDetails)));
+    ::SendMessageW(Run().Button(layout::kTagDetails), BM_CLICK, 0, 0);
+    EXPECT_EQ(shownText, win32::Narrow(Text(Run().Label()).c_str()));
+    EXPECT_EQ(shownPicture, Run().IconPicture());
     EXPECT_NE(shownPicture, nullptr);
 }
 
@@ -477,7 +477,7 @@ TEST_F(CommandsTest, F12RunsTheSettingsCommandWithoutBorderIcons) {
         ++calls;
         hadSystemMenu = (::GetWindowLongPtrW(Search().Handle(), GWL_STYLE) & WS_SYSMENU) != 0;
     };
-    Press(Search().RunEdit(), VK_F12);
+    Press(Run().Edit(), VK_F12);
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(hadSystemMenu);
     EXPECT_TRUE(::GetWindowLongPtrW(Search().Handle(), GWL_STYLE) & WS_SYSMENU);
@@ -497,29 +497,29 @@ TEST_F(CommandsTest, CtrlUpAndDownScrollTheRobotDisplay) {
     Search().ShowPage(int(Tab::Robot));
     Pump();
     for (int i = 0; i < 5; ++i)
-        Search().Robot().AddLine("line " + std::to_string(i));
-    const HWND edit = Search().RobotEdit();
+        Search().Robot().Memo().AddLine("line " + std::to_string(i));
+    const HWND edit = Search().Robot().Edit();
     ::SetFocus(edit);
     Press(edit, VK_DOWN, true);
     Press(edit, VK_DOWN, true);
-    EXPECT_EQ(Search().Robot().FromLine(), 2);
+    EXPECT_EQ(Search().Robot().Memo().FromLine(), 2);
     Press(edit, VK_UP, true);
-    EXPECT_EQ(Search().Robot().FromLine(), 1);
+    EXPECT_EQ(Search().Robot().Memo().FromLine(), 1);
     Press(edit, VK_UP, true);
     Press(edit, VK_UP, true); // below 0 is ignored
-    EXPECT_EQ(Search().Robot().FromLine(), 0);
+    EXPECT_EQ(Search().Robot().Memo().FromLine(), 0);
 }
 
 TEST_F(CommandsTest, TheDetailsLabelIsDraggedWithinItsText) {
     std::string lines;
     for (int i = 0; i < 30; ++i)
         lines += "line " + std::to_string(i) + "\r";
-    ::SetWindowTextW(Search().RunLabel(), platform::Wide(lines).c_str());
+    ::SetWindowTextW(Run().Label(), win32::Wide(lines).c_str());
     auto* label = dynamic_cast<ui::ScrollLabel*>(
-        reinterpret_cast<ui::Window*>(::GetWindowLongPtrW(Search().RunLabel(), GWLP_USERDATA)));
+        reinterpret_cast<ui::Window*>(::GetWindowLongPtrW(Run().Label(), GWLP_USERDATA)));
     ASSERT_NE(label, nullptr);
     EXPECT_TRUE(label->Model().HiddenBelow());
-    const HWND window = Search().RunLabel();
+    const HWND window = Run().Label();
     ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 60));
     ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 20));
     EXPECT_EQ(label->Model().Offset().y, -40);
@@ -533,7 +533,7 @@ TEST_F(CommandsTest, TheDetailsLabelIsDraggedWithinItsText) {
     ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 60));
     ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 20));
     ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
-    ::SetWindowTextW(window, platform::Wide(lines).c_str());
+    ::SetWindowTextW(window, win32::Wide(lines).c_str());
     EXPECT_EQ(label->Model().Offset().y, -40);
     ::SetWindowTextW(window, L"short");
     EXPECT_EQ(label->Model().Offset().y, 0);
@@ -567,13 +567,13 @@ TEST_F(OptionsTest, StoredGeometryAndStayOnTopApplyToTheWindow) {
     // Without AutoCenter the window stays where it is when shown again; the save writes
     // where it is.
     ::SetWindowPos(Search().Handle(), nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    Press(Search().RunEdit(), VK_ESCAPE);
+    Press(Run().Edit(), VK_ESCAPE);
     Search().ShowSearch();
     Pump();
     ::GetWindowRect(Search().Handle(), &window);
     EXPECT_EQ(window.left, 70);
     EXPECT_EQ(window.top, 80);
-    SaveOptions(CurrentOptions(), options_);
+    SaveOptions(CurrentOptions(), services_.options);
     const std::string ini = IniText(temp_.Read(OptionsFile()));
     EXPECT_NE(ini.find("Top=80"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Left=70"), std::string::npos);

@@ -1,10 +1,10 @@
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace orvan::platform {
+namespace orvan::win32 {
 namespace {
 
 std::vector<int> closed;
@@ -43,4 +43,4 @@ TEST(UniqueHandle, ClosesEachHandleExactlyOnce) {
 }
 
 } // namespace
-} // namespace orvan::platform
+} // namespace orvan::win32

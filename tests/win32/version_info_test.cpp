@@ -4,7 +4,7 @@
 #include "core/robot/version_defs.h"
 #include "platform/native.h"
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 namespace orvan {
 namespace {
 
-using platform::Narrow;
-using platform::Wide;
+using win32::Narrow;
+using win32::Wide;
 
 // Test paths arrive as Linux paths from the build; Wine maps the Linux root to drive Z:.
 std::string WindowsPath(const char* path) {

@@ -2,7 +2,7 @@
 #include "core/fileinfo/file_info.h"
 #include "platform/native.h"
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ TEST(Win32Volumes, LabelIsTheSystemsAndTheErrorModeComesBack) {
     const BOOL ok =
         GetVolumeInformationW(L"C:\\", label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
     const UINT before = SetErrorMode(SEM_NOGPFAULTERRORBOX);
-    EXPECT_EQ(platform::Volumes().VolumeLabel(U'C'), ok ? platform::Narrow(label) : "");
+    EXPECT_EQ(platform::Volumes().VolumeLabel(U'C'), ok ? win32::Narrow(label) : "");
     EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_NOGPFAULTERRORBOX));
-    EXPECT_EQ(platform::Volumes().VolumeLabel(U'c'), ok ? platform::Narrow(label) : "");
+    EXPECT_EQ(platform::Volumes().VolumeLabel(U'c'), ok ? win32::Narrow(label) : "");
     const char32_t missing = MissingDrive();
     ASSERT_NE(missing, 0u);
     EXPECT_EQ(platform::Volumes().VolumeLabel(missing), "");

@@ -6,6 +6,7 @@
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
 #include "core/ports/special_folders.h"
+#include "core/robot/version_defs.h"
 
 #include <cstdint>
 #include <functional>
@@ -56,7 +57,7 @@ struct OptionsServices {
     const SpecialFolderPort& folders;
     const FileSystemPort& fileSystem;
     const FileStorePort& files;
-    std::string programFileName = "Orvan.exe"; // the program file; only its name counts
+    std::string programFileName = ORVAN_PROGRAM_FILE_NAME; // only the file name counts
 };
 
 // Raised by SaveOptions; the message is "Unable to write to " and the options file name.

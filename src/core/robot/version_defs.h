@@ -6,6 +6,8 @@
 #define ORVAN_MAKER "Morvane"
 #define ORVAN_MAKER_DOMAIN "morvane.example"
 #define ORVAN_PRODUCT_NAME "Orvan!"
+/* The launcher's program file; its options file is named after it. */
+#define ORVAN_PROGRAM_FILE_NAME "Orvan.exe"
 #define ORVAN_APPLICATION_TITLE "Orvan! @ morvane.example"
 #define ORVAN_VERSION_TEXT "0.1 Beta 1"
 #define ORVAN_RIGHTS_NOTICE "Copyright (C) 2026 Morvane. All rights reserved."

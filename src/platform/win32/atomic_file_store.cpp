@@ -3,8 +3,8 @@
 // place of the old file in one step (write-through, so the move is on the disk when it
 // returns).
 #include "platform/native.h"
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/wide_text.h"
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -20,7 +20,7 @@ struct FileHandleTraits {
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle handle) { CloseHandle(handle); }
 };
-using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueFile = win32::UniqueHandle<FileHandleTraits>;
 
 std::wstring FolderOf(const std::wstring& path) {
     const std::size_t cut = path.find_last_of(L"\\/");
@@ -79,7 +79,7 @@ class Win32FileStore final : public FileStorePort {
 public:
     std::unique_ptr<FileReader> OpenFile(const std::string& path,
                                          FileContent::Status& status) const override {
-        const std::wstring wide = Wide(path);
+        const std::wstring wide = win32::Wide(path);
         UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -102,7 +102,7 @@ public:
 
     bool ReplaceFileWith(const std::string& path,
                          const std::function<bool(FileWriter&)>& produce) const override {
-        const std::wstring target = Wide(path);
+        const std::wstring target = win32::Wide(path);
         if (target.empty() || target.back() == L'\\')
             return false;
         const std::wstring folder = FolderOf(target);
@@ -128,7 +128,7 @@ public:
     }
 
     bool CreateFolders(const std::string& path) const override {
-        const std::wstring wide = Wide(path);
+        const std::wstring wide = win32::Wide(path);
         if (wide.empty())
             return false;
         // Each prefix that ends before a delimiter, after the drive ("C:") or share part.

@@ -2,7 +2,7 @@
 // fetches, narrowed by a wildcard pattern where "starts with" can be said as one.
 #include "platform/native_shell.h"
 #include "platform/win32/find_handle.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -32,20 +32,20 @@ public:
             query += '\\';
         query += NarrowsSafely(upperPrefix) ? std::string(upperPrefix) + "*" : std::string("*");
         WIN32_FIND_DATAW data{};
-        const UniqueFindHandle find(FindFirstFileExW(Wide(query).c_str(), FindExInfoBasic, &data,
-                                                     FindExSearchNameMatch, nullptr,
+        const UniqueFindHandle find(FindFirstFileExW(win32::Wide(query).c_str(), FindExInfoBasic,
+                                                     &data, FindExSearchNameMatch, nullptr,
                                                      FIND_FIRST_EX_LARGE_FETCH));
         if (!find) {
             // No match in a folder that exists is an empty listing, not a failure.
             if (GetLastError() != ERROR_FILE_NOT_FOUND)
                 return false;
-            const DWORD attributes = GetFileAttributesW(Wide(folder).c_str());
+            const DWORD attributes = GetFileAttributesW(win32::Wide(folder).c_str());
             return attributes != INVALID_FILE_ATTRIBUTES &&
                    (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         }
         std::string name;
         do {
-            name = Narrow(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
+            name = win32::Narrow(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
             if (name == "." || name == ".." || !StartsWithAsciiFolded(name, upperPrefix))
                 continue;
             visit(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);

@@ -1,6 +1,6 @@
 #include "platform/native.h"
 #include "platform/win32/find_handle.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -38,12 +38,12 @@ std::wstring ListQuery(const std::string& folder, const std::string& pattern) {
     std::string query = folder;
     if (query.back() != '\\' && query.back() != '/')
         query += '\\';
-    return Wide(query + pattern);
+    return win32::Wide(query + pattern);
 }
 
 DirEntry ToEntry(const WIN32_FIND_DATAW& data) {
     DirEntry entry;
-    entry.name = Narrow(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
+    entry.name = win32::Narrow(data.cFileName, wcsnlen(data.cFileName, MAX_PATH));
     entry.attributes = data.dwFileAttributes;
     // Only links (symbolic links, junctions) lead elsewhere; other reparse points, such as
     // cloud placeholders, are ordinary files and folders to the program.
@@ -79,11 +79,11 @@ public:
     }
 
     bool RemoveFile(const std::string& path) const override {
-        return !path.empty() && ::DeleteFileW(Wide(path).c_str()) != FALSE;
+        return !path.empty() && ::DeleteFileW(win32::Wide(path).c_str()) != FALSE;
     }
 
     bool RemoveFolder(const std::string& path) const override {
-        return !path.empty() && ::RemoveDirectoryW(Wide(path).c_str()) != FALSE;
+        return !path.empty() && ::RemoveDirectoryW(win32::Wide(path).c_str()) != FALSE;
     }
 
     bool FileExists(const std::string& path) const override {
@@ -100,7 +100,8 @@ public:
 
 private:
     static DWORD Attributes(const std::string& path) {
-        return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Wide(path).c_str());
+        return path.empty() ? INVALID_FILE_ATTRIBUTES
+                            : GetFileAttributesW(win32::Wide(path).c_str());
     }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The handle of a FindFirstFileExW search, closed with FindClose.
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -11,6 +11,6 @@ struct FindHandleTraits {
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle handle) noexcept { FindClose(handle); }
 };
-using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueFindHandle = win32::UniqueHandle<FindHandleTraits>;
 
 } // namespace orvan::platform

@@ -1,5 +1,5 @@
 #include "platform/native.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -62,7 +62,7 @@ public:
             wchar_t buffer[64] = {};
             const int length = GetKeyNameTextW(keyData, buffer, 64);
             if (length > 0)
-                return Narrow(buffer, static_cast<std::size_t>(length));
+                return win32::Narrow(buffer, static_cast<std::size_t>(length));
         }
         return EnglishKeyNames().KeyName(virtualKey);
     }

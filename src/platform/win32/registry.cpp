@@ -1,7 +1,9 @@
 #include "platform/win32/registry.h"
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/wide_text.h"
+#include "platform/native.h"
+
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -16,7 +18,7 @@ struct KeyTraits {
     static Handle Invalid() noexcept { return nullptr; }
     static void Close(Handle key) noexcept { ::RegCloseKey(key); }
 };
-using UniqueKey = UniqueHandle<KeyTraits>;
+using UniqueKey = win32::UniqueHandle<KeyTraits>;
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -24,7 +26,8 @@ HKEY RootKey(RegistryRoot root) {
 
 UniqueKey OpenForReading(RegistryRoot root, const std::string& key) {
     HKEY opened = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(RootKey(root), win32::Wide(key).c_str(), 0, KEY_READ, &opened) !=
+        ERROR_SUCCESS)
         return {};
     return UniqueKey(opened);
 }
@@ -40,7 +43,7 @@ public:
         const UniqueKey opened = OpenForReading(root, key);
         if (!opened)
             return {};
-        const std::wstring valueName = Wide(name);
+        const std::wstring valueName = win32::Wide(name);
         DWORD type = 0;
         DWORD bytes = 0;
         if (::RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) !=
@@ -57,18 +60,18 @@ public:
         std::size_t length = size / sizeof(wchar_t);
         while (length > 0 && buffer[length - 1] == L'\0')
             --length;
-        return Narrow(buffer.data(), length);
+        return win32::Narrow(buffer.data(), length);
     }
 
     bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                      const std::string& value) const override {
         HKEY created = nullptr;
-        if (::RegCreateKeyExW(RootKey(root), Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &created, nullptr) != ERROR_SUCCESS)
+        if (::RegCreateKeyExW(RootKey(root), win32::Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &created, nullptr) != ERROR_SUCCESS)
             return false;
         const UniqueKey owner(created);
-        const std::wstring text = Wide(value);
-        return ::RegSetValueExW(created, Wide(name).c_str(), 0, REG_SZ,
+        const std::wstring text = win32::Wide(value);
+        return ::RegSetValueExW(created, win32::Wide(name).c_str(), 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(text.c_str()),
                                 DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
@@ -76,10 +79,10 @@ public:
     bool DeleteKeyTree(RegistryRoot root, const std::string& key) const override {
         if (key.empty())
             return false; // never the whole root
-        const LSTATUS status = ::RegDeleteTreeW(RootKey(root), Wide(key).c_str());
+        const LSTATUS status = ::RegDeleteTreeW(RootKey(root), win32::Wide(key).c_str());
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
             return false;
-        return ::RegDeleteKeyW(RootKey(root), Wide(key).c_str()) == ERROR_SUCCESS ||
+        return ::RegDeleteKeyW(RootKey(root), win32::Wide(key).c_str()) == ERROR_SUCCESS ||
                !KeyExists(root, key);
     }
 };
@@ -89,6 +92,10 @@ public:
 const RegistryPort& Registry() {
     static const Win32Registry registry;
     return registry;
+}
+
+const RegistryPort* RegistryOrNull() {
+    return &Registry();
 }
 
 } // namespace orvan::platform

@@ -1,6 +1,6 @@
 // The Windows shell: "open" through ShellExecuteW, elevation through ShellExecuteExW.
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -19,9 +19,9 @@ class Win32Shell final : public ShellPort {
 public:
     std::intptr_t Open(const std::string& file, const std::string& parameters,
                        const std::string& directory, int showCommand) const override {
-        const std::wstring wideFile = Wide(file);
-        const std::wstring wideParameters = Wide(parameters);
-        const std::wstring wideDirectory = Wide(directory);
+        const std::wstring wideFile = win32::Wide(file);
+        const std::wstring wideParameters = win32::Wide(parameters);
+        const std::wstring wideDirectory = win32::Wide(directory);
         const HINSTANCE result =
             ShellExecuteW(nullptr, L"open", wideFile.c_str(), OrNull(wideParameters),
                           OrNull(wideDirectory), showCommand);
@@ -30,8 +30,8 @@ public:
 
     bool RunAs(std::uintptr_t ownerWindow, const std::string& file,
                const std::string& parameters) const override {
-        const std::wstring wideFile = Wide(file);
-        const std::wstring wideParameters = Wide(parameters);
+        const std::wstring wideFile = win32::Wide(file);
+        const std::wstring wideParameters = win32::Wide(parameters);
         SHELLEXECUTEINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI; // 0x500

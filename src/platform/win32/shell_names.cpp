@@ -1,7 +1,7 @@
 // Display names from the shell, as Explorer shows them (a shortcut without ".lnk", known
 // extensions hidden when the user hides them).
 #include "platform/native.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -15,10 +15,11 @@ class Win32ShellNames final : public ShellNamePort {
 public:
     std::string DisplayName(const std::string& path) const override {
         SHFILEINFOW info{};
-        if (SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) == 0)
+        if (SHGetFileInfoW(win32::Wide(path).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) ==
+            0)
             return {};
         info.szDisplayName[MAX_PATH - 1] = L'\0';
-        return Narrow(info.szDisplayName);
+        return win32::Narrow(info.szDisplayName);
     }
 };
 

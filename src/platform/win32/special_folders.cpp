@@ -1,5 +1,5 @@
 #include "platform/native.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -17,7 +17,7 @@ public:
         if (!SHGetSpecialFolderPathW(nullptr, buffer, folderNumber, FALSE))
             return {};
         buffer[261] = L'\0';
-        return Narrow(buffer, wcsnlen(buffer, 262));
+        return win32::Narrow(buffer, wcsnlen(buffer, 262));
     }
 };
 

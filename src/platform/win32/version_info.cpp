@@ -1,7 +1,7 @@
 // The shell's names for a file and its version resource, loaded once and asked for every
 // string and the fixed part.
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -26,28 +26,29 @@ std::string VersionString(const std::vector<unsigned char>& block, unsigned lang
     if (!VerQueryValueW(block.data(), query, &value, &length) || value == nullptr || length == 0)
         return {};
     const auto* text = static_cast<const wchar_t*>(value);
-    return Narrow(text, wcsnlen(text, length));
+    return win32::Narrow(text, wcsnlen(text, length));
 }
 
 class Win32VersionInfo final : public VersionInfoPort {
 public:
     ShellFileFacts ShellFacts(const std::string& path) const override {
-        const std::wstring wide = Wide(path);
+        const std::wstring wide = win32::Wide(path);
         ShellFileFacts facts;
         SHFILEINFOW info{};
         // The executable type is asked on its own: the shell answers SHGFI_EXETYPE alone
         // and fills no names when it is combined with other requests.
         if (SHGetFileInfoW(wide.c_str(), 0, &info, sizeof info,
                            SHGFI_DISPLAYNAME | SHGFI_TYPENAME) != 0) {
-            facts.displayName = Narrow(info.szDisplayName, wcsnlen(info.szDisplayName, MAX_PATH));
-            facts.typeName = Narrow(info.szTypeName, wcsnlen(info.szTypeName, 80));
+            facts.displayName =
+                win32::Narrow(info.szDisplayName, wcsnlen(info.szDisplayName, MAX_PATH));
+            facts.typeName = win32::Narrow(info.szTypeName, wcsnlen(info.szTypeName, 80));
         }
         facts.executable = SHGetFileInfoW(wide.c_str(), 0, nullptr, 0, SHGFI_EXETYPE) != 0;
         return facts;
     }
 
     std::optional<VersionResource> ReadVersionResource(const std::string& path) const override {
-        const std::wstring wide = Wide(path);
+        const std::wstring wide = win32::Wide(path);
         DWORD handle = 0;
         const DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &handle);
         if (size == 0)

@@ -2,7 +2,7 @@
 // reporting switched off, so that an empty floppy or card drive answers "nothing" instead
 // of a system dialog; the previous mode comes back afterwards in every case.
 #include "platform/native_shell.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -39,7 +39,7 @@ public:
         if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
                                    nullptr, 0))
             return {};
-        return Narrow(label, wcsnlen(label, MAX_PATH));
+        return win32::Narrow(label, wcsnlen(label, MAX_PATH));
     }
 
     DiskFigures Disk(int driveNumber, const std::string& /*folder*/) const override {

@@ -3,7 +3,7 @@
 // it. Document type definitions are prohibited, which also rules out every entity beyond
 // the predefined ones.
 #include "platform/native.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -107,7 +107,7 @@ std::string ErrorText(HRESULT result, IXmlReader* reader) {
 }
 
 std::string Narrowed(const WCHAR* text, UINT length) {
-    return length == 0 ? std::string() : Narrow(text, length);
+    return length == 0 ? std::string() : win32::Narrow(text, length);
 }
 
 class XmlLiteReader final : public XmlReaderPort {

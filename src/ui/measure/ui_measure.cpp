@@ -7,10 +7,9 @@
 #include "core/config/options.h"
 #include "core/ports/clock.h"
 #include "platform/native.h"
-#include "platform/native_shell.h"
-#include "platform/win32/registry.h"
-#include "platform/win32/wide_text.h"
+#include "platform/system_services.h"
 #include "ui/application.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -90,9 +89,8 @@ bool MeasureStart(const std::wstring& exe, ProcessResult& result) {
 }
 
 void MeasureStartUp(const std::wstring& exe, int entries) {
-    const OptionsServices options{platform::SpecialFolders(), platform::FileSystem(),
-                                  platform::FileStore(), "Orvan.exe"};
-    const std::string optionsFile = DefaultOptions(options).fileName;
+    const ProgramServices services = platform::SystemServices();
+    const std::string optionsFile = DefaultOptions(services.options).fileName;
     const std::string catalogFile = CatalogFileName(optionsFile);
     const FileContent savedCatalog = platform::FileStore().ReadWholeFile(catalogFile);
     platform::FileStore().CreateFolders(ExtractFilePath(catalogFile));
@@ -102,13 +100,13 @@ void MeasureStartUp(const std::wstring& exe, int entries) {
     {
         SettingsOptions record = DefaultOptions(options);
         const double begin = Now();
-        LoadCatalog(record, {platform::FileStore(), platform::XmlReader()});
+        LoadCatalog(record, services.catalog);
         if (entries > 0)
             std::printf("loading the catalog file of %zu entries alone: %.0f ms\n",
                         record.catalog.items.size(), Now() - begin);
     }
 
-    const RegistryPort& registry = platform::Registry();
+    const RegistryPort& registry = *services.registry;
     const bool installed =
         registry.KeyExists(RegistryRoot::CurrentUser, "Software\\Morvane\\Orvan");
     if (!installed)
@@ -134,7 +132,7 @@ void MeasureStartUp(const std::wstring& exe, int entries) {
     if (savedCatalog.status == FileContent::Status::Read)
         platform::FileStore().ReplaceWholeFile(catalogFile, savedCatalog.bytes);
     else
-        ::DeleteFileW(platform::Wide(catalogFile).c_str());
+        ::DeleteFileW(win32::Wide(catalogFile).c_str());
 }
 
 // Handles every waiting message, the paints included, as the message loop would, except the
@@ -168,16 +166,14 @@ private:
 void MeasureKeystrokes(int entries) {
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
-    const TempFolders folders(platform::Narrow(temp) + "orvan-measure");
-    const OptionsServices options{folders, platform::FileSystem(), platform::FileStore(),
-                                  "Orvan.exe"};
-    const ui::SearchServices services = ui::SystemSearchServices(options);
+    const TempFolders folders(win32::Narrow(temp) + "orvan-measure");
+    const ProgramServices services = WithSpecialFolders(platform::SystemServices(), folders);
     ui::Application app(services);
     app.CreateStartupObjects();
     app.Start(StartMode::ShowSearch);
     CurrentOptions().catalog.items = CatalogItems(MakeCatalog(entries));
     Settle(app);
-    const HWND edit = app.Search().RunEdit();
+    const HWND edit = app.Search().Run().Edit();
 
     struct Step {
         const wchar_t* name;
@@ -201,7 +197,7 @@ void MeasureKeystrokes(int entries) {
                     ::PostMessageW(edit, WM_CHAR, *key, 1);
                 }
                 Settle(app);
-                ::UpdateWindow(app.Search().ListBox());
+                ::UpdateWindow(app.Search().Run().ListBox());
                 if (!back)
                     typed.push_back(Now() - begin);
                 // The pause between two keystrokes, in which the idle work (the rows'
@@ -221,8 +217,8 @@ void MeasureKeystrokes(int entries) {
         for (const wchar_t* key = step.keys; *key && *key != L'\b'; ++key) {
             text += *key;
             const double begin = Now();
-            BuildRunAvailableList(platform::Narrow(text.c_str()), CurrentOptions().catalog.items,
-                                  list, services.build);
+            BuildRunAvailableList(win32::Narrow(text.c_str()), CurrentOptions().catalog.items, list,
+                                  services.build);
             built.push_back(Now() - begin);
             rows = long(list.size());
         }
@@ -230,8 +226,8 @@ void MeasureKeystrokes(int entries) {
         Settle(app);
         for (int round = 0; round < 5; ++round) {
             const double begin = Now();
-            ::InvalidateRect(app.Search().ListBox(), nullptr, TRUE);
-            ::UpdateWindow(app.Search().ListBox());
+            ::InvalidateRect(app.Search().Run().ListBox(), nullptr, TRUE);
+            ::UpdateWindow(app.Search().Run().ListBox());
             ::GdiFlush();
             painted.push_back(Now() - begin);
         }
@@ -252,8 +248,7 @@ int wmain(int argc, wchar_t** argv) {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
-    SetCurrentLocale(platform::Locale().ReadLocale());
-    SetCurrentClock(&platform::Clock());
+    platform::UseSystemLocaleAndClock();
     if (argc > 1) {
         MeasureStartUp(argv[1], 0); // what Wine and the windows cost without a catalog
         MeasureStartUp(argv[1], 100000);

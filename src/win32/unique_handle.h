@@ -4,7 +4,7 @@
 // can never reach CloseHandle by mistake.
 #include <utility>
 
-namespace orvan::platform {
+namespace orvan::win32 {
 
 template <typename Traits> class UniqueHandle {
 public:
@@ -42,4 +42,4 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-} // namespace orvan::platform
+} // namespace orvan::win32

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace orvan::platform {
+namespace orvan::win32 {
 
 inline std::wstring Wide(std::string_view text) {
     const std::u16string wide = Utf8ToUtf16(text);
@@ -21,4 +21,4 @@ inline std::string Narrow(const wchar_t* text) {
     return Narrow(text, std::wcslen(text));
 }
 
-} // namespace orvan::platform
+} // namespace orvan::win32

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace orvan::platform {
+namespace orvan::ui {
 
 inline constexpr const wchar_t* kHotKeyAtomName = L"zorMainHotKey1";
 
@@ -22,4 +22,4 @@ void UnregisterMainHotKey();
 std::int32_t HotKeyId();
 std::int32_t HotKeyShortCut();
 
-} // namespace orvan::platform
+} // namespace orvan::ui

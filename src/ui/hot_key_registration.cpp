@@ -1,8 +1,8 @@
-#include "platform/win32/hotkey.h"
+#include "ui/hot_key_registration.h"
 
 #include "core/app/hot_key.h"
 
-namespace orvan::platform {
+namespace orvan::ui {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::int32_t HotKeyShortCut() {
     return State().shortCut;
 }
 
-} // namespace orvan::platform
+} // namespace orvan::ui
