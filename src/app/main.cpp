@@ -79,8 +79,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ShellRunAs(*services.shell, 0, win32::Narrow(programPath.c_str()), kInstallerArgument);
         return 0;
     case StartAction::PostOpenOptionsAndEnd:
-        if (const HWND running = FindInstance(decision.title))
+        if (const HWND running = FindInstance(decision.title)) {
+            // The running copy brings its window to the front; Windows lets it do that only
+            // when the process the user just started hands its right to the foreground on.
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(running, &process);
+            ::AllowSetForegroundWindow(process);
             ::PostMessageW(running, kOpenOptionsMessage, kOpenOptionsWParam, kOpenOptionsLParam);
+        }
         return 0;
     case StartAction::End:
         return 0;

@@ -40,6 +40,10 @@ HWND MainWindow::Create() {
     if (!hwnd)
         return nullptr;
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    // A copy that runs elevated (started by the installer) still hears an ordinary start's
+    // "-o" request and the taskbar's restart.
+    ::ChangeWindowMessageFilterEx(hwnd, kOpenOptionsMessage, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(hwnd, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     ::SetTimer(hwnd, kMainTimer, 500, nullptr);
     SetHotKeyWindow(hwnd);
     applyListener_ = AddApplyListener(
@@ -87,11 +91,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     default:
         if (taskbarCreated_ && message == taskbarCreated_) {
-            // The taskbar restarted and forgot the icon.
-            if (trayVisible_) {
-                trayVisible_ = false;
-                ShowTrayIcon(true);
-            }
+            // The taskbar (re)started: it has no icon of ours, whether one was shown before
+            // or the first attempt came too early.
+            trayVisible_ = false;
+            if (trayWanted_)
+                trayVisible_ = AddTrayIcon();
             return 0;
         }
         return DefaultProc(message, wParam, lParam);
@@ -99,6 +103,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnTimer() {
+    // The first attempt fails when the taskbar is not there yet (a start at logon, before
+    // Explorer runs): try again until the icon is shown.
+    if (trayWanted_ && !trayVisible_)
+        trayVisible_ = AddTrayIcon();
     if (!openOptionsPending_)
         return;
     openOptionsPending_ = false;
@@ -112,6 +120,7 @@ void MainWindow::OpenOptions() {
 }
 
 void MainWindow::ShowTrayIcon(bool visible) {
+    trayWanted_ = visible;
     if (visible == trayVisible_)
         return;
     if (visible)
@@ -165,6 +174,8 @@ HMENU MainWindow::PrepareTrayMenu() {
             const std::wstring caption = win32::Wide(Languages::Text(item.captionId));
             ::AppendMenuW(trayMenu_.Get(), MF_STRING | (item.enabled ? 0 : MF_GRAYED),
                           kTrayCommandBase + UINT(item.tag), caption.c_str());
+            if (item.isDefault)
+                ::SetMenuDefaultItem(trayMenu_.Get(), kTrayCommandBase + UINT(item.tag), FALSE);
         }
         if (item.tag == TrayTag::Hide)
             ::AppendMenuW(trayMenu_.Get(), MF_SEPARATOR, 0, nullptr);
@@ -176,13 +187,19 @@ void MainWindow::ShowTrayMenu() {
     const HMENU menu = PrepareTrayMenu();
     POINT at{};
     ::GetCursorPos(&at);
-    // Without the foreground the menu would not close when the user clicks elsewhere.
+    // Without the foreground the menu would not close when the user clicks elsewhere; the
+    // window that had it gets it back unless the chosen command shows one of ours.
+    const HWND previous = ::GetForegroundWindow();
     ::SetForegroundWindow(Handle());
     const UINT chosen = UINT(
         ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr));
     ::PostMessageW(Handle(), WM_NULL, 0, 0);
-    if (chosen >= kTrayCommandBase)
-        TrayCommand(int(chosen - kTrayCommandBase));
+    const int tag = chosen >= kTrayCommandBase ? int(chosen - kTrayCommandBase) : -1;
+    if (tag != TrayTag::Show && tag != TrayTag::Options && previous && previous != Handle() &&
+        ::IsWindow(previous))
+        ::SetForegroundWindow(previous);
+    if (tag >= 0)
+        TrayCommand(tag);
 }
 
 void MainWindow::TrayCommand(int tag) {

@@ -29,7 +29,9 @@ public:
     void SetOpenOptionsPending(bool pending) { openOptionsPending_ = pending; }
     bool OpenOptionsPending() const { return openOptionsPending_; }
 
+    // Whether the icon is in the notification area; it may be wanted and not yet there.
     bool TrayIconVisible() const { return trayVisible_; }
+    bool TrayIconWanted() const { return trayWanted_; }
     void ShowTrayIcon(bool visible);
 
     // The tray menu as it is adjusted before it opens (for the tray click and for tests).
@@ -50,7 +52,8 @@ private:
     SearchWindow& search_;
     SettingsSlot settings_;
     bool openOptionsPending_ = false;
-    bool trayVisible_ = false;
+    bool trayWanted_ = false;  // what the options ask for
+    bool trayVisible_ = false; // what the taskbar has
     int applyListener_ = -1;
     UINT taskbarCreated_ = 0;
     UniqueMenu trayMenu_;

@@ -135,6 +135,10 @@ LRESULT SearchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             SelectTab(ActiveTab());
         return 0;
     }
+    case WM_ACTIVATE:
+        if (OnActivate(LOWORD(wParam) != WA_INACTIVE))
+            return 0;
+        return DefaultProc(message, wParam, lParam);
     case WM_ACTIVATEAPP:
         OnActivateApp(wParam != FALSE);
         return 0;
@@ -295,6 +299,8 @@ void SearchWindow::ShowSearch() {
     ::SetForegroundWindow(Handle());
     if (ActiveTab() == Tab::Run)
         run_->SelectInput();
+    else
+        FocusActivePage();
 }
 
 void SearchWindow::OnShowing() {
@@ -314,6 +320,29 @@ void SearchWindow::CloseRequest() {
 void SearchWindow::CloseCommand() {
     quitRequested_ = true;
     CloseRequest();
+}
+
+bool SearchWindow::OnActivate(bool active) {
+    if (!active) {
+        // Remembered so that the user types on where they left off when the window comes
+        // back (after a dialog, another program or the hot key).
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(Handle(), focus))
+            lastFocus_ = focus;
+        return false;
+    }
+    if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(Handle(), lastFocus_) &&
+        ::IsWindowVisible(lastFocus_) && ::IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return true;
+    }
+    FocusActivePage();
+    return true;
+}
+
+void SearchWindow::FocusActivePage() {
+    const HWND input = tabs_[std::size_t(ActiveTab())]->InputLine();
+    ::SetFocus(input ? input : pageControl_);
 }
 
 void SearchWindow::OnActivateApp(bool active) {
@@ -357,8 +386,8 @@ void SearchWindow::SelectTab(Tab tab) {
     ::SendMessageW(pageControl_, TCM_SETCURSEL, WPARAM(tab), 0);
     for (int i = 0; i < layout::kTabCount; ++i)
         ::ShowWindow(tabs_[std::size_t(i)]->Handle(), i == int(tab) ? SW_SHOW : SW_HIDE);
-    if (const HWND input = tabs_[std::size_t(tab)]->InputLine(); input && Visible())
-        ::SetFocus(input);
+    if (Visible())
+        FocusActivePage();
 }
 
 void SearchWindow::ShowPage(int page) {
@@ -453,6 +482,12 @@ bool SearchWindow::RunKey(SearchKeyAction action) {
     case SearchKeyAction::CloseCommand:
         CloseCommand();
         return true;
+    case SearchKeyAction::NextTab:
+    case SearchKeyAction::PreviousTab: {
+        const int step = action == SearchKeyAction::NextTab ? 1 : layout::kTabCount - 1;
+        SelectTab(Tab((int(ActiveTab()) + step) % layout::kTabCount));
+        return true;
+    }
     default:
         // The rest belong to the page the key table chose them for.
         return run_->HandleKey(action) || robot_->HandleKey(action);

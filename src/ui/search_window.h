@@ -97,7 +97,11 @@ private:
     void OnSize();
     void OnShowing();
     void OnCommand(int id);
+    // True when the activation's focus was set here.
+    bool OnActivate(bool active);
     void OnActivateApp(bool active);
+    // The active page's input line, or the tab row on a page without one.
+    void FocusActivePage();
     void OnContextMenu(POINT at);
     void OnDpiChanged(int dpi, const RECT& suggested);
 
@@ -128,6 +132,7 @@ private:
     UniqueFont linkFont_;
     UniqueMenu popup_;
     HWND pageControl_ = nullptr;
+    HWND lastFocus_ = nullptr; // the control that had the focus when the window lost it
 };
 
 } // namespace orvan::ui

@@ -67,6 +67,43 @@ TEST_F(MainWindowTest, TheTrayMenuFollowsTheSearchWindowAndTheSettings) {
     EXPECT_TRUE(Search().Visible());
 }
 
+TEST_F(MainWindowTest, ShowOrHideIsTheTrayMenusDefaultItem) {
+    StartWithSettings();
+    const auto defaultItem = [this] {
+        const HMENU menu = Main().PrepareTrayMenu();
+        wchar_t text[64] = {};
+        const UINT id = ::GetMenuDefaultItem(menu, FALSE, 0);
+        ::GetMenuStringW(menu, id, text, 64, MF_BYCOMMAND);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(defaultItem(), L"Show");
+    Search().ShowSearch();
+    Pump();
+    EXPECT_EQ(defaultItem(), L"Hide");
+}
+
+TEST_F(MainWindowTest, ARestartedTaskbarGetsTheWantedIconAgain) {
+    WriteOptions("[TrayIcon]\r\nEnabled=-1\r\n");
+    StartWithSettings();
+    ASSERT_TRUE(Main().TrayIconVisible());
+    // The taskbar went away and took the icon with it; when it is back it says so.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = Main().Handle();
+    data.uID = ui::kTrayIconId;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &data));
+    ::SendMessageW(Main().Handle(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(Main().TrayIconVisible());
+    EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &data)) << "the icon is there again";
+    // Without the option nothing comes back.
+    SettingsOptions options = CurrentOptions();
+    options.trayIcon = false;
+    ApplyOptions(options);
+    ::SendMessageW(Main().Handle(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(Main().TrayIconVisible());
+    EXPECT_FALSE(Main().TrayIconWanted());
+}
+
 TEST_F(MainWindowTest, TheTrayIconFollowsTheOption) {
     WriteOptions("[TrayIcon]\r\nEnabled=-1\r\n");
     StartWithSettings();

@@ -295,6 +295,76 @@ TEST_F(SearchWindowTest, CloseCommandSavesOptionsAndCatalogAndEnds) {
     EXPECT_NE(temp_.Read(catalogFile).find("notepad.exe"), std::string::npos);
 }
 
+TEST_F(SearchWindowTest, ACloseCommandThatCannotSaveKeepsTheProgramAndSaysSo) {
+    Search().ShowSearch();
+    Pump();
+    // A folder where the options file belongs: the options cannot be written.
+    ::DeleteFileW(win32::Wide(OptionsFile()).c_str());
+    ASSERT_TRUE(::CreateDirectoryW(win32::Wide(OptionsFile()).c_str(), nullptr));
+    std::wstring shown;
+    const UINT_PTR timer = WhenDialogAppears(L"Error", [&](HWND dialog) {
+        wchar_t text[512] = {};
+        ::GetDlgItemTextW(dialog, 100, text, 512);
+        shown = text;
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    Press(Run().Edit(), VK_F4, false, true);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(shown, L"Unable to write to " + win32::Wide(OptionsFile()));
+    EXPECT_FALSE(QuitPosted());
+    EXPECT_TRUE(::IsWindow(Main().Handle()));
+    EXPECT_FALSE(Search().QuitRequested()); // the next Esc only hides again
+    // The robot display keeps the reason too.
+    const std::vector<std::string>& lines = Search().Robot().Memo().Lines();
+    const bool logged = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("Application error raised! [Unable to write to", 0) == 0;
+    });
+    EXPECT_TRUE(logged);
+    // Once the file can be written, the close command ends the program.
+    ::RemoveDirectoryW(win32::Wide(OptionsFile()).c_str());
+    Search().ShowSearch();
+    Pump();
+    Press(Run().Edit(), VK_F4, false, true);
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(SearchWindowTest, ReactivationGivesTheFocusBackAndCtrlTabSwitchesPages) {
+    // Without a window manager the activation wanders; the window must stay up meanwhile.
+    CurrentOptions().autoHide = false;
+    Search().ShowSearch();
+    Pump();
+    // On the robot page, showing the window focuses the robot's line.
+    Search().ShowPage(int(Tab::Robot));
+    Search().CloseRequest();
+    Pump(100);
+    Search().ShowSearch();
+    Pump();
+    EXPECT_EQ(::GetFocus(), Search().Robot().Edit());
+    // Another window takes the activation; when ours gets it back, so does the control.
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                         50, nullptr, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    Pump();
+    EXPECT_NE(::GetFocus(), Search().Robot().Edit());
+    ::SetActiveWindow(Search().Handle());
+    Pump();
+    EXPECT_EQ(::GetFocus(), Search().Robot().Edit());
+    ::DestroyWindow(other);
+
+    // Ctrl+Tab and Ctrl+PageDown go forward, wrapping; Ctrl+Shift+Tab and Ctrl+PageUp back.
+    Press(Search().Robot().Edit(), VK_TAB, true);
+    EXPECT_EQ(Search().ActiveTab(), Tab::About);
+    EXPECT_EQ(::GetFocus(), Search().PageControl()); // a page without an input line
+    Press(Search().PageControl(), VK_NEXT, true);
+    EXPECT_EQ(Search().ActiveTab(), Tab::Run);
+    EXPECT_EQ(::GetFocus(), Run().Edit());
+    Press(Run().Edit(), VK_TAB, true, false, true);
+    EXPECT_EQ(Search().ActiveTab(), Tab::About);
+    Press(Search().PageControl(), VK_PRIOR, true);
+    EXPECT_EQ(Search().ActiveTab(), Tab::Robot);
+    EXPECT_EQ(::GetFocus(), Search().Robot().Edit());
+}
+
 TEST_F(SearchWindowTest, TrayExitEndsWithoutSaving) {
     ::DeleteFileW(win32::Wide(OptionsFile()).c_str());
     Main().TrayCommand(3); // exit

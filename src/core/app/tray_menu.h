@@ -17,11 +17,12 @@ struct TrayMenuItem {
     int captionId = 0; // text table number
     bool visible = true;
     bool enabled = true;
+    bool isDefault = false; // drawn bold: what a double-click on the icon would do
 };
 
 // The four items in menu order (a separator follows "Hide"). "Show" appears only while the
 // search window is hidden and "Hide" only while it is visible; "Options" is greyed while
-// the settings dialog is open.
+// the settings dialog is open. Show or Hide, whichever is there, is the default item.
 std::array<TrayMenuItem, 4> TrayMenuItems(bool searchVisible, bool settingsVisible);
 
 } // namespace orvan

@@ -18,6 +18,9 @@ SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, Tab activeTab, Sea
     case VirtualKey::Escape:
         return SearchKeyAction::CloseRequest;
     case VirtualKey::Tab:
+        // Ctrl+Tab switches pages, as in every tabbed window.
+        if (key.ctrl && !key.alt)
+            return key.shift ? SearchKeyAction::PreviousTab : SearchKeyAction::NextTab;
         return plain && focus == SearchFocus::RunEdit ? SearchKeyAction::Complete
                                                       : SearchKeyAction::PassOn;
     case VirtualKey::Back:
@@ -39,6 +42,12 @@ SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, Tab activeTab, Sea
         }
         return SearchKeyAction::PassOn;
     }
+    case VirtualKey::PageUp:
+    case VirtualKey::PageDown:
+        if (!key.ctrl || key.alt || key.shift)
+            return SearchKeyAction::PassOn;
+        return key.virtualKey == VirtualKey::PageDown ? SearchKeyAction::NextTab
+                                                      : SearchKeyAction::PreviousTab;
     case VirtualKey::F12:
         return plain && !key.shift ? SearchKeyAction::Settings : SearchKeyAction::PassOn;
     case VirtualKey::F4:

@@ -33,6 +33,8 @@ enum class SearchKeyAction {
     RobotScrollOlder, // Ctrl+Down in the robot's edit line
     Settings,         // F12
     CloseCommand,     // Alt+F4: save and end
+    NextTab,          // Ctrl+Tab, Ctrl+PageDown: the next page, after the last the first
+    PreviousTab,      // Ctrl+Shift+Tab, Ctrl+PageUp
 };
 
 // Virtual-key codes the table uses (Windows numbering).
@@ -41,6 +43,8 @@ constexpr std::uint32_t Back = 0x08;
 constexpr std::uint32_t Tab = 0x09;
 constexpr std::uint32_t Return = 0x0D;
 constexpr std::uint32_t Escape = 0x1B;
+constexpr std::uint32_t PageUp = 0x21;
+constexpr std::uint32_t PageDown = 0x22;
 constexpr std::uint32_t Up = 0x26;
 constexpr std::uint32_t Down = 0x28;
 constexpr std::uint32_t F4 = 0x73;

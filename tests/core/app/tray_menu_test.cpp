@@ -31,6 +31,10 @@ TEST(TrayMenu, ShowsHideOrShowAndGreysOptionsWhileSettingsAreOpen) {
         EXPECT_EQ(items[3].tag, TrayTag::Exit);
         EXPECT_EQ(items[3].captionId, 1000001);
         EXPECT_TRUE(items[3].visible && items[3].enabled);
+        // Exactly the visible one of Show and Hide is the default.
+        EXPECT_EQ(items[0].isDefault, c.show);
+        EXPECT_EQ(items[1].isDefault, c.hide);
+        EXPECT_FALSE(items[2].isDefault || items[3].isDefault);
     }
 }
 

@@ -36,6 +36,16 @@ TEST(SearchKeys, TheKeyTable) {
         {VK::Tab, false, false, false, Tab::Run, R, K::Complete},
         {VK::Tab, false, false, false, Tab::Run, O, K::PassOn},
         {VK::Tab, false, false, false, Tab::Robot, B, K::PassOn},
+        // Ctrl+Tab and Ctrl+PageDown go to the next page, with Shift or PageUp back; on every
+        // page, whatever has the focus.
+        {VK::Tab, true, false, false, Tab::Run, R, K::NextTab},
+        {VK::Tab, true, false, true, Tab::Robot, B, K::PreviousTab},
+        {VK::Tab, true, false, false, Tab::About, O, K::NextTab},
+        {VK::Tab, true, true, false, Tab::Run, R, K::PassOn},
+        {VK::PageDown, true, false, false, Tab::Run, R, K::NextTab},
+        {VK::PageUp, true, false, false, Tab::Robot, B, K::PreviousTab},
+        {VK::PageDown, false, false, false, Tab::Run, O, K::PassOn}, // the list box scrolls
+        {VK::PageUp, true, false, true, Tab::Run, R, K::PassOn},
         // Ctrl+Backspace on the run tab; plain Backspace is the edit's.
         {VK::Back, true, false, false, Tab::Run, R, K::CutPathComponent},
         {VK::Back, true, false, false, Tab::Run, O, K::CutPathComponent},
