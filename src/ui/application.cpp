@@ -65,6 +65,7 @@ bool Application::Start(StartMode mode) {
 }
 
 void Application::SaveAndQuit() {
+    search_->WaitForCatalog(); // a catalog still loading is part of what is saved
     std::string failure;
     try {
         SaveOptions(CurrentOptions(), services_.options);

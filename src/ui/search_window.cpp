@@ -135,6 +135,9 @@ LRESULT SearchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             SelectTab(ActiveTab());
         return 0;
     }
+    case kCatalogLoadedMessage:
+        WaitForCatalog();
+        return 0;
     case WM_ACTIVATE:
         if (OnActivate(LOWORD(wParam) != WA_INACTIVE))
             return 0;
@@ -242,15 +245,29 @@ void SearchWindow::LayoutPages() {
 void SearchWindow::InitializeSearch() {
     ::SetWindowTextW(Handle(), win32::Wide(ApplicationTitle).c_str());
     SelectTab(Tab::Run);
-    SettingsOptions options = LoadOptions(services_.options);
-    LoadCatalog(options, services_.catalog);
-    ApplyOptions(options);
+    // The options are small and decide the hot key and the tray icon; the catalog may be
+    // large, so it is read meanwhile on a thread of its own and published when it is there.
+    ApplyOptions(LoadOptions(services_.options));
+    const HWND self = Handle();
+    catalogLoader_.Start(CatalogFileName(CurrentOptions().fileName), services_.catalog,
+                         [self] { ::PostMessageW(self, kCatalogLoadedMessage, 0, 0); });
     robot_->Setup();
     LocalizeCaptions();
     WriteLog(StartedAtText(services_.clock ? services_.clock->Now() : 0.0, CurrentLocale()));
     ApplyThemeColors();
     run_->UpdateRunDetails();
     initialized_ = true;
+}
+
+void SearchWindow::WaitForCatalog() {
+    if (!catalogLoader_.Pending())
+        return;
+    // A damaged file gives the entries read before the damage, as a load at start-up always
+    // has; the next save writes a whole file again.
+    CurrentOptions().catalog.items = catalogLoader_.Take().items;
+    // What was typed meanwhile gets its catalog rows without another keystroke.
+    if (Visible())
+        run_->Rebuild();
 }
 
 void SearchWindow::LocalizeCaptions() {

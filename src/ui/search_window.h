@@ -6,6 +6,7 @@
 // start, hidden by Esc and (with AutoHide) when the application loses the activation.
 // Closing it only hides it, unless the close command asked to end the program.
 #include "core/app/services.h"
+#include "core/catalog/catalog_loader.h"
 #include "core/config/options.h"
 #include "core/ports/message_dialog.h"
 #include "core/ports/search_window.h"
@@ -29,6 +30,9 @@ struct SettingsSlot {
     std::function<bool()> visible;
 };
 
+// Posted by the catalog's loading thread when the catalog is read.
+inline constexpr UINT kCatalogLoadedMessage = WM_APP + 2;
+
 namespace SearchId {
 constexpr int PageControl = 1000;
 constexpr int Placeholder = 1040; // + the tab's number
@@ -50,7 +54,11 @@ public:
     // the program, or keeps it running when that fails.
     void SetQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
 
+    // Loads and applies the options and starts loading the catalog.
     void InitializeSearch();
+    // Publishes the catalog being loaded, waiting for it if need be; whatever saves or
+    // replaces the catalog calls this first.
+    void WaitForCatalog();
     void ShowSearch();
     void ApplyThemeColors();
     // Hides; with QuitRequested hands over to the quit handler.
@@ -132,6 +140,7 @@ private:
     UniqueFont linkFont_;
     UniqueMenu popup_;
     HWND pageControl_ = nullptr;
+    CatalogLoader catalogLoader_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the window lost it
 };
 

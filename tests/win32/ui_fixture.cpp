@@ -79,6 +79,8 @@ void LauncherTest::Start(StartMode mode) {
     app_ = std::make_unique<ui::Application>(services_);
     ASSERT_TRUE(app_->CreateStartupObjects());
     app_->Start(mode);
+    // The catalog is read on a thread of its own; the tests start with it in place.
+    app_->Search().WaitForCatalog();
     Pump();
 }
 

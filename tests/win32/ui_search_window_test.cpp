@@ -6,6 +6,7 @@
 #include "core/ui/search_layout.h"
 
 #include <algorithm>
+#include <future>
 
 namespace orvan::testing {
 namespace {
@@ -363,6 +364,71 @@ TEST_F(SearchWindowTest, ReactivationGivesTheFocusBackAndCtrlTabSwitchesPages) {
     Press(Search().PageControl(), VK_PRIOR, true);
     EXPECT_EQ(Search().ActiveTab(), Tab::Robot);
     EXPECT_EQ(::GetFocus(), Search().Robot().Edit());
+}
+
+// The system's file store, except that opening the catalog file waits until the test opens
+// the gate: the window comes up while its catalog is still being read.
+class GatedFileStore final : public FileStorePort {
+public:
+    std::unique_ptr<FileReader> OpenFile(const std::string& path,
+                                         FileContent::Status& status) const override {
+        if (path.size() >= 12 && path.compare(path.size() - 12, 12, "_Catalog.xml") == 0)
+            gate_.wait();
+        return platform::FileStore().OpenFile(path, status);
+    }
+    bool ReplaceFileWith(const std::string& path,
+                         const std::function<bool(FileWriter&)>& produce) const override {
+        return platform::FileStore().ReplaceFileWith(path, produce);
+    }
+    bool CreateFolders(const std::string& path) const override {
+        return platform::FileStore().CreateFolders(path);
+    }
+    void Open() {
+        if (!open_)
+            opened_.set_value();
+        open_ = true;
+    }
+
+private:
+    bool open_ = false;
+    std::promise<void> opened_;
+    std::shared_future<void> gate_ = opened_.get_future().share();
+};
+
+TEST_F(SearchWindowTest, TheWindowWorksWhileTheCatalogLoadsAndListsItsRowsWhenItArrives) {
+    app_.reset();
+    GatedFileStore gated;
+    const ProgramServices system = services_;
+    const ProgramServices services{
+        system.options, {gated, system.catalog.xml}, system.build, system.fileInfo,
+        system.shell,   system.shellNames,           system.clock, system.locale,
+        system.registry};
+    app_ = std::make_unique<ui::Application>(services);
+    // Whatever happens below, the loading thread is let go and the windows end before the
+    // gate does.
+    struct Release {
+        GatedFileStore& gated;
+        std::unique_ptr<ui::Application>& app;
+        ~Release() {
+            gated.Open();
+            app.reset();
+        }
+    } release{gated, app_};
+    ASSERT_TRUE(app_->CreateStartupObjects());
+    app_->Start(StartMode::ShowSearch);
+    Pump();
+    CurrentOptions().autoHide = false;
+    // The window answers at once: the input steps' rows, no catalog rows yet.
+    SetInput(L"2+3");
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"Calculator"});
+    SetInput(L"pad");
+    EXPECT_EQ(RowCount(), 0);
+    gated.Open();
+    for (int i = 0; i < 200 && RowCount() == 0; ++i)
+        Pump(10);
+    // The typed text gets its catalog rows without another keystroke.
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"notepad.exe"});
+    EXPECT_EQ(Text(Run().Edit()), L"pad");
 }
 
 TEST_F(SearchWindowTest, TrayExitEndsWithoutSaving) {

@@ -171,6 +171,7 @@ void MeasureKeystrokes(int entries) {
     ui::Application app(services);
     app.CreateStartupObjects();
     app.Start(StartMode::ShowSearch);
+    app.Search().WaitForCatalog();
     CurrentOptions().catalog.items = CatalogItems(MakeCatalog(entries));
     Settle(app);
     const HWND edit = app.Search().Run().Edit();
