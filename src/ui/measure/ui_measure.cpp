@@ -73,7 +73,9 @@ bool MeasureStart(const std::wstring& exe, ProcessResult& result) {
         return false;
     ::WaitForInputIdle(info.hProcess, 60000);
     result.idleMs = Now() - begin;
-    ::Sleep(300); // let it settle before the memory is read
+    // The catalog is read after the idle point, on a thread of its own: the memory is read
+    // once that is done.
+    ::Sleep(3000);
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
     ::GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
@@ -98,7 +100,7 @@ void MeasureStartUp(const std::wstring& exe, int entries) {
 
     // The catalog file's share of it: the same file loaded in this process.
     {
-        SettingsOptions record = DefaultOptions(options);
+        SettingsOptions record = DefaultOptions(services.options);
         const double begin = Now();
         LoadCatalog(record, services.catalog);
         if (entries > 0)
