@@ -44,11 +44,6 @@ std::wstring ProgramPath() {
     }
 }
 
-std::string ProgramFileName(const std::wstring& path) {
-    const std::size_t cut = path.find_last_of(L"\\/");
-    return win32::Narrow(cut == std::wstring::npos ? path.c_str() : path.c_str() + cut + 1);
-}
-
 HWND FindInstance(std::string_view title) {
     return ::FindWindowW(win32::Wide(kMainWindowClass).c_str(), win32::Wide(title).c_str());
 }
@@ -64,12 +59,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     platform::UseSystemLocaleAndClock();
 
     const std::wstring programPath = ProgramPath();
-    const ProgramServices services = platform::SystemServices(ProgramFileName(programPath));
+    const ProgramServices services = platform::SystemServices(win32::Narrow(programPath.c_str()));
     const std::string argument = win32::Narrow(FirstArgument().c_str());
 
     const StartDecision decision = DecideStart(
         argument, {[&] {
-                       return DetectInstallation({*services.registry, services.options});
+                       return InstalledOrPortable({*services.registry, services.options});
                    },
                    [](std::string_view title) { return FindInstance(title) != nullptr; }});
 

@@ -31,8 +31,8 @@ std::wstring ExePath() {
 
 class Process {
 public:
-    explicit Process(const std::wstring& arguments) {
-        std::wstring command = L"\"" + ExePath() + L"\"";
+    explicit Process(const std::wstring& arguments, const std::wstring& exe = ExePath()) {
+        std::wstring command = L"\"" + exe + L"\"";
         if (!arguments.empty())
             command += L" " + arguments;
         STARTUPINFOW startup{};
@@ -194,6 +194,34 @@ TEST_F(OrvanExeTest, ShownStartAndTheCloseCommandSaving) {
     EXPECT_NE(IniText(ini.bytes).find("Top="), std::string::npos);
     EXPECT_EQ(platform::FileStore().ReadWholeFile(files_.CatalogFile()).status,
               FileContent::Status::Read);
+}
+
+TEST_F(OrvanExeTest, APortableCopyRunsWithItsFilesBesideItAndLeavesTheProfileAlone) {
+    record_.Remove();
+    ::DeleteFileW(win32::Wide(files_.OptionsFile()).c_str());
+    ::DeleteFileW(win32::Wide(files_.CatalogFile()).c_str());
+    UiTempFolder stick;
+    const std::wstring exe = win32::Wide(stick.Path("Orvan.exe"));
+    ASSERT_TRUE(::CopyFileW(ExePath().c_str(), exe.c_str(), FALSE));
+    stick.Write(stick.Path("Orvan.ini"), "");
+
+    // Not installed, yet it runs instead of handing over to the installer.
+    Process portable(L"-v", exe);
+    ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", portable.Id()).count == 1; }, 30000));
+    const HWND search = FindWindows(L"TSearch", portable.Id()).found;
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(search) != FALSE; }, 10000));
+    ::PostMessageW(search, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    EXPECT_EQ(portable.Wait(20000), 0u);
+
+    const std::string ini = IniText(stick.Read(stick.Path("Orvan.ini")));
+    EXPECT_NE(ini.find("[Form]"), std::string::npos);
+    EXPECT_NE(ini.find("[Portable]\r\nEnable=-1"), std::string::npos) << ini;
+    EXPECT_FALSE(stick.Read(stick.Path("Orvan_Catalog.xml")).empty());
+    EXPECT_EQ(platform::FileStore().ReadWholeFile(files_.OptionsFile()).status,
+              FileContent::Status::Missing);
+    EXPECT_EQ(platform::FileStore().ReadWholeFile(files_.CatalogFile()).status,
+              FileContent::Status::Missing);
+    EXPECT_FALSE(platform::Registry().KeyExists(RegistryRoot::CurrentUser, kInstallKey));
 }
 
 TEST_F(OrvanExeTest, InstallerModeAndTheElevationOfAnUninstalledCopy) {

@@ -57,4 +57,9 @@ bool DetectInstallation(const InstallationServices& services) {
     return found;
 }
 
+bool InstalledOrPortable(const InstallationServices& services) {
+    const bool installed = DetectInstallation(services);
+    return installed || !PortableOptionsFile(services.options).empty();
+}
+
 } // namespace orvan

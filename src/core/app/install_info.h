@@ -41,6 +41,8 @@ struct InstallationServices {
 // Refills CurrentInstallInfo() from the registry, the start-menu folders and the options file;
 // true when an installation key exists under either root (the current user's wins).
 bool DetectInstallation(const InstallationServices& services);
+// What the start-up asks: installed, or a portable copy, which never needs the installer.
+bool InstalledOrPortable(const InstallationServices& services);
 
 // The process-wide installation record.
 InstallInfo& CurrentInstallInfo();

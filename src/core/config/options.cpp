@@ -296,8 +296,25 @@ std::optional<OptionsStore> OpenOptionsStore(const SettingsOptions& options,
     return OptionsStore(options.fileName, services.files);
 }
 
+std::string PortableOptionsFile(const OptionsServices& services) {
+    // Only a program file named with its folder can have a file beside it.
+    if (services.programFileName.find_first_of("\\:") == std::string::npos)
+        return {};
+    const std::string beside = ChangeFileExtension(services.programFileName, ".ini");
+    return services.fileSystem.FileExists(beside) ? beside : std::string();
+}
+
 SettingsOptions DefaultOptions(const OptionsServices& services) {
     SettingsOptions options;
+    options.catalog.paths = DefaultCatalogPaths();
+    // A copy that carries its options beside it (on a USB stick) keeps everything there and
+    // leaves the machine's profile alone.
+    if (std::string portable = PortableOptionsFile(services); !portable.empty()) {
+        options.fileName = std::move(portable);
+        options.storageKind = SettingsStorageKind::ProgramIni;
+        options.portable = true;
+        return options;
+    }
     const std::string iniName = ChangeFileExtension(FileNamePart(services.programFileName), ".ini");
     const std::string roaming =
         ExpandPathVariables(services.folders, "%APPDATA%\\Morvane\\Orvan\\" + iniName);
@@ -309,7 +326,6 @@ SettingsOptions DefaultOptions(const OptionsServices& services) {
         options.fileName = local;
     else
         options.fileName = roaming;
-    options.catalog.paths = DefaultCatalogPaths();
     return options;
 }
 
@@ -343,7 +359,8 @@ SettingsOptions LoadInto(SettingsOptions options, const OptionsServices& service
     const std::optional<std::string> count = store->ReadString(kPaths, "Count");
     if (count && !count->empty())
         options.catalog.paths = ReadCatalogPaths(*store, ParseOptionInteger(*count).value_or(0));
-    read.Boolean(kPortable, "Enable", options.portable);
+    // Where the file lies decides, whatever an earlier copy wrote into it.
+    options.portable = options.storageKind == SettingsStorageKind::ProgramIni;
     return options;
 }
 

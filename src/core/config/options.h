@@ -57,7 +57,9 @@ struct OptionsServices {
     const SpecialFolderPort& folders;
     const FileSystemPort& fileSystem;
     const FileStorePort& files;
-    std::string programFileName = ORVAN_PROGRAM_FILE_NAME; // only the file name counts
+    // The program file, with its folder where the program knows it: its name names the
+    // options file, and an options file beside it makes the copy portable.
+    std::string programFileName = ORVAN_PROGRAM_FILE_NAME;
 };
 
 // Raised by SaveOptions; the message is "Unable to write to " and the options file name.
@@ -92,6 +94,9 @@ std::optional<OptionsStore> OpenOptionsStore(const SettingsOptions& options,
                                              const OptionsServices& services);
 
 SettingsOptions DefaultOptions(const OptionsServices& services);
+// The options file beside the program file ("D:\Orvan\Orvan.ini" for "D:\Orvan\Orvan.exe")
+// when there is one: then the copy runs portable. "" otherwise.
+std::string PortableOptionsFile(const OptionsServices& services);
 SettingsOptions LoadOptions(const OptionsServices& services);
 // The same for an options file of the caller's choice instead of the default one.
 SettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName);

@@ -144,5 +144,14 @@ TEST_F(DetectInstallationTest, LanguageAndHotKeyComeFromTheOptionsFile) {
     EXPECT_EQ(CurrentInstallInfo().hotKey, 16416);
 }
 
+TEST_F(DetectInstallationTest, APortableCopyCountsAsInstalled) {
+    const OptionsServices stick{folders, disk, disk, "E:\\Tools\\Orvan.exe"};
+    EXPECT_FALSE(InstalledOrPortable({registry, stick}));
+    disk.AddFolder("E:\\Tools");
+    disk.AddFile("E:\\Tools\\Orvan.ini", "");
+    EXPECT_TRUE(InstalledOrPortable({registry, stick}));
+    EXPECT_FALSE(Detect()); // the record itself still says "not installed"
+}
+
 } // namespace
 } // namespace orvan

@@ -93,6 +93,29 @@ TEST_F(OptionsTest, FileNamePrefersRoamingThenAnExistingLocalFile) {
     EXPECT_EQ(DefaultOptions(other).fileName, std::string(kRoaming) + "\\Morvane\\Orvan\\Tool.ini");
 }
 
+TEST_F(OptionsTest, AnOptionsFileBesideTheProgramMakesThePortableCopy) {
+    const std::string beside = "C:\\Program Files\\Orvan\\Orvan.ini";
+    EXPECT_EQ(PortableOptionsFile(Services()), "");
+    EXPECT_FALSE(LoadOptions(Services()).portable);
+    // An empty file is enough; even a file that says otherwise is portable where it lies.
+    disk.AddFolder("C:\\Program Files\\Orvan");
+    disk.AddFile(beside, "[Portable]\r\nEnable=0\r\n");
+    disk.AddFile(kIni, ""); // the profile's file is not used then
+    EXPECT_EQ(PortableOptionsFile(Services()), beside);
+    const SettingsOptions portable = LoadOptions(Services());
+    EXPECT_EQ(portable.fileName, beside);
+    EXPECT_EQ(portable.storageKind, SettingsStorageKind::ProgramIni);
+    EXPECT_TRUE(portable.portable);
+    // A program file named without its folder has nothing beside it.
+    OptionsServices bare = Services();
+    bare.programFileName = "Orvan.exe";
+    EXPECT_EQ(PortableOptionsFile(bare), "");
+    EXPECT_EQ(DefaultOptions(bare).fileName, kIni);
+    // Saved where it was found, with the flag.
+    ASSERT_NO_THROW(SaveOptions(portable, Services()));
+    EXPECT_NE(Utf16ToUtf8(ToUnits(*disk.Content(beside))).find("Enable=-1"), std::string::npos);
+}
+
 TEST_F(OptionsTest, MissingFileLoadsTheDefaultsAndCreatesTheFolder) {
     const SettingsOptions o = LoadOptions(Services());
     EXPECT_EQ(o.catalog.paths, DefaultCatalogPaths());
@@ -146,7 +169,8 @@ TEST_F(OptionsTest, ReadsEveryKeyWithItsRule) {
     EXPECT_FALSE(o.catalog.autoUpdate);
     EXPECT_EQ(o.catalog.interval, 60);
     EXPECT_EQ(o.catalog.lastRebuild, 45678.25);
-    EXPECT_TRUE(o.portable);
+    // Whether the copy is portable is where its file lies, not what the file says.
+    EXPECT_FALSE(o.portable);
 }
 
 TEST(OptionValues, IntegersDatesAndPathLines) {
