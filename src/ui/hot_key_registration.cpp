@@ -10,6 +10,7 @@ struct HotKeyState {
     HWND window = nullptr;
     std::int32_t id = 0;
     std::int32_t shortCut = 0;
+    bool registered = false;
 
     // The atom is released with the registration, or at the end of the program.
     ~HotKeyState() {
@@ -31,7 +32,7 @@ void SetHotKeyWindow(HWND window) {
     State().window = window;
 }
 
-void RegisterMainHotKey(std::int32_t shortCut) {
+bool RegisterMainHotKey(std::int32_t shortCut) {
     HotKeyState& state = State();
     if (shortCut > 0)
         state.shortCut = shortCut;
@@ -39,7 +40,8 @@ void RegisterMainHotKey(std::int32_t shortCut) {
         UnregisterMainHotKey();
     const HotKeyCode code = ShortCutToHotKey(std::uint16_t(state.shortCut));
     state.id = ::GlobalAddAtomW(kHotKeyAtomName);
-    ::RegisterHotKey(state.window, state.id, code.modifiers, code.key);
+    state.registered = ::RegisterHotKey(state.window, state.id, code.modifiers, code.key) != FALSE;
+    return state.registered;
 }
 
 void UnregisterMainHotKey() {
@@ -47,6 +49,7 @@ void UnregisterMainHotKey() {
     ::UnregisterHotKey(state.window, state.id);
     ::GlobalDeleteAtom(ATOM(state.id));
     state.id = 0;
+    state.registered = false;
 }
 
 std::int32_t HotKeyId() {
@@ -55,6 +58,10 @@ std::int32_t HotKeyId() {
 
 std::int32_t HotKeyShortCut() {
     return State().shortCut;
+}
+
+bool MainHotKeyRegistered() {
+    return State().registered;
 }
 
 } // namespace orvan::ui

@@ -175,8 +175,22 @@ TEST_F(MainWindowTest, TheHotKeyIsRegisteredUnderTheAtomAndShowsTheWindow) {
     EXPECT_TRUE(::RegisterHotKey(other, 1, MOD_CONTROL, VK_SPACE)); // the old one is free
     ::UnregisterHotKey(other, 1);
     EXPECT_FALSE(::RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, VK_SPACE));
+    EXPECT_TRUE(ui::MainHotKeyRegistered());
+
+    // A combination another program holds is kept as the choice and reported as not taken.
+    ASSERT_TRUE(::RegisterHotKey(other, 3, MOD_CONTROL | MOD_SHIFT, VK_SPACE));
+    options.hotKey = 0x6020; // Shift+Ctrl+Space
+    ApplyOptions(options);
+    EXPECT_FALSE(ui::MainHotKeyRegistered());
+    EXPECT_EQ(ui::HotKeyShortCut(), 0x6020);
+    EXPECT_EQ(CurrentOptions().hotKey, 0x6020);
+    ::UnregisterHotKey(other, 3);
+    options.hotKey = 0xC020;
+    ApplyOptions(options);
+    EXPECT_TRUE(ui::MainHotKeyRegistered());
 
     ui::UnregisterMainHotKey();
+    EXPECT_FALSE(ui::MainHotKeyRegistered());
     EXPECT_EQ(ui::HotKeyId(), 0);
     EXPECT_TRUE(::RegisterHotKey(other, 2, MOD_CONTROL | MOD_ALT, VK_SPACE));
     ::UnregisterHotKey(other, 2);

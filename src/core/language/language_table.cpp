@@ -535,6 +535,11 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
     {9000, 9000054, "Catalog has %s items.\\r\\rLast rebuild: %s"},
     {9000, 9000055, ""},
     {9000, 9000056, ""},
+    // Added after the original table: the settings dialog's report of a hot key that another
+    // program holds.
+    {9000, 9000057,
+     "Another program already uses the hot key %s, so it cannot bring up Orvan! now. Choose "
+     "another hot key in the options."},
 }};
 
 // Text IDs 1100 onwards name the languages in this order.
