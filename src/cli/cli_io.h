@@ -18,6 +18,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+// Each command's usage, printed after a wrong command line and by "orvan-cli help COMMAND".
+extern const char* const kCalcUsage;
+extern const char* const kRobotUsage;
+extern const char* const kRebuildUsage;
+extern const char* const kQueryUsage;
+
 int RunCalc(CliContext& context);
 int RunRobot(CliContext& context);
 int RunRebuild(CliContext& context);
