@@ -1,5 +1,6 @@
 #include "core/catalog/catalog.h"
 
+#include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/catalog/catalog_index.h"
 
@@ -31,18 +32,6 @@ std::size_t NameStart(std::string_view text) {
         if (text[i - 1] == '\\' || text[i - 1] == ':')
             return i;
     return 0;
-}
-
-// After the last backslash of a path, or after its drive ("D:file.txt"). A colon in a Windows
-// path only ever ends the drive, so there this is the same as cutting at every colon; but a
-// Linux file name may hold colons ("Algorithm::Diff.3pm.gz"), which must stay in its name.
-std::size_t FileNameStart(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (path[i - 1] == '\\')
-            return i;
-    const bool drive = path.size() >= 2 && path[1] == ':' &&
-                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    return drive ? 2 : 0;
 }
 
 // Orders by display name (UTF-16 code units), then path (bytes: only equality matters),
@@ -205,7 +194,7 @@ const CatalogSearchIndex& CatalogItems::SearchIndex() const {
 }
 
 std::string_view FileNamePart(std::string_view path) {
-    return path.substr(FileNameStart(path));
+    return path.substr(PathNameStart(path));
 }
 
 std::string_view CatalogDisplayName(const CatalogItem& item) {

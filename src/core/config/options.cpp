@@ -1,5 +1,6 @@
 #include "core/config/options.h"
 
+#include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/config/path_variables.h"
 #include "core/ports/locale.h"
@@ -134,8 +135,7 @@ std::string ChangeFileExtension(std::string_view fileName, std::string_view exte
 }
 
 std::string ExtractFilePath(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
+    return std::string(PathFolderPart(path));
 }
 
 std::optional<std::int32_t> ParseOptionInteger(std::string_view text) {
