@@ -7,6 +7,7 @@
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
 #include "core/ports/clock.h"
+#include "core/ports/locale.h"
 #include "core/ports/message_dialog.h"
 #include "core/ports/question_dialog.h"
 #include "core/ports/registry.h"

@@ -52,16 +52,17 @@ public:
         return true;
     }
     std::optional<FileIdentity> IdentityOf(const std::string& path) const override {
-        if (!identities || (!disk.FileExists(path) && !disk.FolderExists(path)))
+        if (!identities)
             return std::nullopt;
-        auto [it, added] = ids_.try_emplace(Upper(path), ids_.size() + 1);
+        if (const auto alias = aliases_.find(Upper(path)); alias != aliases_.end())
+            return IdentityOf(alias->second);
+        if (!disk.FileExists(path) && !disk.FolderExists(path))
+            return std::nullopt;
+        const auto [it, added] = ids_.try_emplace(Upper(path), ids_.size() + 1);
         return FileIdentity{7, it->second};
     }
     // Lets `alias` name the same file as `path`, as a short name or a link would.
-    void Alias(const std::string& alias, const std::string& path) {
-        IdentityOf(path);
-        ids_[Upper(alias)] = ids_.at(Upper(path));
-    }
+    void Alias(const std::string& alias, const std::string& path) { aliases_[Upper(alias)] = path; }
 
     std::unique_ptr<FileReader> OpenFile(const std::string& path,
                                          FileContent::Status& status) const override {
@@ -84,12 +85,13 @@ private:
         return path.substr(0, path.find_last_of('\\'));
     }
     mutable std::map<std::string, std::uint64_t> ids_;
+    std::map<std::string, std::string> aliases_;
 };
 
 class FakeRegistry final : public RegistryPort {
 public:
     // (root, key) -> values; a key without values exists as well.
-    std::map<std::pair<RegistryRoot, std::string>, std::map<std::string, std::string>> keys;
+    mutable std::map<std::pair<RegistryRoot, std::string>, std::map<std::string, std::string>> keys;
     std::set<std::pair<RegistryRoot, std::string>> readOnly; // writes and deletions fail
 
     bool KeyExists(RegistryRoot root, const std::string& key) const override {
@@ -107,31 +109,28 @@ public:
                      const std::string& value) const override {
         if (readOnly.count({root, key}))
             return false;
-        Keys()[{root, key}][name] = value;
+        keys[{root, key}][name] = value;
         return true;
     }
     bool DeleteValue(RegistryRoot root, const std::string& key,
                      const std::string& name) const override {
         if (readOnly.count({root, key}))
             return false;
-        const auto k = Keys().find({root, key});
-        if (k != Keys().end())
+        const auto k = keys.find({root, key});
+        if (k != keys.end())
             k->second.erase(name);
         return true;
     }
     bool DeleteKeyTree(RegistryRoot root, const std::string& key) const override {
         if (readOnly.count({root, key}))
             return false;
-        Keys().erase({root, key});
+        keys.erase({root, key});
         return true;
     }
     bool HasValue(RegistryRoot root, const std::string& key, const std::string& name) const {
         const auto k = keys.find({root, key});
         return k != keys.end() && k->second.count(name) > 0;
     }
-
-private:
-    auto& Keys() const { return const_cast<FakeRegistry*>(this)->keys; }
 };
 
 // Saved shortcuts by file, and the file itself on the disk so that removals find it.

@@ -11,7 +11,6 @@
 namespace orvan {
 namespace {
 
-using testing::DialogAnswer;
 using testing::FakeFolders;
 using testing::FakeInstance;
 using testing::FakeLinks;
