@@ -9,6 +9,7 @@
 #include "core/search/launch.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace orvan {
 
@@ -65,8 +66,18 @@ void ShowError(MessageDialogPort& messages, int textId,
     messages.ShowMessageDialog(Languages::Text(kTextError), Languages::TextFmt(textId, args));
 }
 
+// "C:\..." or "\\server\share...": a relative folder would land below whatever folder the
+// elevated installer happens to run in, and the record would name no findable place.
+bool IsFullPath(std::string_view path) {
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                       path[1] == ':' && IsDelimiter(path[2]);
+    const bool share =
+        path.size() > 2 && IsDelimiter(path[0]) && IsDelimiter(path[1]) && !IsDelimiter(path[2]);
+    return drive || share;
+}
+
 bool CreateProgramFolder(const InstallChoices& choices, const InstallerServices& services) {
-    if (services.options.files.CreateFolders(choices.folder))
+    if (IsFullPath(choices.folder) && services.options.files.CreateFolders(choices.folder))
         return true;
     ShowError(services.messages, kTextCannotCreateFolder, {choices.folder});
     return false;
@@ -142,19 +153,26 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     options = DefaultOptions(services.options);
     options.language = choices.language;
     options.hotKey = choices.hotKey;
+    const auto fail = [&](const std::string& text) {
+        services.messages.ShowMessageDialog(Languages::Text(kTextError), text);
+        return false;
+    };
+    // Without an application-data folder the name starts at the current drive's root.
+    if (!IsFullPath(options.fileName))
+        return fail(OptionsWriteError(options.fileName).what());
     RebuildCatalog(options, {services.options.fileSystem, services.options.folders,
                              services.shellNames, services.clock, services.processMessages});
     try {
         SaveOptions(options, services.options);
     } catch (const OptionsWriteError& error) {
-        services.messages.ShowMessageDialog(Languages::Text(kTextError), error.what());
-        return false;
+        return fail(error.what());
     }
+    // The store skips a file whose folder cannot be had without a word.
+    if (!services.options.fileSystem.FileExists(options.fileName))
+        return fail(OptionsWriteError(options.fileName).what());
     const CatalogSaveResult saved = SaveCatalog(options, services.catalog);
-    if (!saved.ok) {
-        services.messages.ShowMessageDialog(Languages::Text(kTextError), saved.error);
-        return false;
-    }
+    if (!saved.ok)
+        return fail(saved.error);
     return true;
 }
 

@@ -88,6 +88,7 @@ public:
     testing::MessageRecorder messages;
     testing::ScriptedQuestions questions;
     std::string programPath = kDownloaded;
+    InstallChoices choice; // what a table case installs with
 };
 
 TEST_F(InstallerTest, InstallsEveryPartForTheCurrentUser) {
@@ -260,10 +261,21 @@ TEST_F(InstallerTest, AFailedStepIsShownAndStopsTheRestWithoutUndoingAnything) {
          },
          "Cannot create/open registry key \"Software\\Microsoft\\Windows\\CurrentVersion\\Run\".",
          {true, true, true, 3, false, false}},
+        {"relative program folder",
+         [](InstallerTest& t) { t.choice.folder = "Apps\\Orvan"; },
+         "Cannot create folder \"Apps\\Orvan\".",
+         {false, false, false, 0, false, false}},
+        {"program folder on no drive",
+         [](InstallerTest& t) { t.choice.folder = "\\Apps\\Orvan"; },
+         "Cannot create folder \"\\Apps\\Orvan\".",
+         {false, false, false, 0, false, false}},
         {"options folder",
          [](InstallerTest& t) { t.disk.uncreatable = {kAppData}; },
-         "Unable to write to "
-         "C:\\Users\\alice\\AppData\\Roaming\\Morvane\\Orvan\\Orvan_Catalog.xml",
+         "Unable to write to C:\\Users\\alice\\AppData\\Roaming\\Morvane\\Orvan\\Orvan.ini",
+         {true, true, true, 3, true, false}},
+        {"no application-data folder",
+         [](InstallerTest& t) { t.folders.folders.erase(Csidl::AppData); },
+         "Unable to write to \\Morvane\\Orvan\\Orvan.ini",
          {true, true, true, 3, true, false}},
         {"options file",
          [](InstallerTest& t) { t.disk.disk.failWrites = true; },
@@ -281,9 +293,11 @@ TEST_F(InstallerTest, AFailedStepIsShownAndStopsTheRestWithoutUndoingAnything) {
         t.messages.shown.clear();
         t.questions.asked.clear();
         t.folders.folders[Csidl::StartMenu] = kUserMenu;
+        t.folders.folders[Csidl::AppData] = kAppData;
+        t.choice = Choices();
         c.arrange(t);
 
-        const InstallResult result = InstallProgram(Choices(), Services());
+        const InstallResult result = InstallProgram(t.choice, Services());
         EXPECT_FALSE(result.ok);
         EXPECT_FALSE(result.closeWindow);
         ASSERT_EQ(messages.shown.size(), 1u);
