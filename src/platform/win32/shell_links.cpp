@@ -14,6 +14,11 @@ namespace orvan::platform {
 
 namespace {
 
+// The shell's link object, {00021401-0000-0000-C000-000000000046}. Named here rather than
+// taken from uuid.lib: the piece of that library holding it also defines IID_IAccessible,
+// which oleacc.lib defines as well, and a program linking both would not link.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 // Releases a COM interface pointer at the end of its scope.
 template <typename Interface> class ComPtr {
 public:
@@ -58,8 +63,8 @@ public:
             return false;
         const ComApartment apartment;
         ComPtr<IShellLinkW> shellLink;
-        if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkW, shellLink.Out())))
+        if (FAILED(::CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER,
+                                      __uuidof(IShellLinkW), shellLink.Out())))
             return false;
         if (FAILED(shellLink->SetPath(win32::Wide(link.target).c_str())) ||
             FAILED(shellLink->SetArguments(win32::Wide(link.arguments).c_str())) ||
@@ -67,7 +72,7 @@ public:
             FAILED(shellLink->SetDescription(win32::Wide(link.description).c_str())))
             return false;
         ComPtr<IPersistFile> persist;
-        if (FAILED(shellLink->QueryInterface(IID_IPersistFile, persist.Out())))
+        if (FAILED(shellLink->QueryInterface(__uuidof(IPersistFile), persist.Out())))
             return false;
         return persist->Save(win32::Wide(file).c_str(), FALSE) == S_OK;
     }
