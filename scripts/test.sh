@@ -22,12 +22,12 @@ count_ctest() { # ctest output file
     passed=$((passed + t - f))
     failed=$((failed + f))
 }
-# Adds the counts of a command-line check log ("cli: N passed, M failed"); a log without
-# that line (the checks did not finish) counts as one failure.
+# Adds the counts of a check script's log ("cli: N passed, M failed", "install: ..."); a log
+# without that line (the checks did not finish) counts as one failure.
 count_cli() {
     local line
     line=$(tail -n 1 "$1")
-    if [[ $line =~ ^cli:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    if [[ $line =~ ^[a-z]+:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
     else
@@ -92,6 +92,10 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh $root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
     count_cli "$logs/cli-wine.log"
+    echo "== installation checks (install_probe.exe under Wine, read with reg, lnkinfo, cmp)"
+    "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" 2>&1 \
+        | tee "$logs/install-wine.log" | tail -n 1
+    count_cli "$logs/install-wine.log"
 else
     tail -n 40 "$logs/windows-build.log"; failed=$((failed + 1))
 fi
