@@ -80,12 +80,22 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     orvan_start_display
     (cd build/windows && ctest --output-on-failure --timeout 600) 2>&1 | tee "$logs/windows-ctest.log" | tail -n 4
     count_ctest "$logs/windows-ctest.log"
-    # Static linking: the programs must import only system DLLs, never MinGW's runtime.
+    # Static linking: the programs must import only system DLLs, never MinGW's runtime; and
+    # at load time only Windows' known DLLs, which the loader never takes from the program's
+    # folder (the others are imported with delay, see cmake/delay_imports.cmake).
+    known='ADVAPI32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32'
     for exe in build/windows/src/app/Orvan.exe build/windows/src/cli/orvan-cli.exe; do
         if x86_64-w64-mingw32-objdump -p "$exe" | grep -iqE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
             echo "$(basename "$exe"): needs a MinGW DLL"; failed=$((failed + 1))
         else
             echo "$(basename "$exe"): no MinGW DLL needed"; passed=$((passed + 1))
+        fi
+        other=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' \
+                    | grep -viE "^($known)\.dll$" || true)
+        if [ -n "$other" ]; then
+            echo "$(basename "$exe"): loads at start from wherever it lies: $other"; failed=$((failed + 1))
+        else
+            echo "$(basename "$exe"): loads only known system DLLs at start"; passed=$((passed + 1))
         fi
     done
     echo "== command-line checks (orvan-cli.exe under Wine)"
