@@ -263,7 +263,10 @@ std::vector<LanguageFileInfo> ListLanguageFiles(const std::string& folder,
     std::vector<std::string> names;
     fileSystem.Enumerate(folder, "*" + std::string(kLanguageFileExtension),
                          [&names](const DirEntry& entry) {
-                             if ((entry.attributes & FileAttribute::Directory) == 0) {
+                             // Windows also matches "*.lng" against short names, so a
+                             // "x.lngx" could come along; the extension is checked again.
+                             if ((entry.attributes & FileAttribute::Directory) == 0 &&
+                                 AsciiLower(entry.name).ends_with(kLanguageFileExtension)) {
                                  names.push_back(entry.name);
                              }
                              return true;
