@@ -123,13 +123,19 @@ private:
         }
         if (line.front() == '[' && line.back() == ']') {
             const std::string name = AsciiLower(TrimBlanks(line.substr(1, line.size() - 2)));
-            if (name == kLanguageSection) {
+            if (name == kLanguageSection && textsSeen_) {
+                // Listing reads no further than the texts; a header after them would make
+                // the list and the loaded file disagree.
+                section_ = Section::Other;
+                Skip(number, "the [Language] section must come before the texts");
+            } else if (name == kLanguageSection) {
                 section_ = Section::Language;
             } else if (name == kTextsSection) {
                 if (headerOnly_) {
                     return false;
                 }
                 section_ = Section::Texts;
+                textsSeen_ = true;
             } else {
                 section_ = Section::Other;
                 Skip(number, "unknown section; its lines are skipped");
@@ -206,6 +212,7 @@ private:
 
     bool headerOnly_;
     Section section_ = Section::None;
+    bool textsSeen_ = false;
     LanguageFile file_;
     struct Seen {
         std::size_t index;

@@ -117,6 +117,15 @@ TEST_F(LanguageFileTest, LinesOutsideTheKnownSectionsAreSkipped) {
     EXPECT_TRUE(ProblemLines(file).contains(2));
 }
 
+// A list reads only the header; a second one after the texts must not name another language.
+TEST_F(LanguageFileTest, AHeaderAfterTheTextsIsSkipped) {
+    const std::string bytes = "[Language]\nCode=1031\n[Texts]\n0=Fehler\n[Language]\nCode=1036\n";
+    const LanguageFile file = ParseLanguageFile(bytes);
+    EXPECT_EQ(file.code, 1031);
+    EXPECT_EQ(ParseLanguageFile(bytes, true).code, 1031);
+    EXPECT_TRUE(ProblemLines(file).contains(5));
+}
+
 TEST_F(LanguageFileTest, TheLastOfARepeatedIdWinsAndIsReported) {
     const LanguageFile file = ParseLanguageFile("[Texts]\n0=Erst\n1=OK\n0=Fehler\n");
     EXPECT_EQ(TextsOf(file), (std::map<int, std::string>{{0, "Fehler"}, {1, "OK"}}));
