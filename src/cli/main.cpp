@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "  robot [--width N] [--] LINE...\n"
     "  rebuild [--options FILE]\n"
     "  query [--options FILE] [--catalog FILE] [--now MOMENT] [--details] [--] TEXT\n"
+    "  texts [--language FILE | --pseudo]\n"
     "  help [COMMAND]    this text, or the usage of COMMAND (also --help, -h)\n"
     "  --version         the product and its version\n"
     "exit status: 0 success, 1 the command failed, 2 wrong command line\n";
@@ -32,6 +33,7 @@ constexpr Command kCommands[] = {
     {"robot", orvan::cli::RunRobot, &orvan::cli::kRobotUsage},
     {"rebuild", orvan::cli::RunRebuild, &orvan::cli::kRebuildUsage},
     {"query", orvan::cli::RunQuery, &orvan::cli::kQueryUsage},
+    {"texts", orvan::cli::RunTexts, &orvan::cli::kTextsUsage},
 };
 
 bool IsHelp(const std::string& word) {
