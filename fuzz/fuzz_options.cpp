@@ -36,9 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     disk.AddFile("C:\\AppData\\Morvane\\Orvan\\Orvan.ini", bytes);
     const orvan::OptionsServices services{folders, disk, disk, "Orvan.exe"};
     const orvan::SettingsOptions first = orvan::LoadOptions(services);
-    orvan::SaveOptions(first, services);
+    if (!orvan::SaveOptions(first, services))
+        std::abort();
     const orvan::SettingsOptions second = orvan::LoadOptions(services);
-    orvan::SaveOptions(second, services);
+    if (!orvan::SaveOptions(second, services))
+        std::abort();
     const orvan::SettingsOptions third = orvan::LoadOptions(services);
     if (!Same(second, third))
         std::abort();

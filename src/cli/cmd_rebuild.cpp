@@ -103,15 +103,9 @@ int RunRebuild(CliContext& context) {
         return kExitFailure;
     }
 
-    try {
-        SaveOptions(options, services);
-    } catch (const OptionsWriteError& error) {
-        context.err << "orvan-cli rebuild: " << error.what() << "\n";
-        return kExitFailure;
-    }
-    const CatalogSaveResult saved = SaveCatalog(options, system.catalog);
-    if (!saved.ok) {
-        context.err << "orvan-cli rebuild: " << saved.error << "\n";
+    const FileResult saved = SaveOptionsAndCatalog(options, services, system.catalog);
+    if (!saved) {
+        context.err << "orvan-cli rebuild: " << saved.Error() << "\n";
         return kExitFailure;
     }
     context.out << options.catalog.items.size() << "\n";

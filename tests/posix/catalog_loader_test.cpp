@@ -29,7 +29,7 @@ TEST(CatalogLoader, ReadsTheFileOnItsOwnThreadAndHandsItOverOnce) {
     EXPECT_EQ(finished, 1);
     ASSERT_EQ(loaded.items.size(), items.size());
     EXPECT_EQ(loaded.items[999].path, "C:\\Apps\\app999.exe");
-    EXPECT_EQ(loaded.error, "");
+    EXPECT_TRUE(loaded.status.Ok()) << loaded.status.Error();
     // Taken once: afterwards there is nothing pending and nothing more to take.
     EXPECT_FALSE(loader.Pending());
     EXPECT_TRUE(loader.Take().items.empty());
@@ -41,7 +41,7 @@ TEST(CatalogLoader, AMissingOrDamagedFileGivesWhatCouldBeRead) {
     loader.Start(temp.Core("none_Catalog.xml"), kServices);
     LoadedCatalog loaded = loader.Take();
     EXPECT_TRUE(loaded.items.empty());
-    EXPECT_EQ(loaded.error, "");
+    EXPECT_TRUE(loaded.status.Ok()) << loaded.status.Error();
 
     std::string text = SerializeCatalog({{"C:\\a.exe", "", 0, 0, ""}, {"C:\\b.exe", "", 0, 0, ""}});
     text.resize(text.rfind("<item>")); // cut inside the document
@@ -49,7 +49,7 @@ TEST(CatalogLoader, AMissingOrDamagedFileGivesWhatCouldBeRead) {
     loader.Start(temp.Core("cut_Catalog.xml"), kServices);
     loaded = loader.Take();
     EXPECT_EQ(loaded.items.size(), 1u);
-    EXPECT_NE(loaded.error, "");
+    EXPECT_FALSE(loaded.status.Ok());
 }
 
 TEST(CatalogLoader, EndingWhileALoadRunsWaitsForIt) {

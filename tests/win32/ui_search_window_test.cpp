@@ -709,7 +709,7 @@ TEST_F(OptionsTest, StoredGeometryAndStayOnTopApplyToTheWindow) {
     ::GetWindowRect(Search().Handle(), &window);
     EXPECT_EQ(window.left, 70);
     EXPECT_EQ(window.top, 80);
-    SaveOptions(CurrentOptions(), services_.options);
+    ASSERT_TRUE(SaveOptions(CurrentOptions(), services_.options).Ok());
     const std::string ini = IniText(temp_.Read(OptionsFile()));
     EXPECT_NE(ini.find("Top=80"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Left=70"), std::string::npos);

@@ -102,8 +102,10 @@ void MeasureStartUp(const std::wstring& exe, int entries) {
     {
         SettingsOptions record = DefaultOptions(services.options);
         const double begin = Now();
-        LoadCatalog(record, services.catalog);
-        if (entries > 0)
+        const FileResult loaded = LoadCatalog(record, services.catalog);
+        if (!loaded)
+            std::printf("loading the catalog file failed: %s\n", loaded.Error().c_str());
+        else if (entries > 0)
             std::printf("loading the catalog file of %zu entries alone: %.0f ms\n",
                         record.catalog.items.size(), Now() - begin);
     }

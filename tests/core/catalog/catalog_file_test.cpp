@@ -160,7 +160,7 @@ TEST(CatalogFileReading, FollowsTheItemRules) {
         {End{}},
         {End{}},
     }));
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.status.Error(), "");
     ASSERT_EQ(r.items.size(), 3u);
     EXPECT_EQ(r.items[0].path, "C:\\one");
     EXPECT_EQ(r.items[0].name, "N1");
@@ -179,7 +179,7 @@ TEST(CatalogFileReading, WrongRootOrNamespaceGivesAnEmptyCatalog) {
         const CatalogReadResult r =
             Read(Join({{root}, {S("item")}, Leaf("path", "C:\\x"), {End{}, End{}}}));
         EXPECT_TRUE(r.items.empty()) << root.local << " " << root.uri;
-        EXPECT_EQ(r.error, "");
+        EXPECT_EQ(r.status.Error(), "");
     }
 }
 
@@ -199,7 +199,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
     }));
     ASSERT_EQ(childInText.items.size(), 1u);
     EXPECT_EQ(childInText.items[0].path, "C:\\kept");
-    EXPECT_NE(childInText.error, "");
+    EXPECT_NE(childInText.status.Error(), "");
 
     // An element inside an ignored element is no fault.
     const CatalogReadResult ignored = Read(Join({
@@ -210,7 +210,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
         {S("path"), S("deep"), End{}, End{}},
         {End{}, End{}},
     }));
-    EXPECT_EQ(ignored.error, "");
+    EXPECT_EQ(ignored.status.Error(), "");
     ASSERT_EQ(ignored.items.size(), 1u);
 
     const CatalogReadResult malformed = Read(Join({
@@ -223,7 +223,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
         {Fail{"line 9: mismatched tag"}},
     }));
     ASSERT_EQ(malformed.items.size(), 1u);
-    EXPECT_EQ(malformed.error, "line 9: mismatched tag");
+    EXPECT_EQ(malformed.status.Error(), "line 9: mismatched tag");
 }
 
 class FixedXml final : public XmlReaderPort {
@@ -243,25 +243,59 @@ TEST(CatalogFile, SaveAndLoadGoThroughTheFileStore) {
     options.catalog.items = CatalogItems({Item("C:\\x")});
 
     // The folder is missing: nothing is written, the error names the file.
-    const CatalogSaveResult failed = SaveCatalog(options, services);
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.error, "Unable to write to C:\\opt\\Orvan_Catalog.xml");
+    const FileResult failed = SaveCatalog(options, services);
+    EXPECT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Error(), "Unable to write to C:\\opt\\Orvan_Catalog.xml");
 
     disk.AddFolder("C:\\opt");
-    EXPECT_TRUE(SaveCatalog(options, services).ok);
+    EXPECT_TRUE(SaveCatalog(options, services).Ok());
     EXPECT_EQ(*disk.Content("C:\\opt\\Orvan_Catalog.xml"),
               SerializeCatalog(options.catalog.items.items()));
 
     // Loading empties the catalog first; a missing or blank file leaves it empty, quietly.
     disk.AddFile("C:\\opt\\Orvan_Catalog.xml", " \r\n");
-    EXPECT_EQ(LoadCatalog(options, services), "");
+    EXPECT_EQ(LoadCatalog(options, services).Error(), "");
     EXPECT_TRUE(options.catalog.items.empty());
     options.fileName = "C:\\nowhere\\Orvan.ini";
-    EXPECT_EQ(LoadCatalog(options, services), "");
+    EXPECT_EQ(LoadCatalog(options, services).Error(), "");
     disk.AddFile("C:\\opt\\Orvan_Catalog.xml", "x");
     disk.unreadable.push_back("C:\\opt\\Orvan_Catalog.xml");
     options.fileName = "C:\\opt\\Orvan.ini";
-    EXPECT_EQ(LoadCatalog(options, services), "Unable to read C:\\opt\\Orvan_Catalog.xml");
+    EXPECT_EQ(LoadCatalog(options, services).Error(), "Unable to read C:\\opt\\Orvan_Catalog.xml");
+}
+
+TEST(CatalogFile, SavingARecordWritesTheOptionsThenTheCatalogAndStopsAtTheFirstFailure) {
+    constexpr const char* kOptions = "C:\\opt\\Orvan.ini";
+    constexpr const char* kCatalog = "C:\\opt\\Orvan_Catalog.xml";
+    struct Case {
+        const char* unwritable; // the file whose replacement fails, if any
+        const char* error;
+        bool optionsWritten;
+        bool catalogWritten;
+    };
+    const Case cases[] = {
+        {nullptr, "", true, true},
+        {kOptions, "Unable to write to C:\\opt\\Orvan.ini", false, false},
+        {kCatalog, "Unable to write to C:\\opt\\Orvan_Catalog.xml", true, false},
+    };
+    for (const Case& c : cases) {
+        testing::FakeDisk disk;
+        testing::FakeFolders folders;
+        FixedXml xml;
+        if (c.unwritable)
+            disk.unwritable.push_back(c.unwritable);
+        const OptionsServices optionsServices{folders, disk, disk, "C:\\opt\\Orvan.exe"};
+        SettingsOptions options = DefaultOptions(optionsServices);
+        options.fileName = kOptions; // the folder does not exist yet: the save makes it
+        options.catalog.items = CatalogItems({Item("C:\\x")});
+
+        const FileResult saved = SaveOptionsAndCatalog(options, optionsServices, {disk, xml});
+        const std::string label = c.unwritable ? c.unwritable : "none";
+        EXPECT_EQ(saved.Ok(), c.error[0] == '\0') << label;
+        EXPECT_EQ(saved.Error(), c.error) << label;
+        EXPECT_EQ(disk.FileExists(kOptions), c.optionsWritten) << label;
+        EXPECT_EQ(disk.FileExists(kCatalog), c.catalogWritten) << label;
+    }
 }
 
 } // namespace

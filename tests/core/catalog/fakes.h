@@ -48,6 +48,7 @@ public:
     bool failWrites = false;
     bool failCreateFolders = false;
     std::vector<std::string> unreadable;
+    std::vector<std::string> unwritable;
     mutable int enumerations = 0;
 
     bool Enumerate(const std::string& folder, const std::string& pattern,
@@ -100,6 +101,9 @@ public:
                          const std::function<bool(FileWriter&)>& produce) const override {
         if (failWrites || !FolderExists(Parent(path)))
             return false;
+        for (const std::string& u : unwritable)
+            if (Key(u) == Key(path))
+                return false;
         Writer writer;
         if (!produce(writer))
             return false;
