@@ -1,6 +1,6 @@
 // The catalog file with expat, and a save and load through the real file store.
 #include "core/catalog/catalog_file_cases.h"
-#include "core/catalog/fakes.h"
+#include "fakes/memory_file_system.h"
 #include "temp_folder.h"
 
 namespace orvan {
@@ -43,7 +43,7 @@ namespace {
 // Files handed out in pieces of a few bytes: entry tags straddle pieces both when they are
 // counted and when they are parsed.
 TEST(PosixCatalogFile, LoadsFromShortPieces) {
-    testing::FakeDisk disk;
+    testing::MemoryFileSystem disk;
     disk.AddFolder("C:\\opt");
     const CatalogFileServices services{disk, platform::XmlReader()};
     SettingsOptions options;

@@ -1,6 +1,7 @@
 #include "core/catalog/catalog_file.h"
 
-#include "core/catalog/fakes.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -235,7 +236,7 @@ public:
 };
 
 TEST(CatalogFile, SaveAndLoadGoThroughTheFileStore) {
-    testing::FakeDisk disk;
+    testing::MemoryFileSystem disk;
     FixedXml xml;
     const CatalogFileServices services{disk, xml};
     SettingsOptions options;
@@ -259,7 +260,7 @@ TEST(CatalogFile, SaveAndLoadGoThroughTheFileStore) {
     options.fileName = "C:\\nowhere\\Orvan.ini";
     EXPECT_EQ(LoadCatalog(options, services).Error(), "");
     disk.AddFile("C:\\opt\\Orvan_Catalog.xml", "x");
-    disk.unreadable.push_back("C:\\opt\\Orvan_Catalog.xml");
+    disk.MakeUnreadable("C:\\opt\\Orvan_Catalog.xml");
     options.fileName = "C:\\opt\\Orvan.ini";
     EXPECT_EQ(LoadCatalog(options, services).Error(), "Unable to read C:\\opt\\Orvan_Catalog.xml");
 }
@@ -279,11 +280,11 @@ TEST(CatalogFile, SavingARecordWritesTheOptionsThenTheCatalogAndStopsAtTheFirstF
         {kCatalog, "Unable to write to C:\\opt\\Orvan_Catalog.xml", true, false},
     };
     for (const Case& c : cases) {
-        testing::FakeDisk disk;
+        testing::MemoryFileSystem disk;
         testing::FakeFolders folders;
         FixedXml xml;
         if (c.unwritable)
-            disk.unwritable.push_back(c.unwritable);
+            disk.MakeUnwritable(c.unwritable);
         const OptionsServices optionsServices{folders, disk, disk, "C:\\opt\\Orvan.exe"};
         SettingsOptions options = DefaultOptions(optionsServices);
         options.fileName = kOptions; // the folder does not exist yet: the save makes it

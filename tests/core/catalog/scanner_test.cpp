@@ -1,14 +1,15 @@
 #include "core/catalog/scanner.h"
 
-#include "core/catalog/fakes.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 // Shortcuts lose ".lnk"; other files show as "<name>"; a file named "nameless" has none.
 class FakeShell final : public ShellNamePort {
@@ -61,7 +62,7 @@ protected:
         return list;
     }
 
-    FakeDisk disk;
+    MemoryFileSystem disk;
     FakeFolders folders;
     FakeShell shell;
     FixedClock clock;
@@ -92,10 +93,11 @@ TEST_F(ScannerTest, FilesPerPatternThenSubfoldersDepthFirst) {
     EXPECT_EQ(options.catalog.items[0].icon, 0);
 
     // An empty mask is "*.*": shortcuts keep their ".lnk" path, the shell gives the name.
+    // Entries come in the file system's order.
     const auto all = Rebuild({CatalogPath("C:\\Start", "", 0)});
     EXPECT_EQ(all,
-              (std::vector<std::string>{"C:\\Start\\a.txt = <a.txt>", "C:\\Start\\App.lnk = App",
-                                        "C:\\Start\\b.exe = <b.exe>", "C:\\Start\\c.EXE = <c.EXE>",
+              (std::vector<std::string>{"C:\\Start\\b.exe = <b.exe>", "C:\\Start\\a.txt = <a.txt>",
+                                        "C:\\Start\\c.EXE = <c.EXE>", "C:\\Start\\App.lnk = App",
                                         "C:\\Start\\nameless"}));
 }
 
@@ -125,7 +127,7 @@ TEST_F(ScannerTest, AnAllPatternListingServesTheFolderPass) {
     disk.AddFile("C:\\One\\.git\\z.txt");
     struct Case {
         const char* mask;
-        int enumerations; // for the two folders scanned
+        std::size_t enumerations; // for the two folders scanned
         std::vector<std::string> paths;
     };
     const std::vector<std::string> everything = {"C:\\One\\x.txt = <x.txt>",
@@ -179,8 +181,8 @@ TEST_F(ScannerTest, HiddenSystemDotAndLinkedFolders) {
     disk.AddFolder("C:\\H\\Link", FileAttribute::ReparsePoint);
     disk.AddFile("C:\\H\\Link\\inside.exe");
     EXPECT_EQ(Rebuild({CatalogPath("C:\\H", "*.exe", UnlimitedDepth, true)}),
-              (std::vector<std::string>{"C:\\H\\secret.exe = <secret.exe>",
-                                        "C:\\H\\visible.exe = <visible.exe>", "C:\\H\\Link"}));
+              (std::vector<std::string>{"C:\\H\\visible.exe = <visible.exe>",
+                                        "C:\\H\\secret.exe = <secret.exe>", "C:\\H\\Link"}));
     // A catalog path that itself names a hidden folder is scanned.
     EXPECT_EQ(Rebuild({CatalogPath("C:\\H\\Hidden", "*.exe", UnlimitedDepth)}),
               (std::vector<std::string>{"C:\\H\\Hidden\\inside.exe = <inside.exe>"}));

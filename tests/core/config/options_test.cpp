@@ -1,16 +1,17 @@
 #include "core/config/options.h"
 
 #include "core/base/utf.h"
-#include "core/catalog/fakes.h"
 #include "core/ports/locale.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 constexpr const char* kRoaming = "C:\\Users\\u\\AppData\\Roaming";
 constexpr const char* kLocal = "C:\\Users\\u\\AppData\\Local";
@@ -41,7 +42,7 @@ protected:
     }
 
     FakeFolders folders;
-    FakeDisk disk;
+    MemoryFileSystem disk;
 };
 
 TEST_F(OptionsTest, DefaultsHoldEveryFieldAndTheTenCatalogPaths) {
@@ -334,14 +335,14 @@ TEST_F(OptionsTest, FailedSaveSaysSoAndKeepsTheOldFileWhole) {
 
     // A file that exists but cannot be read is never replaced by one holding only our keys.
     disk.failWrites = false;
-    disk.unreadable.push_back(kIni);
+    disk.MakeUnreadable(kIni);
     EXPECT_EQ(SaveOptions(o, Services()).Error(), std::string("Unable to write to ") + kIni);
     EXPECT_EQ(*disk.Content(kIni), "[Global]\nLanguage=7\n");
     EXPECT_EQ(LoadOptions(Services()).language, 1);
 }
 
 TEST_F(OptionsTest, WithoutAFolderLoadGivesDefaultsAndSaveWritesNothing) {
-    FakeDisk bare; // no application-data folder, and none can be made
+    MemoryFileSystem bare; // no application-data folder, and none can be made
     bare.failCreateFolders = true;
     const OptionsServices services{folders, bare, bare, "Orvan.exe"};
     EXPECT_FALSE(OpenOptionsStore(DefaultOptions(services), services));
