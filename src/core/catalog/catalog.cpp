@@ -5,6 +5,7 @@
 #include "core/catalog/catalog_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -94,7 +95,7 @@ int Sign(int c) {
 
 int ComparePair(std::string_view nameA, std::string_view pathA, std::string_view nameB,
                 std::string_view pathB) {
-    if (const int c = CompareNamesUtf16(nameA, nameB); c != 0)
+    if (const int c = CompareUtf16(nameA, nameB); c != 0)
         return c;
     // Names that differ only in bytes that are not UTF-8 convert alike; their bytes still
     // decide, so that identical pairs end up next to each other.
@@ -104,81 +105,6 @@ int ComparePair(std::string_view nameA, std::string_view pathA, std::string_view
 }
 
 } // namespace
-
-namespace {
-
-// The UTF-16 code units of UTF-8 text one at a time, invalid bytes as U+FFFD (as
-// Utf8ToUtf16 converts them).
-class Utf16Units {
-public:
-    Utf16Units(std::string_view text, std::size_t from) : text_(text), pos_(from) {}
-    bool Next(char32_t& unit) {
-        if (low_ != 0) {
-            unit = low_;
-            low_ = 0;
-            return true;
-        }
-        if (pos_ >= text_.size())
-            return false;
-        const char32_t cp = DecodeUtf8(text_, pos_);
-        if (cp >= 0x10000) {
-            unit = 0xD800 + ((cp - 0x10000) >> 10);
-            low_ = 0xDC00 + ((cp - 0x10000) & 0x3FF);
-        } else {
-            unit = cp;
-        }
-        return true;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t pos_;
-    char32_t low_ = 0;
-};
-
-} // namespace
-
-int CompareNamesUtf16(std::string_view a, std::string_view b) {
-    // Find the first difference eight bytes at a time; plain ASCII on both sides there
-    // decides at once (the bytes before it decode alike in both texts).
-    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t x;
-        std::uint64_t y;
-        std::memcpy(&x, a.data() + i, 8);
-        std::memcpy(&y, b.data() + i, 8);
-        if (x != y)
-            break;
-    }
-    while (i < n && a[i] == b[i])
-        ++i;
-    if (i == a.size() && i == b.size())
-        return 0;
-    const bool asciiA = i == a.size() || static_cast<unsigned char>(a[i]) < 0x80;
-    const bool asciiB = i == b.size() || static_cast<unsigned char>(b[i]) < 0x80;
-    if (asciiA && asciiB) {
-        if (i == a.size() || i == b.size()) // a prefix, ended before a character boundary
-            return i == a.size() ? -1 : 1;
-        return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
-    }
-    // Decode both from the last common ASCII byte on: a character boundary in both.
-    std::size_t from = i;
-    while (from > 0 && static_cast<unsigned char>(a[from - 1]) >= 0x80)
-        --from;
-    Utf16Units unitsA(a, from);
-    Utf16Units unitsB(b, from);
-    for (;;) {
-        char32_t ua = 0;
-        char32_t ub = 0;
-        const bool moreA = unitsA.Next(ua);
-        const bool moreB = unitsB.Next(ub);
-        if (!moreA || !moreB)
-            return moreA == moreB ? 0 : (moreA ? 1 : -1);
-        if (ua != ub)
-            return ua < ub ? -1 : 1;
-    }
-}
 
 CatalogItems::CatalogItems() : data_(EmptyData()) {}
 
@@ -310,7 +236,7 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
         for (std::size_t half = 0; half < 2; ++half) {
             for (std::uint64_t set = present[half]; set != 0; set &= set - 1) {
                 std::vector<std::uint64_t>& presence =
-                    presence_[half * 64 + static_cast<std::size_t>(__builtin_ctzll(set))];
+                    presence_[half * 64 + static_cast<std::size_t>(std::countr_zero(set))];
                 if (presence.empty())
                     presence.assign(words, 0);
                 presence[p / 64] |= bit;

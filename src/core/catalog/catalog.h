@@ -72,9 +72,6 @@ std::string_view FileNamePart(std::string_view path);
 // its path when it has none.
 std::string_view CatalogDisplayName(const CatalogItem& item);
 
-// CompareUtf16's order (UTF-16 code units), decided from the bytes where they are ASCII.
-int CompareNamesUtf16(std::string_view a, std::string_view b);
-
 // The text the typed input is searched in: the file-name part of the path, "&" and the name,
 // ASCII letters in upper case. A name holding a backslash or colon gives only its part after
 // the last of them, without the file name, unless the name starts the file name (as a Linux
