@@ -233,8 +233,9 @@ void RebuildCatalogTree(benchmark::State& state) {
                                 platform::ShellNames(),
                                 platform::Clock(),
                                 {}};
+    CatalogScan scan;
     for (auto _ : state) {
-        if (!RebuildCatalog(options, services))
+        if (!scan.Rebuild(options, services))
             state.SkipWithError("the rebuild did not complete");
     }
     state.counters["entries"] = static_cast<double>(options.catalog.items.size());

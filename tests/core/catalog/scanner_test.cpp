@@ -52,7 +52,7 @@ protected:
 
     std::vector<std::string> Rebuild(std::vector<SettingsOptionsCatalogPath> paths) {
         options.catalog.paths = std::move(paths);
-        EXPECT_TRUE(RebuildCatalog(options, Services()));
+        EXPECT_TRUE(scan.Rebuild(options, Services()));
         return Paths();
     }
     std::vector<std::string> Paths() const {
@@ -62,6 +62,7 @@ protected:
         return list;
     }
 
+    CatalogScan scan;
     MemoryFileSystem disk;
     FakeFolders folders;
     FakeShell shell;
@@ -105,18 +106,18 @@ TEST_F(ScannerTest, CountersIncludeDotEntriesAndFolders) {
     disk.AddFile("C:\\One\\x.txt");
     disk.AddFile("C:\\One\\y.txt");
     Rebuild({CatalogPath("C:\\One", "*.*", UnlimitedDepth)});
-    EXPECT_EQ(Scanner().scannedFolders, 1);
-    EXPECT_EQ(Scanner().scannedFiles, 4);
-    EXPECT_EQ(Scanner().NewItemCount(), 2u);
-    EXPECT_FALSE(Scanner().scanning);
-    EXPECT_EQ(Scanner().scanPath, "C:\\One\\y.txt");
-    EXPECT_TRUE(Scanner().completed.SharesWith(options.catalog.items));
+    EXPECT_EQ(scan.ScannedFolders(), 1);
+    EXPECT_EQ(scan.ScannedFiles(), 4);
+    EXPECT_EQ(scan.NewItemCount(), 2u);
+    EXPECT_FALSE(scan.Scanning());
+    EXPECT_EQ(scan.ScanPath(), "C:\\One\\y.txt");
+    EXPECT_TRUE(scan.Completed().SharesWith(options.catalog.items));
 
     // A subfolder matching the mask counts as a file entry too, and is scanned.
     disk.AddFile("C:\\One\\Sub.d\\z.txt");
     Rebuild({CatalogPath("C:\\One", "*.*", UnlimitedDepth)});
-    EXPECT_EQ(Scanner().scannedFolders, 2);
-    EXPECT_EQ(Scanner().scannedFiles, 5 + 3);
+    EXPECT_EQ(scan.ScannedFolders(), 2);
+    EXPECT_EQ(scan.ScannedFiles(), 5 + 3);
 }
 
 // A folder is read once per pattern and once for its subfolders, except that a "*.*"
@@ -143,7 +144,7 @@ TEST_F(ScannerTest, AnAllPatternListingServesTheFolderPass) {
         disk.enumerations = 0;
         EXPECT_EQ(Rebuild({CatalogPath("C:\\One", c.mask, UnlimitedDepth)}), c.paths) << c.mask;
         EXPECT_EQ(disk.enumerations, c.enumerations) << c.mask;
-        EXPECT_EQ(Scanner().scannedFolders, 2) << c.mask;
+        EXPECT_EQ(scan.ScannedFolders(), 2) << c.mask;
     }
 }
 
@@ -205,7 +206,7 @@ TEST_F(ScannerTest, PathVariablesExpandAndUnresolvedOnesContributeNothing) {
                        CatalogPath("%DESKTOP%", "*.exe", UnlimitedDepth),
                        CatalogPath("%DESKTOP%%FAVORITES%", "*.exe", 0)}),
               (std::vector<std::string>{"C:\\Desk\\d.exe = <d.exe>", "C:\\Desk\\d.exe = <d.exe>"}));
-    EXPECT_EQ(Scanner().scannedFolders, 3);
+    EXPECT_EQ(scan.ScannedFolders(), 3);
 }
 
 TEST_F(ScannerTest, NoActivePathCompletesEmpty) {
@@ -227,17 +228,17 @@ TEST_F(ScannerTest, CancelKeepsTheRecordAndReentranceIsRefused) {
     pump = [&] {
         ++calls;
         SettingsOptions other;
-        EXPECT_FALSE(RebuildCatalog(other, Services())); // already running
+        EXPECT_FALSE(scan.Rebuild(other, Services())); // already running
         if (calls == 3)
-            Scanner().scanning = false; // the Stop button
+            scan.Stop(); // the Stop button
     };
-    EXPECT_FALSE(RebuildCatalog(options, Services()));
+    EXPECT_FALSE(scan.Rebuild(options, Services()));
     EXPECT_TRUE(options.catalog.items.SharesWith(before));
     EXPECT_EQ(options.catalog.lastRebuild, 1.5);
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(Scanner().scannedFolders, 3);
-    EXPECT_EQ(Scanner().newItems.size(), 2u); // kept until the next rebuild starts
-    EXPECT_FALSE(Scanner().scanning);
+    EXPECT_EQ(scan.ScannedFolders(), 3);
+    EXPECT_EQ(scan.NewItems().size(), 2u); // kept until the next rebuild starts
+    EXPECT_FALSE(scan.Scanning());
 }
 
 class ThrowingDisk final : public FileSystemPort {
@@ -255,8 +256,8 @@ public:
 TEST_F(ScannerTest, AnEscapingErrorStillClearsScanning) {
     ThrowingDisk broken;
     options.catalog.paths = {CatalogPath("C:\\x", "*.*", 0)};
-    EXPECT_THROW(RebuildCatalog(options, {broken, folders, shell, clock, {}}), std::runtime_error);
-    EXPECT_FALSE(Scanner().scanning);
+    EXPECT_THROW(scan.Rebuild(options, {broken, folders, shell, clock, {}}), std::runtime_error);
+    EXPECT_FALSE(scan.Scanning());
 }
 
 } // namespace
