@@ -164,30 +164,41 @@ std::string CatalogSearchKey(const CatalogItem& item) {
     return key;
 }
 
-CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
-    if (items.size() >= 0xFFFFFFFFu)
-        throw std::length_error("catalog too large");
-    const auto count = static_cast<std::uint32_t>(items.size());
+namespace {
 
-    // One pass in catalog order, where the entries lie in memory as they were made: the keys
-    // and the sort entries. The display order then only moves finished keys around.
-    std::string byItem;
-    std::vector<SortEntry> entries(count);
+// The search keys in catalog order, one after the other, and for each entry its sort entry,
+// which knows where its key lies among them.
+struct KeysInCatalogOrder {
+    std::string keys;
+    std::vector<SortEntry> entries;
+};
+
+// One pass in catalog order, where the entries lie in memory as they were made: the keys and
+// the sort entries. The display order then only moves finished keys around.
+KeysInCatalogOrder MakeKeys(const std::vector<CatalogItem>& items) {
+    const auto count = static_cast<std::uint32_t>(items.size());
+    KeysInCatalogOrder made;
+    made.entries.resize(count);
     std::size_t keyBytes = 0;
     for (const CatalogItem& item : items)
         keyBytes += FileNamePart(item.path).size() + item.name.size() + 1;
     if (keyBytes + count >= 0xFFFFFFFFu)
         throw std::length_error("catalog too large");
-    byItem.reserve(keyBytes);
+    made.keys.reserve(keyBytes);
     for (std::uint32_t i = 0; i < count; ++i) {
-        entries[i] = MakeSortEntry(CatalogDisplayName(items[i]), i);
-        const std::size_t start = byItem.size();
-        AppendSearchKey(byItem, items[i]);
-        entries[i].keyOffset = static_cast<std::uint32_t>(start);
-        entries[i].keyLength = static_cast<std::uint32_t>(byItem.size() - start);
+        SortEntry& entry = made.entries[i];
+        entry = MakeSortEntry(CatalogDisplayName(items[i]), i);
+        const std::size_t start = made.keys.size();
+        AppendSearchKey(made.keys, items[i]);
+        entry.keyOffset = static_cast<std::uint32_t>(start);
+        entry.keyLength = static_cast<std::uint32_t>(made.keys.size() - start);
     }
+    return made;
+}
 
-    // Mostly decided by the prefixes held in the entries; only ties look at the texts.
+// Display name, then path, then catalog order; mostly decided by the prefixes held in the
+// entries, only ties look at the texts.
+void SortIntoDisplayOrder(std::vector<SortEntry>& entries, const std::vector<CatalogItem>& items) {
     std::sort(entries.begin(), entries.end(), [&items](const SortEntry& a, const SortEntry& b) {
         int c = ComparePrefixes(a, b);
         if (c == 0 || c == 2) {
@@ -198,57 +209,72 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
         }
         return c != 0 ? c < 0 : a.item < b.item;
     });
+}
 
+// Whether two entries, neighbours in display order, have the same display name and path.
+bool SamePair(const SortEntry& a, const SortEntry& b, const std::vector<CatalogItem>& items) {
+    const int c = ComparePrefixes(a, b);
+    if (c == -1 || c == 1)
+        return false;
+    const CatalogItem& x = items[a.item];
+    const CatalogItem& y = items[b.item];
+    return x.path == y.path && CatalogDisplayName(x) == CatalogDisplayName(y);
+}
+
+} // namespace
+
+CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
+    if (items.size() >= 0xFFFFFFFFu)
+        throw std::length_error("catalog too large");
+    KeysInCatalogOrder made = MakeKeys(items);
+    std::vector<SortEntry>& entries = made.entries;
+    SortIntoDisplayOrder(entries, items);
+
+    // The keys in display order, each followed by a filler.
+    const std::size_t count = items.size();
     order_.resize(count);
-    keyStart_.resize(std::size_t{count} + 1);
+    keyStart_.resize(count + 1);
     groupStart_.resize(count);
-    keys_.assign(byItem.size() + count + kKeyPadding, '\0');
-    const std::size_t words = (std::size_t{count} + 63) / 64;
+    keys_.assign(made.keys.size() + count + kKeyPadding, '\0'); // the padding stays zero
     std::size_t at = 0;
-    for (std::uint32_t p = 0; p < count; ++p) {
+    for (std::size_t p = 0; p < count; ++p) {
         const SortEntry& e = entries[p];
         order_[p] = e.item;
-        if (p == 0) {
-            groupStart_[p] = 1;
-        } else {
-            const SortEntry& before = entries[p - 1];
-            const int c = ComparePrefixes(e, before);
-            bool differs = c == -1 || c == 1;
-            if (!differs) {
-                const CatalogItem& x = items[e.item];
-                const CatalogItem& y = items[before.item];
-                differs = x.path != y.path || CatalogDisplayName(x) != CatalogDisplayName(y);
-            }
-            groupStart_[p] = differs ? 1 : 0;
-        }
+        groupStart_[p] = p == 0 || !SamePair(e, entries[p - 1], items) ? 1 : 0;
         keyStart_[p] = static_cast<std::uint32_t>(at);
-        const std::size_t length = e.keyLength;
-        std::memcpy(keys_.data() + at, byItem.data() + e.keyOffset, length);
-        // Which ASCII bytes the key holds, as a 128-bit set, then one bit per byte present.
-        std::uint64_t present[2] = {0, 0};
-        for (std::size_t i = at; i < at + length; ++i) {
-            const auto c = static_cast<unsigned char>(keys_[i]);
-            if (c < 128)
-                present[c / 64] |= std::uint64_t{1} << (c % 64);
-        }
-        present[0] &= ~std::uint64_t{1}; // never for the zero byte
-        const std::uint64_t bit = std::uint64_t{1} << (p % 64);
-        for (std::size_t half = 0; half < 2; ++half) {
-            for (std::uint64_t set = present[half]; set != 0; set &= set - 1) {
-                std::vector<std::uint64_t>& presence =
-                    presence_[half * 64 + static_cast<std::size_t>(std::countr_zero(set))];
-                if (presence.empty())
-                    presence.assign(words, 0);
-                presence[p / 64] |= bit;
-            }
-        }
-        at += length + 1; // the filler stays '\0'
+        std::memcpy(keys_.data() + at, made.keys.data() + e.keyOffset, e.keyLength);
+        MarkPresentBytes(p, std::string_view(keys_).substr(at, e.keyLength));
+        at += e.keyLength + 1; // the filler stays '\0'
     }
-    for (const char c : byItem)
-        ++byteCount_[static_cast<unsigned char>(c)];
-    byteCount_[0] += count;
     keyStart_[count] = static_cast<std::uint32_t>(at);
-    // kKeyPadding zero bytes stay after the last key for block-wise readers.
+    CountBytes(made.keys);
+}
+
+void CatalogSearchIndex::MarkPresentBytes(std::size_t position, std::string_view key) {
+    // Which ASCII bytes the key holds, as a 128-bit set, then one bit per byte present.
+    std::uint64_t present[2] = {0, 0};
+    for (const char byte : key) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c < 128)
+            present[c / 64] |= std::uint64_t{1} << (c % 64);
+    }
+    present[0] &= ~std::uint64_t{1}; // never for the zero byte
+    const std::uint64_t bit = std::uint64_t{1} << (position % 64);
+    for (std::size_t half = 0; half < 2; ++half) {
+        for (std::uint64_t set = present[half]; set != 0; set &= set - 1) {
+            std::vector<std::uint64_t>& presence =
+                presence_[half * 64 + static_cast<std::size_t>(std::countr_zero(set))];
+            if (presence.empty())
+                presence.assign((order_.size() + 63) / 64, 0);
+            presence[position / 64] |= bit;
+        }
+    }
+}
+
+void CatalogSearchIndex::CountBytes(std::string_view keysWithoutFillers) {
+    for (const char c : keysWithoutFillers)
+        ++byteCount_[static_cast<unsigned char>(c)];
+    byteCount_[0] += order_.size(); // one filler after each key
 }
 
 std::pair<std::size_t, std::size_t>
