@@ -105,11 +105,11 @@ LocaleSettings LocaleFor(int variant) {
 
 const CatalogItems& Catalog() {
     static const CatalogItems catalog(
-        std::vector<CatalogItem>{{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
-                                 {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
-                                 {"C:\\Docs\\help.chm", "Help: Index", 0, 0, ""},
-                                 {"C:\\Apps\\7.exe", "7", 0, 0, ""},
-                                 {"C:\\Tools\\x.exe", "", 0, 0, ""}});
+        std::vector<CatalogItem>{{"C:\\Windows\\notepad.exe", "", 0},
+                                 {"C:\\Apps\\mspaint.exe", "Paint", 0},
+                                 {"C:\\Docs\\help.chm", "Help: Index", 0},
+                                 {"C:\\Apps\\7.exe", "7", 0},
+                                 {"C:\\Tools\\x.exe", "", 0}});
     return catalog;
 }
 

@@ -17,7 +17,7 @@ TEST(CatalogLoader, ReadsTheFileOnItsOwnThreadAndHandsItOverOnce) {
     TempFolder temp;
     std::vector<CatalogItem> items;
     for (int i = 0; i < 1000; ++i)
-        items.push_back({"C:\\Apps\\app" + std::to_string(i) + ".exe", "", 0, 0, ""});
+        items.push_back({"C:\\Apps\\app" + std::to_string(i) + ".exe", "", 0});
     temp.File("Orvan_Catalog.xml", SerializeCatalog(items));
 
     std::atomic<int> finished = 0;
@@ -43,7 +43,7 @@ TEST(CatalogLoader, AMissingOrDamagedFileGivesWhatCouldBeRead) {
     EXPECT_TRUE(loaded.items.empty());
     EXPECT_TRUE(loaded.status.Ok()) << loaded.status.Error();
 
-    std::string text = SerializeCatalog({{"C:\\a.exe", "", 0, 0, ""}, {"C:\\b.exe", "", 0, 0, ""}});
+    std::string text = SerializeCatalog({{"C:\\a.exe", "", 0}, {"C:\\b.exe", "", 0}});
     text.resize(text.rfind("<item>")); // cut inside the document
     temp.File("cut_Catalog.xml", text);
     loader.Start(temp.Core("cut_Catalog.xml"), kServices);
@@ -54,7 +54,7 @@ TEST(CatalogLoader, AMissingOrDamagedFileGivesWhatCouldBeRead) {
 
 TEST(CatalogLoader, EndingWhileALoadRunsWaitsForIt) {
     TempFolder temp;
-    temp.File("Orvan_Catalog.xml", SerializeCatalog({{"C:\\a.exe", "", 0, 0, ""}}));
+    temp.File("Orvan_Catalog.xml", SerializeCatalog({{"C:\\a.exe", "", 0}}));
     std::atomic<bool> finished = false;
     {
         CatalogLoader loader;

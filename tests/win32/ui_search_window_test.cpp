@@ -15,11 +15,11 @@ namespace layout = search_layout;
 using layout::Tab;
 
 std::vector<CatalogItem> SampleCatalog() {
-    return {{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
-            {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
-            {"C:\\Apps\\alpha.exe", "alpha", 0, 0, ""},
-            {"C:\\Apps\\zeta.exe", "Zeta", 0, 0, ""},
-            {"C:\\Apps\\amp.exe", "Tom & Jerry", 0, 0, ""}};
+    return {{"C:\\Windows\\notepad.exe", "", 0},
+            {"C:\\Apps\\mspaint.exe", "Paint", 0},
+            {"C:\\Apps\\alpha.exe", "alpha", 0},
+            {"C:\\Apps\\zeta.exe", "Zeta", 0},
+            {"C:\\Apps\\amp.exe", "Tom & Jerry", 0}};
 }
 
 class SearchWindowTest : public LauncherTest {
@@ -512,7 +512,7 @@ namespace {
 class LaunchTest : public LauncherTest {
 protected:
     void SetUp() override {
-        WriteCatalog({{"C:\\nowhere-at-all\\ghost.exe", "Ghost", 0, 0, ""}});
+        WriteCatalog({{"C:\\nowhere-at-all\\ghost.exe", "Ghost", 0}});
         Start(StartMode::ShowSearch);
     }
 };
@@ -564,7 +564,7 @@ namespace {
 class CommandsTest : public LauncherTest {
 protected:
     void SetUp() override {
-        WriteCatalog({{"C:\\Apps\\alpha.exe", "Alpha", 0, 0, ""}});
+        WriteCatalog({{"C:\\Apps\\alpha.exe", "Alpha", 0}});
         Start(StartMode::ShowSearch);
     }
 };

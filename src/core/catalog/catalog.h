@@ -17,8 +17,6 @@ struct CatalogItem {
     std::string path; // full path, never holds path variables
     std::string name; // display name; "" for folder entries and when the file held none
     std::int32_t priority = 0;
-    std::int32_t icon = 0;   // always 0, not stored
-    std::string description; // always "", not stored
 };
 
 class CatalogSearchIndex;

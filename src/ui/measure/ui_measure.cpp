@@ -52,7 +52,7 @@ std::vector<CatalogItem> MakeCatalog(int count) {
         const std::string name = std::string(words[i % 7]) + " " + number;
         items.push_back(
             {"C:\\Program Files\\Vendor " + std::to_string(i % 500) + "\\app" + number + ".exe",
-             name, 0, 0, ""});
+             name, 0});
     }
     return items;
 }

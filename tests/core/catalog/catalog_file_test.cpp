@@ -166,8 +166,6 @@ TEST(CatalogFileReading, FollowsTheItemRules) {
     EXPECT_EQ(r.items[0].path, "C:\\one");
     EXPECT_EQ(r.items[0].name, "N1");
     EXPECT_EQ(r.items[0].priority, 5);
-    EXPECT_EQ(r.items[0].icon, 0);
-    EXPECT_EQ(r.items[0].description, "");
     EXPECT_EQ(r.items[1].path, "");
     EXPECT_EQ(r.items[1].priority, 0);
     EXPECT_EQ(r.items[2].path, "C:\\a\r\nb\r\nc\rd");

@@ -91,7 +91,6 @@ TEST_F(ScannerTest, FilesPerPatternThenSubfoldersDepthFirst) {
               }));
     EXPECT_EQ(options.catalog.lastRebuild, 45678.75);
     EXPECT_EQ(options.catalog.items[0].priority, 0);
-    EXPECT_EQ(options.catalog.items[0].icon, 0);
 
     // An empty mask is "*.*": shortcuts keep their ".lnk" path, the shell gives the name.
     // Entries come in the file system's order.
