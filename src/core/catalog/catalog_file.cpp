@@ -354,6 +354,10 @@ FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
                                  const CatalogFileServices& catalogServices) {
     if (FileResult saved = SaveOptions(options, optionsServices); !saved)
         return saved;
+    // The options store writes nothing where no options folder can be had; the record is
+    // then not kept, and the catalog must not go to whatever folder its name leads to.
+    if (!optionsServices.fileSystem.FileExists(options.fileName))
+        return FileResult::Failure("Unable to write to " + options.fileName);
     return SaveCatalog(options, catalogServices);
 }
 

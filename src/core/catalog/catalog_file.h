@@ -54,8 +54,9 @@ FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices
 FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& services);
 
 // Keeps a record between runs: the options, then the catalog (whose folder the options' save
-// creates). Stops at the first failure and reports it. Quitting and the rebuild command use
-// it; the settings dialog and the installer, still to come, are to use it too.
+// creates). Stops at the first failure and reports it; an options file that could not be
+// had at all (no options folder) is one. Quitting, the rebuild command and the installer
+// use it; the settings dialog is to use it too.
 FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
                                  const OptionsServices& optionsServices,
                                  const CatalogFileServices& catalogServices);

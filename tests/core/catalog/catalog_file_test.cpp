@@ -268,14 +268,18 @@ TEST(CatalogFile, SavingARecordWritesTheOptionsThenTheCatalogAndStopsAtTheFirstF
     constexpr const char* kCatalog = "C:\\opt\\Orvan_Catalog.xml";
     struct Case {
         const char* unwritable; // the file whose replacement fails, if any
+        bool noFolder;          // the options folder cannot be created
         const char* error;
         bool optionsWritten;
         bool catalogWritten;
     };
     const Case cases[] = {
-        {nullptr, "", true, true},
-        {kOptions, "Unable to write to C:\\opt\\Orvan.ini", false, false},
-        {kCatalog, "Unable to write to C:\\opt\\Orvan_Catalog.xml", true, false},
+        {nullptr, false, "", true, true},
+        {kOptions, false, "Unable to write to C:\\opt\\Orvan.ini", false, false},
+        {kCatalog, false, "Unable to write to C:\\opt\\Orvan_Catalog.xml", true, false},
+        // The options store quietly writes nothing without its folder; the record is lost
+        // all the same, so that is the failure, and the catalog is not tried.
+        {nullptr, true, "Unable to write to C:\\opt\\Orvan.ini", false, false},
     };
     for (const Case& c : cases) {
         testing::MemoryFileSystem disk;
@@ -283,13 +287,14 @@ TEST(CatalogFile, SavingARecordWritesTheOptionsThenTheCatalogAndStopsAtTheFirstF
         FixedXml xml;
         if (c.unwritable)
             disk.MakeUnwritable(c.unwritable);
+        disk.failCreateFolders = c.noFolder;
         const OptionsServices optionsServices{folders, disk, disk, "C:\\opt\\Orvan.exe"};
         SettingsOptions options = DefaultOptions(optionsServices);
         options.fileName = kOptions; // the folder does not exist yet: the save makes it
         options.catalog.items = CatalogItems({Item("C:\\x")});
 
         const FileResult saved = SaveOptionsAndCatalog(options, optionsServices, {disk, xml});
-        const std::string label = c.unwritable ? c.unwritable : "none";
+        const std::string label = c.unwritable ? c.unwritable : c.noFolder ? "no folder" : "none";
         EXPECT_EQ(saved.Ok(), c.error[0] == '\0') << label;
         EXPECT_EQ(saved.Error(), c.error) << label;
         EXPECT_EQ(disk.FileExists(kOptions), c.optionsWritten) << label;
