@@ -56,7 +56,7 @@ FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& serv
 // Keeps a record between runs: the options, then the catalog (whose folder the options' save
 // creates). Stops at the first failure and reports it; an options file that could not be
 // had at all (no options folder) is one. Quitting, the rebuild command and the installer
-// use it; the settings dialog is to use it too.
+// use it.
 FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
                                  const OptionsServices& optionsServices,
                                  const CatalogFileServices& catalogServices);
