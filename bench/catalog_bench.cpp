@@ -140,9 +140,9 @@ void SaveCatalogFile(benchmark::State& state) {
     SettingsOptions options = OptionsBeside(Scratch());
     options.catalog.items = Catalog(count);
     for (auto _ : state) {
-        const CatalogSaveResult saved = SaveCatalog(options, FileServices());
-        if (!saved.ok)
-            state.SkipWithError(saved.error.c_str());
+        const FileResult saved = SaveCatalog(options, FileServices());
+        if (!saved)
+            state.SkipWithError(saved.Error().c_str());
     }
     state.counters["file_MB"] =
         static_cast<double>(std::filesystem::file_size(Scratch() / "Orvan_Catalog.xml")) / 1e6;
@@ -155,7 +155,8 @@ void PrepareCatalogFile(std::size_t count) {
         return;
     SettingsOptions options = OptionsBeside(Scratch());
     options.catalog.items = Catalog(count);
-    SaveCatalog(options, FileServices());
+    if (!SaveCatalog(options, FileServices()))
+        std::abort();
     prepared = count;
 }
 
@@ -165,8 +166,8 @@ void LoadCatalogFile(benchmark::State& state) {
     PrepareCatalogFile(count);
     SettingsOptions options = OptionsBeside(Scratch());
     for (auto _ : state) {
-        const std::string error = LoadCatalog(options, FileServices());
-        if (!error.empty() || options.catalog.items.size() != count)
+        const FileResult loaded = LoadCatalog(options, FileServices());
+        if (!loaded || options.catalog.items.size() != count)
             state.SkipWithError("the catalog did not load");
     }
     // What the loaded catalog holds beyond its texts, per entry: the entry records, the
@@ -174,7 +175,8 @@ void LoadCatalogFile(benchmark::State& state) {
     options.catalog.items = CatalogItems();
     malloc_trim(0);
     const std::size_t before = HeapInUse();
-    LoadCatalog(options, FileServices());
+    if (!LoadCatalog(options, FileServices()))
+        state.SkipWithError("the catalog did not load");
     const std::size_t after = HeapInUse();
     std::size_t text = 0;
     for (const CatalogItem& item : options.catalog.items)
@@ -231,8 +233,9 @@ void RebuildCatalogTree(benchmark::State& state) {
                                 platform::ShellNames(),
                                 platform::Clock(),
                                 {}};
+    CatalogScan scan;
     for (auto _ : state) {
-        if (!RebuildCatalog(options, services))
+        if (!scan.Rebuild(options, services))
             state.SkipWithError("the rebuild did not complete");
     }
     state.counters["entries"] = static_cast<double>(options.catalog.items.size());

@@ -61,8 +61,7 @@ const BigFolder& Big() {
 
 void BuildFor(benchmark::State& state, const std::string& text) {
     RunBuildEnvironment environment;
-    environment.fileSystem = &platform::FileSystem();
-    environment.folderListing = &platform::FolderListing();
+    environment.files.emplace(platform::FileSystem(), platform::FolderListing());
     const CatalogItems catalog;
     RunAvailableList list;
     for (auto _ : state) {

@@ -1,14 +1,13 @@
-// Builds the candidate list for arbitrary typed text over a small in-memory disk (listed
-// through the general or the quick listing, by the input's length) and a small
+// Builds the candidate list for arbitrary typed text over a small in-memory disk and a small
 // catalog, then asks the details area, Tab and Ctrl+Backspace about the result. A leading
 // byte 1 to 4 selects the locale: 1 German separators and dates, 2 US dates with AM/PM,
 // 3 a locale with multi-byte separators and blanks in its date, 4 empty designators.
 // A crash, a hang, a sanitizer report or a broken list invariant (order, duplicates, the
 // calculator entry not alone) is a bug.
 #include "core/base/utf.h"
-#include "core/ports/folder_listing.h"
 #include "core/ports/locale.h"
 #include "core/search/run_details.h"
+#include "fakes/memory_file_system.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,104 +19,28 @@ namespace {
 
 using namespace orvan;
 
-std::string Upper(std::string_view text) {
-    return AsciiUpper(text);
+// The disk every input is looked up on.
+const testing::MemoryFileSystem& Disk() {
+    static const testing::MemoryFileSystem disk = [] {
+        testing::MemoryFileSystem d;
+        d.logging = false; // millions of runs would fill the log
+        constexpr double kFolderTime = 45000.5;
+        constexpr double kFileTime = 45000.25;
+        d.AddFolder("D:\\", 0, kFolderTime);
+        d.AddFolder("C:\\Windows\\System32", 0, kFolderTime);
+        d.AddFile("C:\\Windows\\notepad.exe", testing::FileFacts{1000, 0, kFileTime});
+        d.AddFile("C:\\boot.ini", testing::FileFacts{5, 0, kFileTime});
+        d.AddFile("C:\\.hidden", testing::FileFacts{1, FileAttribute::Hidden, kFileTime});
+        d.AddFolder("C:\\.cache", 0, kFolderTime);
+        d.AddFile("C:\\Tools\\x.exe", testing::FileFacts{2048, 0, kFileTime});
+        d.AddFile("C:\\Tools\\\xC3\xA9t\xC3\xA9 1.txt", testing::FileFacts{7, 0, kFileTime});
+        d.AddFile("C:\\Tools\\ spaced ", testing::FileFacts{0, 0, kFileTime});
+        d.AddFolder("C:\\Locked", 0, kFolderTime); // exists, but cannot be listed
+        d.MakeUnlistable("C:\\Locked");
+        return d;
+    }();
+    return disk;
 }
-
-// '*' any run, '?' one byte; linear backtracking over the last star.
-bool Matches(std::string_view pattern, std::string_view name) {
-    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
-
-class TinyDisk final : public FileSystemPort, public FolderListingPort {
-public:
-    TinyDisk() {
-        Folder("C:");
-        Folder("D:");
-        Folder("C:\\Windows");
-        Folder("C:\\Windows\\System32");
-        File("C:\\Windows\\notepad.exe", 1000);
-        File("C:\\boot.ini", 5);
-        File("C:\\.hidden", 1);
-        Folder("C:\\.cache");
-        Folder("C:\\Tools");
-        File("C:\\Tools\\x.exe", 2048);
-        File("C:\\Tools\\\xC3\xA9t\xC3\xA9 1.txt", 7);
-        File("C:\\Tools\\ spaced ", 0);
-        Folder("C:\\Locked"); // exists, but cannot be listed
-    }
-
-    bool Enumerate(const std::string& folder, const std::string& pattern,
-                   const std::function<bool(const DirEntry&)>& visit) const override {
-        const std::string key = Key(folder);
-        if (!FolderExists(folder) || key == "C:\\LOCKED")
-            return false;
-        const std::string upperPattern = Upper(pattern);
-        for (const auto& [childKey, entry] : nodes_) {
-            const std::size_t cut = childKey.rfind('\\');
-            if (cut == std::string::npos || childKey.substr(0, cut) != key)
-                continue;
-            if (Matches(upperPattern, Upper(entry.name)) && !visit(entry))
-                break;
-        }
-        return true;
-    }
-    bool ListByPrefix(const std::string& folder, std::string_view upperPrefix,
-                      const std::function<void(std::string_view, bool)>& visit) const override {
-        return Enumerate(folder, "*", [&](const DirEntry& entry) {
-            if (entry.name != "." && entry.name != ".." &&
-                StartsWithAsciiFolded(entry.name, upperPrefix))
-                visit(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
-            return true;
-        });
-    }
-    bool RemoveFile(const std::string&) const override { return false; }
-    bool RemoveFolder(const std::string&) const override { return false; }
-    bool FileExists(const std::string& path) const override {
-        const auto it = nodes_.find(Key(path));
-        return it != nodes_.end() && (it->second.attributes & FileAttribute::Directory) == 0;
-    }
-    bool FolderExists(const std::string& path) const override {
-        const auto it = nodes_.find(Key(path));
-        return it != nodes_.end() && (it->second.attributes & FileAttribute::Directory) != 0;
-    }
-
-private:
-    static std::string Key(std::string path) {
-        while (!path.empty() && path.back() == '\\')
-            path.pop_back();
-        return Upper(path);
-    }
-    void Folder(const std::string& path) {
-        nodes_[Key(path)] = {Name(path), FileAttribute::Directory, 0, 45000.5};
-    }
-    void File(const std::string& path, std::uint64_t size) {
-        nodes_[Key(path)] = {Name(path), FileAttribute::Archive, size, 45000.25};
-    }
-    static std::string Name(const std::string& path) {
-        const std::size_t cut = path.rfind('\\');
-        return cut == std::string::npos ? path : path.substr(cut + 1);
-    }
-
-    std::map<std::string, DirEntry> nodes_;
-};
 
 class TinyVersions final : public VersionInfoPort {
 public:
@@ -182,18 +105,18 @@ LocaleSettings LocaleFor(int variant) {
 
 const CatalogItems& Catalog() {
     static const CatalogItems catalog(
-        std::vector<CatalogItem>{{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
-                                 {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
-                                 {"C:\\Docs\\help.chm", "Help: Index", 0, 0, ""},
-                                 {"C:\\Apps\\7.exe", "7", 0, 0, ""},
-                                 {"C:\\Tools\\x.exe", "", 0, 0, ""}});
+        std::vector<CatalogItem>{{"C:\\Windows\\notepad.exe", "", 0},
+                                 {"C:\\Apps\\mspaint.exe", "Paint", 0},
+                                 {"C:\\Docs\\help.chm", "Help: Index", 0},
+                                 {"C:\\Apps\\7.exe", "7", 0},
+                                 {"C:\\Tools\\x.exe", "", 0}});
     return catalog;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const TinyDisk disk;
+    const testing::MemoryFileSystem& disk = Disk();
     static const TinyVersions versions;
     static const TinyVolumes volumes;
     static const TinyClock clock;
@@ -207,10 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetCurrentLocale(LocaleFor(variant));
 
     RunBuildEnvironment environment;
-    environment.fileSystem = &disk;
+    environment.files.emplace(disk, disk);
     environment.clock = &clock;
-    if (size % 2 == 1) // both ways of listing a folder
-        environment.folderListing = &disk;
     RunAvailableList list;
     BuildRunAvailableList(text, Catalog(), list, environment);
 

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         orvan::ParseCatalog(document, orvan::platform::XmlReader());
     const orvan::CatalogReadResult again =
         orvan::ParseCatalog(orvan::SerializeCatalog(read.items), orvan::platform::XmlReader());
-    if (!again.error.empty() || again.items.size() != read.items.size())
+    if (!again.status.Ok() || again.items.size() != read.items.size())
         std::abort();
     for (std::size_t i = 0; i < read.items.size(); ++i)
         if (again.items[i].path != read.items[i].path ||

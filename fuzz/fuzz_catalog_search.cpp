@@ -4,6 +4,7 @@
 #include "core/search/run_available.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <tuple>
 
@@ -16,21 +17,31 @@ struct Row {
     bool operator==(const Row& o) const = default;
 };
 
+// A file's name: after the last backslash, else after a drive letter's colon ("C:x").
+std::string FileName(const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash != std::string::npos)
+        return path.substr(slash + 1);
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       std::isalpha(static_cast<unsigned char>(path[0])) != 0 &&
+                       static_cast<unsigned char>(path[0]) < 0x80;
+    return drive ? path.substr(2) : path;
+}
+
 std::vector<Row> Plain(std::string_view text, const std::vector<orvan::CatalogItem>& items) {
     std::vector<Row> rows;
     const std::string q = orvan::AsciiUpper(text);
     for (const orvan::CatalogItem& item : items) {
-        std::string k = item.path + "&" + item.name;
-        const std::size_t cut = k.find_last_of("\\:");
-        if (cut != std::string::npos)
-            k = k.substr(cut + 1);
+        // The file's name, "&" and the display name; a display name with a backslash or
+        // colon counts only after the last of them, unless it starts the file's name.
+        const std::string file = FileName(item.path);
+        std::string k = file + "&" + item.name;
+        const std::size_t cut = item.name.find_last_of("\\:");
+        if (cut != std::string::npos && file.rfind(item.name, 0) != 0)
+            k = item.name.substr(cut + 1);
         if (orvan::AsciiUpper(k).find(q) == std::string::npos)
             continue;
-        std::string name = item.name;
-        if (name.empty()) {
-            const std::size_t p = item.path.find_last_of("\\:");
-            name = p == std::string::npos ? item.path : item.path.substr(p + 1);
-        }
+        const std::string name = item.name.empty() ? file : item.name;
         Row row{name, item.path};
         if (std::find(rows.begin(), rows.end(), row) == rows.end())
             rows.push_back(row);

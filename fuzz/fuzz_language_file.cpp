@@ -1,9 +1,9 @@
 // Language files of any content: reading never crashes, keeps only texts the table can
 // show, and the header alone reads the same as the header of the whole file.
-#include "../tests/core/catalog/fakes.h"
 #include "core/base/utf.h"
 #include "core/language/language.h"
 #include "core/language/language_file.h"
+#include "fakes/memory_file_system.h"
 
 #include <cstdlib>
 #include <string>
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Through the Languages folder, as the program loads it.
-    orvan::testing::FakeDisk disk;
+    orvan::testing::MemoryFileSystem disk;
     disk.AddFile("C:\\Orvan\\Languages\\Fuzz.lng", bytes);
     const orvan::LanguageLoad load = orvan::LoadProgramLanguage(file.code == 0 ? 1031 : file.code,
                                                                 "C:\\Orvan\\Orvan.exe", disk, disk);

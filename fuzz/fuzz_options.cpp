@@ -1,15 +1,16 @@
 // Options files of any content: reading never crashes or hangs, and once a file has been
 // loaded and saved, saving and loading again changes nothing.
-#include "../tests/core/catalog/fakes.h"
 #include "core/config/ini_file.h"
 #include "core/config/options.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <cstdlib>
 
 namespace {
 
-using orvan::testing::FakeDisk;
 using orvan::testing::FakeFolders;
+using orvan::testing::MemoryFileSystem;
 
 bool Same(const orvan::SettingsOptions& a, const orvan::SettingsOptions& b) {
     return a.language == b.language && a.hotKey == b.hotKey && a.alwaysVisible == b.alwaysVisible &&
@@ -32,13 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FakeFolders folders;
     folders.folders = {{26, "C:\\AppData"}};
-    FakeDisk disk;
+    MemoryFileSystem disk;
     disk.AddFile("C:\\AppData\\Morvane\\Orvan\\Orvan.ini", bytes);
     const orvan::OptionsServices services{folders, disk, disk, "Orvan.exe"};
     const orvan::SettingsOptions first = orvan::LoadOptions(services);
-    orvan::SaveOptions(first, services);
+    if (!orvan::SaveOptions(first, services))
+        std::abort();
     const orvan::SettingsOptions second = orvan::LoadOptions(services);
-    orvan::SaveOptions(second, services);
+    if (!orvan::SaveOptions(second, services))
+        std::abort();
     const orvan::SettingsOptions third = orvan::LoadOptions(services);
     if (!Same(second, third))
         std::abort();

@@ -4,7 +4,7 @@
 # Wine. Ends with one line "tests: N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 "$root/scripts/setup.sh" || exit 1
 
 passed=0
@@ -22,12 +22,12 @@ count_ctest() { # ctest output file
     passed=$((passed + t - f))
     failed=$((failed + f))
 }
-# Adds the counts of a check script's log ("cli: N passed, M failed", "install: ..."); a log
-# without that line (the checks did not finish) counts as one failure.
-count_cli() {
+# Adds the counts of a script check's log, whose last line is "WORD: N passed, M failed"; a
+# log without that line (the checks did not finish) counts as one failure.
+count_checks() { # log file
     local line
     line=$(tail -n 1 "$1")
-    if [[ $line =~ ^[a-z]+:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    if [[ $line =~ ^[a-z_]+:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
     else
@@ -37,31 +37,41 @@ count_cli() {
 logs=$root/build/logs
 mkdir -p "$logs"
 
+echo "== layers: the core includes only itself and the standard library"
+if "$root/scripts/check_layers.sh" 2>&1 | tee "$logs/layers.log"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+"$root/tests/scripts/check_layers_test.sh" 2>&1 | tee "$logs/layers-test.log" | tail -n 1
+count_checks "$logs/layers-test.log"
+
 echo "== native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 if "$root/scripts/build.sh" native >"$logs/native-build.log" 2>&1; then
-    (cd build/native && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$logs/native-ctest.log" | tail -n 4
+    (cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$logs/native-ctest.log" | tail -n 4
     count_ctest "$logs/native-ctest.log"
 else
     tail -n 40 "$logs/native-build.log"; failed=$((failed + 1))
 fi
 
 echo "== command-line checks (native)"
-if [ -x build/native/src/cli/orvan-cli ]; then
+if [ -x "$root/build/native/src/cli/orvan-cli" ]; then
     "$root/tests/cli/run_cli_checks.sh" "$root/build/native/src/cli/orvan-cli" 2>&1 | tee "$logs/cli-native.log" | tail -n 1
-    count_cli "$logs/cli-native.log"
+    count_checks "$logs/cli-native.log"
 fi
 
 echo "== fuzz targets (${ORVAN_FUZZ_SECONDS:=30} s each)"
 if "$root/scripts/build.sh" fuzz >"$logs/fuzz-build.log" 2>&1; then
-    for target in build/fuzz/fuzz/fuzz_*; do
+    for target in "$root"/build/fuzz/fuzz/fuzz_*; do
         [ -x "$target" ] || continue
         name=$(basename "$target")
         corpus=$root/build/fuzz-corpus/$name
         mkdir -p "$corpus"
+        inputs=("$corpus")
         seeds=$root/fuzz/seeds/${name#fuzz_}
+        [ -d "$seeds" ] && inputs+=("$seeds")
         if "$target" -max_total_time="$ORVAN_FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
-                -max_len=4096 "$corpus" $( [ -d "$seeds" ] && echo "$seeds") \
-                >"$logs/$name.log" 2>&1; then
+                -max_len=4096 "${inputs[@]}" >"$logs/$name.log" 2>&1; then
             echo "$name: no crash, hang or sanitizer report"; passed=$((passed + 1))
         else
             echo "$name: FAILED"; tail -n 30 "$logs/$name.log"; failed=$((failed + 1))
@@ -78,13 +88,13 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     . "$root/scripts/xvfb.sh"
     trap orvan_stop_display EXIT
     orvan_start_display
-    (cd build/windows && ctest --output-on-failure --timeout 600) 2>&1 | tee "$logs/windows-ctest.log" | tail -n 4
+    (cd "$root/build/windows" && ctest --output-on-failure --timeout 600) 2>&1 | tee "$logs/windows-ctest.log" | tail -n 4
     count_ctest "$logs/windows-ctest.log"
     # Static linking: the programs must import only system DLLs, never MinGW's runtime; and
     # at load time only Windows' known DLLs, which the loader never takes from the program's
     # folder (the others are imported with delay, see cmake/delay_imports.cmake).
     known='ADVAPI32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32'
-    for exe in build/windows/src/app/Orvan.exe build/windows/src/cli/orvan-cli.exe; do
+    for exe in "$root/build/windows/src/app/Orvan.exe" "$root/build/windows/src/cli/orvan-cli.exe"; do
         if x86_64-w64-mingw32-objdump -p "$exe" | grep -iqE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
             echo "$(basename "$exe"): needs a MinGW DLL"; failed=$((failed + 1))
         else
@@ -99,13 +109,13 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
         fi
     done
     echo "== command-line checks (orvan-cli.exe under Wine)"
-    "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh $root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
+    "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh" "$root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
-    count_cli "$logs/cli-wine.log"
+    count_checks "$logs/cli-wine.log"
     echo "== installation checks (install_probe.exe under Wine, read with reg, lnkinfo, cmp)"
     "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" 2>&1 \
         | tee "$logs/install-wine.log" | tail -n 1
-    count_cli "$logs/install-wine.log"
+    count_checks "$logs/install-wine.log"
 else
     tail -n 40 "$logs/windows-build.log"; failed=$((failed + 1))
 fi

@@ -113,8 +113,8 @@ int RunQuery(CliContext& context) {
         catalogFile = CoreFileArgument(catalogFile);
     }
     CatalogReadResult read = ReadCatalogFile(catalogFile, system.catalog.files, system.catalog.xml);
-    if (!read.error.empty())
-        context.err << "orvan-cli query: " << read.error << "\n";
+    if (!read.status)
+        context.err << "orvan-cli query: " << read.status.Error() << "\n";
     const CatalogItems catalog(std::move(read.items));
 
     RunAvailableList list;

@@ -32,7 +32,7 @@ int Usage(CliContext& context, const std::string& problem) {
 // The counters of the settings dialog's progress text, on one line that rewrites itself.
 class Progress {
 public:
-    explicit Progress(std::ostream& err) : err_(err) {}
+    Progress(std::ostream& err, const CatalogScan& scan) : err_(err), scan_(scan) {}
 
     void Tick() {
         const auto now = std::chrono::steady_clock::now();
@@ -48,12 +48,13 @@ public:
 
 private:
     void Show() {
-        const ScannerState& state = Scanner();
-        err_ << "\rCatalog items: " << state.NewItemCount() << "  Folders: " << state.scannedFolders
-             << "  Files: " << state.scannedFiles << std::flush;
+        err_ << "\rCatalog items: " << scan_.NewItemCount()
+             << "  Folders: " << scan_.ScannedFolders() << "  Files: " << scan_.ScannedFiles()
+             << std::flush;
     }
 
     std::ostream& err_;
+    const CatalogScan& scan_;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
@@ -93,25 +94,20 @@ int RunRebuild(CliContext& context) {
                                   ? LoadOptions(services)
                                   : LoadOptions(services, CoreFileArgument(optionsFile));
 
-    Progress progress(context.err);
-    const ScanServices scan{services.fileSystem, services.folders, *system.shellNames,
-                            *system.clock, [&] { progress.Tick(); }};
-    const bool rebuilt = RebuildCatalog(options, scan);
+    CatalogScan scan;
+    Progress progress(context.err, scan);
+    const ScanServices scanServices{services.fileSystem, services.folders, *system.shellNames,
+                                    *system.clock, [&] { progress.Tick(); }};
+    const bool rebuilt = scan.Rebuild(options, scanServices);
     progress.Finish();
     if (!rebuilt) {
         context.err << "orvan-cli rebuild: the rebuild did not complete\n";
         return kExitFailure;
     }
 
-    try {
-        SaveOptions(options, services);
-    } catch (const OptionsWriteError& error) {
-        context.err << "orvan-cli rebuild: " << error.what() << "\n";
-        return kExitFailure;
-    }
-    const CatalogSaveResult saved = SaveCatalog(options, system.catalog);
-    if (!saved.ok) {
-        context.err << "orvan-cli rebuild: " << saved.error << "\n";
+    const FileResult saved = SaveOptionsAndCatalog(options, services, system.catalog);
+    if (!saved) {
+        context.err << "orvan-cli rebuild: " << saved.Error() << "\n";
         return kExitFailure;
     }
     context.out << options.catalog.items.size() << "\n";

@@ -7,8 +7,7 @@ namespace orvan::platform {
 
 ProgramServices SystemServices(std::string programFileName) {
     RunBuildEnvironment build;
-    build.fileSystem = &FileSystem();
-    build.folderListing = &FolderListing();
+    build.files.emplace(FileSystem(), FolderListing());
     return {
         {SpecialFolders(), FileSystem(), FileStore(), std::move(programFileName)},
         {FileStore(), XmlReader()},

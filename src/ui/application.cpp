@@ -77,21 +77,12 @@ bool Application::Start(StartMode mode) {
 
 void Application::SaveAndQuit() {
     search_->WaitForCatalog(); // a catalog still loading is part of what is saved
-    std::string failure;
-    try {
-        SaveOptions(CurrentOptions(), services_.options);
-    } catch (const OptionsWriteError& error) {
-        failure = error.what();
-    }
-    if (failure.empty()) {
-        const CatalogSaveResult saved = SaveCatalog(CurrentOptions(), services_.catalog);
-        if (!saved.ok)
-            failure = saved.error;
-    }
-    if (!failure.empty()) {
+    const FileResult saved =
+        SaveOptionsAndCatalog(CurrentOptions(), services_.options, services_.catalog);
+    if (!saved) {
         search_->SetQuitRequested(false);
-        search_->WriteLog(ApplicationErrorText(failure));
-        messageDialogs_.ShowMessageDialog(Languages::Text(0), failure);
+        search_->WriteLog(ApplicationErrorText(saved.Error()));
+        messageDialogs_.ShowMessageDialog(Languages::Text(0), saved.Error());
         return;
     }
     ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0);

@@ -2,12 +2,19 @@
 # Runs orvan-cli against the case tables beside this script and compares exit code,
 # standard output and standard error byte for byte. The same tables serve the native
 # program and orvan-cli.exe under Wine, which proves that both give the same answers.
-# Usage: run_cli_checks.sh "COMMAND PREFIX"   (for example "wine-run.sh orvan-cli.exe")
+# Usage: run_cli_checks.sh COMMAND [ARG...]   (for example wine-run.sh orvan-cli.exe); the
+# words are taken as given, so paths with spaces work.
 # A table line: exit<TAB>stdout<TAB>stderr<TAB>arg<TAB>arg...; "\n" in the expected texts
 # stands for a line break; lines starting with # are comments.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-read -r -a cli <<<"$1"
+if [ $# -eq 0 ]; then
+    echo "usage: run_cli_checks.sh COMMAND [ARG...]" >&2
+    exit 2
+fi
+cli=("$@")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
 for table in "$here"/*.tsv; do
@@ -21,9 +28,9 @@ for table in "$here"/*.tsv; do
         want_out=$(printf '%b' "${f[1]:-}")
         want_err=$(printf '%b' "${f[2]:-}")
         args=("${f[@]:3}")
-        got_out=$("${cli[@]}" "${args[@]}" 2>/tmp/orvan-cli-err.$$)
+        got_out=$("${cli[@]}" "${args[@]}" 2>"$work/err")
         got_exit=$?
-        got_err=$(cat /tmp/orvan-cli-err.$$)
+        got_err=$(cat "$work/err")
         if [ "$got_exit" = "$want_exit" ] && [ "$got_out" = "$want_out" ] &&
             { [ "${f[2]:-}" = "*" ] || [ "$got_err" = "$want_err" ]; }; then
             passed=$((passed + 1))
@@ -35,13 +42,11 @@ for table in "$here"/*.tsv; do
         fi
     done <"$table"
 done
-rm -f /tmp/orvan-cli-err.$$
 
 # The details area of `query --details` for a drive, a folder, a file and a date. The
 # fixture is made here, and its paths and the date's regional form depend on the platform,
 # so these cases check the lines that must appear rather than whole outputs.
-fixture=$(mktemp -d)
-trap 'rm -rf "$fixture"' EXIT
+fixture=$work/fixture
 mkdir -p "$fixture/sub"
 printf hello >"$fixture/a.txt"
 case "${cli[*]}" in

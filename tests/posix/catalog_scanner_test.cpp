@@ -43,7 +43,8 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
     path.depth = UnlimitedDepth;
     path.includeDirectories = true;
     options.catalog.paths = {path};
-    ASSERT_TRUE(RebuildCatalog(options, services));
+    CatalogScan scan;
+    ASSERT_TRUE(scan.Rebuild(options, services));
     std::vector<std::string> got;
     for (const CatalogItem& item : options.catalog.items)
         got.push_back(item.path.substr(temp.Core().size()) + "|" + item.name);
@@ -54,7 +55,7 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
                                        "\\Sub|", "\\Sub\\s.exe|s.exe", "\\Sub\\Inner|",
                                        "\\Sub\\Inner\\i.exe|i.exe", "\\Sub\\loop|"}));
     EXPECT_GT(options.catalog.lastRebuild, 40000.0);
-    EXPECT_EQ(Scanner().scannedFolders, 3);
+    EXPECT_EQ(scan.ScannedFolders(), 3);
 }
 
 } // namespace

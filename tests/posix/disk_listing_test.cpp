@@ -21,8 +21,7 @@ using testing::TempFolder;
 class PosixBuildTest : public ::testing::Test {
 protected:
     PosixBuildTest() {
-        environment_.fileSystem = &platform::FileSystem();
-        environment_.folderListing = &platform::FolderListing();
+        environment_.files.emplace(platform::FileSystem(), platform::FolderListing());
         temp_.Folder("Tools");
         temp_.Folder("tools-old");
         temp_.File("tool.txt", "abc");
@@ -60,16 +59,6 @@ TEST_F(PosixBuildTest, ListsTheTypedFolderWithoutDotNames) {
     EXPECT_TRUE(Build("d").empty());
 }
 
-TEST_F(PosixBuildTest, WithoutTheQuickListingTheSameRowsCome) {
-    const std::string folder = temp_.Core() + "\\";
-    for (const std::string& text : {folder, folder + "tool", folder + " T ", folder + "x"}) {
-        const std::vector<RunAvailable> quick = Build(text);
-        environment_.folderListing = nullptr;
-        EXPECT_EQ(Build(text), quick) << text;
-        environment_.folderListing = &platform::FolderListing();
-    }
-}
-
 std::map<std::string, bool> ListByPrefix(const std::string& folder, std::string_view prefix,
                                          bool* listed = nullptr) {
     std::map<std::string, bool> entries;
@@ -80,6 +69,20 @@ std::map<std::string, bool> ListByPrefix(const std::string& folder, std::string_
     if (listed != nullptr)
         *listed = ok;
     return entries;
+}
+
+TEST_F(PosixBuildTest, QuickListingAgreesWithTheGeneralListing) {
+    const std::string folder = temp_.Core() + "\\";
+    for (const std::string prefix : {"", "TOOL", "T", "X", ".TOOL"}) {
+        std::map<std::string, bool> general;
+        ASSERT_TRUE(platform::FileSystem().Enumerate(folder, "*", [&](const DirEntry& entry) {
+            if (entry.name != "." && entry.name != ".." &&
+                StartsWithAsciiFolded(entry.name, prefix))
+                general.emplace(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
+            return true;
+        }));
+        EXPECT_EQ(ListByPrefix(folder, prefix), general) << prefix;
+    }
 }
 
 TEST_F(PosixBuildTest, QuickListingGivesNamesAndTheFolderFlag) {

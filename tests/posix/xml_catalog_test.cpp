@@ -1,6 +1,6 @@
 // The catalog file with expat, and a save and load through the real file store.
 #include "core/catalog/catalog_file_cases.h"
-#include "core/catalog/fakes.h"
+#include "fakes/memory_file_system.h"
 #include "temp_folder.h"
 
 namespace orvan {
@@ -16,10 +16,10 @@ TEST(PosixCatalogFile, SaveReplacesAndLoadPublishes) {
         items.push_back(catalog_file_cases::Item(temp.Core("f" + std::to_string(i) + ".exe"),
                                                  "F" + std::to_string(i), i % 3));
     options.catalog.items = CatalogItems(items);
-    ASSERT_TRUE(SaveCatalog(options, services).ok);
+    ASSERT_TRUE(SaveCatalog(options, services).Ok());
     SettingsOptions loaded;
     loaded.fileName = options.fileName;
-    EXPECT_EQ(LoadCatalog(loaded, services), "");
+    EXPECT_EQ(LoadCatalog(loaded, services).Error(), "");
     ASSERT_EQ(loaded.catalog.items.size(), 1000u);
     EXPECT_EQ(loaded.catalog.items[999].path, items[999].path);
     EXPECT_EQ(loaded.catalog.items[999].name, "F999");
@@ -28,7 +28,7 @@ TEST(PosixCatalogFile, SaveReplacesAndLoadPublishes) {
 
     // A damaged file loads what precedes the damage and says so.
     temp.File("Orvan_Catalog.xml", SerializeCatalog(items).substr(0, 5000));
-    const std::string error = LoadCatalog(loaded, services);
+    const std::string error = LoadCatalog(loaded, services).Error();
     EXPECT_NE(error.find(temp.Core("Orvan_Catalog.xml")), std::string::npos) << error;
     EXPECT_GT(loaded.catalog.items.size(), 10u);
     EXPECT_LT(loaded.catalog.items.size(), 1000u);
@@ -43,7 +43,7 @@ namespace {
 // Files handed out in pieces of a few bytes: entry tags straddle pieces both when they are
 // counted and when they are parsed.
 TEST(PosixCatalogFile, LoadsFromShortPieces) {
-    testing::FakeDisk disk;
+    testing::MemoryFileSystem disk;
     disk.AddFolder("C:\\opt");
     const CatalogFileServices services{disk, platform::XmlReader()};
     SettingsOptions options;
@@ -53,13 +53,13 @@ TEST(PosixCatalogFile, LoadsFromShortPieces) {
         items.push_back(catalog_file_cases::Item("C:\\p\\<" + std::to_string(i) + ">&.exe",
                                                  i % 2 ? "N" + std::to_string(i) : ""));
     options.catalog.items = CatalogItems(items);
-    ASSERT_TRUE(SaveCatalog(options, services).ok);
+    ASSERT_TRUE(SaveCatalog(options, services).Ok());
     EXPECT_EQ(*disk.Content("C:\\opt\\Orvan_Catalog.xml"), SerializeCatalog(items));
     for (const std::size_t piece : {1u, 4u, 5u, 7u, 4096u}) {
         disk.readPiece = piece;
         SettingsOptions loaded;
         loaded.fileName = options.fileName;
-        EXPECT_EQ(LoadCatalog(loaded, services), "");
+        EXPECT_EQ(LoadCatalog(loaded, services).Error(), "");
         ASSERT_EQ(loaded.catalog.items.size(), items.size()) << piece;
         // Every tag was counted once, so the list was made at its final size.
         EXPECT_EQ(loaded.catalog.items.items().capacity(), items.size()) << piece;

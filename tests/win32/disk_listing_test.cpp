@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <windows.h>
 
 namespace orvan {
@@ -29,8 +31,7 @@ protected:
         File(".toolrc", FILE_ATTRIBUTE_NORMAL);
         Folder(".tools");
         File("Other", FILE_ATTRIBUTE_HIDDEN);
-        environment_.fileSystem = &platform::FileSystem();
-        environment_.folderListing = &platform::FolderListing();
+        environment_.files.emplace(platform::FileSystem(), platform::FolderListing());
     }
     ~Win32BuildTest() override {
         for (const char* name : {"tool.txt", ".toolrc", "Other"}) {
@@ -78,14 +79,28 @@ TEST_F(Win32BuildTest, ListsHiddenAndSystemEntriesButNoDotNames) {
     EXPECT_EQ(Build(folder + "TOOL"), tool);
     EXPECT_EQ(Build(folder + "  tool "), tool);
     EXPECT_EQ(Build(folder).size(), 4u); // Other too
-    // The general listing gives the same rows.
-    environment_.folderListing = nullptr;
-    EXPECT_EQ(Build(folder + "TOOL"), tool);
-    EXPECT_EQ(Build(folder).size(), 4u);
-    environment_.folderListing = &platform::FolderListing();
     EXPECT_EQ(Build(folder + "tool.txt"),
               (std::vector<RunAvailable>{{"tool.txt", folder + "tool.txt", RunKind::File, ""}}));
     EXPECT_TRUE(Build(folder + "nothing\\").empty());
+}
+
+TEST_F(Win32BuildTest, QuickListingAgreesWithTheGeneralListing) {
+    const std::string folder = root_ + "\\";
+    for (const std::string prefix : {"", "TOOL", "T", "X", ".TOOL"}) {
+        std::map<std::string, bool> general;
+        ASSERT_TRUE(platform::FileSystem().Enumerate(folder, "*", [&](const DirEntry& entry) {
+            if (entry.name != "." && entry.name != ".." &&
+                StartsWithAsciiFolded(entry.name, prefix))
+                general.emplace(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
+            return true;
+        }));
+        std::map<std::string, bool> quick;
+        EXPECT_TRUE(platform::FolderListing().ListByPrefix(
+            folder, prefix, [&](std::string_view name, bool isFolder) {
+                quick.emplace(std::string(name), isFolder);
+            }));
+        EXPECT_EQ(quick, general) << prefix;
+    }
 }
 
 TEST_F(Win32BuildTest, DriveLettersGiveTheirRoots) {

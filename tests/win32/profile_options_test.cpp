@@ -112,7 +112,7 @@ TEST_F(ProfileOptions, ProfileFunctionsReadWhatTheStoreWrote) {
     options.catalog.paths.resize(2);
     options.catalog.paths[0].path = kPath1;
     options.catalog.paths[1].path = kPath2;
-    SaveOptions(options, services);
+    ASSERT_TRUE(SaveOptions(options, services).Ok());
 
     EXPECT_EQ(ProfileRead(File(), "Global", "Language"), "1031");
     EXPECT_EQ(ProfileRead(File(), "GLOBAL", "hotkey"), "32800");

@@ -12,8 +12,7 @@ namespace {
 class ListAccessTest : public LauncherTest {
 protected:
     void SetUp() override {
-        WriteCatalog({{"C:\\Apps\\one.exe", "One", 0, 0, ""},
-                      {"C:\\Apps\\two.exe", "Two & more", 0, 0, ""}});
+        WriteCatalog({{"C:\\Apps\\one.exe", "One", 0}, {"C:\\Apps\\two.exe", "Two & more", 0}});
         Start(StartMode::ShowSearch);
     }
 };
@@ -90,7 +89,7 @@ TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
     std::vector<CatalogItem> items;
     items.reserve(1000000);
     for (int i = 0; i < 1000000; ++i)
-        items.push_back({"C:\\Data\\file" + std::to_string(i) + ".txt", "", 0, 0, ""});
+        items.push_back({"C:\\Data\\file" + std::to_string(i) + ".txt", "", 0});
     CurrentOptions().catalog.items = CatalogItems(std::move(items));
     SetInput(L"file");
     ASSERT_EQ(RowCount(), 1000000);

@@ -15,11 +15,11 @@ namespace layout = search_layout;
 using layout::Tab;
 
 std::vector<CatalogItem> SampleCatalog() {
-    return {{"C:\\Windows\\notepad.exe", "", 0, 0, ""},
-            {"C:\\Apps\\mspaint.exe", "Paint", 0, 0, ""},
-            {"C:\\Apps\\alpha.exe", "alpha", 0, 0, ""},
-            {"C:\\Apps\\zeta.exe", "Zeta", 0, 0, ""},
-            {"C:\\Apps\\amp.exe", "Tom & Jerry", 0, 0, ""}};
+    return {{"C:\\Windows\\notepad.exe", "", 0},
+            {"C:\\Apps\\mspaint.exe", "Paint", 0},
+            {"C:\\Apps\\alpha.exe", "alpha", 0},
+            {"C:\\Apps\\zeta.exe", "Zeta", 0},
+            {"C:\\Apps\\amp.exe", "Tom & Jerry", 0}};
 }
 
 class SearchWindowTest : public LauncherTest {
@@ -547,7 +547,7 @@ namespace {
 class LaunchTest : public LauncherTest {
 protected:
     void SetUp() override {
-        WriteCatalog({{"C:\\nowhere-at-all\\ghost.exe", "Ghost", 0, 0, ""}});
+        WriteCatalog({{"C:\\nowhere-at-all\\ghost.exe", "Ghost", 0}});
         Start(StartMode::ShowSearch);
     }
 };
@@ -599,7 +599,7 @@ namespace {
 class CommandsTest : public LauncherTest {
 protected:
     void SetUp() override {
-        WriteCatalog({{"C:\\Apps\\alpha.exe", "Alpha", 0, 0, ""}});
+        WriteCatalog({{"C:\\Apps\\alpha.exe", "Alpha", 0}});
         Start(StartMode::ShowSearch);
     }
 };
@@ -744,7 +744,7 @@ TEST_F(OptionsTest, StoredGeometryAndStayOnTopApplyToTheWindow) {
     ::GetWindowRect(Search().Handle(), &window);
     EXPECT_EQ(window.left, 70);
     EXPECT_EQ(window.top, 80);
-    SaveOptions(CurrentOptions(), services_.options);
+    ASSERT_TRUE(SaveOptions(CurrentOptions(), services_.options).Ok());
     const std::string ini = IniText(temp_.Read(OptionsFile()));
     EXPECT_NE(ini.find("Top=80"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Left=70"), std::string::npos);

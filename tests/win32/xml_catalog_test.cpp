@@ -16,11 +16,11 @@ TEST(Win32CatalogFile, SaveReplacesAndLoadPublishes) {
         items.push_back(catalog_file_cases::Item(temp.Path("f" + std::to_string(i) + ".exe"),
                                                  "F" + std::to_string(i), i % 3));
     options.catalog.items = CatalogItems(items);
-    ASSERT_TRUE(SaveCatalog(options, services).ok);
-    ASSERT_TRUE(SaveCatalog(options, services).ok); // replacing an existing file works too
+    ASSERT_TRUE(SaveCatalog(options, services).Ok());
+    ASSERT_TRUE(SaveCatalog(options, services).Ok()); // replacing an existing file works too
     SettingsOptions loaded;
     loaded.fileName = options.fileName;
-    EXPECT_EQ(LoadCatalog(loaded, services), "");
+    EXPECT_EQ(LoadCatalog(loaded, services).Error(), "");
     ASSERT_EQ(loaded.catalog.items.size(), 1000u);
     EXPECT_EQ(loaded.catalog.items[999].path, items[999].path);
     EXPECT_EQ(loaded.catalog.items[998].priority, 2);
@@ -28,16 +28,16 @@ TEST(Win32CatalogFile, SaveReplacesAndLoadPublishes) {
     // A damaged file loads what precedes the damage and says so (Wine's XmlLite would go
     // on reading the end of such a file for ever; the adapter stops it).
     temp.WriteBytes("Orvan_Catalog.xml", SerializeCatalog(items).substr(0, 5000));
-    const std::string error = LoadCatalog(loaded, services);
+    const std::string error = LoadCatalog(loaded, services).Error();
     EXPECT_NE(error, "");
     EXPECT_GT(loaded.catalog.items.size(), 10u);
     EXPECT_LT(loaded.catalog.items.size(), 1000u);
 
     // The folder is gone: the save fails and says which file.
     options.fileName = temp.Path("none\\Orvan.ini");
-    const CatalogSaveResult failed = SaveCatalog(options, services);
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.error, "Unable to write to " + temp.Path("none\\Orvan_Catalog.xml"));
+    const FileResult failed = SaveCatalog(options, services);
+    EXPECT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Error(), "Unable to write to " + temp.Path("none\\Orvan_Catalog.xml"));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "core/base/utf.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace orvan {
 
 namespace {
@@ -59,6 +62,35 @@ char32_t ToUpper(char32_t c) {
     }
     return c;
 }
+
+// The UTF-16 code units of UTF-8 text one at a time, invalid bytes as U+FFFD (as
+// Utf8ToUtf16 converts them).
+class Utf16Units {
+public:
+    Utf16Units(std::string_view text, std::size_t from) : text_(text), pos_(from) {}
+    bool Next(char32_t& unit) {
+        if (low_ != 0) {
+            unit = low_;
+            low_ = 0;
+            return true;
+        }
+        if (pos_ >= text_.size())
+            return false;
+        const char32_t cp = DecodeUtf8(text_, pos_);
+        if (cp >= 0x10000) {
+            unit = 0xD800 + ((cp - 0x10000) >> 10);
+            low_ = 0xDC00 + ((cp - 0x10000) & 0x3FF);
+        } else {
+            unit = cp;
+        }
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_;
+    char32_t low_ = 0;
+};
 
 } // namespace
 
@@ -226,30 +258,45 @@ std::string_view TrimControl(std::string_view text) {
 }
 
 int CompareUtf16(std::string_view a, std::string_view b) {
-    // UTF-8 byte order equals code point order; UTF-16 order differs only where a
-    // supplementary character (stored as surrogates D800-DFFF) meets a BMP character above
-    // U+DFFF. So compare bytes, and decode only at the first difference.
-    std::size_t i = 0;
+    // Find the first difference eight bytes at a time; plain ASCII on both sides there
+    // decides at once (the bytes before it decode alike in both texts).
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t x;
+        std::uint64_t y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y)
+            break;
+    }
     while (i < n && a[i] == b[i])
         ++i;
-    if (i == n)
-        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-    while (i > 0 && IsContinuation(static_cast<unsigned char>(a[i])))
-        --i;
-    std::size_t ia = i;
-    std::size_t ib = i;
-    const char32_t ca = DecodeUtf8(a, ia);
-    const char32_t cb = DecodeUtf8(b, ib);
-    auto unit = [](char32_t c) -> char32_t {
-        return c >= 0x10000 ? 0xD800 + ((c - 0x10000) >> 10) : c;
-    };
-    if (unit(ca) != unit(cb))
-        return unit(ca) < unit(cb) ? -1 : 1;
-    if (ca != cb)
-        return ca < cb ? -1 : 1;
-    // Equal code points decoded from different bytes (invalid input): fall back to bytes.
-    return a.substr(i).compare(b.substr(i)) < 0 ? -1 : 1;
+    if (i == a.size() && i == b.size())
+        return 0;
+    const bool asciiA = i == a.size() || static_cast<unsigned char>(a[i]) < 0x80;
+    const bool asciiB = i == b.size() || static_cast<unsigned char>(b[i]) < 0x80;
+    if (asciiA && asciiB) {
+        if (i == a.size() || i == b.size()) // a prefix, ended before a character boundary
+            return i == a.size() ? -1 : 1;
+        return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    }
+    // Decode both from the last common ASCII byte on: a character boundary in both.
+    std::size_t from = i;
+    while (from > 0 && static_cast<unsigned char>(a[from - 1]) >= 0x80)
+        --from;
+    Utf16Units unitsA(a, from);
+    Utf16Units unitsB(b, from);
+    for (;;) {
+        char32_t ua = 0;
+        char32_t ub = 0;
+        const bool moreA = unitsA.Next(ua);
+        const bool moreB = unitsB.Next(ub);
+        if (!moreA || !moreB)
+            return moreA == moreB ? 0 : (moreA ? 1 : -1);
+        if (ua != ub)
+            return ua < ub ? -1 : 1;
+    }
 }
 
 } // namespace orvan

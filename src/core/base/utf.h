@@ -32,7 +32,9 @@ std::string Upper(std::string_view text);
 // Removes characters with a code of 32 or less from both ends.
 std::string_view TrimControl(std::string_view text);
 
-// Compares as Windows orders strings ordinally: by UTF-16 code unit.
+// Compares as Windows orders strings ordinally: by UTF-16 code unit, the texts taken as
+// Utf8ToUtf16 converts them, so 0 for texts that convert alike. Decided from the bytes
+// where they are ASCII, since sorting a large catalog runs this for every pair it meets.
 int CompareUtf16(std::string_view a, std::string_view b);
 
 } // namespace orvan

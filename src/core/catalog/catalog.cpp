@@ -5,6 +5,7 @@
 #include "core/catalog/catalog_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -94,7 +95,7 @@ int Sign(int c) {
 
 int ComparePair(std::string_view nameA, std::string_view pathA, std::string_view nameB,
                 std::string_view pathB) {
-    if (const int c = CompareNamesUtf16(nameA, nameB); c != 0)
+    if (const int c = CompareUtf16(nameA, nameB); c != 0)
         return c;
     // Names that differ only in bytes that are not UTF-8 convert alike; their bytes still
     // decide, so that identical pairs end up next to each other.
@@ -104,81 +105,6 @@ int ComparePair(std::string_view nameA, std::string_view pathA, std::string_view
 }
 
 } // namespace
-
-namespace {
-
-// The UTF-16 code units of UTF-8 text one at a time, invalid bytes as U+FFFD (as
-// Utf8ToUtf16 converts them).
-class Utf16Units {
-public:
-    Utf16Units(std::string_view text, std::size_t from) : text_(text), pos_(from) {}
-    bool Next(char32_t& unit) {
-        if (low_ != 0) {
-            unit = low_;
-            low_ = 0;
-            return true;
-        }
-        if (pos_ >= text_.size())
-            return false;
-        const char32_t cp = DecodeUtf8(text_, pos_);
-        if (cp >= 0x10000) {
-            unit = 0xD800 + ((cp - 0x10000) >> 10);
-            low_ = 0xDC00 + ((cp - 0x10000) & 0x3FF);
-        } else {
-            unit = cp;
-        }
-        return true;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t pos_;
-    char32_t low_ = 0;
-};
-
-} // namespace
-
-int CompareNamesUtf16(std::string_view a, std::string_view b) {
-    // Find the first difference eight bytes at a time; plain ASCII on both sides there
-    // decides at once (the bytes before it decode alike in both texts).
-    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t x;
-        std::uint64_t y;
-        std::memcpy(&x, a.data() + i, 8);
-        std::memcpy(&y, b.data() + i, 8);
-        if (x != y)
-            break;
-    }
-    while (i < n && a[i] == b[i])
-        ++i;
-    if (i == a.size() && i == b.size())
-        return 0;
-    const bool asciiA = i == a.size() || static_cast<unsigned char>(a[i]) < 0x80;
-    const bool asciiB = i == b.size() || static_cast<unsigned char>(b[i]) < 0x80;
-    if (asciiA && asciiB) {
-        if (i == a.size() || i == b.size()) // a prefix, ended before a character boundary
-            return i == a.size() ? -1 : 1;
-        return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
-    }
-    // Decode both from the last common ASCII byte on: a character boundary in both.
-    std::size_t from = i;
-    while (from > 0 && static_cast<unsigned char>(a[from - 1]) >= 0x80)
-        --from;
-    Utf16Units unitsA(a, from);
-    Utf16Units unitsB(b, from);
-    for (;;) {
-        char32_t ua = 0;
-        char32_t ub = 0;
-        const bool moreA = unitsA.Next(ua);
-        const bool moreB = unitsB.Next(ub);
-        if (!moreA || !moreB)
-            return moreA == moreB ? 0 : (moreA ? 1 : -1);
-        if (ua != ub)
-            return ua < ub ? -1 : 1;
-    }
-}
 
 CatalogItems::CatalogItems() : data_(EmptyData()) {}
 
@@ -238,30 +164,41 @@ std::string CatalogSearchKey(const CatalogItem& item) {
     return key;
 }
 
-CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
-    if (items.size() >= 0xFFFFFFFFu)
-        throw std::length_error("catalog too large");
-    const auto count = static_cast<std::uint32_t>(items.size());
+namespace {
 
-    // One pass in catalog order, where the entries lie in memory as they were made: the keys
-    // and the sort entries. The display order then only moves finished keys around.
-    std::string byItem;
-    std::vector<SortEntry> entries(count);
+// The search keys in catalog order, one after the other, and for each entry its sort entry,
+// which knows where its key lies among them.
+struct KeysInCatalogOrder {
+    std::string keys;
+    std::vector<SortEntry> entries;
+};
+
+// One pass in catalog order, where the entries lie in memory as they were made: the keys and
+// the sort entries. The display order then only moves finished keys around.
+KeysInCatalogOrder MakeKeys(const std::vector<CatalogItem>& items) {
+    const auto count = static_cast<std::uint32_t>(items.size());
+    KeysInCatalogOrder made;
+    made.entries.resize(count);
     std::size_t keyBytes = 0;
     for (const CatalogItem& item : items)
         keyBytes += FileNamePart(item.path).size() + item.name.size() + 1;
     if (keyBytes + count >= 0xFFFFFFFFu)
         throw std::length_error("catalog too large");
-    byItem.reserve(keyBytes);
+    made.keys.reserve(keyBytes);
     for (std::uint32_t i = 0; i < count; ++i) {
-        entries[i] = MakeSortEntry(CatalogDisplayName(items[i]), i);
-        const std::size_t start = byItem.size();
-        AppendSearchKey(byItem, items[i]);
-        entries[i].keyOffset = static_cast<std::uint32_t>(start);
-        entries[i].keyLength = static_cast<std::uint32_t>(byItem.size() - start);
+        SortEntry& entry = made.entries[i];
+        entry = MakeSortEntry(CatalogDisplayName(items[i]), i);
+        const std::size_t start = made.keys.size();
+        AppendSearchKey(made.keys, items[i]);
+        entry.keyOffset = static_cast<std::uint32_t>(start);
+        entry.keyLength = static_cast<std::uint32_t>(made.keys.size() - start);
     }
+    return made;
+}
 
-    // Mostly decided by the prefixes held in the entries; only ties look at the texts.
+// Display name, then path, then catalog order; mostly decided by the prefixes held in the
+// entries, only ties look at the texts.
+void SortIntoDisplayOrder(std::vector<SortEntry>& entries, const std::vector<CatalogItem>& items) {
     std::sort(entries.begin(), entries.end(), [&items](const SortEntry& a, const SortEntry& b) {
         int c = ComparePrefixes(a, b);
         if (c == 0 || c == 2) {
@@ -272,57 +209,72 @@ CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
         }
         return c != 0 ? c < 0 : a.item < b.item;
     });
+}
 
+// Whether two entries, neighbours in display order, have the same display name and path.
+bool SamePair(const SortEntry& a, const SortEntry& b, const std::vector<CatalogItem>& items) {
+    const int c = ComparePrefixes(a, b);
+    if (c == -1 || c == 1)
+        return false;
+    const CatalogItem& x = items[a.item];
+    const CatalogItem& y = items[b.item];
+    return x.path == y.path && CatalogDisplayName(x) == CatalogDisplayName(y);
+}
+
+} // namespace
+
+CatalogSearchIndex::CatalogSearchIndex(const std::vector<CatalogItem>& items) {
+    if (items.size() >= 0xFFFFFFFFu)
+        throw std::length_error("catalog too large");
+    KeysInCatalogOrder made = MakeKeys(items);
+    std::vector<SortEntry>& entries = made.entries;
+    SortIntoDisplayOrder(entries, items);
+
+    // The keys in display order, each followed by a filler.
+    const std::size_t count = items.size();
     order_.resize(count);
-    keyStart_.resize(std::size_t{count} + 1);
+    keyStart_.resize(count + 1);
     groupStart_.resize(count);
-    keys_.assign(byItem.size() + count + kKeyPadding, '\0');
-    const std::size_t words = (std::size_t{count} + 63) / 64;
+    keys_.assign(made.keys.size() + count + kKeyPadding, '\0'); // the padding stays zero
     std::size_t at = 0;
-    for (std::uint32_t p = 0; p < count; ++p) {
+    for (std::size_t p = 0; p < count; ++p) {
         const SortEntry& e = entries[p];
         order_[p] = e.item;
-        if (p == 0) {
-            groupStart_[p] = 1;
-        } else {
-            const SortEntry& before = entries[p - 1];
-            const int c = ComparePrefixes(e, before);
-            bool differs = c == -1 || c == 1;
-            if (!differs) {
-                const CatalogItem& x = items[e.item];
-                const CatalogItem& y = items[before.item];
-                differs = x.path != y.path || CatalogDisplayName(x) != CatalogDisplayName(y);
-            }
-            groupStart_[p] = differs ? 1 : 0;
-        }
+        groupStart_[p] = p == 0 || !SamePair(e, entries[p - 1], items) ? 1 : 0;
         keyStart_[p] = static_cast<std::uint32_t>(at);
-        const std::size_t length = e.keyLength;
-        std::memcpy(keys_.data() + at, byItem.data() + e.keyOffset, length);
-        // Which ASCII bytes the key holds, as a 128-bit set, then one bit per byte present.
-        std::uint64_t present[2] = {0, 0};
-        for (std::size_t i = at; i < at + length; ++i) {
-            const auto c = static_cast<unsigned char>(keys_[i]);
-            if (c < 128)
-                present[c / 64] |= std::uint64_t{1} << (c % 64);
-        }
-        present[0] &= ~std::uint64_t{1}; // never for the zero byte
-        const std::uint64_t bit = std::uint64_t{1} << (p % 64);
-        for (std::size_t half = 0; half < 2; ++half) {
-            for (std::uint64_t set = present[half]; set != 0; set &= set - 1) {
-                std::vector<std::uint64_t>& presence =
-                    presence_[half * 64 + static_cast<std::size_t>(__builtin_ctzll(set))];
-                if (presence.empty())
-                    presence.assign(words, 0);
-                presence[p / 64] |= bit;
-            }
-        }
-        at += length + 1; // the filler stays '\0'
+        std::memcpy(keys_.data() + at, made.keys.data() + e.keyOffset, e.keyLength);
+        MarkPresentBytes(p, std::string_view(keys_).substr(at, e.keyLength));
+        at += e.keyLength + 1; // the filler stays '\0'
     }
-    for (const char c : byItem)
-        ++byteCount_[static_cast<unsigned char>(c)];
-    byteCount_[0] += count;
     keyStart_[count] = static_cast<std::uint32_t>(at);
-    // kKeyPadding zero bytes stay after the last key for block-wise readers.
+    CountBytes(made.keys);
+}
+
+void CatalogSearchIndex::MarkPresentBytes(std::size_t position, std::string_view key) {
+    // Which ASCII bytes the key holds, as a 128-bit set, then one bit per byte present.
+    std::uint64_t present[2] = {0, 0};
+    for (const char byte : key) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c < 128)
+            present[c / 64] |= std::uint64_t{1} << (c % 64);
+    }
+    present[0] &= ~std::uint64_t{1}; // never for the zero byte
+    const std::uint64_t bit = std::uint64_t{1} << (position % 64);
+    for (std::size_t half = 0; half < 2; ++half) {
+        for (std::uint64_t set = present[half]; set != 0; set &= set - 1) {
+            std::vector<std::uint64_t>& presence =
+                presence_[half * 64 + static_cast<std::size_t>(std::countr_zero(set))];
+            if (presence.empty())
+                presence.assign((order_.size() + 63) / 64, 0);
+            presence[position / 64] |= bit;
+        }
+    }
+}
+
+void CatalogSearchIndex::CountBytes(std::string_view keysWithoutFillers) {
+    for (const char c : keysWithoutFillers)
+        ++byteCount_[static_cast<unsigned char>(c)];
+    byteCount_[0] += order_.size(); // one filler after each key
 }
 
 std::pair<std::size_t, std::size_t>

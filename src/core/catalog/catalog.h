@@ -17,8 +17,6 @@ struct CatalogItem {
     std::string path; // full path, never holds path variables
     std::string name; // display name; "" for folder entries and when the file held none
     std::int32_t priority = 0;
-    std::int32_t icon = 0;   // always 0, not stored
-    std::string description; // always "", not stored
 };
 
 class CatalogSearchIndex;
@@ -71,9 +69,6 @@ std::string_view FileNamePart(std::string_view path);
 // The name a catalog entry is listed under: its display name, or the file-name part of
 // its path when it has none.
 std::string_view CatalogDisplayName(const CatalogItem& item);
-
-// CompareUtf16's order (UTF-16 code units), decided from the bytes where they are ASCII.
-int CompareNamesUtf16(std::string_view a, std::string_view b);
 
 // The text the typed input is searched in: the file-name part of the path, "&" and the name,
 // ASCII letters in upper case. A name holding a backslash or colon gives only its part after

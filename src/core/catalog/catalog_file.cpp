@@ -263,9 +263,10 @@ CatalogReadResult ParseFrom(const XmlSource& read, std::size_t tags, const XmlRe
     CatalogHandler handler(result.items);
     const XmlParseResult parsed = xml.ParseStream(read, handler);
     if (parsed.status == XmlParseResult::Status::Failed)
-        result.error = parsed.error;
-    else if (parsed.status == XmlParseResult::Status::Stopped)
-        result.error = handler.error; // "" when the root was not ours
+        result.status = FileResult::Failure(parsed.error.empty() ? "the document is not well-formed"
+                                                                 : parsed.error);
+    else if (parsed.status == XmlParseResult::Status::Stopped && !handler.error.empty())
+        result.status = FileResult::Failure(handler.error); // none when the root was not ours
     return result;
 }
 
@@ -297,14 +298,13 @@ CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& x
 
 CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePort& files,
                                   const XmlReaderPort& xml) {
-    CatalogReadResult result;
+    const FileResult unreadable = FileResult::Failure("Unable to read " + fileName);
     FileContent::Status status = FileContent::Status::Missing;
     std::unique_ptr<FileReader> reader = files.OpenFile(fileName, status);
     if (!reader) {
-        result.missing = status == FileContent::Status::Missing;
-        if (!result.missing)
-            result.error = "Unable to read " + fileName;
-        return result;
+        if (status == FileContent::Status::Missing)
+            return {};
+        return {{}, unreadable};
     }
     // A first pass counts the entries (so that their list is made once) and finds out
     // whether there is anything but blanks; the second parses.
@@ -313,42 +313,52 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
     while (const std::size_t got = reader->Read(piece.data(), piece.size()))
         tags.Add(std::string_view(piece).substr(0, got));
     if (!reader->Failed() && tags.Blank())
-        return result;
+        return {};
     const std::uint64_t size = reader->SizeHint();
     reader = reader->Failed() ? nullptr : files.OpenFile(fileName, status);
-    if (!reader) {
-        result.error = "Unable to read " + fileName;
-        return result;
-    }
+    if (!reader)
+        return {{}, unreadable};
     const std::size_t most =
         size / 16 < tags.Count() ? static_cast<std::size_t>(size / 16) : tags.Count();
-    result = ParseFrom(
+    CatalogReadResult result = ParseFrom(
         [&reader](char* buffer, std::size_t bytes) { return reader->Read(buffer, bytes); }, most,
         xml);
     if (reader->Failed())
-        result.error = "Unable to read " + fileName;
-    else if (!result.error.empty())
-        result.error = fileName + ": " + result.error;
+        result.status = unreadable;
+    else if (!result.status.Ok())
+        result.status = FileResult::Failure(fileName + ": " + result.status.Error());
     return result;
 }
 
-CatalogSaveResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services) {
+FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services) {
     const std::string fileName = CatalogFileName(options.fileName);
     const std::vector<CatalogItem>& items = options.catalog.items.items();
     const bool written = services.files.ReplaceFileWith(fileName, [&items](FileWriter& file) {
         return WriteCatalog(items, [&file](std::string_view piece) { return file.Write(piece); });
     });
     if (!written)
-        return {false, "Unable to write to " + fileName};
+        return FileResult::Failure("Unable to write to " + fileName);
     return {};
 }
 
-std::string LoadCatalog(SettingsOptions& options, const CatalogFileServices& services) {
+FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& services) {
     options.catalog.items = CatalogItems();
     CatalogReadResult read =
         ReadCatalogFile(CatalogFileName(options.fileName), services.files, services.xml);
     options.catalog.items = CatalogItems(std::move(read.items));
-    return read.error;
+    return read.status;
+}
+
+FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
+                                 const OptionsServices& optionsServices,
+                                 const CatalogFileServices& catalogServices) {
+    if (FileResult saved = SaveOptions(options, optionsServices); !saved)
+        return saved;
+    // The options store writes nothing where no options folder can be had; the record is
+    // then not kept, and the catalog must not go to whatever folder its name leads to.
+    if (!optionsServices.fileSystem.FileExists(options.fileName))
+        return FileResult::Failure("Unable to write to " + options.fileName);
+    return SaveCatalog(options, catalogServices);
 }
 
 } // namespace orvan

@@ -1,6 +1,7 @@
 #pragma once
 // The catalog file: the catalog's entries as XML beside the options file, so that the
 // search window can work at once after start-up without rescanning.
+#include "core/base/file_result.h"
 #include "core/config/options.h"
 #include "core/ports/file_store.h"
 #include "core/ports/xml_reader.h"
@@ -27,13 +28,13 @@ std::string SerializeCatalog(const std::vector<CatalogItem>& items);
 
 struct CatalogReadResult {
     std::vector<CatalogItem> items; // what could be read, in file order
-    bool missing = false;           // there was no file
-    std::string error;              // why reading stopped early; "" when it did not
+    FileResult status;              // failed when reading stopped early, saying why
 };
 
-// Reads a catalog document. A wrong root or namespace gives no entries and no error; a
+// Reads a catalog document. A wrong root or namespace gives no entries and no failure; a
 // malformed document keeps the entries completed before the fault.
 CatalogReadResult ParseCatalog(std::string_view document, const XmlReaderPort& xml);
+// The same for a file; a missing file is an empty catalog, no failure.
 CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePort& files,
                                   const XmlReaderPort& xml);
 
@@ -43,17 +44,21 @@ struct CatalogFileServices {
 };
 
 // Writes the record's catalog to the file beside its options file, replacing the old file
-// in one step. On failure the old file stays as it was and the result holds
-// "Unable to write to " and the file name.
-struct CatalogSaveResult {
-    bool ok = true;
-    std::string error;
-};
-CatalogSaveResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services);
+// in one step. On failure ("Unable to write to " and the file name) the old file stays as
+// it was.
+FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services);
 
 // Empties the record's catalog, then publishes what the file beside the options file holds.
-// Never fails: a damaged file leaves the entries read before the damage, and the returned
-// text says what went wrong ("" when nothing did).
-std::string LoadCatalog(SettingsOptions& options, const CatalogFileServices& services);
+// A damaged or unreadable file leaves the entries read before the damage, and the result
+// says what went wrong; a missing file is an empty catalog and no failure.
+FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& services);
+
+// Keeps a record between runs: the options, then the catalog (whose folder the options' save
+// creates). Stops at the first failure and reports it; an options file that could not be
+// had at all (no options folder) is one. Quitting, the rebuild command and the installer
+// use it.
+FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
+                                 const OptionsServices& optionsServices,
+                                 const CatalogFileServices& catalogServices);
 
 } // namespace orvan

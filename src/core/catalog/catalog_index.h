@@ -66,6 +66,11 @@ public:
                                                  std::string_view path) const;
 
 private:
+    // Sets the position's bit in the presence bits of every ASCII byte its key holds.
+    void MarkPresentBytes(std::size_t position, std::string_view key);
+    // Counts the bytes of the keys and their fillers.
+    void CountBytes(std::string_view keysWithoutFillers);
+
     std::vector<std::uint32_t> order_;
     std::vector<std::uint32_t> keyStart_;
     std::string keys_;

@@ -20,10 +20,10 @@ void CatalogLoader::Start(const std::string& fileName, const CatalogFileServices
         try {
             CatalogReadResult read = ReadCatalogFile(fileName, *files, *xml);
             loaded.items = CatalogItems(std::move(read.items));
-            loaded.error = std::move(read.error);
+            loaded.status = std::move(read.status);
         } catch (const std::exception& error) {
             // Out of memory on a huge file: start with no catalog rather than not at all.
-            loaded.error = error.what();
+            loaded.status = FileResult::Failure(error.what());
         }
         if (finished)
             finished();

@@ -2,6 +2,7 @@
 // Reads the catalog file on a thread of its own, so that the launcher answers the hot key
 // and shows its tray icon at once, whatever the size of its catalog. The result is taken
 // on the thread that started the load and published there in one step.
+#include "core/base/file_result.h"
 #include "core/catalog/catalog.h"
 #include "core/catalog/catalog_file.h"
 
@@ -13,7 +14,7 @@ namespace orvan {
 
 struct LoadedCatalog {
     CatalogItems items;
-    std::string error; // why reading stopped early; "" when it did not
+    FileResult status; // failed when reading stopped early, saying why
 };
 
 class CatalogLoader {

@@ -18,7 +18,6 @@ public:
         std::string FileName; // the path exactly as requested: the key
         Icon SmallIcon;
         Icon LargeIcon;
-        std::string Extra; // always empty
     };
 
     // Asks the shell once for one size of a path's icon; an empty icon when it has none.
@@ -35,7 +34,7 @@ public:
         // Fetch before appending so that a failing extraction leaves no half entry.
         Icon smallIcon = extract_(path, true);
         Icon largeIcon = extract_(path, false);
-        entries_.push_back({path, std::move(smallIcon), std::move(largeIcon), {}});
+        entries_.push_back({path, std::move(smallIcon), std::move(largeIcon)});
         index_.emplace(path, entries_.size() - 1);
         return Pick(entries_.back(), small);
     }

@@ -6,13 +6,16 @@ namespace orvan {
 
 namespace {
 
-// Clears Scanning however the rebuild ends, an escaping error included.
+// Clears the flag however the rebuild ends, an escaping error included.
 class ScanningGuard {
 public:
-    ScanningGuard() { Scanner().scanning = true; }
-    ~ScanningGuard() { Scanner().scanning = false; }
+    explicit ScanningGuard(bool& scanning) : scanning_(scanning) { scanning_ = true; }
+    ~ScanningGuard() { scanning_ = false; }
     ScanningGuard(const ScanningGuard&) = delete;
     ScanningGuard& operator=(const ScanningGuard&) = delete;
+
+private:
+    bool& scanning_;
 };
 
 std::string WithTrailingDelimiter(const std::string& folder) {
@@ -21,24 +24,18 @@ std::string WithTrailingDelimiter(const std::string& folder) {
 
 } // namespace
 
-ScannerState& Scanner() {
-    static ScannerState state;
-    return state;
-}
-
-void AddCatalogItem(const std::string& path, const std::string& name) {
+void CatalogScan::AddItem(const std::string& path, const std::string& name) {
     CatalogItem item;
     item.path = path;
     item.name = name;
-    Scanner().newItems.push_back(std::move(item));
+    newItems_.push_back(std::move(item));
 }
 
-void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
-                bool includeDirectories, const ScanServices& services) {
-    ScannerState& state = Scanner();
-    if (!state.scanning)
+void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
+                             bool includeDirectories, const ScanServices& services) {
+    if (!scanning_)
         return;
-    ++state.scannedFolders;
+    ++scannedFolders_;
     if (services.processMessages)
         services.processMessages();
 
@@ -63,9 +60,9 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
                 all.push_back(entry);
             std::string path = prefix + entry.name;
             if ((entry.attributes & FileAttribute::Directory) == 0)
-                AddCatalogItem(path, services.shell.DisplayName(path));
-            state.scanPath = std::move(path);
-            ++state.scannedFiles;
+                AddItem(path, services.shell.DisplayName(path));
+            scanPath_ = std::move(path);
+            ++scannedFiles_;
             return true;
         });
         listedAll = listedAll || keep;
@@ -79,7 +76,7 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
         if (!entry.name.empty() && entry.name.front() != '.' &&
             (entry.attributes & FileAttribute::Directory) != 0) {
             if (includeDirectories)
-                AddCatalogItem(path, {});
+                AddItem(path, {});
             // Links are listed but never entered: a link to an ancestor would never end.
             const bool link = (entry.attributes & FileAttribute::ReparsePoint) != 0;
             const std::int64_t below = static_cast<std::int64_t>(depth) - 1;
@@ -89,7 +86,7 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
                 ScanFolder(path, mask, static_cast<std::int32_t>(below), includeDirectories,
                            services);
         }
-        state.scanPath = std::move(path);
+        scanPath_ = std::move(path);
         return true;
     };
     if (listedAll) {
@@ -100,15 +97,14 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
     }
 }
 
-bool RebuildCatalog(SettingsOptions& options, const ScanServices& services) {
-    ScannerState& state = Scanner();
-    if (state.scanning)
+bool CatalogScan::Rebuild(SettingsOptions& options, const ScanServices& services) {
+    if (scanning_)
         return false;
-    const ScanningGuard guard;
-    state.scannedFolders = 0;
-    state.scannedFiles = 0;
-    state.newItems.clear();
-    state.completed = CatalogItems();
+    const ScanningGuard guard(scanning_);
+    scannedFolders_ = 0;
+    scannedFiles_ = 0;
+    newItems_.clear();
+    completed_ = CatalogItems();
 
     // A copy: the messages processed per folder may replace the record's paths.
     const SettingsOptionsCatalogPaths paths = options.catalog.paths;
@@ -116,12 +112,12 @@ bool RebuildCatalog(SettingsOptions& options, const ScanServices& services) {
         if (path.active)
             ScanFolder(path.path, path.mask, path.depth, path.includeDirectories, services);
 
-    if (!state.scanning)
+    if (!scanning_)
         return false;
     options.catalog.lastRebuild = services.clock.Now();
-    state.completed = CatalogItems(std::move(state.newItems));
-    state.newItems.clear();
-    options.catalog.items = state.completed;
+    completed_ = CatalogItems(std::move(newItems_));
+    newItems_.clear();
+    options.catalog.items = completed_;
     return true;
 }
 

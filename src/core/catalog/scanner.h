@@ -1,7 +1,7 @@
 #pragma once
 // The catalog scanner: walks the active catalog paths of an options record and, when the
 // walk completes, gives the record a new catalog. It runs on the user-interface thread and
-// lets pending window messages run once per folder; clearing Scanning from there cancels.
+// lets pending window messages run once per folder; stopping the scan from there cancels.
 #include "core/catalog/catalog.h"
 #include "core/config/options.h"
 #include "core/ports/clock.h"
@@ -17,25 +17,6 @@
 
 namespace orvan {
 
-// The scanner's state, one per process. The settings dialog reads it for its progress text
-// and clears scanning to cancel; only the scanner writes the rest.
-struct ScannerState {
-    bool scanning = false;
-    std::int32_t scannedFolders = 0;
-    std::int32_t scannedFiles = 0;     // entries returned by the mask searches, "." and ".." too
-    std::string scanPath;              // the entry seen last, in either pass
-    std::vector<CatalogItem> newItems; // the catalog under construction
-    CatalogItems completed;            // what the last completed rebuild handed over
-
-    // The number of entries of NewItems: those being collected, or after a completed
-    // rebuild those handed over to the record.
-    std::size_t NewItemCount() const {
-        return scanning ? newItems.size() : completed.size() + newItems.size();
-    }
-};
-
-ScannerState& Scanner();
-
 struct ScanServices {
     const FileSystemPort& fileSystem;
     const SpecialFolderPort& folders;
@@ -45,14 +26,44 @@ struct ScanServices {
     std::function<void()> processMessages;
 };
 
-// Rebuilds the record's catalog. False when a rebuild is already running (nothing happens)
-// or when it was cancelled (the record keeps its catalog and rebuild time).
-bool RebuildCatalog(SettingsOptions& options, const ScanServices& services);
+// A catalog rebuild and its progress. Whoever starts rebuilds owns one; whoever shows the
+// progress reads it (the settings dialog's counters, the command line's progress line) and
+// may stop it from the messages the rebuild lets run once per folder.
+class CatalogScan {
+public:
+    // Rebuilds the record's catalog. False when this scan is already running (nothing
+    // happens) or when it was stopped (the record keeps its catalog and rebuild time).
+    bool Rebuild(SettingsOptions& options, const ScanServices& services);
+    // Ends a running rebuild at the next entry.
+    void Stop() { scanning_ = false; }
 
-// Scans one folder (path variables expanded on entry) and, within depth, its subfolders.
-void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
-                bool includeDirectories, const ScanServices& services);
+    bool Scanning() const { return scanning_; }
+    std::int32_t ScannedFolders() const { return scannedFolders_; }
+    // Entries returned by the mask searches, "." and ".." too.
+    std::int32_t ScannedFiles() const { return scannedFiles_; }
+    // The entry seen last, in either pass.
+    const std::string& ScanPath() const { return scanPath_; }
+    // The catalog under construction; after a stop, what was collected until then.
+    const std::vector<CatalogItem>& NewItems() const { return newItems_; }
+    // What the last completed rebuild handed over to its record.
+    const CatalogItems& Completed() const { return completed_; }
+    // The entries being collected, or after a completed rebuild those handed over.
+    std::size_t NewItemCount() const {
+        return scanning_ ? newItems_.size() : completed_.size() + newItems_.size();
+    }
 
-void AddCatalogItem(const std::string& path, const std::string& name);
+private:
+    // Scans one folder (path variables expanded on entry) and, within depth, its subfolders.
+    void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
+                    bool includeDirectories, const ScanServices& services);
+    void AddItem(const std::string& path, const std::string& name);
+
+    bool scanning_ = false;
+    std::int32_t scannedFolders_ = 0;
+    std::int32_t scannedFiles_ = 0;
+    std::string scanPath_;
+    std::vector<CatalogItem> newItems_;
+    CatalogItems completed_;
+};
 
 } // namespace orvan

@@ -56,15 +56,15 @@ public:
     explicit OptionsReader(const OptionsStore& store) : store_(store) {}
 
     void Integer(const char* section, const char* key, std::int32_t& value) const {
-        if (const auto text = store_.ReadString(section, key))
+        if (const auto text = store_.File().Read(section, key))
             value = ParseOptionInteger(*text).value_or(value);
     }
     void Boolean(const char* section, const char* key, bool& value) const {
-        if (const auto text = store_.ReadString(section, key))
+        if (const auto text = store_.File().Read(section, key))
             value = ParseOptionBoolean(*text, CurrentLocale().decimalSeparator).value_or(value);
     }
     void DateTime(const char* section, const char* key, double& value) const {
-        if (const auto text = store_.ReadString(section, key))
+        if (const auto text = store_.File().Read(section, key))
             value = ParseOptionDateTime(*text, CurrentLocale().decimalSeparator).value_or(value);
     }
 
@@ -99,9 +99,6 @@ SettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int
 }
 
 } // namespace
-
-OptionsWriteError::OptionsWriteError(const std::string& fileName)
-    : std::runtime_error("Unable to write to " + fileName) {}
 
 SettingsOptionsCatalogPaths DefaultCatalogPaths() {
     auto path = [](const char* folder, const char* mask, bool active) {
@@ -293,19 +290,10 @@ OptionsStore::OptionsStore(std::string fileName, const FileStorePort& files)
     unreadable_ = content.status == FileContent::Status::Unreadable;
 }
 
-std::optional<std::string> OptionsStore::ReadString(std::string_view section,
-                                                    std::string_view key) const {
-    return file_.Read(section, key);
-}
-
-void OptionsStore::WriteString(std::string_view section, std::string_view key,
-                               std::string_view value) {
-    file_.Write(section, key, value);
-}
-
-void OptionsStore::Commit() {
+FileResult OptionsStore::Commit() {
     if (unreadable_ || !files_->ReplaceWholeFile(fileName_, file_.ToBytes()))
-        throw OptionsWriteError(fileName_);
+        return FileResult::Failure("Unable to write to " + fileName_);
+    return {};
 }
 
 std::optional<OptionsStore> OpenOptionsStore(const SettingsOptions& options,
@@ -380,7 +368,7 @@ SettingsOptions LoadInto(SettingsOptions options, const OptionsServices& service
     read.Boolean(kCatalog, "AutoUpdate", options.catalog.autoUpdate);
     read.Integer(kCatalog, "Interval", options.catalog.interval);
     read.DateTime(kCatalog, "LastRebuild", options.catalog.lastRebuild);
-    const std::optional<std::string> count = store->ReadString(kPaths, "Count");
+    const std::optional<std::string> count = store->File().Read(kPaths, "Count");
     if (count && !count->empty())
         options.catalog.paths = ReadCatalogPaths(*store, ParseOptionInteger(*count).value_or(0));
     // Where the file lies decides, whatever an earlier copy wrote into it.
@@ -400,37 +388,36 @@ SettingsOptions LoadOptions(const OptionsServices& services, const std::string& 
     return LoadInto(std::move(defaults), services);
 }
 
-void SaveOptions(const SettingsOptions& options, const OptionsServices& services) {
+FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& services) {
     std::optional<OptionsStore> store = OpenOptionsStore(options, services);
     if (!store)
-        return;
-    store->WriteString(kGlobal, "Language", std::to_string(options.language));
-    store->WriteString(kGlobal, "HotKey", std::to_string(options.hotKey));
-    store->WriteString(kForm, "AlwaysVisible", BoolText(options.alwaysVisible));
-    store->WriteString(kForm, "AutoHide", BoolText(options.autoHide));
-    store->WriteString(kForm, "AlwaysOnTop", BoolText(options.alwaysOnTop));
-    store->WriteString(kForm, "AutoCenter", BoolText(options.autoCenter));
-    store->WriteString(kForm, "ShowOnDesktop", BoolText(options.showOnDesktop));
+        return {};
+    IniFile& file = store->File();
+    file.Write(kGlobal, "Language", std::to_string(options.language));
+    file.Write(kGlobal, "HotKey", std::to_string(options.hotKey));
+    file.Write(kForm, "AlwaysVisible", BoolText(options.alwaysVisible));
+    file.Write(kForm, "AutoHide", BoolText(options.autoHide));
+    file.Write(kForm, "AlwaysOnTop", BoolText(options.alwaysOnTop));
+    file.Write(kForm, "AutoCenter", BoolText(options.autoCenter));
+    file.Write(kForm, "ShowOnDesktop", BoolText(options.showOnDesktop));
     if (const OptionsGeometryAccess* geometry = Registered().geometry) {
         const WindowGeometry g = geometry->ReadGeometry();
-        store->WriteString(kForm, "Top", std::to_string(g.top));
-        store->WriteString(kForm, "Left", std::to_string(g.left));
-        store->WriteString(kForm, "Width", std::to_string(g.width));
-        store->WriteString(kForm, "Height", std::to_string(g.height));
+        file.Write(kForm, "Top", std::to_string(g.top));
+        file.Write(kForm, "Left", std::to_string(g.left));
+        file.Write(kForm, "Width", std::to_string(g.width));
+        file.Write(kForm, "Height", std::to_string(g.height));
     }
-    store->WriteString(kTrayIcon, "Enabled", BoolNumber(options.trayIcon));
-    store->WriteString(kCatalog, "AutoUpdate", BoolText(options.catalog.autoUpdate));
-    store->WriteString(kCatalog, "Interval", std::to_string(options.catalog.interval));
-    store->WriteString(
-        kCatalog, "LastRebuild",
-        FormatOptionDateTime(options.catalog.lastRebuild, CurrentLocale().decimalSeparator));
+    file.Write(kTrayIcon, "Enabled", BoolNumber(options.trayIcon));
+    file.Write(kCatalog, "AutoUpdate", BoolText(options.catalog.autoUpdate));
+    file.Write(kCatalog, "Interval", std::to_string(options.catalog.interval));
+    file.Write(kCatalog, "LastRebuild",
+               FormatOptionDateTime(options.catalog.lastRebuild, CurrentLocale().decimalSeparator));
     const SettingsOptionsCatalogPaths& paths = options.catalog.paths;
-    store->WriteString(kPaths, "Count", std::to_string(paths.size()));
+    file.Write(kPaths, "Count", std::to_string(paths.size()));
     for (std::size_t i = 0; i < paths.size(); ++i)
-        store->WriteString(kPaths, "Path_" + std::to_string(i + 1),
-                           FormatCatalogPathLine(paths[i]));
-    store->WriteString(kPortable, "Enable", BoolNumber(options.portable));
-    store->Commit();
+        file.Write(kPaths, "Path_" + std::to_string(i + 1), FormatCatalogPathLine(paths[i]));
+    file.Write(kPortable, "Enable", BoolNumber(options.portable));
+    return store->Commit();
 }
 
 SettingsOptions& CurrentOptions() {

@@ -1,6 +1,7 @@
 #pragma once
 // The options record with every user setting, the INI file it lives in, and the four
 // operations around it: defaults, load, save and apply.
+#include "core/base/file_result.h"
 #include "core/catalog/catalog.h"
 #include "core/config/ini_file.h"
 #include "core/ports/file_store.h"
@@ -11,7 +12,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,12 +62,6 @@ struct OptionsServices {
     std::string programFileName = ORVAN_PROGRAM_FILE_NAME;
 };
 
-// Raised by SaveOptions; the message is "Unable to write to " and the options file name.
-class OptionsWriteError : public std::runtime_error {
-public:
-    explicit OptionsWriteError(const std::string& fileName);
-};
-
 // The key-value store that load and save share: the options INI file, read once when
 // opened and written back whole, atomically, by Commit.
 class OptionsStore {
@@ -75,12 +69,11 @@ public:
     OptionsStore(std::string fileName, const FileStorePort& files);
 
     const std::string& FileName() const { return fileName_; }
-    std::optional<std::string> ReadString(std::string_view section, std::string_view key) const;
     const IniFile& File() const { return file_; }
-    void WriteString(std::string_view section, std::string_view key, std::string_view value);
-    // Replaces the file with everything written; throws OptionsWriteError when that fails,
-    // and then the file on disk is the old one, whole.
-    void Commit();
+    IniFile& File() { return file_; }
+    // Replaces the file with everything written. On failure ("Unable to write to " and the
+    // file name) the file on disk is the old one, whole.
+    FileResult Commit();
 
 private:
     std::string fileName_;
@@ -100,7 +93,9 @@ std::string PortableOptionsFile(const OptionsServices& services);
 SettingsOptions LoadOptions(const OptionsServices& services);
 // The same for an options file of the caller's choice instead of the default one.
 SettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName);
-void SaveOptions(const SettingsOptions& options, const OptionsServices& services);
+// Writes the record and the search window's geometry. Without a store (no options folder
+// can be had) nothing is written and that is no failure.
+FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& services);
 
 // Makes a record the current options, calls the apply listeners and registers the hot key.
 void ApplyOptions(const SettingsOptions& options);

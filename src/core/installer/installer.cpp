@@ -159,20 +159,13 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     };
     // Without an application-data folder the name starts at the current drive's root.
     if (!IsFullPath(options.fileName))
-        return fail(OptionsWriteError(options.fileName).what());
-    RebuildCatalog(options, {services.options.fileSystem, services.options.folders,
-                             services.shellNames, services.clock, services.processMessages});
-    try {
-        SaveOptions(options, services.options);
-    } catch (const OptionsWriteError& error) {
-        return fail(error.what());
-    }
-    // The store skips a file whose folder cannot be had without a word.
-    if (!services.options.fileSystem.FileExists(options.fileName))
-        return fail(OptionsWriteError(options.fileName).what());
-    const CatalogSaveResult saved = SaveCatalog(options, services.catalog);
-    if (!saved.ok)
-        return fail(saved.error);
+        return fail("Unable to write to " + options.fileName);
+    CatalogScan scan;
+    scan.Rebuild(options, {services.options.fileSystem, services.options.folders,
+                           services.shellNames, services.clock, services.processMessages});
+    if (const FileResult saved = SaveOptionsAndCatalog(options, services.options, services.catalog);
+        !saved)
+        return fail(saved.Error());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "core/search/catalog_match.h"
 
+#include <bit>
 #include <cstring>
 
 namespace orvan {
@@ -137,7 +138,7 @@ void Scan(const CatalogSearchIndex& index, std::string_view query, const Anchors
         std::memcpy(half, &block, sizeof half);
         for (std::size_t h = 0; h < 2; ++h) {
             while (half[h] != 0) {
-                const std::size_t lane = static_cast<std::size_t>(__builtin_ctzll(half[h])) / 8;
+                const std::size_t lane = static_cast<std::size_t>(std::countr_zero(half[h])) / 8;
                 half[h] &= ~(std::uint64_t{0xFF} << (lane * 8));
                 if (const std::size_t resume = check(first + h * 8 + lane))
                     return resume;
@@ -185,7 +186,7 @@ void ScanPresence(const CatalogSearchIndex& index, unsigned char byte,
     for (std::size_t w = 0; w < bits.size(); ++w) {
         std::uint64_t word = bits[w];
         while (word != 0) {
-            const std::size_t p = w * 64 + static_cast<std::size_t>(__builtin_ctzll(word));
+            const std::size_t p = w * 64 + static_cast<std::size_t>(std::countr_zero(word));
             word &= word - 1;
             if (p < next)
                 continue;
@@ -211,7 +212,7 @@ bool KeyHolds(const char* base, std::size_t start, std::size_t end, std::string_
         std::memcpy(half, &hit, sizeof half);
         for (std::size_t h = 0; h < 2; ++h) {
             for (std::uint64_t lanes = half[h]; lanes != 0;) {
-                const std::size_t lane = static_cast<std::size_t>(__builtin_ctzll(lanes)) / 8;
+                const std::size_t lane = static_cast<std::size_t>(std::countr_zero(lanes)) / 8;
                 lanes &= ~(std::uint64_t{0xFF} << (lane * 8));
                 const std::size_t s = at + h * 8 + lane;
                 if (s > last)
@@ -243,7 +244,7 @@ public:
                 sets_[setCount_++] = &bits;
         }
         for (std::size_t w = 0; w < Words(); ++w)
-            count_ += static_cast<std::size_t>(__builtin_popcountll(Word(w)));
+            count_ += static_cast<std::size_t>(std::popcount(Word(w)));
     }
     std::size_t Count() const { return count_; }
     std::size_t Words() const { return sets_[0]->size(); }
@@ -270,7 +271,7 @@ std::size_t ScanCandidates(const CatalogSearchIndex& index, const Candidates& ca
     std::size_t tested = 0;
     for (std::size_t w = 0; w < candidates.Words(); ++w) {
         for (std::uint64_t word = candidates.Word(w); word != 0; word &= word - 1) {
-            const std::size_t p = w * 64 + static_cast<std::size_t>(__builtin_ctzll(word));
+            const std::size_t p = w * 64 + static_cast<std::size_t>(std::countr_zero(word));
             if (p < next)
                 continue;
             if (maxTested != 0 && tested == maxTested)

@@ -22,21 +22,12 @@ namespace {
 constexpr std::string_view kDateTimeName = "DateTime";
 constexpr std::string_view kCalculatorName = "Calculator";
 
-// Characters that wildcard matching treats specially (or that the listing would take as
-// part of a path); a tail holding one is matched against the whole listing.
-bool NarrowsUnsafely(char c) {
-    return c == '*' || c == '?' || c == '<' || c == '>' || c == '"' || c == '.' || c == ':' ||
-           c == '/';
-}
-
-void ListFolder(std::string_view text, RunAvailableList& list,
-                const RunBuildEnvironment& environment) {
-    const FileSystemPort& fileSystem = *environment.fileSystem;
+void ListFolder(std::string_view text, RunAvailableList& list, const RunFileAccess& files) {
     const std::size_t cut = text.rfind('\\');
     if (cut == std::string_view::npos)
         return; // an empty folder part is no folder
     const std::string folder(text.substr(0, cut + 1));
-    if (!fileSystem.FolderExists(folder))
+    if (!files.FileSystem().FolderExists(folder))
         return;
     // Taking the first L characters of a name, upper-casing and trimming them and comparing
     // them with the trimmed, upper-cased tail T is the same as asking whether the name
@@ -60,20 +51,7 @@ void ListFolder(std::string_view text, RunAvailableList& list,
             names += name;
         }
     };
-    if (environment.folderListing != nullptr) {
-        environment.folderListing->ListByPrefix(folder, tail, take);
-    } else {
-        // The general listing, narrowed by a wildcard pattern where one can say "starts
-        // with T"; the exact rule is applied to what it returns.
-        bool narrow = !tail.empty();
-        for (const char c : tail)
-            narrow = narrow && !NarrowsUnsafely(c);
-        fileSystem.EnumerateKinds(
-            folder, narrow ? tail + "*" : std::string("*"), [&](const DirEntry& entry) {
-                take(entry.name, (entry.attributes & FileAttribute::Directory) != 0);
-                return true;
-            });
-    }
+    files.FolderListing().ListByPrefix(folder, tail, take);
     const auto nameOf = [&names](const Taken& entry) {
         return std::string_view(names).substr(entry.offset, entry.size);
     };
@@ -110,9 +88,9 @@ void ListFolder(std::string_view text, RunAvailableList& list,
 
 void DriveAndFolderStep(std::string_view text, RunAvailableList& list,
                         const RunBuildEnvironment& environment) {
-    if (environment.fileSystem == nullptr)
+    if (!environment.files)
         return;
-    const FileSystemPort& fileSystem = *environment.fileSystem;
+    const FileSystemPort& fileSystem = environment.files->FileSystem();
     const std::size_t length = Utf16Length(text);
     if (length == 1) {
         const std::string root = std::string(text) + ":\\";
@@ -128,15 +106,14 @@ void DriveAndFolderStep(std::string_view text, RunAvailableList& list,
             return;
         }
     }
-    ListFolder(text, list, environment);
+    ListFolder(text, list, *environment.files);
 }
 
 void ExistingFileStep(std::string_view text, RunAvailableList& list,
                       const RunBuildEnvironment& environment) {
-    if (environment.fileSystem == nullptr)
+    if (!environment.files)
         return;
-    const std::string path(text);
-    if (!environment.fileSystem->FileExists(path))
+    if (!environment.files->FileSystem().FileExists(std::string(text)))
         return;
     AddRunAvailable(list, FileNamePart(text), text, {}, RunKind::File);
 }

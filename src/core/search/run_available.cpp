@@ -18,7 +18,7 @@ std::size_t PairHash(std::string_view name, std::string_view path) {
 }
 
 bool NameLess(std::string_view a, std::string_view b) {
-    return CompareNamesUtf16(a, b) < 0;
+    return CompareUtf16(a, b) < 0;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,12 +92,26 @@ private:
     std::vector<std::uint32_t> order_;
 };
 
+// The disk as the steps for typed paths see it: the file system, and the quick listing that
+// the folder step needs to list a folder of 100 000 entries within one keystroke. They come
+// together, so that no step can end up without the quick listing.
+class RunFileAccess {
+public:
+    RunFileAccess(const FileSystemPort& fileSystem, const FolderListingPort& folderListing)
+        : fileSystem_(&fileSystem), folderListing_(&folderListing) {}
+    const FileSystemPort& FileSystem() const { return *fileSystem_; }
+    const FolderListingPort& FolderListing() const { return *folderListing_; }
+
+private:
+    const FileSystemPort* fileSystem_;
+    const FolderListingPort* folderListing_;
+};
+
 // Services the steps for the typed input use.
 struct RunBuildEnvironment {
-    const FileSystemPort* fileSystem = nullptr;
+    // The disk; without it the drive, folder and file steps add nothing.
+    std::optional<RunFileAccess> files;
     const ClockPort* clock = nullptr; // the date step's "now"; nullptr reads CurrentClock()
-    // The folder step's quick listing; without it the folder is listed through fileSystem.
-    const FolderListingPort* folderListing = nullptr;
 };
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,

@@ -1,7 +1,6 @@
 #include "core/settings/settings_model.h"
 
 #include "core/base/date_general.h"
-#include "core/catalog/scanner.h"
 #include "core/language/language.h"
 
 namespace orvan {
@@ -124,28 +123,29 @@ bool SettingsDialogModel::Open(const SettingsOptions& current) {
 }
 
 bool SettingsDialogModel::Rebuilding() const {
-    return Scanner().scanning;
+    return scan_.Scanning();
 }
 
 void SettingsDialogModel::RescanClick(const Rebuild& rebuild) {
     // A click while a stopped rebuild is still unwinding stops again instead of starting a
     // second rebuild inside the first one.
-    if (!Scanner().scanning && rebuildCalls_ == 0 && open_) {
+    if (!scan_.Scanning() && rebuildCalls_ == 0 && open_) {
         struct CallCount {
             int& calls;
-            explicit CallCount(int& c) : calls(c) { ++calls; }
+            CatalogScan& scan;
+            CallCount(int& c, CatalogScan& s) : calls(c), scan(s) { ++calls; }
             ~CallCount() {
                 --calls;
-                Scanner().scanning = false;
+                scan.Stop();
             }
             CallCount(const CallCount&) = delete;
             CallCount& operator=(const CallCount&) = delete;
-        } count(rebuildCalls_);
-        if (rebuild(options_))
+        } count(rebuildCalls_, scan_);
+        if (rebuild(options_, scan_))
             rebuilt_ = true;
     }
     // The Stop click, and the end of the rebuild that the Rebuild click ran.
-    Scanner().scanning = false;
+    scan_.Stop();
 }
 
 SettingsButtons SettingsDialogModel::Buttons() const {
@@ -164,9 +164,8 @@ std::optional<SettingsProgress> SettingsDialogModel::Progress(const LocaleSettin
         return std::nullopt;
     SettingsProgress progress;
     if (Rebuilding()) {
-        const ScannerState& scanner = Scanner();
-        progress.text = RebuildProgressText(scanner.NewItemCount(), scanner.scannedFolders,
-                                            scanner.scannedFiles, scanner.scanPath);
+        progress.text = RebuildProgressText(scan_.NewItemCount(), scan_.ScannedFolders(),
+                                            scan_.ScannedFiles(), scan_.ScanPath());
         progress.waiterVisible = true;
     } else {
         progress.text =

@@ -2,6 +2,7 @@
 // The settings dialog as logic: the working copy of the options it edits, what its controls
 // show and store, its texts and language items, the progress texts of its status tab, and
 // the rebuild, stop, OK and Cancel rules. The window only shows what this decides.
+#include "core/catalog/scanner.h"
 #include "core/config/options.h"
 #include "core/ports/locale.h"
 
@@ -106,10 +107,11 @@ struct SettingsButtons {
 // lives as long as the program; the window drives it and shows what it answers.
 class SettingsDialogModel {
 public:
-    // Runs a rebuild of the record's catalog and returns when it has ended; true when it
-    // completed. It lets window messages run meanwhile, so the dialog's handlers are
-    // re-entered from inside it (Stop, the progress timer).
-    using Rebuild = std::function<bool(SettingsOptions& options)>;
+    // Runs a rebuild of the record's catalog on the dialog's scan (CatalogScan::Rebuild with
+    // the program's services) and returns when it has ended; true when it completed. It lets
+    // window messages run meanwhile, so the dialog's handlers are re-entered from inside it
+    // (Stop, the progress timer).
+    using Rebuild = std::function<bool(SettingsOptions& options, CatalogScan& scan)>;
 
     bool IsOpen() const { return open_; }
 
@@ -124,7 +126,7 @@ public:
     // The Rebuild button, which reads "Stop" while a rebuild runs: starts a rebuild of the
     // copy's catalog, or stops the running one.
     void RescanClick(const Rebuild& rebuild);
-    // Whether a rebuild runs: the scanner is scanning.
+    // Whether a rebuild runs: the dialog's scan is scanning.
     bool Rebuilding() const;
     SettingsButtons Buttons() const;
     // Whether the frame may close: never while a rebuild runs.
@@ -146,6 +148,7 @@ private:
     bool open_ = false;
     bool rebuilt_ = false; // a rebuild completed since the opening
     int rebuildCalls_ = 0; // rebuilds on the stack, stopped ones still unwinding included
+    CatalogScan scan_;     // the rebuild the status tab shows and the Stop button ends
     SettingsOptions options_;
 };
 

@@ -52,7 +52,7 @@ std::vector<CatalogItem> MakeCatalog(int count) {
         const std::string name = std::string(words[i % 7]) + " " + number;
         items.push_back(
             {"C:\\Program Files\\Vendor " + std::to_string(i % 500) + "\\app" + number + ".exe",
-             name, 0, 0, ""});
+             name, 0});
     }
     return items;
 }
@@ -102,8 +102,10 @@ void MeasureStartUp(const std::wstring& exe, int entries) {
     {
         SettingsOptions record = DefaultOptions(services.options);
         const double begin = Now();
-        LoadCatalog(record, services.catalog);
-        if (entries > 0)
+        const FileResult loaded = LoadCatalog(record, services.catalog);
+        if (!loaded)
+            std::printf("loading the catalog file failed: %s\n", loaded.Error().c_str());
+        else if (entries > 0)
             std::printf("loading the catalog file of %zu entries alone: %.0f ms\n",
                         record.catalog.items.size(), Now() - begin);
     }

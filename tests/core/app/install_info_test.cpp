@@ -1,6 +1,7 @@
 #include "core/app/install_info.h"
 
-#include "core/catalog/fakes.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,8 @@
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 class FakeRegistry final : public RegistryPort {
 public:
@@ -62,7 +63,7 @@ protected:
     }
 
     FakeFolders folders;
-    FakeDisk disk;
+    MemoryFileSystem disk;
     FakeRegistry registry;
 };
 

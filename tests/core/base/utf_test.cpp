@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace orvan {
 namespace {
 
@@ -40,6 +42,50 @@ TEST(Utf, ComparesByUtf16CodeUnits) {
     EXPECT_LT(CompareUtf16("B", "a"), 0);
     EXPECT_LT(CompareUtf16("ab", "abc"), 0);
     EXPECT_EQ(CompareUtf16("abc", "abc"), 0);
+    // Invalid bytes count as U+FFFD, as the conversion gives them.
+    EXPECT_EQ(CompareUtf16("\xFF", "\xEF\xBF\xBD"), 0);
+}
+
+// Every pair of a set of awkward texts orders as their UTF-16 conversions do: long common
+// beginnings (the comparison skips them eight bytes at a time), differences right after
+// multi-byte characters, surrogate pairs against the characters above them, invalid and
+// truncated sequences, prefixes and empty text.
+TEST(Utf, ComparisonAgreesWithTheConvertedTexts) {
+    std::vector<std::string> texts = {"", "a", "A", "ab", "abc", "b", "\x7F"};
+    const std::vector<std::string> tails = {"",
+                                            "a",
+                                            "B",
+                                            "\xC3\xA9",
+                                            "\xC3\xA9"
+                                            "a",
+                                            "\xE2\x82\xAC",
+                                            "\xEF\xBC\xA1",
+                                            "\xEF\xBF\xBD",
+                                            "\xF0\x9F\x98\x80",
+                                            "\xF0\x9F\x98\x81",
+                                            "\xFF",
+                                            "\xFF"
+                                            "a",
+                                            "\xC3",
+                                            "\xE2\x82",
+                                            "\xE2\x82"
+                                            "a",
+                                            "\xF0\x9F",
+                                            "\xED\xA0\x80",
+                                            "\x80",
+                                            "\xC0\x80",
+                                            std::string(1, '\0')};
+    for (const std::string head : {"", "C:\\Program Files\\", "\xC3\xA9t\xC3\xA9 1234567"})
+        for (const std::string& tail : tails)
+            texts.push_back(head + tail);
+    for (const std::string& a : texts)
+        for (const std::string& b : texts) {
+            const std::u16string ua = Utf8ToUtf16(a);
+            const std::u16string ub = Utf8ToUtf16(b);
+            const int want = ua < ub ? -1 : (ub < ua ? 1 : 0);
+            EXPECT_EQ(CompareUtf16(a, b), want)
+                << ::testing::PrintToString(a) << " vs " << ::testing::PrintToString(b);
+        }
 }
 
 TEST(Utf, TrimControlRemovesCodesUpToBlank) {

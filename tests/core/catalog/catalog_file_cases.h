@@ -54,7 +54,7 @@ TEST(CatalogFileXml, SavedCatalogLoadsBackUnchanged) {
         Item("  C:\\spaced  ", " name\t", 2147483647),
     };
     const CatalogReadResult r = Parse(SerializeCatalog(items));
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.status.Error(), "");
     ASSERT_EQ(r.items.size(), items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (!StrictReader() && (items[i].path + items[i].name).find('\r') != std::string::npos)
@@ -64,7 +64,7 @@ TEST(CatalogFileXml, SavedCatalogLoadsBackUnchanged) {
         EXPECT_EQ(r.items[i].priority, items[i].priority) << i;
     }
     const CatalogReadResult empty = Parse(SerializeCatalog({}));
-    EXPECT_EQ(empty.error, "");
+    EXPECT_EQ(empty.status.Error(), "");
     EXPECT_TRUE(empty.items.empty());
 }
 
@@ -80,7 +80,7 @@ TEST(CatalogFileXml, HandWrittenFilesLoad) {
               "<item><o:path xmlns:o='morvane.example/XMLSchema/Orvan/'>C:\\o</o:path></item>"
               "<item>\n  <path>C:\\multi\nline</path>\n</item>"
               "</catalog>");
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.status.Error(), "");
     ASSERT_EQ(r.items.size(), 4u);
     EXPECT_EQ(r.items[0].path, "C:\\a&b<c>");
     EXPECT_EQ(r.items[0].name, "Caf\xC3\xA9");
@@ -97,7 +97,7 @@ TEST(CatalogFileXml, LatinOneDeclarationIsHonoured) {
     const CatalogReadResult r = Parse("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
                                       "<catalog xmlns=\"morvane.example/XMLSchema/Orvan/\">"
                                       "<item><path>C:\\\xE9</path></item></catalog>");
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.status.Error(), "");
     ASSERT_EQ(r.items.size(), 1u);
     EXPECT_EQ(r.items[0].path, "C:\\\xC3\xA9");
 }
@@ -114,7 +114,7 @@ TEST(CatalogFileXml, ForeignRootsGiveAnEmptyCatalog) {
             doc.replace(doc.rfind("</catalog>"), 10, "</c:catalog>");
         const CatalogReadResult r = Parse(doc);
         EXPECT_TRUE(r.items.empty()) << root;
-        EXPECT_EQ(r.error, "") << root;
+        EXPECT_EQ(r.status.Error(), "") << root;
     }
 }
 
@@ -130,12 +130,12 @@ TEST(CatalogFileXml, DocumentTypesAndEntitiesAreRefused) {
                   "<catalog xmlns=\"morvane.example/XMLSchema/Orvan/\"><item><path>&d;</path>"
                   "</item></catalog>");
         EXPECT_TRUE(r.items.empty()) << dtd;
-        EXPECT_NE(r.error, "") << dtd;
+        EXPECT_NE(r.status.Error(), "") << dtd;
     }
     const CatalogReadResult undefined = Parse(Doc("<item><path>&x;</path></item>"));
     if (StrictReader()) {
         EXPECT_TRUE(undefined.items.empty());
-        EXPECT_NE(undefined.error, "");
+        EXPECT_NE(undefined.status.Error(), "");
     }
 }
 
@@ -143,20 +143,20 @@ TEST(CatalogFileXml, DamagedFilesKeepWhatWasReadBefore) {
     const std::string whole = SerializeCatalog({Item("C:\\1"), Item("C:\\2"), Item("C:\\3")});
     const std::string truncated = whole.substr(0, whole.find("C:\\3") + 2);
     const CatalogReadResult r = Parse(truncated);
-    EXPECT_NE(r.error, "");
+    EXPECT_NE(r.status.Error(), "");
     ASSERT_EQ(r.items.size(), 2u);
     EXPECT_EQ(r.items[1].path, "C:\\2");
 
     const CatalogReadResult garbage = Parse(std::string("\x00\xFF\xFE<<&&\x01", 8));
     EXPECT_TRUE(garbage.items.empty());
     if (StrictReader()) {
-        EXPECT_NE(garbage.error, "");
+        EXPECT_NE(garbage.status.Error(), "");
     }
 
     const CatalogReadResult child = Parse(Doc("<item><path>C:\\1</path></item>"
                                               "<item><path>C:\\<b>2</b></path></item>"
                                               "<item><path>C:\\3</path></item>"));
-    EXPECT_NE(child.error, "");
+    EXPECT_NE(child.status.Error(), "");
     ASSERT_EQ(child.items.size(), 1u);
 }
 
@@ -173,7 +173,7 @@ TEST(CatalogFileXml, DeepNestingNeitherCrashesNorHangs) {
     EXPECT_LE(ignored.items.size(), 1u);
     const CatalogReadResult inPath = Parse(Doc("<item><path>" + open + close + "</path></item>"));
     EXPECT_TRUE(inPath.items.empty());
-    EXPECT_NE(inPath.error, "");
+    EXPECT_NE(inPath.status.Error(), "");
 }
 
 } // namespace catalog_file_cases

@@ -1,6 +1,7 @@
 #include "core/catalog/catalog_file.h"
 
-#include "core/catalog/fakes.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -160,13 +161,11 @@ TEST(CatalogFileReading, FollowsTheItemRules) {
         {End{}},
         {End{}},
     }));
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.status.Error(), "");
     ASSERT_EQ(r.items.size(), 3u);
     EXPECT_EQ(r.items[0].path, "C:\\one");
     EXPECT_EQ(r.items[0].name, "N1");
     EXPECT_EQ(r.items[0].priority, 5);
-    EXPECT_EQ(r.items[0].icon, 0);
-    EXPECT_EQ(r.items[0].description, "");
     EXPECT_EQ(r.items[1].path, "");
     EXPECT_EQ(r.items[1].priority, 0);
     EXPECT_EQ(r.items[2].path, "C:\\a\r\nb\r\nc\rd");
@@ -179,7 +178,7 @@ TEST(CatalogFileReading, WrongRootOrNamespaceGivesAnEmptyCatalog) {
         const CatalogReadResult r =
             Read(Join({{root}, {S("item")}, Leaf("path", "C:\\x"), {End{}, End{}}}));
         EXPECT_TRUE(r.items.empty()) << root.local << " " << root.uri;
-        EXPECT_EQ(r.error, "");
+        EXPECT_EQ(r.status.Error(), "");
     }
 }
 
@@ -199,7 +198,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
     }));
     ASSERT_EQ(childInText.items.size(), 1u);
     EXPECT_EQ(childInText.items[0].path, "C:\\kept");
-    EXPECT_NE(childInText.error, "");
+    EXPECT_NE(childInText.status.Error(), "");
 
     // An element inside an ignored element is no fault.
     const CatalogReadResult ignored = Read(Join({
@@ -210,7 +209,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
         {S("path"), S("deep"), End{}, End{}},
         {End{}, End{}},
     }));
-    EXPECT_EQ(ignored.error, "");
+    EXPECT_EQ(ignored.status.Error(), "");
     ASSERT_EQ(ignored.items.size(), 1u);
 
     const CatalogReadResult malformed = Read(Join({
@@ -223,7 +222,7 @@ TEST(CatalogFileReading, FailureKeepsTheItemsCompletedBefore) {
         {Fail{"line 9: mismatched tag"}},
     }));
     ASSERT_EQ(malformed.items.size(), 1u);
-    EXPECT_EQ(malformed.error, "line 9: mismatched tag");
+    EXPECT_EQ(malformed.status.Error(), "line 9: mismatched tag");
 }
 
 class FixedXml final : public XmlReaderPort {
@@ -235,7 +234,7 @@ public:
 };
 
 TEST(CatalogFile, SaveAndLoadGoThroughTheFileStore) {
-    testing::FakeDisk disk;
+    testing::MemoryFileSystem disk;
     FixedXml xml;
     const CatalogFileServices services{disk, xml};
     SettingsOptions options;
@@ -243,25 +242,64 @@ TEST(CatalogFile, SaveAndLoadGoThroughTheFileStore) {
     options.catalog.items = CatalogItems({Item("C:\\x")});
 
     // The folder is missing: nothing is written, the error names the file.
-    const CatalogSaveResult failed = SaveCatalog(options, services);
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.error, "Unable to write to C:\\opt\\Orvan_Catalog.xml");
+    const FileResult failed = SaveCatalog(options, services);
+    EXPECT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.Error(), "Unable to write to C:\\opt\\Orvan_Catalog.xml");
 
     disk.AddFolder("C:\\opt");
-    EXPECT_TRUE(SaveCatalog(options, services).ok);
+    EXPECT_TRUE(SaveCatalog(options, services).Ok());
     EXPECT_EQ(*disk.Content("C:\\opt\\Orvan_Catalog.xml"),
               SerializeCatalog(options.catalog.items.items()));
 
     // Loading empties the catalog first; a missing or blank file leaves it empty, quietly.
     disk.AddFile("C:\\opt\\Orvan_Catalog.xml", " \r\n");
-    EXPECT_EQ(LoadCatalog(options, services), "");
+    EXPECT_EQ(LoadCatalog(options, services).Error(), "");
     EXPECT_TRUE(options.catalog.items.empty());
     options.fileName = "C:\\nowhere\\Orvan.ini";
-    EXPECT_EQ(LoadCatalog(options, services), "");
+    EXPECT_EQ(LoadCatalog(options, services).Error(), "");
     disk.AddFile("C:\\opt\\Orvan_Catalog.xml", "x");
-    disk.unreadable.push_back("C:\\opt\\Orvan_Catalog.xml");
+    disk.MakeUnreadable("C:\\opt\\Orvan_Catalog.xml");
     options.fileName = "C:\\opt\\Orvan.ini";
-    EXPECT_EQ(LoadCatalog(options, services), "Unable to read C:\\opt\\Orvan_Catalog.xml");
+    EXPECT_EQ(LoadCatalog(options, services).Error(), "Unable to read C:\\opt\\Orvan_Catalog.xml");
+}
+
+TEST(CatalogFile, SavingARecordWritesTheOptionsThenTheCatalogAndStopsAtTheFirstFailure) {
+    constexpr const char* kOptions = "C:\\opt\\Orvan.ini";
+    constexpr const char* kCatalog = "C:\\opt\\Orvan_Catalog.xml";
+    struct Case {
+        const char* unwritable; // the file whose replacement fails, if any
+        bool noFolder;          // the options folder cannot be created
+        const char* error;
+        bool optionsWritten;
+        bool catalogWritten;
+    };
+    const Case cases[] = {
+        {nullptr, false, "", true, true},
+        {kOptions, false, "Unable to write to C:\\opt\\Orvan.ini", false, false},
+        {kCatalog, false, "Unable to write to C:\\opt\\Orvan_Catalog.xml", true, false},
+        // The options store quietly writes nothing without its folder; the record is lost
+        // all the same, so that is the failure, and the catalog is not tried.
+        {nullptr, true, "Unable to write to C:\\opt\\Orvan.ini", false, false},
+    };
+    for (const Case& c : cases) {
+        testing::MemoryFileSystem disk;
+        testing::FakeFolders folders;
+        FixedXml xml;
+        if (c.unwritable)
+            disk.MakeUnwritable(c.unwritable);
+        disk.failCreateFolders = c.noFolder;
+        const OptionsServices optionsServices{folders, disk, disk, "C:\\opt\\Orvan.exe"};
+        SettingsOptions options = DefaultOptions(optionsServices);
+        options.fileName = kOptions; // the folder does not exist yet: the save makes it
+        options.catalog.items = CatalogItems({Item("C:\\x")});
+
+        const FileResult saved = SaveOptionsAndCatalog(options, optionsServices, {disk, xml});
+        const std::string label = c.unwritable ? c.unwritable : c.noFolder ? "no folder" : "none";
+        EXPECT_EQ(saved.Ok(), c.error[0] == '\0') << label;
+        EXPECT_EQ(saved.Error(), c.error) << label;
+        EXPECT_EQ(disk.FileExists(kOptions), c.optionsWritten) << label;
+        EXPECT_EQ(disk.FileExists(kCatalog), c.catalogWritten) << label;
+    }
 }
 
 } // namespace

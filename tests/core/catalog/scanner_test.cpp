@@ -1,14 +1,15 @@
 #include "core/catalog/scanner.h"
 
-#include "core/catalog/fakes.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 // Shortcuts lose ".lnk"; other files show as "<name>"; a file named "nameless" has none.
 class FakeShell final : public ShellNamePort {
@@ -51,7 +52,7 @@ protected:
 
     std::vector<std::string> Rebuild(std::vector<SettingsOptionsCatalogPath> paths) {
         options.catalog.paths = std::move(paths);
-        EXPECT_TRUE(RebuildCatalog(options, Services()));
+        EXPECT_TRUE(scan.Rebuild(options, Services()));
         return Paths();
     }
     std::vector<std::string> Paths() const {
@@ -61,7 +62,8 @@ protected:
         return list;
     }
 
-    FakeDisk disk;
+    CatalogScan scan;
+    MemoryFileSystem disk;
     FakeFolders folders;
     FakeShell shell;
     FixedClock clock;
@@ -89,13 +91,13 @@ TEST_F(ScannerTest, FilesPerPatternThenSubfoldersDepthFirst) {
               }));
     EXPECT_EQ(options.catalog.lastRebuild, 45678.75);
     EXPECT_EQ(options.catalog.items[0].priority, 0);
-    EXPECT_EQ(options.catalog.items[0].icon, 0);
 
     // An empty mask is "*.*": shortcuts keep their ".lnk" path, the shell gives the name.
+    // Entries come in the file system's order.
     const auto all = Rebuild({CatalogPath("C:\\Start", "", 0)});
     EXPECT_EQ(all,
-              (std::vector<std::string>{"C:\\Start\\a.txt = <a.txt>", "C:\\Start\\App.lnk = App",
-                                        "C:\\Start\\b.exe = <b.exe>", "C:\\Start\\c.EXE = <c.EXE>",
+              (std::vector<std::string>{"C:\\Start\\b.exe = <b.exe>", "C:\\Start\\a.txt = <a.txt>",
+                                        "C:\\Start\\c.EXE = <c.EXE>", "C:\\Start\\App.lnk = App",
                                         "C:\\Start\\nameless"}));
 }
 
@@ -103,18 +105,18 @@ TEST_F(ScannerTest, CountersIncludeDotEntriesAndFolders) {
     disk.AddFile("C:\\One\\x.txt");
     disk.AddFile("C:\\One\\y.txt");
     Rebuild({CatalogPath("C:\\One", "*.*", UnlimitedDepth)});
-    EXPECT_EQ(Scanner().scannedFolders, 1);
-    EXPECT_EQ(Scanner().scannedFiles, 4);
-    EXPECT_EQ(Scanner().NewItemCount(), 2u);
-    EXPECT_FALSE(Scanner().scanning);
-    EXPECT_EQ(Scanner().scanPath, "C:\\One\\y.txt");
-    EXPECT_TRUE(Scanner().completed.SharesWith(options.catalog.items));
+    EXPECT_EQ(scan.ScannedFolders(), 1);
+    EXPECT_EQ(scan.ScannedFiles(), 4);
+    EXPECT_EQ(scan.NewItemCount(), 2u);
+    EXPECT_FALSE(scan.Scanning());
+    EXPECT_EQ(scan.ScanPath(), "C:\\One\\y.txt");
+    EXPECT_TRUE(scan.Completed().SharesWith(options.catalog.items));
 
     // A subfolder matching the mask counts as a file entry too, and is scanned.
     disk.AddFile("C:\\One\\Sub.d\\z.txt");
     Rebuild({CatalogPath("C:\\One", "*.*", UnlimitedDepth)});
-    EXPECT_EQ(Scanner().scannedFolders, 2);
-    EXPECT_EQ(Scanner().scannedFiles, 5 + 3);
+    EXPECT_EQ(scan.ScannedFolders(), 2);
+    EXPECT_EQ(scan.ScannedFiles(), 5 + 3);
 }
 
 // A folder is read once per pattern and once for its subfolders, except that a "*.*"
@@ -125,7 +127,7 @@ TEST_F(ScannerTest, AnAllPatternListingServesTheFolderPass) {
     disk.AddFile("C:\\One\\.git\\z.txt");
     struct Case {
         const char* mask;
-        int enumerations; // for the two folders scanned
+        std::size_t enumerations; // for the two folders scanned
         std::vector<std::string> paths;
     };
     const std::vector<std::string> everything = {"C:\\One\\x.txt = <x.txt>",
@@ -141,7 +143,7 @@ TEST_F(ScannerTest, AnAllPatternListingServesTheFolderPass) {
         disk.enumerations = 0;
         EXPECT_EQ(Rebuild({CatalogPath("C:\\One", c.mask, UnlimitedDepth)}), c.paths) << c.mask;
         EXPECT_EQ(disk.enumerations, c.enumerations) << c.mask;
-        EXPECT_EQ(Scanner().scannedFolders, 2) << c.mask;
+        EXPECT_EQ(scan.ScannedFolders(), 2) << c.mask;
     }
 }
 
@@ -179,8 +181,8 @@ TEST_F(ScannerTest, HiddenSystemDotAndLinkedFolders) {
     disk.AddFolder("C:\\H\\Link", FileAttribute::ReparsePoint);
     disk.AddFile("C:\\H\\Link\\inside.exe");
     EXPECT_EQ(Rebuild({CatalogPath("C:\\H", "*.exe", UnlimitedDepth, true)}),
-              (std::vector<std::string>{"C:\\H\\secret.exe = <secret.exe>",
-                                        "C:\\H\\visible.exe = <visible.exe>", "C:\\H\\Link"}));
+              (std::vector<std::string>{"C:\\H\\visible.exe = <visible.exe>",
+                                        "C:\\H\\secret.exe = <secret.exe>", "C:\\H\\Link"}));
     // A catalog path that itself names a hidden folder is scanned.
     EXPECT_EQ(Rebuild({CatalogPath("C:\\H\\Hidden", "*.exe", UnlimitedDepth)}),
               (std::vector<std::string>{"C:\\H\\Hidden\\inside.exe = <inside.exe>"}));
@@ -203,7 +205,7 @@ TEST_F(ScannerTest, PathVariablesExpandAndUnresolvedOnesContributeNothing) {
                        CatalogPath("%DESKTOP%", "*.exe", UnlimitedDepth),
                        CatalogPath("%DESKTOP%%FAVORITES%", "*.exe", 0)}),
               (std::vector<std::string>{"C:\\Desk\\d.exe = <d.exe>", "C:\\Desk\\d.exe = <d.exe>"}));
-    EXPECT_EQ(Scanner().scannedFolders, 3);
+    EXPECT_EQ(scan.ScannedFolders(), 3);
 }
 
 TEST_F(ScannerTest, NoActivePathCompletesEmpty) {
@@ -225,17 +227,17 @@ TEST_F(ScannerTest, CancelKeepsTheRecordAndReentranceIsRefused) {
     pump = [&] {
         ++calls;
         SettingsOptions other;
-        EXPECT_FALSE(RebuildCatalog(other, Services())); // already running
+        EXPECT_FALSE(scan.Rebuild(other, Services())); // already running
         if (calls == 3)
-            Scanner().scanning = false; // the Stop button
+            scan.Stop(); // the Stop button
     };
-    EXPECT_FALSE(RebuildCatalog(options, Services()));
+    EXPECT_FALSE(scan.Rebuild(options, Services()));
     EXPECT_TRUE(options.catalog.items.SharesWith(before));
     EXPECT_EQ(options.catalog.lastRebuild, 1.5);
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(Scanner().scannedFolders, 3);
-    EXPECT_EQ(Scanner().newItems.size(), 2u); // kept until the next rebuild starts
-    EXPECT_FALSE(Scanner().scanning);
+    EXPECT_EQ(scan.ScannedFolders(), 3);
+    EXPECT_EQ(scan.NewItems().size(), 2u); // kept until the next rebuild starts
+    EXPECT_FALSE(scan.Scanning());
 }
 
 class ThrowingDisk final : public FileSystemPort {
@@ -253,8 +255,8 @@ public:
 TEST_F(ScannerTest, AnEscapingErrorStillClearsScanning) {
     ThrowingDisk broken;
     options.catalog.paths = {CatalogPath("C:\\x", "*.*", 0)};
-    EXPECT_THROW(RebuildCatalog(options, {broken, folders, shell, clock, {}}), std::runtime_error);
-    EXPECT_FALSE(Scanner().scanning);
+    EXPECT_THROW(scan.Rebuild(options, {broken, folders, shell, clock, {}}), std::runtime_error);
+    EXPECT_FALSE(scan.Scanning());
 }
 
 } // namespace

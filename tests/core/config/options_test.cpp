@@ -1,16 +1,17 @@
 #include "core/config/options.h"
 
 #include "core/base/utf.h"
-#include "core/catalog/fakes.h"
 #include "core/ports/locale.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 constexpr const char* kRoaming = "C:\\Users\\u\\AppData\\Roaming";
 constexpr const char* kLocal = "C:\\Users\\u\\AppData\\Local";
@@ -41,7 +42,7 @@ protected:
     }
 
     FakeFolders folders;
-    FakeDisk disk;
+    MemoryFileSystem disk;
 };
 
 TEST_F(OptionsTest, DefaultsHoldEveryFieldAndTheTenCatalogPaths) {
@@ -112,7 +113,7 @@ TEST_F(OptionsTest, AnOptionsFileBesideTheProgramMakesThePortableCopy) {
     EXPECT_EQ(PortableOptionsFile(bare), "");
     EXPECT_EQ(DefaultOptions(bare).fileName, kIni);
     // Saved where it was found, with the flag.
-    ASSERT_NO_THROW(SaveOptions(portable, Services()));
+    ASSERT_TRUE(SaveOptions(portable, Services()).Ok());
     EXPECT_NE(Utf16ToUtf8(ToUnits(*disk.Content(beside))).find("Enable=-1"), std::string::npos);
 }
 
@@ -294,7 +295,7 @@ TEST_F(OptionsTest, SaveWritesTheTableInOrder) {
     o.catalog.paths.resize(2);
     o.catalog.paths[1].includeDirectories = true;
     o.catalog.paths[1].depth = 3;
-    SaveOptions(o, Services());
+    ASSERT_TRUE(SaveOptions(o, Services()).Ok());
     EXPECT_EQ(IniText(), "[Global]\r\nLanguage=1031\r\nHotKey=32800\r\n"
                          "[Form]\r\nAlwaysVisible=False\r\nAutoHide=True\r\nAlwaysOnTop=False\r\n"
                          "AutoCenter=True\r\nShowOnDesktop=False\r\n"
@@ -317,7 +318,7 @@ TEST_F(OptionsTest, SaveKeepsUnknownLinesAndLongerEarlierLists) {
         "Path_4=C:\\4|*|0|False|True\nPath_5=C:\\5|*|0|False|True\nMine=kept\n\n[Extra]\nz=1\n");
     SettingsOptions o = DefaultOptions(Services());
     o.catalog.paths.resize(2);
-    SaveOptions(o, Services());
+    ASSERT_TRUE(SaveOptions(o, Services()).Ok());
     const std::string text = IniText();
     EXPECT_EQ(text.rfind("; written by hand\r\n[Paths]\r\nCount=2\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("Path_5=C:\\5|*|0|False|True\r\nMine=kept\r\n\r\n[Extra]\r\nz=1\r\n"),
@@ -325,33 +326,28 @@ TEST_F(OptionsTest, SaveKeepsUnknownLinesAndLongerEarlierLists) {
     EXPECT_EQ(LoadOptions(Services()).catalog.paths.size(), 2u);
 }
 
-TEST_F(OptionsTest, FailedSaveRaisesAndKeepsTheOldFileWhole) {
+TEST_F(OptionsTest, FailedSaveSaysSoAndKeepsTheOldFileWhole) {
     WriteIni("[Global]\nLanguage=7\n");
     disk.failWrites = true;
     SettingsOptions o = DefaultOptions(Services());
-    try {
-        SaveOptions(o, Services());
-        FAIL() << "no error";
-    } catch (const OptionsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
-    }
+    EXPECT_EQ(SaveOptions(o, Services()).Error(), std::string("Unable to write to ") + kIni);
     EXPECT_EQ(*disk.Content(kIni), "[Global]\nLanguage=7\n");
 
     // A file that exists but cannot be read is never replaced by one holding only our keys.
     disk.failWrites = false;
-    disk.unreadable.push_back(kIni);
-    EXPECT_THROW(SaveOptions(o, Services()), OptionsWriteError);
+    disk.MakeUnreadable(kIni);
+    EXPECT_EQ(SaveOptions(o, Services()).Error(), std::string("Unable to write to ") + kIni);
     EXPECT_EQ(*disk.Content(kIni), "[Global]\nLanguage=7\n");
     EXPECT_EQ(LoadOptions(Services()).language, 1);
 }
 
 TEST_F(OptionsTest, WithoutAFolderLoadGivesDefaultsAndSaveWritesNothing) {
-    FakeDisk bare; // no application-data folder, and none can be made
+    MemoryFileSystem bare; // no application-data folder, and none can be made
     bare.failCreateFolders = true;
     const OptionsServices services{folders, bare, bare, "Orvan.exe"};
     EXPECT_FALSE(OpenOptionsStore(DefaultOptions(services), services));
     EXPECT_EQ(LoadOptions(services).catalog.paths, DefaultCatalogPaths());
-    EXPECT_NO_THROW(SaveOptions(DefaultOptions(services), services));
+    EXPECT_TRUE(SaveOptions(DefaultOptions(services), services).Ok());
     EXPECT_FALSE(bare.FileExists(kIni));
 }
 
@@ -376,14 +372,14 @@ TEST_F(OptionsTest, GeometryTravelsOnlyWhileAWindowIsRegistered) {
     EXPECT_EQ(window.geometry.left, 20);
     EXPECT_EQ(window.geometry.width, 300);
     WriteIni("");
-    SaveOptions(DefaultOptions(Services()), Services());
+    EXPECT_TRUE(SaveOptions(DefaultOptions(Services()), Services()).Ok());
     RegisterGeometryAccess(nullptr);
     EXPECT_NE(
         IniText().find("ShowOnDesktop=False\r\nTop=5\r\nLeft=20\r\nWidth=300\r\nHeight=400\r\n"),
         std::string::npos);
 
     disk.AddFile(kIni, "");
-    SaveOptions(DefaultOptions(Services()), Services());
+    ASSERT_TRUE(SaveOptions(DefaultOptions(Services()), Services()).Ok());
     EXPECT_EQ(IniText().find("\nTop="), std::string::npos);
 }
 

@@ -1,6 +1,7 @@
 #include "core/config/path_variables.h"
 
 #include "core/base/utf.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -140,88 +141,10 @@ TEST(SplitString, FollowsTheSeparatorRules) {
         EXPECT_EQ(SplitString(c.text, c.separator), c.expected) << c.text;
 }
 
-// A folder tree in memory. Deleting a read-only file fails, as DeleteFileW does; every call
-// is logged.
-class FakeFileSystem final : public FileSystemPort {
-public:
-    void AddFolder(const std::string& path, std::uint32_t extra = 0) {
-        entries_.push_back({path, FileAttribute::Directory | extra});
-    }
-    void AddFile(const std::string& path, std::uint32_t attributes = FileAttribute::Archive) {
-        entries_.push_back({path, attributes});
-    }
-    bool Exists(const std::string& path) const { return Find(path) != entries_.end(); }
-
-    bool Enumerate(const std::string& folder, const std::string& pattern,
-                   const std::function<bool(const DirEntry&)>& visit) const override {
-        log.push_back("list " + folder + " " + pattern);
-        const std::string self = Unslashed(folder);
-        const auto it = Find(self);
-        if (it == entries_.end() || (it->attributes & FileAttribute::Directory) == 0)
-            return false;
-        if (!visit({".", FileAttribute::Directory, 0, 0}) ||
-            !visit({"..", FileAttribute::Directory, 0, 0}))
-            return true;
-        // Copy first: the visitor deletes entries while the listing runs.
-        const std::vector<Entry> snapshot = entries_;
-        for (const Entry& entry : snapshot) {
-            if (Parent(entry.path) != self || !Exists(entry.path))
-                continue;
-            if (!visit({entry.path.substr(self.size() + 1), entry.attributes, 0, 0}))
-                break;
-        }
-        return true;
-    }
-    bool RemoveFile(const std::string& path) const override {
-        log.push_back("delete " + path);
-        const auto it = Find(path);
-        if (it == entries_.end() || (it->attributes & FileAttribute::Directory) != 0 ||
-            (it->attributes & FileAttribute::ReadOnly) != 0)
-            return false;
-        entries_.erase(it);
-        return true;
-    }
-    bool RemoveFolder(const std::string& path) const override {
-        log.push_back("rmdir " + path);
-        const std::string self = Unslashed(path);
-        const auto it = Find(self);
-        if (it == entries_.end() || (it->attributes & FileAttribute::Directory) == 0)
-            return false;
-        if ((it->attributes & FileAttribute::ReparsePoint) == 0 &&
-            std::any_of(entries_.begin(), entries_.end(),
-                        [&](const Entry& e) { return Parent(e.path) == self; }))
-            return false;
-        entries_.erase(it);
-        return true;
-    }
-    bool FileExists(const std::string& path) const override { return Exists(path); }
-    bool FolderExists(const std::string& path) const override { return Exists(path); }
-
-    mutable std::vector<std::string> log;
-
-private:
-    struct Entry {
-        std::string path;
-        std::uint32_t attributes;
-    };
-    static std::string Unslashed(std::string path) {
-        if (!path.empty() && path.back() == '\\')
-            path.pop_back();
-        return path;
-    }
-    static std::string Parent(const std::string& path) {
-        const auto cut = path.rfind('\\');
-        return cut == std::string::npos ? std::string() : path.substr(0, cut);
-    }
-    std::vector<Entry>::iterator Find(const std::string& path) const {
-        return std::find_if(entries_.begin(), entries_.end(),
-                            [&](const Entry& e) { return e.path == path; });
-    }
-    mutable std::vector<Entry> entries_;
-};
+using testing::MemoryFileSystem;
 
 TEST(DeleteFolderTree, MissingFolderGivesFalseAndDeletesNothing) {
-    FakeFileSystem fs;
+    MemoryFileSystem fs;
     fs.AddFile("C:\\other");
     EXPECT_FALSE(DeleteFolderTree(fs, "C:\\missing"));
     EXPECT_EQ(fs.log, (std::vector<std::string>{"list C:\\missing *.*", "rmdir C:\\missing"}));
@@ -229,17 +152,17 @@ TEST(DeleteFolderTree, MissingFolderGivesFalseAndDeletesNothing) {
 }
 
 TEST(DeleteFolderTree, EmptyPathTouchesNothing) {
-    FakeFileSystem fs;
+    MemoryFileSystem fs;
     EXPECT_FALSE(DeleteFolderTree(fs, ""));
     EXPECT_TRUE(fs.log.empty());
 }
 
 TEST(DeleteFolderTree, RemovesEverythingBelowIncludingHiddenAndSystemEntries) {
-    FakeFileSystem fs;
+    MemoryFileSystem fs;
     fs.AddFolder("C:\\t");
     fs.AddFile("C:\\t\\a.txt");
     fs.AddFolder("C:\\t\\sub", FileAttribute::Hidden);
-    fs.AddFile("C:\\t\\sub\\hidden", FileAttribute::Hidden | FileAttribute::System);
+    fs.AddFile("C:\\t\\sub\\hidden", "", FileAttribute::Hidden | FileAttribute::System);
     fs.AddFolder("C:\\t\\sub\\deeper");
     fs.AddFile("C:\\t\\z");
     EXPECT_TRUE(DeleteFolderTree(fs, "C:\\t\\"));
@@ -257,12 +180,12 @@ TEST(DeleteFolderTree, RemovesEverythingBelowIncludingHiddenAndSystemEntries) {
 }
 
 TEST(DeleteFolderTree, StopsAtTheFirstFailureButStillTriesTheFolderItself) {
-    FakeFileSystem fs;
+    MemoryFileSystem fs;
     fs.AddFolder("C:\\t");
     fs.AddFile("C:\\t\\a");
     fs.AddFolder("C:\\t\\sub");
     fs.AddFile("C:\\t\\sub\\1");
-    fs.AddFile("C:\\t\\sub\\locked", FileAttribute::ReadOnly);
+    fs.AddFile("C:\\t\\sub\\locked", "", FileAttribute::ReadOnly);
     fs.AddFile("C:\\t\\sub\\3");
     fs.AddFile("C:\\t\\z");
     EXPECT_FALSE(DeleteFolderTree(fs, "C:\\t"));
@@ -283,7 +206,7 @@ TEST(DeleteFolderTree, StopsAtTheFirstFailureButStillTriesTheFolderItself) {
 }
 
 TEST(DeleteFolderTree, RemovesALinkedFolderWithoutGoingThroughIt) {
-    FakeFileSystem fs;
+    MemoryFileSystem fs;
     fs.AddFolder("C:\\keep");
     fs.AddFile("C:\\keep\\precious");
     fs.AddFolder("C:\\t");

@@ -2,6 +2,7 @@
 
 #include "core/base/date_format.h"
 #include "core/search/input_fakes.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,10 @@
 namespace orvan {
 namespace {
 
-using testing::FakeFiles;
 using testing::FakeVersionInfo;
 using testing::FakeVolumes;
+using testing::FileFacts;
+using testing::MemoryFileSystem;
 
 TEST(FormatFileSize, ChoosesTheUnitByMagnitude) {
     const LocaleSettings en;
@@ -135,18 +137,20 @@ class FileDetailsTest : public ::testing::Test {
 protected:
     FileDetailsTest() : locale_(LocaleSettings()) {
         DateTimeParts parts{2024, 3, 5, 14, 7, 9, 0, 0};
-        files_.AddFile("C:\\Docs\\archive.tar.gz", 1536,
-                       FileAttribute::ReadOnly | FileAttribute::Archive,
-                       EncodeMoment(parts).value());
+        files_.AddFile("C:\\Docs\\archive.tar.gz",
+                       FileFacts{.size = 1536,
+                                 .attributes = FileAttribute::ReadOnly | FileAttribute::Archive,
+                                 .lastWrite = EncodeMoment(parts).value()});
         parts.hour = parts.minute = parts.second = 0;
-        files_.AddFile("C:\\Docs\\README", 10, FileAttribute::Archive, EncodeMoment(parts).value());
-        files_.AddFile("C:\\Apps\\tool.exe", 100, FileAttribute::Archive,
-                       EncodeMoment(parts).value());
+        files_.AddFile("C:\\Docs\\README",
+                       FileFacts{.size = 10, .lastWrite = EncodeMoment(parts).value()});
+        files_.AddFile("C:\\Apps\\tool.exe",
+                       FileFacts{.size = 100, .lastWrite = EncodeMoment(parts).value()});
         services_ = FileInfoServices{&files_, &versions_, &volumes_};
     }
 
     testing::LocaleScope locale_;
-    FakeFiles files_;
+    MemoryFileSystem files_;
     FakeVersionInfo versions_;
     FakeVolumes volumes_;
     FileInfoServices services_;

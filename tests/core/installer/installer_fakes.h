@@ -6,7 +6,8 @@
 #include "core/base/utf.h"
 #include "core/installer/installer.h"
 
-#include "core/catalog/fakes.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <map>
 #include <set>
@@ -16,11 +17,11 @@
 
 namespace orvan::testing {
 
-// The catalog tests' disk with what the installer needs besides. Paths compare without
+// The in-memory disk with what the installer needs besides. Paths compare without
 // letter case, as on Windows.
 class InstallDisk final : public FileSystemPort, public FileStorePort {
 public:
-    FakeDisk disk;
+    MemoryFileSystem disk;
     bool identities = true;            // false: the platform cannot tell file identities
     std::set<std::string> locked;      // cannot be written, replaced or deleted (running files)
     std::set<std::string> uncreatable; // folders that cannot be created
@@ -48,7 +49,7 @@ public:
         if (content == nullptr || IsLocked(to) || !disk.FolderExists(Folder(to)))
             return false;
         const std::string bytes = *content;
-        const_cast<FakeDisk&>(disk).AddFile(to, bytes);
+        const_cast<MemoryFileSystem&>(disk).AddFile(to, bytes);
         return true;
     }
     std::optional<FileIdentity> IdentityOf(const std::string& path) const override {

@@ -2,6 +2,7 @@
 
 #include "core/base/date_format.h"
 #include "core/catalog/scanner.h"
+#include "core/config/path_variables.h"
 #include "core/installer/installer_fakes.h"
 
 #include <gtest/gtest.h>
@@ -178,7 +179,7 @@ TEST_F(InstallerTest, TheScopeAndTheBoxesDecideWhereTheRecordAndShortcutsGo) {
         EXPECT_EQ(disk.FolderExists(menu + "\\Morvane\\Orvan"), c.startMenu);
         EXPECT_EQ(links.saved.size(), c.startMenu ? 3u : 0u);
         EXPECT_EQ(Detected().allUsers, c.allUsers);
-        disk.disk.RemoveFolder(std::string(kCommonMenu) + "\\Morvane\\Orvan");
+        DeleteFolderTree(disk.disk, std::string(kCommonMenu) + "\\Morvane\\Orvan");
     }
 }
 
@@ -501,7 +502,7 @@ TEST_F(RemoveTest, RepairInstallsAfreshOnlyAfterASuccessfulRemoval) {
     SettingsOptions changed = LoadOptions(options);
     changed.catalog.paths.resize(1);
     changed.autoHide = false;
-    SaveOptions(changed, options);
+    ASSERT_TRUE(SaveOptions(changed, options).Ok());
 
     registry.readOnly = {{RegistryRoot::LocalMachine, kInstallKey}};
     InstallChoices choices = Choices(false);

@@ -1,6 +1,6 @@
 #include "core/language/language_file.h"
 
-#include "../catalog/fakes.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
+using testing::MemoryFileSystem;
 
 // Every test leaves the table in English, as the other suites expect it.
 class LanguageFileTest : public ::testing::Test {
@@ -171,7 +171,7 @@ constexpr const char* kFrench = "[Language]\nCode=1036\nName=Français\n[Texts]\
                                 "8=Oui\n0=Erreur %s\n"; // a bad line among good ones
 
 struct LanguagesFixture {
-    FakeDisk disk;
+    MemoryFileSystem disk;
     const std::string program = "D:\\Orvan\\Orvan.exe";
     LanguagesFixture() {
         disk.AddFile("D:\\Orvan\\Languages\\German.lng", kGerman);
@@ -223,7 +223,7 @@ TEST_P(LanguageFallback, ShowsEnglish) {
     const std::vector<LanguageFileInfo> list =
         ListLanguageFiles(LanguagesFolder(fixture.program), fixture.disk, fixture.disk);
     // The file goes bad between the listing and the choice.
-    fixture.disk.unreadable.push_back("D:\\Orvan\\Languages\\Polish.lng");
+    fixture.disk.MakeUnreadable("D:\\Orvan\\Languages\\Polish.lng");
     LoadLanguage(1031, list, fixture.disk);
     ASSERT_EQ(Languages::Text(0), "Fehler");
     EXPECT_EQ(LoadLanguage(GetParam().code, list, fixture.disk).status, GetParam().status);
@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, LanguageFallback,
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(LanguageFileTest, AFileFarLargerThanAnyTranslationIsNotRead) {
-    FakeDisk disk;
+    MemoryFileSystem disk;
     disk.AddFile("C:\\big.lng", "[Texts]\n0=" + std::string(kLanguageFileMaxBytes, 'x'));
     EXPECT_EQ(ReadLanguageFile("C:\\big.lng", disk).status, FileContent::Status::Unreadable);
 }
@@ -248,7 +248,7 @@ TEST_F(LanguageFileTest, AFileFarLargerThanAnyTranslationIsNotRead) {
 // --- Listing ---------------------------------------------------------------------------
 
 TEST_F(LanguageFileTest, ListsTheFilesThatNameALanguageInFileNameOrder) {
-    FakeDisk disk;
+    MemoryFileSystem disk;
     const std::string folder = "D:\\Orvan\\Languages";
     disk.AddFile(folder + "\\b-German.lng", "[Language]\nCode=1031\nName=Deutsch\n");
     disk.AddFile(folder + "\\a-Swiss.lng", "[Language]\nCode=2055\n"); // no own name
@@ -256,7 +256,7 @@ TEST_F(LanguageFileTest, ListsTheFilesThatNameALanguageInFileNameOrder) {
     disk.AddFile(folder + "\\d-English.lng", "[Language]\nCode=1\n");
     disk.AddFile(folder + "\\e-NoHeader.lng", "[Texts]\n0=Fehler\n");
     disk.AddFile(folder + "\\f-Broken.lng", "[Language]\nCode=1036\n");
-    disk.unreadable.push_back(folder + "\\f-Broken.lng");
+    disk.MakeUnreadable(folder + "\\f-Broken.lng");
     disk.AddFile(folder + "\\Italian.txt", "[Language]\nCode=1040\n");
     disk.AddFolder(folder + "\\g-Folder.lng");
 

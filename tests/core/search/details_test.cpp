@@ -2,20 +2,22 @@
 #include "core/search/run_details.h"
 
 #include "core/search/input_fakes.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeFiles;
 using testing::FakeVersionInfo;
 using testing::FakeVolumes;
+using testing::FileFacts;
+using testing::MemoryFileSystem;
 
 class DetailsTest : public ::testing::Test {
 protected:
     DetailsTest() {
-        files_.AddFile("C:\\Tools\\x.exe", 2048);
+        files_.AddFile("C:\\Tools\\x.exe", FileFacts{.size = 2048});
         volumes_.disks[3] = DiskFigures{1 << 30, 1 << 20};
         services_ = FileInfoServices{&files_, &versions_, &volumes_};
         AddRunAvailable(list_, "Tools", "C:\\Tools", {}, RunKind::Folder);
@@ -29,7 +31,7 @@ protected:
         return UpdateRunDetails("typed", list_, row, services_, probe);
     }
 
-    FakeFiles files_;
+    MemoryFileSystem files_;
     FakeVersionInfo versions_;
     FakeVolumes volumes_;
     FileInfoServices services_;

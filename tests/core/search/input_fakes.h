@@ -1,11 +1,9 @@
 #pragma once
 // In-memory stand-ins for what the input steps, the details area and launching reach
-// through: a small disk with Windows naming rules (drive letters, letter case ignored,
-// wildcard listings), the shell, version resources, volumes, the clock, the message dialog
-// and the search window; plus a guard that sets the locale for one test.
-#include "core/base/utf.h"
+// through besides the disk (tests/fakes/memory_file_system.h): the shell, version
+// resources, volumes, the clock, the message dialog and the search window; plus a guard
+// that sets the locale for one test.
 #include "core/ports/clock.h"
-#include "core/ports/file_system.h"
 #include "core/ports/locale.h"
 #include "core/ports/message_dialog.h"
 #include "core/ports/search_window.h"
@@ -13,121 +11,13 @@
 #include "core/ports/version_info.h"
 #include "core/ports/volume.h"
 
+#include <cstdint>
 #include <map>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvan::testing {
-
-class FakeFiles final : public FileSystemPort {
-public:
-    FakeFiles() { AddFolder("C:\\"); }
-
-    void AddFolder(const std::string& path, std::uint32_t attributes = 0) {
-        Add(path, attributes | FileAttribute::Directory, 0);
-    }
-    void AddFile(const std::string& path, std::uint64_t size = 0, std::uint32_t attributes = 0,
-                 double lastWrite = 0) {
-        Add(path, attributes == 0 ? FileAttribute::Archive : attributes, size, lastWrite);
-    }
-    // The folder exists but its listing fails (no access, or it vanished meanwhile).
-    void MakeUnlistable(const std::string& path) { unlistable_.insert(Key(path)); }
-
-    mutable int enumerations = 0;
-    mutable std::vector<std::string> patterns; // every pattern asked for
-
-    bool Enumerate(const std::string& folder, const std::string& pattern,
-                   const std::function<bool(const DirEntry&)>& visit) const override {
-        ++enumerations;
-        patterns.push_back(pattern);
-        const std::string key = Key(folder);
-        const auto self = nodes_.find(key);
-        if (self == nodes_.end() || !IsFolder(self->second) || unlistable_.count(key) != 0)
-            return false;
-        std::vector<DirEntry> entries;
-        if (key.size() > 2) // every folder but a drive root has "." and ".."
-            for (const char* dot : {".", ".."})
-                entries.push_back({dot, FileAttribute::Directory, 0, 0});
-        for (const std::string& childKey : order_) {
-            const Node& node = nodes_.at(childKey);
-            if (Key(Parent(node.path)) == key && childKey != key)
-                entries.push_back(node.entry);
-        }
-        for (const DirEntry& entry : entries)
-            if (Matches(Upper(pattern), Upper(entry.name)) && !visit(entry))
-                break;
-        return true;
-    }
-    bool RemoveFile(const std::string&) const override { return false; }
-    bool RemoveFolder(const std::string&) const override { return false; }
-    bool FileExists(const std::string& path) const override {
-        const auto it = nodes_.find(Key(path));
-        return it != nodes_.end() && !IsFolder(it->second) && !EndsWithDelimiter(path);
-    }
-    bool FolderExists(const std::string& path) const override {
-        const auto it = nodes_.find(Key(path));
-        return it != nodes_.end() && IsFolder(it->second);
-    }
-
-private:
-    struct Node {
-        std::string path;
-        DirEntry entry;
-    };
-
-    static bool IsFolder(const Node& node) {
-        return (node.entry.attributes & FileAttribute::Directory) != 0;
-    }
-    static bool EndsWithDelimiter(const std::string& path) {
-        return !path.empty() && path.back() == '\\';
-    }
-    static std::string Strip(std::string path) {
-        while (path.size() > 2 && path.back() == '\\')
-            path.pop_back();
-        if (path.size() == 3 && path[1] == ':')
-            path.pop_back();
-        return path;
-    }
-    static std::string Key(const std::string& path) { return Upper(Strip(path)); }
-    static std::string Parent(const std::string& path) {
-        const std::string stripped = Strip(path);
-        const std::size_t cut = stripped.rfind('\\');
-        return cut == std::string::npos ? std::string() : stripped.substr(0, cut + 1);
-    }
-    static std::string NameOf(const std::string& path) {
-        const std::string stripped = Strip(path);
-        const std::size_t cut = stripped.rfind('\\');
-        return cut == std::string::npos ? stripped : stripped.substr(cut + 1);
-    }
-    // '*' any run, '?' one character; both sides already in upper case.
-    static bool Matches(std::string_view pattern, std::string_view name) {
-        if (pattern.empty())
-            return name.empty();
-        if (pattern.front() == '*')
-            return Matches(pattern.substr(1), name) ||
-                   (!name.empty() && Matches(pattern, name.substr(1)));
-        if (name.empty())
-            return false;
-        return (pattern.front() == '?' || pattern.front() == name.front()) &&
-               Matches(pattern.substr(1), name.substr(1));
-    }
-
-    void Add(const std::string& path, std::uint32_t attributes, std::uint64_t size,
-             double lastWrite = 0) {
-        const std::string parent = Parent(path);
-        if (!parent.empty() && !FolderExists(parent))
-            AddFolder(parent);
-        const std::string key = Key(path);
-        if (nodes_.count(key) == 0)
-            order_.push_back(key);
-        nodes_[key] = Node{Strip(path), DirEntry{NameOf(path), attributes, size, lastWrite}};
-    }
-
-    std::map<std::string, Node> nodes_;
-    std::vector<std::string> order_; // the order of creation is the listing order
-    std::set<std::string> unlistable_;
-};
 
 class FixedClock final : public ClockPort {
 public:

@@ -4,15 +4,17 @@
 
 #include "core/base/date_format.h"
 #include "core/search/input_fakes.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeFiles;
+using testing::FileFacts;
 using testing::FixedClock;
 using testing::LocaleScope;
+using testing::MemoryFileSystem;
 
 CatalogItem Item(std::string path, std::string name = {}) {
     CatalogItem item;
@@ -32,15 +34,16 @@ protected:
         files_.AddFolder("D:\\");
         files_.AddFolder("C:\\Windows");
         files_.AddFolder("C:\\Windows\\System32");
-        files_.AddFile("C:\\Windows\\notepad.exe", 1000);
+        files_.AddFile("C:\\Windows\\notepad.exe", FileFacts{.size = 1000});
         files_.AddFolder("C:\\WinApps", FileAttribute::Hidden | FileAttribute::System);
-        files_.AddFile("C:\\winlog.txt", 10, FileAttribute::Hidden);
-        files_.AddFile("C:\\boot.ini", 5);
-        files_.AddFile("C:\\.profile", 5);
+        files_.AddFile("C:\\winlog.txt",
+                       FileFacts{.size = 10, .attributes = FileAttribute::Hidden});
+        files_.AddFile("C:\\boot.ini", FileFacts{.size = 5});
+        files_.AddFile("C:\\.profile", FileFacts{.size = 5});
         files_.AddFolder("C:\\.cache");
-        files_.AddFile("C:\\ Lead", 1);
-        files_.AddFile("C:\\\xC3\xA9t\xC3\xA9.txt", 1); // "été.txt"
-        environment_.fileSystem = &files_;
+        files_.AddFile("C:\\ Lead", FileFacts{.size = 1});
+        files_.AddFile("C:\\\xC3\xA9t\xC3\xA9.txt", FileFacts{.size = 1}); // "été.txt"
+        environment_.files.emplace(files_, files_);
         environment_.clock = &clock_;
     }
 
@@ -55,7 +58,7 @@ protected:
     }
 
     LocaleScope locale_;
-    FakeFiles files_;
+    MemoryFileSystem files_;
     FixedClock clock_;
     RunBuildEnvironment environment_;
 };
@@ -70,7 +73,7 @@ TEST_F(InputStepsTest, LoneLetterAndLetterWithColonGiveTheDriveRoot) {
     EXPECT_EQ(Build("c:"), std::vector<RunAvailable>{Row("c:\\", "c:\\", RunKind::Folder)});
     EXPECT_TRUE(Build("q").empty()); // no such drive
     EXPECT_TRUE(Build("q:").empty());
-    EXPECT_EQ(files_.enumerations, 0); // a drive root is never listed for these
+    EXPECT_EQ(files_.enumerations, 0u); // a drive root is never listed for these
 }
 
 TEST_F(InputStepsTest, DriveRowComesWithTheCatalogMatches) {
@@ -110,14 +113,6 @@ TEST_F(InputStepsTest, FolderListingTakesEntriesStartingWithTheTail) {
     EXPECT_EQ(Build("c:\\\xC3\xA9t").size(), 1u);
 }
 
-TEST_F(InputStepsTest, ListingIsNarrowedByAPatternOnlyWhereThatIsSafe) {
-    Build("c:\\win");
-    Build("c:\\");
-    Build("c:\\a.b");
-    Build("c:\\*");
-    EXPECT_EQ(files_.patterns, (std::vector<std::string>{"WIN*", "*", "*", "*"}));
-}
-
 // A quick listing that answers for one folder, sloppily: it ignores the prefix and lists
 // "Windows" a second time, as a file.
 class SloppyListing final : public FolderListingPort {
@@ -133,14 +128,14 @@ public:
     }
 };
 
-TEST_F(InputStepsTest, QuickListingIsUsedWhereGivenAndItsAnswersChecked) {
+TEST_F(InputStepsTest, FoldersAreListedQuicklyAndTheListingsAnswersChecked) {
     SloppyListing listing;
-    environment_.folderListing = &listing;
+    environment_.files.emplace(files_, listing);
     EXPECT_EQ(Build("c:\\ wi"),
               (std::vector<RunAvailable>{Row("Windows", "c:\\Windows", RunKind::Folder),
                                          Row("win.ini", "c:\\win.ini", RunKind::File)}));
     EXPECT_EQ(listing.asked, (std::vector<std::pair<std::string, std::string>>{{"c:\\", "WI"}}));
-    EXPECT_EQ(files_.enumerations, 0);
+    EXPECT_EQ(files_.enumerations, 0u);
     // The folder must still exist for the quick listing to be asked.
     EXPECT_TRUE(Build("c:\\Missing\\").empty());
     EXPECT_EQ(listing.asked.size(), 1u);

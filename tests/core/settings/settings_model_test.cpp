@@ -1,16 +1,17 @@
 #include "core/settings/settings_model.h"
 
 #include "core/base/date_general.h"
-#include "core/catalog/fakes.h"
 #include "core/catalog/scanner.h"
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
 
 namespace orvan {
 namespace {
 
-using testing::FakeDisk;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 // --- what the controls show and store -----------------------------------------------------
 
@@ -191,7 +192,7 @@ public:
 };
 
 CatalogItems OldCatalog() {
-    return CatalogItems({{"C:\\old.exe", "old", 0, 0, ""}});
+    return CatalogItems({{"C:\\old.exe", "old", 0}});
 }
 
 class SettingsDialogTest : public ::testing::Test {
@@ -203,22 +204,20 @@ protected:
         current.catalog.paths = {{"C:\\Apps", UnlimitedDepth, false, "*.exe", true}};
         current.catalog.items = OldCatalog();
         current.catalog.lastRebuild = 40000.25;
-        Scanner().scanning = false;
     }
-    ~SettingsDialogTest() override { Scanner().scanning = false; }
 
     // The real rebuild; every folder it enters runs `pump`, as window messages would.
     SettingsDialogModel::Rebuild RealRebuild() {
-        return [this](SettingsOptions& options) {
-            return RebuildCatalog(options, {disk, folders, shell, clock, [this] {
-                                                ++pumps;
-                                                if (pump)
-                                                    pump();
-                                            }});
+        return [this](SettingsOptions& options, CatalogScan& scan) {
+            return scan.Rebuild(options, {disk, folders, shell, clock, [this] {
+                                              ++pumps;
+                                              if (pump)
+                                                  pump();
+                                          }});
         };
     }
 
-    FakeDisk disk;
+    MemoryFileSystem disk;
     FakeFolders folders;
     NoShellNames shell;
     FixedClock clock;
@@ -328,7 +327,7 @@ TEST_F(SettingsDialogTest, StopEndsTheRebuildAtOnceAndKeepsTheCopysCatalog) {
 TEST_F(SettingsDialogTest, OkHandsBackOnlyWhatTheDialogEdits) {
     ASSERT_TRUE(dialog.Open(current));
     // Meanwhile the catalog file finished loading and a path was started.
-    current.catalog.items = CatalogItems({{"C:\\loaded.exe", "", 0, 0, ""}});
+    current.catalog.items = CatalogItems({{"C:\\loaded.exe", "", 0}});
     current.catalog.lastRebuild = 41000;
     current.runHistory = {"C:\\started.exe"};
     current.runHistoryIndex = 1;
@@ -368,11 +367,10 @@ TEST_F(SettingsDialogTest, EditingPathsThenCancellingLeavesTheCurrentPaths) {
 
 TEST_F(SettingsDialogTest, AnErrorInsideTheRebuildLeavesTheDialogUsable) {
     ASSERT_TRUE(dialog.Open(current));
-    EXPECT_THROW(dialog.RescanClick([](SettingsOptions&) -> bool {
-        Scanner().scanning = true;
-        throw std::runtime_error("disk gone");
-    }),
-                 std::runtime_error);
+    // The error escapes from the middle of a scan, while it is scanning.
+    pump = [] { throw std::runtime_error("disk gone"); };
+    EXPECT_THROW(dialog.RescanClick(RealRebuild()), std::runtime_error);
+    pump = nullptr;
     EXPECT_FALSE(dialog.Rebuilding());
     EXPECT_TRUE(dialog.Buttons().okEnabled);
     dialog.RescanClick(RealRebuild()); // a second rebuild still starts

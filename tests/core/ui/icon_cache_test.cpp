@@ -67,7 +67,6 @@ TEST(IconCache, FetchesBothSizesOnceAndKeysExactly) {
     EXPECT_EQ(*small.picture, "C:\\a.exe/16");
     EXPECT_EQ(cache.Entries()[0].FileName, "C:\\a.exe");
     EXPECT_EQ(cache.Entries()[2].FileName, "C:\\missing.exe");
-    EXPECT_TRUE(cache.Entries()[0].Extra.empty());
 }
 
 } // namespace
