@@ -14,6 +14,7 @@ Application::Application(const ProgramServices& services)
 
 Application::~Application() {
     SetHotKeyRegistration(nullptr);
+    settingsWindow_.reset();
     main_.reset();
     search_.reset();
 }
@@ -27,7 +28,19 @@ bool Application::CreateStartupObjects() {
     if (!search_->Create())
         return false;
     search_->SetQuitHandler([this] { SaveAndQuit(); });
-    // The settings dialog fills the settings slot; both windows open it through the slot.
+    // 3. The installer window has no place yet. 4. The settings dialog, which fills the
+    // settings slot; both windows open it through the slot.
+    settingsWindow_ = std::make_unique<SettingsWindow>(SettingsHost{
+        services_, [this] { return search_->Handle(); }, [this] { search_->WaitForCatalog(); },
+        [this] {
+            const std::string failure = SaveOptionsAndCatalog();
+            if (!failure.empty())
+                ReportSaveFailure(failure);
+        }});
+    if (!settingsWindow_->Create())
+        return false;
+    settings_ = {[this] { settingsWindow_->ShowSettings(); },
+                 [this] { return settingsWindow_->Visible(); }};
     const SettingsSlot settings{[this] {
                                     if (settings_.show)
                                         settings_.show();
@@ -35,7 +48,7 @@ bool Application::CreateStartupObjects() {
                                 [this] { return settings_.visible && settings_.visible(); }};
     search_->SetSettingsSlot(settings);
     main_->SetSettingsSlot(settings);
-    // 3. The pictures.
+    // 5. The pictures.
     ProgramPictures();
     return true;
 }
@@ -64,7 +77,7 @@ bool Application::Start(StartMode mode) {
     return false;
 }
 
-void Application::SaveAndQuit() {
+std::string Application::SaveOptionsAndCatalog() {
     search_->WaitForCatalog(); // a catalog still loading is part of what is saved
     std::string failure;
     try {
@@ -77,10 +90,20 @@ void Application::SaveAndQuit() {
         if (!saved.ok)
             failure = saved.error;
     }
+    return failure;
+}
+
+void Application::ReportSaveFailure(const std::string& failure) {
+    search_->WriteLog(ApplicationErrorText(failure));
+    messageDialogs_.ShowMessageDialog(Languages::Text(0), failure);
+}
+
+void Application::SaveAndQuit() {
+    const std::string failure = SaveOptionsAndCatalog();
     if (!failure.empty()) {
+        // The program stays: ending now would lose what could not be written.
         search_->SetQuitRequested(false);
-        search_->WriteLog(ApplicationErrorText(failure));
-        messageDialogs_.ShowMessageDialog(Languages::Text(0), failure);
+        ReportSaveFailure(failure);
         return;
     }
     ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0);
