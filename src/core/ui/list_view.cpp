@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
 
 namespace orvan {
@@ -52,49 +53,76 @@ const CellValue& CellOf(const ListViewItem& item, int column) {
 }
 
 // The part of a cell the sort compares: nothing, a number or a lower-case text. Empty
-// cells come first, then numbers, then texts.
+// cells come first, then numbers, then texts. Trivially copyable, so that the sort moves
+// small records; a text points into one buffer that holds every key of a sort.
 struct SortKey {
-    int rank = 0; // 0 empty, 1 whole number, 2 number, 3 text
-    std::int64_t whole = 0;
+    enum Rank : std::uint8_t { Empty = 0, Number = 1, Text = 3 };
+    Rank rank = Empty;
+    // UTF-8 byte order is UTF-16 order unless a character from U+E000 up takes part
+    // (lead bytes EE to F4); only such texts need the careful comparison.
+    bool wide = false;
+    bool whole = true; // a whole number, held exactly
+    std::int64_t integer = 0;
     double number = 0;
-    std::string text;
+    const char* text = nullptr;
+    std::uint32_t length = 0;
 };
 
-SortKey MakeSortKey(const CellValue& cell) {
+SortKey MakeSortKey(const CellValue& cell, std::string& textBuffer) {
     SortKey key;
     if (const auto* b = std::get_if<bool>(&cell.value)) {
-        key.rank = 1;
-        key.whole = *b ? 1 : 0;
+        key.rank = SortKey::Number;
+        key.integer = *b ? 1 : 0;
     } else if (const auto* n = std::get_if<std::int64_t>(&cell.value)) {
-        key.rank = 1;
-        key.whole = *n;
+        key.rank = SortKey::Number;
+        key.integer = *n;
     } else if (const auto* d = std::get_if<double>(&cell.value)) {
-        key.rank = 2;
+        key.rank = SortKey::Number;
+        key.whole = false;
         key.number = *d;
     } else if (const auto* s = std::get_if<std::string>(&cell.value)) {
-        key.rank = 3;
-        key.text = Lower(*s);
+        key.rank = SortKey::Text;
+        // The offset for now; the pointer once the buffer has stopped growing.
+        key.integer = static_cast<std::int64_t>(textBuffer.size());
+        // Most texts are ASCII, which is lowered here byte by byte; the rest goes through
+        // the full case mapping.
+        const bool ascii = std::all_of(s->begin(), s->end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii) {
+            for (const char c : *s)
+                textBuffer.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+        } else {
+            const std::string lower = Lower(*s);
+            key.wide = std::any_of(lower.begin(), lower.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0xEE; });
+            textBuffer += lower;
+        }
+        key.length =
+            static_cast<std::uint32_t>(textBuffer.size() - static_cast<std::size_t>(key.integer));
     }
     return key;
 }
 
 int CompareKeys(const SortKey& a, const SortKey& b) {
-    const bool numberA = a.rank == 1 || a.rank == 2;
-    const bool numberB = b.rank == 1 || b.rank == 2;
-    if (numberA && numberB) {
-        if (a.rank == 1 && b.rank == 1)
-            return a.whole < b.whole ? -1 : (a.whole > b.whole ? 1 : 0);
-        const double x = a.rank == 1 ? static_cast<double>(a.whole) : a.number;
-        const double y = b.rank == 1 ? static_cast<double>(b.whole) : b.number;
+    if (a.rank != b.rank)
+        return a.rank < b.rank ? -1 : 1;
+    if (a.rank == SortKey::Number) {
+        if (a.whole && b.whole)
+            return a.integer < b.integer ? -1 : (a.integer > b.integer ? 1 : 0);
+        const double x = a.whole ? static_cast<double>(a.integer) : a.number;
+        const double y = b.whole ? static_cast<double>(b.integer) : b.number;
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    const int rankA = numberA ? 1 : a.rank;
-    const int rankB = numberB ? 1 : b.rank;
-    if (rankA != rankB)
-        return rankA < rankB ? -1 : 1;
-    if (rankA == 3)
-        return CompareUtf16(a.text, b.text);
-    return 0;
+    if (a.rank != SortKey::Text)
+        return 0;
+    const std::string_view x(a.text, a.length);
+    const std::string_view y(b.text, b.length);
+    if (a.wide || b.wide)
+        return CompareUtf16(x, y);
+    const int c = std::memcmp(x.data(), y.data(), std::min(x.size(), y.size()));
+    if (c != 0)
+        return c < 0 ? -1 : 1;
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
 }
 
 // The column typing searches: the first visible text column. A tick box shows no text to
@@ -538,27 +566,36 @@ void ListView::SortItems() {
     const std::int32_t focusedId =
         ValidRow(focusedRow_) ? items_[static_cast<std::size_t>(focusedRow_)].id : 0;
     const bool byColumn = sortedColumn_ >= 0 && sortedColumn_ < static_cast<int>(columns_.size());
-    std::vector<SortKey> keys;
-    if (byColumn) {
-        keys.reserve(items_.size());
-        for (const ListViewItem& item : items_)
-            keys.push_back(MakeSortKey(CellOf(item, sortedColumn_)));
-    }
-    std::vector<std::uint32_t> order(items_.size());
-    std::iota(order.begin(), order.end(), 0u);
+    // Keys, IDs and places side by side, so that the comparisons stay in one array rather
+    // than jumping between the items.
+    struct Entry {
+        SortKey key;
+        std::int32_t id;
+        std::uint32_t index;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(items_.size());
+    std::string texts;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        entries.push_back(
+            {byColumn ? MakeSortKey(CellOf(items_[i], sortedColumn_), texts) : SortKey{},
+             items_[i].id, static_cast<std::uint32_t>(i)});
+    for (Entry& entry : entries)
+        if (entry.key.rank == SortKey::Text)
+            entry.key.text = texts.data() + entry.key.integer;
     const bool reverse = sortedReverse_;
     // Equal values fall back to the order of adding, so the order is total and the same
     // every time; the reverse flag turns the whole comparison round.
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        int c = byColumn ? CompareKeys(keys[a], keys[b]) : 0;
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        int c = byColumn ? CompareKeys(a.key, b.key) : 0;
         if (c == 0)
-            c = items_[a].id < items_[b].id ? -1 : (items_[a].id > items_[b].id ? 1 : 0);
+            c = a.id < b.id ? -1 : (a.id > b.id ? 1 : 0);
         return reverse ? c > 0 : c < 0;
     });
     std::vector<ListViewItem> sorted;
     sorted.reserve(items_.size());
-    for (const std::uint32_t index : order)
-        sorted.push_back(std::move(items_[index]));
+    for (const Entry& entry : entries)
+        sorted.push_back(std::move(items_[entry.index]));
     items_ = std::move(sorted);
     if (focusedId != 0)
         for (std::size_t i = 0; i < items_.size(); ++i)

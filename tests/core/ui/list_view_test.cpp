@@ -307,7 +307,26 @@ TEST_F(ListViewGrid, NumbersSortNumericallyTextsIgnoreCaseAndTiesKeepTheOrderOfA
 
 TEST(ListViewSort, MatchesAStableReferenceSortOnRandomRows) {
     std::mt19937 random(1234);
-    const char* words[] = {"a", "A", "b", "ab", "Ab", "B", "é", "É", "z", "", "10", "9"};
+    // Beside plain letters: a fullwidth letter (U+FF21, lower case U+FF41) and a character
+    // beyond the BMP, which UTF-16 orders before it although its code point is higher.
+    const char* words[] = {"a",
+                           "A",
+                           "b",
+                           "ab",
+                           "Ab",
+                           "B",
+                           "é",
+                           "É",
+                           "z",
+                           "",
+                           "10",
+                           "9",
+                           "\xEF\xBC\xA1",
+                           "\xF0\x9F\x98\x80",
+                           "a\xF0\x9F\x98\x80",
+                           "a\xEF\xBD\x81",
+                           "c:\\program files\\x",
+                           "C:\\Program Files\\Y"};
     for (int round = 0; round < 50; ++round) {
         ListView grid;
         grid.SetClientSize(300, 300);
@@ -362,8 +381,8 @@ TEST(ListViewSort, MatchesAStableReferenceSortOnRandomRows) {
             if (rank(x) == 1)
                 return number(x) < number(y);
             if (rank(x) == 2)
-                return Lower(std::get<std::string>(x.value)) <
-                       Lower(std::get<std::string>(y.value));
+                return Utf8ToUtf16(Lower(std::get<std::string>(x.value))) <
+                       Utf8ToUtf16(Lower(std::get<std::string>(y.value)));
             return false;
         });
         if (reverse)
