@@ -53,8 +53,8 @@ const CellValue& CellOf(const ListViewItem& item, int column) {
 }
 
 // The part of a cell the sort compares: nothing, a number or a lower-case text. Empty
-// cells come first, then numbers, then texts. Trivially copyable, so that the sort moves
-// small records; a text points into one buffer that holds every key of a sort.
+// cells come first, then numbers, then texts. Sixteen trivially copyable bytes, so that
+// the sort moves small records; a text lies in one buffer that holds every key of a sort.
 struct SortKey {
     enum Rank : std::uint8_t { Empty = 0, Number = 1, Text = 3 };
     Rank rank = Empty;
@@ -62,10 +62,13 @@ struct SortKey {
     // (lead bytes EE to F4); only such texts need the careful comparison.
     bool wide = false;
     bool whole = true; // a whole number, held exactly
-    std::int64_t integer = 0;
-    double number = 0;
-    const char* text = nullptr;
     std::uint32_t length = 0;
+    union {
+        std::int64_t integer = 0;
+        double number;
+        std::size_t offset; // of the text in the buffer while it may still grow
+        const char* text;
+    };
 };
 
 SortKey MakeSortKey(const CellValue& cell, std::string& textBuffer) {
@@ -82,23 +85,23 @@ SortKey MakeSortKey(const CellValue& cell, std::string& textBuffer) {
         key.number = *d;
     } else if (const auto* s = std::get_if<std::string>(&cell.value)) {
         key.rank = SortKey::Text;
-        // The offset for now; the pointer once the buffer has stopped growing.
-        key.integer = static_cast<std::int64_t>(textBuffer.size());
+        key.offset = textBuffer.size();
         // Most texts are ASCII, which is lowered here byte by byte; the rest goes through
         // the full case mapping.
         const bool ascii = std::all_of(s->begin(), s->end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         if (ascii) {
+            textBuffer.resize(key.offset + s->size());
+            char* out = textBuffer.data() + key.offset;
             for (const char c : *s)
-                textBuffer.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+                *out++ = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
         } else {
             const std::string lower = Lower(*s);
             key.wide = std::any_of(lower.begin(), lower.end(),
                                    [](char c) { return static_cast<unsigned char>(c) >= 0xEE; });
             textBuffer += lower;
         }
-        key.length =
-            static_cast<std::uint32_t>(textBuffer.size() - static_cast<std::size_t>(key.integer));
+        key.length = static_cast<std::uint32_t>(textBuffer.size() - key.offset);
     }
     return key;
 }
@@ -573,16 +576,21 @@ void ListView::SortItems() {
         std::int32_t id;
         std::uint32_t index;
     };
-    std::vector<Entry> entries;
-    entries.reserve(items_.size());
+    std::vector<Entry> entries(items_.size());
     std::string texts;
+    if (byColumn) {
+        std::size_t textBytes = 0;
+        for (const ListViewItem& item : items_)
+            if (const auto* s = std::get_if<std::string>(&CellOf(item, sortedColumn_).value))
+                textBytes += s->size();
+        texts.reserve(textBytes);
+    }
     for (std::size_t i = 0; i < items_.size(); ++i)
-        entries.push_back(
-            {byColumn ? MakeSortKey(CellOf(items_[i], sortedColumn_), texts) : SortKey{},
-             items_[i].id, static_cast<std::uint32_t>(i)});
+        entries[i] = {byColumn ? MakeSortKey(CellOf(items_[i], sortedColumn_), texts) : SortKey{},
+                      items_[i].id, static_cast<std::uint32_t>(i)};
     for (Entry& entry : entries)
         if (entry.key.rank == SortKey::Text)
-            entry.key.text = texts.data() + entry.key.integer;
+            entry.key.text = texts.data() + entry.key.offset;
     const bool reverse = sortedReverse_;
     // Equal values fall back to the order of adding, so the order is total and the same
     // every time; the reverse flag turns the whole comparison round.
@@ -592,11 +600,24 @@ void ListView::SortItems() {
             c = a.id < b.id ? -1 : (a.id > b.id ? 1 : 0);
         return reverse ? c > 0 : c < 0;
     });
-    std::vector<ListViewItem> sorted;
-    sorted.reserve(items_.size());
-    for (const Entry& entry : entries)
-        sorted.push_back(std::move(items_[entry.index]));
-    items_ = std::move(sorted);
+    // Row k takes the item from entries[k].index: follow each cycle of that permutation
+    // in place, marking each place done by pointing it at itself.
+    for (std::size_t start = 0; start < entries.size(); ++start) {
+        if (entries[start].index == start)
+            continue;
+        ListViewItem carried = std::move(items_[start]);
+        std::size_t at = start;
+        for (;;) {
+            const std::size_t from = entries[at].index;
+            entries[at].index = static_cast<std::uint32_t>(at);
+            if (from == start) {
+                items_[at] = std::move(carried);
+                break;
+            }
+            items_[at] = std::move(items_[from]);
+            at = from;
+        }
+    }
     if (focusedId != 0)
         for (std::size_t i = 0; i < items_.size(); ++i)
             if (items_[i].id == focusedId)
