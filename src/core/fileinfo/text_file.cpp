@@ -40,4 +40,13 @@ bool SaveTextToFile(std::string_view text, const std::string& fileName,
     return false;
 }
 
+bool SaveTextToFile(std::string_view text, const std::string& fileName,
+                    const TextFileServices& services, std::string& errorText) {
+    if (!services.codePage || !services.files) {
+        errorText = Languages::TextFmt(104, {"0"});
+        return false;
+    }
+    return SaveTextToFile(text, fileName, *services.codePage, *services.files, errorText);
+}
+
 } // namespace orvan

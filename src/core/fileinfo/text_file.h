@@ -9,6 +9,12 @@
 
 namespace orvan {
 
+// The ports a saved text goes through, as the program's services hold them.
+struct TextFileServices {
+    const AnsiCodePagePort* codePage = nullptr;
+    const FileWritePort* files = nullptr;
+};
+
 // The file's bytes: the text followed by one CR LF, in the ANSI code page, or else the
 // byte-order mark EF BB BF and UTF-8.
 std::string EncodeTextFile(std::string_view text, const AnsiCodePagePort& codePage);
@@ -19,5 +25,10 @@ std::string EncodeTextFile(std::string_view text, const AnsiCodePagePort& codePa
 bool SaveTextToFile(std::string_view text, const std::string& fileName,
                     const AnsiCodePagePort& codePage, const FileWritePort& files,
                     std::string& errorText);
+
+// The same over the program's services; without them nothing is written and the error
+// says so.
+bool SaveTextToFile(std::string_view text, const std::string& fileName,
+                    const TextFileServices& services, std::string& errorText);
 
 } // namespace orvan

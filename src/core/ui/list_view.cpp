@@ -1176,4 +1176,81 @@ std::vector<AccessibleCell> ListView::AccessibleRow(int row) const {
     return cells;
 }
 
+std::string ListView::AccessibleRowName(int row) const {
+    std::string name;
+    bool first = true;
+    for (const AccessibleCell& cell : AccessibleRow(row)) {
+        if (cell.check)
+            continue;
+        if (!first)
+            name += '\t';
+        name += cell.text;
+        first = false;
+    }
+    return name;
+}
+
+UiRect ListView::RowRect(int row) const {
+    if (!ValidRow(row))
+        return {};
+    const UiRect rows = RowsArea();
+    const std::int64_t top =
+        std::int64_t(rows.top) + std::int64_t(row) * metrics_.rowHeight - scrollOffset_;
+    // Rows far outside the area are clamped rather than wrapped round.
+    const auto clamped = static_cast<int>(std::clamp<std::int64_t>(top, -0x3FFFFFFF, 0x3FFFFFFF));
+    return {rows.left, clamped, rows.width, metrics_.rowHeight};
+}
+
+UiRect ListView::CellRect(int row, int column) const {
+    const UiRect rowRect = RowRect(row);
+    if (rowRect.height == 0 || column < 0 || column >= static_cast<int>(columns_.size()) ||
+        !columns_[static_cast<std::size_t>(column)].visible)
+        return {};
+    int left = Inner().left;
+    for (int i = 0; i < column; ++i)
+        if (columns_[static_cast<std::size_t>(i)].visible)
+            left += columns_[static_cast<std::size_t>(i)].pixelWidth;
+    return {left, rowRect.top, columns_[static_cast<std::size_t>(column)].pixelWidth,
+            rowRect.height};
+}
+
+void ListView::ToggleCheckCell(int row, int column) {
+    if (!ValidRow(row) || column < 0 || column >= static_cast<int>(columns_.size()) ||
+        columns_[static_cast<std::size_t>(column)].kind != ColumnKind::CheckBox)
+        return;
+    FlipCell(row, column);
+    if (onChangeValue_)
+        onChangeValue_(row, column);
+}
+
+std::string ListViewText(const ListView& grid) {
+    std::string text;
+    bool first = true;
+    for (const ListViewColumn& column : grid.Columns()) {
+        if (!column.visible)
+            continue;
+        if (!first)
+            text += '\t';
+        text += column.caption;
+        first = false;
+    }
+    text += "\r\n";
+    for (int row = 0; row < grid.ItemsCount(); ++row) {
+        first = true;
+        for (const AccessibleCell& cell : grid.AccessibleRow(row)) {
+            if (!first)
+                text += '\t';
+            if (cell.check)
+                text += *cell.check == CheckState::Checked
+                            ? "[x]"
+                            : (*cell.check == CheckState::Mixed ? "[-]" : "[ ]");
+            else
+                text += cell.text;
+            first = false;
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
 } // namespace orvan

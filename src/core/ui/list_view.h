@@ -276,6 +276,12 @@ struct ColumnChooserItem {
     bool enabled = false; // the first column cannot be hidden
 };
 
+// The grid as plain text, for a window's text: the visible captions, then one line per
+// row, cells separated by tabs, a check box shown as "[x]", "[ ]" or "[-]" (third state),
+// lines ended by CR LF.
+class ListView;
+std::string ListViewText(const ListView& grid);
+
 // What an accessibility layer reports for one cell.
 struct AccessibleCell {
     std::string header;
@@ -380,6 +386,17 @@ public:
     // ---- Painting and accessibility ----
     ListViewPaintPlan PlanPaint() const;
     std::vector<AccessibleCell> AccessibleRow(int row) const;
+    // A row's name for assistive technology: the texts of its visible text cells,
+    // separated by tabs.
+    std::string AccessibleRowName(int row) const;
+    // Where a row lies in the client area (also when scrolled out of the rows area), and a
+    // visible column's cell of it; empty for a row or column that is not there.
+    UiRect RowRect(int row) const;
+    UiRect CellRect(int row, int column) const;
+    // What a click on a check-box cell does, for callers that are not the mouse (an
+    // accessibility client's default action): flips the tick unless it holds the third
+    // state, then raises OnChangeValue. Ignored for other cells.
+    void ToggleCheckCell(int row, int column);
 
 private:
     struct Drag {

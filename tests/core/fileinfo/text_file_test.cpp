@@ -93,5 +93,11 @@ TEST(TextFile, SaveReportsFailuresInWords) {
     }
 }
 
+TEST(TextFile, WithoutItsPortsNothingIsWrittenAndTheErrorSaysSo) {
+    std::string error;
+    EXPECT_FALSE(SaveTextToFile("a=b", "C:\\out.txt", TextFileServices{}, error));
+    EXPECT_EQ(error, "Error writing file #0!");
+}
+
 } // namespace
 } // namespace orvan

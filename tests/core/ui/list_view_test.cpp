@@ -974,5 +974,53 @@ TEST_F(ListViewGrid, AccessibleRowsGiveTextsAndTickStates) {
     EXPECT_TRUE(grid.AccessibleRow(-1).empty());
 }
 
+TEST_F(ListViewGrid, RowAndCellRectanglesFollowTheScrollAndSkipHiddenColumns) {
+    Fill({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
+    grid.SetScrollOffset(2 * 17 + 5);
+    // Rows above the band lie above the rows area, as the painter would have put them.
+    EXPECT_EQ(grid.RowRect(0), (UiRect{1, 20 - 39, 196, 17}));
+    EXPECT_EQ(grid.RowRect(3), (UiRect{1, 20 + 17 - 5, 196, 17}));
+    EXPECT_EQ(grid.CellRect(3, 2), (UiRect{151, 32, 50, 17}));
+    grid.ToggleColumnVisible(1);
+    EXPECT_EQ(grid.CellRect(3, 1), UiRect{});
+    EXPECT_EQ(grid.CellRect(3, 2).left, 1 + 33); // 10 : 50 share the 200 pixels now
+    EXPECT_EQ(grid.RowRect(10), UiRect{});
+    EXPECT_EQ(grid.RowRect(-1), UiRect{});
+}
+
+TEST_F(ListViewGrid, ToggleCheckCellActsLikeAClickOnTheBox) {
+    grid.BeginUpdate();
+    grid.AddItem({true, "a"}, false, 0, 0);
+    grid.AddItem({2, "b"}, false, 0, 1);
+    grid.EndUpdate();
+    grid.ToggleCheckCell(0, 0);
+    EXPECT_EQ(grid.Items()[0].values[0], CellValue(false));
+    grid.ToggleCheckCell(1, 0); // the third state never flips, but is reported
+    EXPECT_EQ(grid.Items()[1].values[0], CellValue(2));
+    grid.ToggleCheckCell(0, 1); // a text cell is no box
+    grid.ToggleCheckCell(5, 0);
+    EXPECT_EQ(log.changes, (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}));
+    EXPECT_EQ(grid.Items()[0].values[1], CellValue("a"));
+}
+
+TEST_F(ListViewGrid, TheGridAsTextAndTheRowsNames) {
+    grid.BeginUpdate();
+    grid.AddItem({true, "C:\\a", "*.exe"}, false, 0, 0);
+    grid.AddItem({false, "two\rlines", ""}, false, 0, 1);
+    grid.AddItem({2, "x"}, false, 0, 2);
+    grid.EndUpdate();
+    EXPECT_EQ(ListViewText(grid), "*\tPath\tMask\r\n"
+                                  "[x]\tC:\\a\t*.exe\r\n"
+                                  "[ ]\ttwo... [1]\t\r\n"
+                                  "[-]\tx\t\r\n");
+    EXPECT_EQ(grid.AccessibleRowName(0), "C:\\a\t*.exe");
+    grid.ToggleColumnVisible(2);
+    EXPECT_EQ(ListViewText(grid), "*\tPath\r\n[x]\tC:\\a\r\n[ ]\ttwo... [1]\r\n[-]\tx\r\n");
+    EXPECT_EQ(grid.AccessibleRowName(1), "two... [1]");
+    EXPECT_EQ(grid.AccessibleRowName(3), "");
+    grid.ClearItems();
+    EXPECT_EQ(ListViewText(grid), "*\tPath\r\n");
+}
+
 } // namespace
 } // namespace orvan
