@@ -340,6 +340,7 @@ void SettingsWindow::ShowSettings() {
 void SettingsWindow::ApplyConfirmed(const SettingsOptions& confirmed) {
     // Stay-on-top, the tray icon and the hot key take effect at once.
     ApplyOptions(confirmed);
+    // The warning names the combination as the user's keyboard layout does.
     if (const auto notice = HotKeyRegistrationNotice(CurrentOptions().hotKey,
                                                      MainHotKeyRegistered(), platform::KeyNames()))
         ShowMessageDialog(notice->title, notice->text);
@@ -484,14 +485,16 @@ void SettingsWindow::OnContextMenu(HWND from, POINT at) {
 
 void SettingsWindow::PrepareHotKeyMenu() {
     hotKeyMenu_.Reset(::CreatePopupMenu());
-    const auto presets = HotKeyPresets(platform::KeyNames());
+    // The presets carry their fixed English captions, whatever the keyboard layout calls
+    // the keys.
+    const auto presets = HotKeyPresets();
     for (std::size_t i = 0; i < presets.size(); ++i)
         ::AppendMenuW(hotKeyMenu_.Get(), MF_STRING, UINT_PTR(SettingsId::HotKeyMenu + int(i)),
                       win32::Wide(presets[i].caption).c_str());
 }
 
 void SettingsWindow::ChooseHotKeyPreset(std::size_t position) {
-    const auto presets = HotKeyPresets(platform::KeyNames());
+    const auto presets = HotKeyPresets();
     if (position < presets.size())
         ::SendMessageW(Control(SettingsId::HotKey), HKM_SETHOTKEY,
                        HotKeyEntryValue(presets[position].shortCut), 0);
