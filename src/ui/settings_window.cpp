@@ -210,6 +210,7 @@ void SettingsWindow::OnCreate() {
         CellChanged(row, cell, checked);
     });
     paths_.OnExecute([this](std::ptrdiff_t) { EditFocusedPath(); });
+    paths_.OnContextMenu([this](POINT at) { ShowPathMenu(at); });
 
     // Status: the progress text, the Rebuild button and the band.
     const HWND status = pages_[std::size_t(SettingsPage::Status)].Handle();
@@ -235,6 +236,7 @@ void SettingsWindow::ApplyDpi(int dpi) {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(font_.Get()));
+    paths_.SetDpi(dpi_, font_.Get());
     Layout();
 }
 
@@ -261,7 +263,6 @@ void SettingsWindow::Layout() {
                               ScaleForDpi(layout::kPage.height, dpi_)};
     for (const PagePlace& place : PagePlaces())
         MoveTo(Control(place.id), Placed(place.place, dpi_, designedPage, page));
-    paths_.Resize();
 }
 
 SettingsPage SettingsWindow::ActivePage() const {
@@ -451,32 +452,29 @@ void SettingsWindow::OnCommand(int id, int code) {
 }
 
 void SettingsWindow::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom == pageControl_ && header.code == TCN_SELCHANGE) {
+    if (header.hwndFrom == pageControl_ && header.code == TCN_SELCHANGE)
         SelectPage(ActivePage());
-        return;
-    }
-    paths_.HandleNotify(header);
 }
 
 void SettingsWindow::OnContextMenu(HWND from, POINT at) {
-    const bool keyboard = at.x == -1 && at.y == -1;
-    HMENU menu = nullptr;
-    if (from == paths_.Handle()) {
-        PreparePathMenu();
-        menu = pathMenu_.Get();
-        if (keyboard)
-            at = paths_.KeyboardMenuPoint();
-    } else if (from == Control(SettingsId::HotKey)) {
-        PrepareHotKeyMenu();
-        menu = hotKeyMenu_.Get();
-        if (keyboard) {
-            RECT box;
-            ::GetWindowRect(from, &box);
-            at = {box.left, box.bottom};
-        }
-    }
-    if (!menu)
+    // The grid opens its own menu (ShowPathMenu); this is the hot-key entry's.
+    if (from != Control(SettingsId::HotKey))
         return;
+    if (at.x == -1 && at.y == -1) { // from the keyboard: below the entry
+        RECT box;
+        ::GetWindowRect(from, &box);
+        at = {box.left, box.bottom};
+    }
+    PrepareHotKeyMenu();
+    TrackMenu(hotKeyMenu_.Get(), at);
+}
+
+void SettingsWindow::ShowPathMenu(POINT at) {
+    PreparePathMenu();
+    TrackMenu(pathMenu_.Get(), at);
+}
+
+void SettingsWindow::TrackMenu(HMENU menu, POINT at) {
     const UINT chosen = UINT(
         ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr));
     if (chosen)
@@ -627,11 +625,6 @@ bool SettingsWindow::HandleKey(const MSG& message) {
         const bool back = key == VK_PRIOR || (key == VK_TAB && ::GetKeyState(VK_SHIFT) < 0);
         SelectPage(SettingsPage((int(ActivePage()) + (back ? kPageCount - 1 : 1)) % kPageCount));
         ::SetFocus(pageControl_);
-        return true;
-    }
-    // Enter on the grid executes the selected row, as a double-click does.
-    if (key == VK_RETURN && message.hwnd == paths_.Handle() && paths_.ItemIsSelected()) {
-        EditFocusedPath();
         return true;
     }
     return false;

@@ -107,6 +107,8 @@ private:
     SettingsControls ReadControls() const;
     void FillPathList(std::ptrdiff_t wanted);
     void PreparePathMenu();
+    void ShowPathMenu(POINT at);
+    void TrackMenu(HMENU menu, POINT at);
     void PrepareHotKeyMenu();
     void CellChanged(std::ptrdiff_t row, std::size_t cell, bool checked);
     void EditFocusedPath();

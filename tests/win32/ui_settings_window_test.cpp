@@ -89,11 +89,7 @@ protected:
     }
     ModalScript::Step SelectRow(int row) {
         return Do([this, row] {
-            LVITEMW state{};
-            state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-            state.state = LVIS_SELECTED | LVIS_FOCUSED;
-            ::SendMessageW(Grid().Handle(), LVM_SETITEMSTATE, WPARAM(row),
-                           reinterpret_cast<LPARAM>(&state));
+            Grid().SelectRow(row);
             ::SetFocus(Grid().Handle());
         });
     }
@@ -371,10 +367,7 @@ TEST_F(SettingsDialogTest, CancelDropsFlippedAndDeletedPathsAndEveryOtherChange)
         Page(SettingsPage::Catalog),
         SelectRow(1),
         // Space flips the focused row's box, which flips that path's flag in the copy.
-        Do([&] {
-            Key(Grid().Handle(), VK_SPACE);
-            ::PostMessageW(Grid().Handle(), WM_CHAR, L' ', 1);
-        }),
+        Do([&] { Key(Grid().Handle(), VK_SPACE); }),
         Do([&] { flipped = Dialog().Model().Options().catalog.paths[1].active; }),
         PathMenu(PathMenuTag::Delete),
         [] {
