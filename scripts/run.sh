@@ -10,7 +10,8 @@
 # With a display the launcher runs in the foreground. Without one, the script starts a
 # virtual display (Xvfb), types into the search window and saves screenshots to
 # build/screenshots/: the run page after typing a catalog name and after typing 2+3, the
-# robot page, and a message dialog. Then it ends the launcher.
+# robot page, the settings dialog's three tabs (the status tab during a rebuild), the
+# catalog path editor, and a message dialog. Then it ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -114,6 +115,54 @@ for line in 'calc 2+3*4' 'rnd 6' 'version'; do
     xdotool key Return
 done
 shot robot
+# The settings dialog, as a start with "-o" opens it in the running copy.
+"$wine_run" "$exe" -o >/dev/null 2>&1 || true
+find_visible() { # title: the first visible window with exactly that title
+    local found=
+    for _ in $(seq 1 30); do
+        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$found" ] && break
+        sleep 0.3
+    done
+    echo "$found"
+}
+keys() { # window keys...: keys for a window of the launcher
+    local target=$1
+    shift
+    xdotool windowfocus --sync "$target" 2>/dev/null || true
+    xdotool key --delay 120 "$@"
+}
+settings=$(find_visible 'Options')
+if [ -n "$settings" ]; then
+    shot settings-general "$settings"
+    keys "$settings" ctrl+Tab
+    shot settings-catalog "$settings"
+    # A path with its editor: the grid's menu by a right click on a row, then Add.
+    xdotool mousemove --window "$settings" 200 150 click 3
+    sleep 0.5
+    xdotool key --delay 120 Down Return
+    editor=$(find_visible 'Catalog path')
+    if [ -n "$editor" ]; then
+        # The whole Windows folder, at unlimited depth: long enough a rebuild for its
+        # progress to be seen.
+        xdotool type --delay 30 'C:\windows'
+        keys "$editor" Tab Tab
+        xdotool type --delay 30 '*.dll;*.exe'
+        shot path-editor "$editor"
+        keys "$editor" Return
+    else
+        echo "run: (the path editor did not appear)"
+    fi
+    # The status tab while the catalog is rebuilt: Tab from the tabs to Rebuild, Space.
+    keys "$settings" ctrl+Tab Tab space
+    sleep 1
+    shot settings-status "$settings"
+    keys "$settings" space # Stop
+    sleep 0.5
+    keys "$settings" Escape # Cancel: nothing of it is kept
+else
+    echo "run: (the settings dialog did not appear)"
+fi
 # A message dialog: Enter on a file that no program opens makes the shell refuse, and the
 # launcher shows the shell's failure text.
 sample='C:\users\Public\orvan-sample.orvan-none'

@@ -621,7 +621,20 @@ bool SettingsWindow::HandleKey(const MSG& message) {
     if (message.message != WM_KEYDOWN)
         return false;
     const auto key = message.wParam;
-    if (::GetKeyState(VK_CONTROL) < 0 && (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR)) {
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+    // Tab from the tabs goes into the page shown: the dialog navigation would step from the
+    // tab control (a tab stop that holds the pages) straight to OK.
+    if (key == VK_TAB && !ctrl && ::GetKeyState(VK_SHIFT) >= 0 && message.hwnd == pageControl_) {
+        const HWND page = pages_[std::size_t(ActivePage())].Handle();
+        const HWND first = ::GetNextDlgTabItem(page, nullptr, FALSE);
+        if (first && ::IsChild(page, first)) {
+            ::SetFocus(first);
+            if (::SendMessageW(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+                ::SendMessageW(first, EM_SETSEL, 0, -1);
+            return true;
+        }
+    }
+    if (ctrl && (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR)) {
         const bool back = key == VK_PRIOR || (key == VK_TAB && ::GetKeyState(VK_SHIFT) < 0);
         SelectPage(SettingsPage((int(ActivePage()) + (back ? kPageCount - 1 : 1)) % kPageCount));
         ::SetFocus(pageControl_);

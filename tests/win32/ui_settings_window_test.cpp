@@ -351,6 +351,57 @@ TEST_F(SettingsDialogTest, AHotKeyAnotherProgramHoldsIsStoredAndReported) {
     EXPECT_NE(IniText(temp_.Read(OptionsFile())).find("HotKey=49184"), std::string::npos);
 }
 
+TEST_F(SettingsDialogTest, CtrlTabSwitchesPagesAndTabEntersThePageShown) {
+    WriteOptions(kThreePaths);
+    Start();
+    std::vector<SettingsPage> pages;
+    std::vector<HWND> focus;
+    const auto ctrlKey = [](HWND target, UINT key, bool shift = false) {
+        return Do([target, key, shift] {
+            BYTE state[256] = {};
+            ::GetKeyboardState(state);
+            state[VK_CONTROL] = 0x80;
+            state[VK_SHIFT] = shift ? 0x80 : 0;
+            ::SetKeyboardState(state);
+            Key(target, key);
+        });
+    };
+    const auto release = [] {
+        return Do([] {
+            BYTE state[256] = {};
+            ::GetKeyboardState(state);
+            state[VK_CONTROL] = 0;
+            state[VK_SHIFT] = 0;
+            ::SetKeyboardState(state);
+        });
+    };
+    ModalScript script({
+        Shown(),
+        ctrlKey(Ctl(id::Ok), VK_TAB),
+        Do([&] {
+            pages.push_back(Dialog().ActivePage());
+            focus.push_back(::GetFocus());
+        }),
+        ctrlKey(Dialog().PageControl(), VK_NEXT),
+        Do([&] { pages.push_back(Dialog().ActivePage()); }),
+        ctrlKey(Dialog().PageControl(), VK_TAB, true),
+        release(),
+        Do([&] {
+            pages.push_back(Dialog().ActivePage());
+            Key(Dialog().PageControl(), VK_TAB);
+        }),
+        Do([&] { focus.push_back(::GetFocus()); }),
+        Click(id::Cancel),
+    });
+    OpenFromTray();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(pages, (std::vector<SettingsPage>{SettingsPage::Catalog, SettingsPage::Status,
+                                                SettingsPage::Catalog}));
+    ASSERT_EQ(focus.size(), 2u);
+    EXPECT_EQ(focus[0], Dialog().PageControl());
+    EXPECT_EQ(focus[1], Grid().Handle());
+}
+
 // --- the catalog paths ------------------------------------------------------------------------
 
 TEST_F(SettingsDialogTest, CancelDropsFlippedAndDeletedPathsAndEveryOtherChange) {
