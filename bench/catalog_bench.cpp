@@ -230,6 +230,7 @@ void RebuildCatalogTree(benchmark::State& state) {
                                 platform::SpecialFolders(),
                                 platform::ShellNames(),
                                 platform::Clock(),
+                                {},
                                 {}};
     for (auto _ : state) {
         if (!RebuildCatalog(options, services))

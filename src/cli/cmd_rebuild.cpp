@@ -94,8 +94,8 @@ int RunRebuild(CliContext& context) {
                                   : LoadOptions(services, CoreFileArgument(optionsFile));
 
     Progress progress(context.err);
-    const ScanServices scan{services.fileSystem, services.folders, *system.shellNames,
-                            *system.clock, [&] { progress.Tick(); }};
+    const ScanServices scan{services.fileSystem, services.folders,         *system.shellNames,
+                            *system.clock,       [&] { progress.Tick(); }, {}};
     const bool rebuilt = RebuildCatalog(options, scan);
     progress.Finish();
     if (!rebuilt) {

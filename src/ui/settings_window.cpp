@@ -565,10 +565,18 @@ void SettingsWindow::FillPathList(std::ptrdiff_t wanted) {
 void SettingsWindow::OnRescan() {
     const ProgramServices& services = host_.services;
     model_.RescanClick([this, &services](SettingsOptions& options) {
-        const ScanServices scan{services.options.fileSystem, services.options.folders,
+        // Messages run at every folder and, within a folder of many files (each a shell
+        // look-up of a few milliseconds), every kPumpMilliseconds: the progress text and
+        // Stop stay responsive whatever the folders hold.
+        const ScanServices scan{services.options.fileSystem,
+                                services.options.folders,
                                 services.shellNames ? *services.shellNames : platform::ShellNames(),
                                 services.clock ? *services.clock : platform::Clock(),
-                                [this] { ProcessMessagesWhileScanning(); }};
+                                [this] { ProcessMessagesWhileScanning(); },
+                                [this] {
+                                    if (::GetTickCount64() - lastPump_ >= kPumpMilliseconds)
+                                        ProcessMessagesWhileScanning();
+                                }};
         return RebuildCatalog(options, scan);
     });
     SyncButtons();
@@ -576,6 +584,7 @@ void SettingsWindow::OnRescan() {
 }
 
 void SettingsWindow::ProcessMessagesWhileScanning() {
+    lastPump_ = ::GetTickCount64();
     SyncButtons(); // the first folder: the buttons now say that a rebuild runs
     // The quit message ends the scan; the dialog then closes without keeping anything.
     if (modal_ && !modal_->Pump())

@@ -25,6 +25,8 @@ namespace orvan::ui {
 inline constexpr const wchar_t* kSettingsClass = L"TSettings";
 inline constexpr UINT_PTR kProgressTimer = 1;
 inline constexpr UINT kProgressMilliseconds = 100;
+// How often a rebuild lets messages run inside a folder of many files.
+inline constexpr ULONGLONG kPumpMilliseconds = 20;
 
 namespace SettingsId {
 constexpr int Ok = IDOK;
@@ -126,6 +128,7 @@ private:
     ModalLoop* modal_ = nullptr; // while the dialog is up
     int dpi_ = 96;
     bool shownRebuilding_ = false;
+    ULONGLONG lastPump_ = 0; // when a rebuild last let messages run
     HWND lastFocus_ = nullptr;
 
     UniqueFont font_;

@@ -41,6 +41,9 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
     ++state.scannedFolders;
     if (services.processMessages)
         services.processMessages();
+    // Stopped meanwhile: the folder's searches would be work for a catalog no one keeps.
+    if (!state.scanning)
+        return;
 
     const std::string expanded = ExpandPathVariables(services.folders, folder);
     // A folder that expands to nothing (a path variable the platform cannot resolve) would
@@ -66,12 +69,18 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
                 AddCatalogItem(path, services.shell.DisplayName(path));
             state.scanPath = std::move(path);
             ++state.scannedFiles;
-            return true;
+            if (services.betweenEntries)
+                services.betweenEntries();
+            return state.scanning; // a stop ends the search here
         });
+        if (!state.scanning)
+            return;
         listedAll = listedAll || keep;
     }
 
     const auto folderPass = [&](const DirEntry& entry) {
+        if (!state.scanning)
+            return false;
         // This search leaves out hidden and system entries.
         if ((entry.attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0)
             return true;
@@ -94,7 +103,8 @@ void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t
     };
     if (listedAll) {
         for (const DirEntry& entry : all)
-            folderPass(entry);
+            if (!folderPass(entry))
+                break;
     } else {
         services.fileSystem.EnumerateKinds(expanded, std::string(kAll), folderPass);
     }

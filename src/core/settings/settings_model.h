@@ -126,6 +126,8 @@ public:
     void RescanClick(const Rebuild& rebuild);
     // Whether a rebuild runs: the scanner is scanning.
     bool Rebuilding() const;
+    // Whether a rebuild is still on the stack, a stopped one that is unwinding included.
+    bool RebuildOnStack() const { return rebuildCalls_ > 0; }
     SettingsButtons Buttons() const;
     // Whether the frame may close: never while a rebuild runs.
     bool CloseQuery() const { return !Rebuilding(); }

@@ -46,7 +46,7 @@ protected:
     }
 
     ScanServices Services() {
-        return {disk, folders, shell, clock, [this] { pump(); }};
+        return {disk, folders, shell, clock, [this] { pump(); }, [this] { betweenEntries(); }};
     }
 
     std::vector<std::string> Rebuild(std::vector<SettingsOptionsCatalogPath> paths) {
@@ -66,6 +66,7 @@ protected:
     FakeShell shell;
     FixedClock clock;
     std::function<void()> pump = [] {};
+    std::function<void()> betweenEntries = [] {};
     SettingsOptions options;
 };
 
@@ -234,8 +235,34 @@ TEST_F(ScannerTest, CancelKeepsTheRecordAndReentranceIsRefused) {
     EXPECT_EQ(options.catalog.lastRebuild, 1.5);
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(Scanner().scannedFolders, 3);
-    EXPECT_EQ(Scanner().newItems.size(), 2u); // kept until the next rebuild starts
+    // The folder entered when the stop came is not listed; what was collected before stays
+    // until the next rebuild starts.
+    EXPECT_EQ(Scanner().newItems.size(), 1u);
     EXPECT_FALSE(Scanner().scanning);
+}
+
+TEST_F(ScannerTest, AStopBetweenTheEntriesOfAFolderEndsItsSearchAtOnce) {
+    for (int i = 0; i < 50; ++i)
+        disk.AddFile("C:\\Big\\f" + std::to_string(i) + ".exe");
+    disk.AddFile("C:\\Big\\Sub\\g.exe");
+    options.catalog.lastRebuild = 1.5;
+    options.catalog.paths = {CatalogPath("C:\\Big", "*.exe;*.*", UnlimitedDepth)};
+    int entries = 0;
+    betweenEntries = [&] {
+        if (++entries == 10)
+            Scanner().scanning = false;
+    };
+    EXPECT_FALSE(RebuildCatalog(options, Services()));
+    EXPECT_EQ(entries, 10); // neither the rest of the first pattern nor the second
+    EXPECT_EQ(Scanner().scannedFiles, 10);
+    EXPECT_EQ(Scanner().scannedFolders, 1); // nor the subfolder
+    EXPECT_EQ(options.catalog.lastRebuild, 1.5);
+
+    // Without a stop it is called once per entry of the searches.
+    entries = 0;
+    betweenEntries = [&] { ++entries; };
+    Rebuild({CatalogPath("C:\\Big", "*.exe", UnlimitedDepth)});
+    EXPECT_EQ(entries, Scanner().scannedFiles);
 }
 
 class ThrowingDisk final : public FileSystemPort {
@@ -253,7 +280,8 @@ public:
 TEST_F(ScannerTest, AnEscapingErrorStillClearsScanning) {
     ThrowingDisk broken;
     options.catalog.paths = {CatalogPath("C:\\x", "*.*", 0)};
-    EXPECT_THROW(RebuildCatalog(options, {broken, folders, shell, clock, {}}), std::runtime_error);
+    EXPECT_THROW(RebuildCatalog(options, {broken, folders, shell, clock, {}, {}}),
+                 std::runtime_error);
     EXPECT_FALSE(Scanner().scanning);
 }
 

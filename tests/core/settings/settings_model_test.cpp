@@ -210,11 +210,17 @@ protected:
     // The real rebuild; every folder it enters runs `pump`, as window messages would.
     SettingsDialogModel::Rebuild RealRebuild() {
         return [this](SettingsOptions& options) {
-            return RebuildCatalog(options, {disk, folders, shell, clock, [this] {
-                                                ++pumps;
-                                                if (pump)
-                                                    pump();
-                                            }});
+            const ScanServices services{disk,
+                                        folders,
+                                        shell,
+                                        clock,
+                                        [this] {
+                                            ++pumps;
+                                            if (pump)
+                                                pump();
+                                        },
+                                        {}};
+            return RebuildCatalog(options, services);
         };
     }
 
