@@ -467,6 +467,38 @@ TEST_F(SettingsDialogTest, CancelDropsFlippedAndDeletedPathsAndEveryOtherChange)
     EXPECT_EQ(temp_.Read(OptionsFile()), written);
 }
 
+TEST_F(SettingsDialogTest, ARowFindsItsPathHoweverTheGridIsSorted) {
+    WriteOptions(kThreePaths);
+    Start();
+    std::vector<std::wstring> sorted;
+    std::vector<bool> active;
+    ModalScript script({
+        Shown(),
+        Page(SettingsPage::Catalog),
+        // A click on the Path header sorts by it: One, Three, Two.
+        Do([&] {
+            const LPARAM header = MAKELPARAM(60, 9);
+            ::PostMessageW(Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, header);
+            ::PostMessageW(Grid().Handle(), WM_LBUTTONUP, 0, header);
+        }),
+        SelectRow(1),
+        Do([&] {
+            sorted = GridRows();
+            Key(Grid().Handle(), VK_SPACE); // flips the second row's box: C:\Three
+        }),
+        Do([&] {
+            for (const SettingsOptionsCatalogPath& path : Dialog().Model().Options().catalog.paths)
+                active.push_back(path.active);
+        }),
+        Click(id::Cancel),
+    });
+    OpenFromTray();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(sorted, (std::vector<std::wstring>{L"[x] C:\\One | *.lnk", L"[ ] C:\\Three | *.exe",
+                                                 L"[x] C:\\Two | "}));
+    EXPECT_EQ(active, (std::vector<bool>{true, true, true}));
+}
+
 TEST_F(SettingsDialogTest, PathsAreAddedAndEditedThroughTheEditor) {
     WriteOptions(kThreePaths);
     Start();
