@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the launcher under Wine.
+# Sets up, builds and runs the program under Wine as a user meets it the first time.
 #
-# Until the installer exists, this first records a current-user installation in Wine's
-# registry as the installer will (HKCU\Software\Morvane\Orvan with Title, Version, Path and
-# Installed) and, when the launcher has no options yet, writes fresh options and a freshly
-# built catalog (orvan-cli rebuild, as the installer does). Then it starts Orvan.exe with its
-# search window shown ("-v").
-#
-# With a display the launcher runs in the foreground. Without one, the script starts a
-# virtual display (Xvfb), types into the search window and saves screenshots to
-# build/screenshots/: the run page after typing a catalog name and after typing 2+3, the
-# robot page, the settings dialog's three tabs (the status tab during a rebuild), the
-# catalog path editor, and a message dialog. Then it ends the launcher.
+# The run starts from a fresh Wine prefix of its own (build/run-prefix; a WINEPREFIX given
+# by the caller is used as it is). There Orvan.exe finds no installation and hands over to
+# its installer. With a display the rest is the user's. Without one, the script starts a
+# virtual display (Xvfb), saves the installer (installer.png), installs for the current user
+# into C:\Orvan\ of the prefix, answers Yes to start the installed launcher, and then types
+# into the launcher's search window and saves screenshots to build/screenshots/: the
+# settings dialog's three tabs (the status tab during a rebuild) and its catalog path
+# editor, the run page after typing a catalog name and after typing 2+3, the robot page,
+# and a message dialog. Then it ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -19,39 +17,21 @@ cd "$root"
 echo "run: building Orvan.exe"
 "$root/scripts/build.sh" windows >"$root/build/run-build.log" 2>&1 || { tail -n 40 "$root/build/run-build.log"; exit 1; }
 exe=$root/build/windows/src/app/Orvan.exe
-cli=$root/build/windows/src/cli/orvan-cli.exe
 wine_run=$root/scripts/wine-run.sh
 
-export WINEPREFIX=${WINEPREFIX:-$root/build/wine-prefix} WINEDEBUG=-all
+if [ -z "${WINEPREFIX:-}" ]; then
+    export WINEPREFIX=$root/build/run-prefix
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    echo "run: a fresh Wine prefix in build/run-prefix"
+fi
+export WINEDEBUG=-all
 # shellcheck source=xvfb.sh
 . "$root/scripts/xvfb.sh"
 
-record_installation() {
-    local folder installed key='HKCU\Software\Morvane\Orvan'
-    "$wine_run" cmd /c exit >/dev/null 2>&1 || true # creates the prefix on first use
-    folder=$(winepath -w "$(dirname "$exe")" 2>/dev/null)
-    # Who and when, as the installer writes it: the logon name, " @ ", the short date and
-    # the long time of Wine's default locale (English, United States).
-    installed="$(id -un) @ $(LC_ALL=C date '+%-m/%-d/%Y %-I:%M:%S %p')"
-    for pair in "Title=Orvan! @ morvane.example" "Version=0.1 Beta 1" "Path=$folder" \
-                "Installed=$installed"; do
-        "$wine_run" reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1
-    done
-    echo "run: recorded a current-user installation in Wine's registry ($key, Path $folder)"
-    local appdata options
-    appdata=$("$wine_run" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
-    options=$(winepath -u "$appdata\\Morvane\\Orvan\\Orvan.ini" 2>/dev/null)
-    if [ ! -f "$options" ]; then
-        "$wine_run" "$cli" rebuild >/dev/null 2>&1 || true
-        echo "run: wrote fresh options and catalog to $appdata\\Morvane\\Orvan"
-    fi
-    catalog=${options%.ini}_Catalog.xml
-}
-
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ -z "${ORVAN_HEADLESS:-}" ]; then
-    record_installation
-    echo "run: starting Orvan.exe -v on $DISPLAY (end it with Alt+F4, or from its tray menu)"
-    exec "$wine_run" "$exe" -v "$@"
+    echo "run: starting Orvan.exe on $DISPLAY: it shows its installer first"
+    exec "$wine_run" "$exe" "$@"
 fi
 
 # Xvfb has no window manager to draw frames and captions: for this run Wine draws them
@@ -59,7 +39,6 @@ fi
 unmanaged='HKCU\Software\Wine\AppDefaults\Orvan.exe\X11 Driver'
 finish() {
     orvan_stop_display
-    "$wine_run" reg delete "${unmanaged%\\X11 Driver}" /f >/dev/null 2>&1 || true
     wineserver -k >/dev/null 2>&1 || true
 }
 trap finish EXIT
@@ -67,32 +46,104 @@ trap finish EXIT
 # wineserver, which keeps the display it was started with.
 orvan_start_display
 echo "run: no display found; started Xvfb on $DISPLAY"
-record_installation
 "$wine_run" reg add "$unmanaged" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 shots=$root/build/screenshots
 mkdir -p "$shots"
-"$wine_run" "$exe" -v "$@" &
-pid=$!
 
-title='Orvan! @ morvane.example'
-window=
-for _ in $(seq 1 60); do
-    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.5
-done
-if [ -z "$window" ]; then
-    # A launcher that already runs in this prefix makes the new start end at once.
-    echo "run: the search window did not appear (does Orvan.exe already run in $WINEPREFIX?)"
-    exit 1
-fi
-
-shot() { # name: saves the search window (or the whole screen) as build/screenshots/NAME.png
+find_window() { # title pattern, tries of half a second: prints the first visible match
+    local found=
+    for _ in $(seq 1 "$2"); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$found" ] && break
+        sleep 0.5
+    done
+    echo "$found"
+}
+shot() { # name [window]: saves the window (or the whole screen) as build/screenshots/NAME.png
     sleep 0.7
     import -window "${2:-$window}" "$shots/$1.png" 2>/dev/null || import -window root "$shots/$1.png"
     echo "run: saved build/screenshots/$1.png"
 }
+
+# Not installed: the program hands over to its installer (elevated on Windows; under Wine
+# an ordinary start) and ends.
+"$wine_run" "$exe" "$@" >/dev/null 2>&1 || true
+installer=$(find_window '^Install of Orvan! @ morvane.example$' 120)
+if [ -z "$installer" ]; then
+    echo "run: the installer did not appear"
+    exit 1
+fi
+window=$installer
+shot installer
+# The keyboard, as a user would: Tab from Install to the language, the hot key, the program
+# folder; then the scope ("Current user") and Enter for Install.
+xdotool windowfocus --sync "$installer" 2>/dev/null || true
+xdotool key --delay 100 Tab Tab Tab ctrl+a
+xdotool type --delay 30 'C:\Orvan\'
+xdotool key --delay 100 Tab Down
+shot installer-filled
+xdotool key Return
+question=$(find_window '^Question$' 240)
+if [ -z "$question" ]; then
+    echo "run: the installation did not finish (no question appeared)"
+    exit 1
+fi
+echo "run: installed for the current user into C:\Orvan\ of the prefix"
+shot installed-question "$question"
+# Yes: the installed launcher starts (resident, waiting for its hot key) and the installer
+# ends.
+xdotool windowfocus --sync "$question" 2>/dev/null || true
+xdotool key Return
+sleep 3
+# "-options" asks the running launcher to show its search window and its settings dialog.
+"$wine_run" 'C:\Orvan\Orvan.exe' -options >/dev/null 2>&1 || true
+
+title='Orvan! @ morvane.example'
+window=$(find_window "^$title\$" 60)
+if [ -z "$window" ]; then
+    echo "run: the launcher's search window did not appear"
+    exit 1
+fi
+keys() { # window keys...: keys for a window of the launcher
+    local target=$1
+    shift
+    xdotool windowfocus --sync "$target" 2>/dev/null || true
+    xdotool key --delay 120 "$@"
+}
+settings=$(find_window '^Options$' 30)
+if [ -n "$settings" ]; then
+    shot settings-general "$settings"
+    keys "$settings" ctrl+Tab
+    shot settings-catalog "$settings"
+    # A path with its editor: the grid's menu by a right click on a row, then Add.
+    xdotool mousemove --window "$settings" 200 150 click 3
+    sleep 0.5
+    xdotool key --delay 120 Down Return
+    editor=$(find_window '^Catalog path$' 20)
+    if [ -n "$editor" ]; then
+        # The whole Windows folder, at unlimited depth: long enough a rebuild for its
+        # progress to be seen.
+        xdotool type --delay 30 'C:\windows'
+        keys "$editor" Tab Tab
+        xdotool type --delay 30 '*.dll;*.exe'
+        shot path-editor "$editor"
+        keys "$editor" Return
+    else
+        echo "run: (the path editor did not appear)"
+    fi
+    # The status tab while the catalog is rebuilt: Tab from the tabs to Rebuild, Space.
+    keys "$settings" ctrl+Tab Tab space
+    sleep 1
+    shot settings-status "$settings"
+    keys "$settings" space # Stop
+    sleep 0.5
+    keys "$settings" Escape # Cancel: nothing of it is kept
+    sleep 0.5
+else
+    echo "run: (the settings dialog did not appear)"
+fi
+appdata=$("$wine_run" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
+catalog=$(winepath -u "$appdata\\Morvane\\Orvan\\Orvan_Catalog.xml" 2>/dev/null)
 typeinto() { # text
     xdotool windowfocus --sync "$window" 2>/dev/null || true
     xdotool key --clearmodifiers ctrl+a BackSpace
@@ -115,54 +166,6 @@ for line in 'calc 2+3*4' 'rnd 6' 'version'; do
     xdotool key Return
 done
 shot robot
-# The settings dialog, as a start with "-o" opens it in the running copy.
-"$wine_run" "$exe" -o >/dev/null 2>&1 || true
-find_visible() { # title: the first visible window with exactly that title
-    local found=
-    for _ in $(seq 1 30); do
-        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-        [ -n "$found" ] && break
-        sleep 0.3
-    done
-    echo "$found"
-}
-keys() { # window keys...: keys for a window of the launcher
-    local target=$1
-    shift
-    xdotool windowfocus --sync "$target" 2>/dev/null || true
-    xdotool key --delay 120 "$@"
-}
-settings=$(find_visible 'Options')
-if [ -n "$settings" ]; then
-    shot settings-general "$settings"
-    keys "$settings" ctrl+Tab
-    shot settings-catalog "$settings"
-    # A path with its editor: the grid's menu by a right click on a row, then Add.
-    xdotool mousemove --window "$settings" 200 150 click 3
-    sleep 0.5
-    xdotool key --delay 120 Down Return
-    editor=$(find_visible 'Catalog path')
-    if [ -n "$editor" ]; then
-        # The whole Windows folder, at unlimited depth: long enough a rebuild for its
-        # progress to be seen.
-        xdotool type --delay 30 'C:\windows'
-        keys "$editor" Tab Tab
-        xdotool type --delay 30 '*.dll;*.exe'
-        shot path-editor "$editor"
-        keys "$editor" Return
-    else
-        echo "run: (the path editor did not appear)"
-    fi
-    # The status tab while the catalog is rebuilt: Tab from the tabs to Rebuild, Space.
-    keys "$settings" ctrl+Tab Tab space
-    sleep 1
-    shot settings-status "$settings"
-    keys "$settings" space # Stop
-    sleep 0.5
-    keys "$settings" Escape # Cancel: nothing of it is kept
-else
-    echo "run: (the settings dialog did not appear)"
-fi
 # A message dialog: Enter on a file that no program opens makes the shell refuse, and the
 # launcher shows the shell's failure text.
 sample='C:\users\Public\orvan-sample.orvan-none'
@@ -188,4 +191,4 @@ echo "run: saved build/screenshots/message-dialog.png"
 rm -f "$sample_unix"
 echo "run: ending Orvan.exe"
 wineserver -k >/dev/null 2>&1 || true
-wait "$pid" 2>/dev/null || true
+

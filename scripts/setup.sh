@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
           libbenchmark-dev libexpat1-dev pkg-config mingw-w64 g++-mingw-w64-x86-64-posix
-          wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick clang-format python3 libxml2-utils)
+          wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick clang-format python3 libxml2-utils
+          liblnk-utils)
 
 missing=()
 for p in "${packages[@]}"; do

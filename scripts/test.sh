@@ -22,12 +22,12 @@ count_ctest() { # ctest output file
     passed=$((passed + t - f))
     failed=$((failed + f))
 }
-# Adds the counts of a command-line check log ("cli: N passed, M failed"); a log without
-# that line (the checks did not finish) counts as one failure.
+# Adds the counts of a check script's log ("cli: N passed, M failed", "install: ..."); a log
+# without that line (the checks did not finish) counts as one failure.
 count_cli() {
     local line
     line=$(tail -n 1 "$1")
-    if [[ $line =~ ^cli:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    if [[ $line =~ ^[a-z]+:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
         passed=$((passed + BASH_REMATCH[1]))
         failed=$((failed + BASH_REMATCH[2]))
     else
@@ -80,18 +80,32 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     orvan_start_display
     (cd build/windows && ctest --output-on-failure --timeout 600) 2>&1 | tee "$logs/windows-ctest.log" | tail -n 4
     count_ctest "$logs/windows-ctest.log"
-    # Static linking: the programs must import only system DLLs, never MinGW's runtime.
+    # Static linking: the programs must import only system DLLs, never MinGW's runtime; and
+    # at load time only Windows' known DLLs, which the loader never takes from the program's
+    # folder (the others are imported with delay, see cmake/delay_imports.cmake).
+    known='ADVAPI32|COMDLG32|GDI32|KERNEL32|msvcrt|ole32|OLEAUT32|SHELL32|USER32'
     for exe in build/windows/src/app/Orvan.exe build/windows/src/cli/orvan-cli.exe; do
         if x86_64-w64-mingw32-objdump -p "$exe" | grep -iqE 'DLL Name: (libstdc|libgcc|libwinpthread)'; then
             echo "$(basename "$exe"): needs a MinGW DLL"; failed=$((failed + 1))
         else
             echo "$(basename "$exe"): no MinGW DLL needed"; passed=$((passed + 1))
         fi
+        other=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' \
+                    | grep -viE "^($known)\.dll$" || true)
+        if [ -n "$other" ]; then
+            echo "$(basename "$exe"): loads at start from wherever it lies: $other"; failed=$((failed + 1))
+        else
+            echo "$(basename "$exe"): loads only known system DLLs at start"; passed=$((passed + 1))
+        fi
     done
     echo "== command-line checks (orvan-cli.exe under Wine)"
     "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh $root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
     count_cli "$logs/cli-wine.log"
+    echo "== installation checks (install_probe.exe under Wine, read with reg, lnkinfo, cmp)"
+    "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" 2>&1 \
+        | tee "$logs/install-wine.log" | tail -n 1
+    count_cli "$logs/install-wine.log"
 else
     tail -n 40 "$logs/windows-build.log"; failed=$((failed + 1))
 fi

@@ -51,6 +51,11 @@ HWND FindInstance(std::string_view title) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The installer runs elevated from wherever the user downloaded it: a DLL planted beside
+    // it or in the current folder must never be loaded, so libraries loaded from here on
+    // come from the system folder only.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ::SetDllDirectoryW(L"");
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

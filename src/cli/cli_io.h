@@ -18,10 +18,18 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+// Each command's usage, printed after a wrong command line and by "orvan-cli help COMMAND".
+extern const char* const kCalcUsage;
+extern const char* const kRobotUsage;
+extern const char* const kRebuildUsage;
+extern const char* const kQueryUsage;
+extern const char* const kTextsUsage;
+
 int RunCalc(CliContext& context);
 int RunRobot(CliContext& context);
 int RunRebuild(CliContext& context);
 int RunQuery(CliContext& context);
+int RunTexts(CliContext& context);
 
 // A file argument as the core writes paths: absolute, and on Linux turned into the "C:\..."
 // form by the drive rule.

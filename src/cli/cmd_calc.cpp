@@ -11,9 +11,7 @@
 
 namespace orvan::cli {
 
-namespace {
-
-constexpr const char* kCalcUsage =
+const char* const kCalcUsage =
     "usage: orvan-cli calc [--function DEFINITION]... [--] EXPRESSION...\n"
     "  Evaluates EXPRESSION (the arguments joined with blanks) and prints the result.\n"
     "  --function DEFINITION  adds a function such as \"f(x;y)=x*y\" before evaluating;\n"
@@ -22,6 +20,8 @@ constexpr const char* kCalcUsage =
     "  --                     ends the options: the expression may start with \"-\".\n"
     "  Options are read up to the first expression word.\n"
     "exit status: 0 result on stdout, 1 evaluation error on stderr, 2 wrong command line\n";
+
+namespace {
 
 int Usage(CliContext& context, const std::string& problem) {
     context.err << "orvan-cli calc: " << problem << "\n" << kCalcUsage;

@@ -13,9 +13,7 @@
 
 namespace orvan::cli {
 
-namespace {
-
-constexpr const char* kQueryUsage =
+const char* const kQueryUsage =
     "usage: orvan-cli query [--options FILE] [--catalog FILE] [--now MOMENT] [--details] [--]"
     " TEXT\n"
     "  Builds the candidate list for TEXT against the catalog file (by default the one\n"
@@ -25,6 +23,8 @@ constexpr const char* kQueryUsage =
     "  --now YYYY-MM-DDTHH:MM:SS fixes the current local moment for the date entry;\n"
     "  --details prints a line \"--\" and then the details area's text for row 0.\n"
     "exit status: 0 done, 2 wrong command line\n";
+
+namespace {
 
 class FixedClock final : public ClockPort {
 public:

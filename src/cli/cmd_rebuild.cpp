@@ -15,14 +15,14 @@
 
 namespace orvan::cli {
 
-namespace {
-
-constexpr const char* kRebuildUsage =
+const char* const kRebuildUsage =
     "usage: orvan-cli rebuild [--options FILE]\n"
     "  Loads the options (by default Orvan.ini in the launcher's options folder), rebuilds\n"
     "  the catalog from their active catalog paths, saves the options and the catalog file\n"
     "  beside them and prints the number of catalog entries. Progress goes to stderr.\n"
     "exit status: 0 done, 1 a file could not be written, 2 wrong command line\n";
+
+namespace {
 
 int Usage(CliContext& context, const std::string& problem) {
     context.err << "orvan-cli rebuild: " << problem << "\n" << kRebuildUsage;

@@ -11,9 +11,7 @@
 
 namespace orvan::cli {
 
-namespace {
-
-constexpr const char* kRobotUsage =
+const char* const kRobotUsage =
     "usage: orvan-cli robot [--width N] [--] LINE...\n"
     "  Starts a fresh robot, clears its display (banner and version line), enters each\n"
     "  LINE in order and prints the display's lines, oldest first, as stored: formatted\n"
@@ -23,6 +21,8 @@ constexpr const char* kRobotUsage =
     "  --         ends the options: the next argument is a LINE even if it starts with \"--\".\n"
     "  Each command key a line returns (page switch, exit) goes to stderr as \"command K\".\n"
     "exit status: 0 done, 2 wrong command line\n";
+
+namespace {
 
 constexpr int kDefaultWidth = 60;
 constexpr int kMaxWidth = 1000000;

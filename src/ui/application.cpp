@@ -4,6 +4,8 @@
 #include "core/language/language.h"
 #include "core/robot/version.h"
 #include "core/ui/search_texts.h"
+#include "platform/native.h"
+#include "platform/native_install.h"
 #include "ui/hot_key_registration.h"
 
 namespace orvan::ui {
@@ -15,6 +17,7 @@ Application::Application(const ProgramServices& services)
 Application::~Application() {
     SetHotKeyRegistration(nullptr);
     settingsWindow_.reset();
+    install_.reset();
     main_.reset();
     search_.reset();
 }
@@ -28,8 +31,16 @@ bool Application::CreateStartupObjects() {
     if (!search_->Create())
         return false;
     search_->SetQuitHandler([this] { SaveAndQuit(); });
-    // 3. The installer window has no place yet. 4. The settings dialog, which fills the
-    // settings slot; both windows open it through the slot.
+    // 3. The installer window, hidden until installer mode shows it; closing it closes the
+    // main window, which ends the program.
+    install_ = std::make_unique<InstallWindow>(InstallWindowServices{
+        services_, platform::ShellLinks(), platform::UserAccount(), platform::RunningInstance(),
+        platform::KeyNames(), messageDialogs_, questionDialogs_, services_.options.programFileName,
+        [this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); }, nullptr});
+    if (!install_->Create())
+        return false;
+    // 4. The settings dialog, which fills the settings slot; both windows open it through
+    // the slot.
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsHost{
         services_, [this] { return search_->Handle(); }, [this] { search_->WaitForCatalog(); },
         [this] {
@@ -61,9 +72,9 @@ bool Application::Start(StartMode mode) {
         search_->InitializeSearch();
         return true;
     case StartMode::Installer:
-        // Until the installer window exists, installer mode ends the program at once.
         main_->SetTitle(kInstallerWindowTitle);
-        return false;
+        install_->Show();
+        return true;
     case StartMode::ShowSearch:
         main_->SetTitle(kMainWindowTitle);
         search_->InitializeSearch();
@@ -115,6 +126,11 @@ void Application::TranslateAndDispatch(MSG& message) {
     const HWND search = search_->Handle();
     if (search && (message.hwnd == search || ::IsChild(search, message.hwnd)) &&
         ::IsDialogMessageW(search, &message))
+        return;
+    // The installer window: Tab between its controls, Enter for the action, Esc to close.
+    const HWND install = install_ ? install_->Handle() : nullptr;
+    if (install && (message.hwnd == install || ::IsChild(install, message.hwnd)) &&
+        ::IsDialogMessageW(install, &message))
         return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);

@@ -1,9 +1,10 @@
 #pragma once
 // The start-up objects of Orvan.exe in their fixed order (the main window, the search
-// window, the settings dialog, the pictures), the start modes, the message loop, and how
-// the options and the catalog are saved.
+// window, the installer window, the settings dialog, the pictures), the start modes, the
+// message loop, and how the options and the catalog are saved.
 #include "core/app/services.h"
 #include "core/app/startup.h"
+#include "ui/install_window.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
 #include "ui/pictures.h"
@@ -34,6 +35,7 @@ public:
 
     MainWindow& Main() { return *main_; }
     SearchWindow& Search() { return *search_; }
+    InstallWindow& Install() { return *install_; }
     // The settings dialog's place; both the search window and the tray menu open it.
     SettingsSlot& Settings() { return settings_; }
     SettingsWindow& SettingsDialog() { return *settingsWindow_; }
@@ -50,9 +52,11 @@ private:
 
     ProgramServices services_;
     Win32MessageDialogs messageDialogs_;
+    Win32QuestionDialogs questionDialogs_;
     SettingsSlot settings_;
     std::unique_ptr<SearchWindow> search_;
     std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<InstallWindow> install_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
 };
 

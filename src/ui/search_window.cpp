@@ -2,6 +2,7 @@
 
 #include "core/catalog/catalog_file.h"
 #include "core/language/language.h"
+#include "core/language/language_file.h"
 #include "core/robot/version.h"
 #include "core/ui/search_texts.h"
 #include "ui/pictures.h"
@@ -351,6 +352,16 @@ void SearchWindow::OnActivateApp(bool active) {
 void SearchWindow::ApplyOptionsListener(const SettingsOptions& options) {
     ::SetWindowPos(Handle(), options.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Another language takes effect at once: the table switches whole, then the window reads
+    // its captions again (menus and dialogs read theirs each time they open).
+    if (options.language != CurrentLanguageCode()) {
+        LoadProgramLanguage(options.language, services_.options.programFileName,
+                            services_.options.fileSystem, services_.options.files);
+        if (initialized_) {
+            LocalizeCaptions();
+            run_->UpdateRunDetails();
+        }
+    }
 }
 
 WindowGeometry SearchWindow::ReadGeometry() const {

@@ -82,5 +82,55 @@ expect_lines file "$dir\\a.txt" "2	a.txt	$dir\\a.txt" "File size: 5 bytes"
 expect_lines date "$date_text" "--" "Thursday" "Week 52"
 expect_lines calculator "6*7" "3	Calculator	42" "--" "42" "000000000000002A HEX16" "42 bytes"
 
+# The text table: every text on one line in ID order, a language file's texts over the
+# English ones, its bad line reported, and the pseudo-language wrapping each text.
+# expect_texts NAME WANT_STDERR ARGS... -- LINE...: texts ARGS exits 0, prints as many lines
+# as the English table, every LINE whole, and exactly WANT_STDERR on standard error.
+english_count=$("${cli[@]}" texts 2>/dev/null | wc -l)
+expect_texts() {
+    local name=$1 want_err=$2
+    shift 2
+    local args=()
+    while [ "$1" != "--" ]; do
+        args+=("$1")
+        shift
+    done
+    shift
+    local out err status missing=()
+    out=$("${cli[@]}" texts "${args[@]}" 2>/tmp/orvan-cli-err.$$)
+    status=$?
+    err=$(cat /tmp/orvan-cli-err.$$)
+    rm -f /tmp/orvan-cli-err.$$
+    for want in "$@"; do
+        grep -qxF -- "$want" <<<"$out" || missing+=("$want")
+    done
+    local count
+    count=$(wc -l <<<"$out")
+    if [ "$status" -eq 0 ] && [ "${#missing[@]}" -eq 0 ] && [ "$err" = "$want_err" ] &&
+        [ "$count" -eq "$english_count" ] && [ "$english_count" -gt 400 ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL texts %s: exit %s, %s lines (English %s), missing [%s], err [%s]\n' \
+            "$name" "$status" "$count" "$english_count" "$(printf '%s|' "${missing[@]}")" "$err"
+    fi
+}
+expect_texts english "" -- "0	Error" "1	Ok" "8	Yes" "1186	German" \
+    "9000054	Catalog has %s items.\\r\\rLast rebuild: %s"
+sample=tests/cli/texts_Sample.lng
+expect_texts translated "$sample:9: the text has 0 %s placeholder(s), the English text 2" \
+    --language "$sample" -- "0	Fehler" "1	Ok" \
+    "9000054	Der Katalog hat %s Einträge.\\r\\rZuletzt neu erstellt: %s" \
+    "31	Cannot copy file \"%s\" to \"%s\"."
+pseudo=$(mktemp)
+"${cli[@]}" texts --pseudo >"$pseudo"
+case "${cli[*]}" in
+*.exe*) pseudo_arg=Z:${pseudo//\//\\} ;;
+*) pseudo_arg=$pseudo ;;
+esac
+expect_texts pseudo "" --language "$pseudo_arg" -- "0	[[Error]]" "12010	[[%s days, %s]]" \
+    "2000010	[[Type your question and press Enter.\\r\\rYou can enter file name, folder name, name of the program, mathematic expression, internet address or anything else.]]"
+rm -f "$pseudo"
+
 echo "cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

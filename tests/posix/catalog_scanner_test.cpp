@@ -20,6 +20,9 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
     temp.File("b.exe");
     temp.File("A.EXE");
     temp.File("Editor.lnk");
+    // Colons may be part of a Linux file name, and so of its display name.
+    temp.File("Algorithm::Diff.exe");
+    temp.File("Perl::Tidy.lnk");
     temp.File("readme.txt");
     temp.Folder("Sub/Inner");
     temp.File("Sub/s.exe");
@@ -44,10 +47,12 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
     std::vector<std::string> got;
     for (const CatalogItem& item : options.catalog.items)
         got.push_back(item.path.substr(temp.Core().size()) + "|" + item.name);
-    EXPECT_EQ(got, (std::vector<std::string>{"\\.dotfile.exe|.dotfile.exe", "\\A.EXE|A.EXE",
-                                             "\\b.exe|b.exe", "\\Editor.lnk|Editor", "\\Sub|",
-                                             "\\Sub\\s.exe|s.exe", "\\Sub\\Inner|",
-                                             "\\Sub\\Inner\\i.exe|i.exe", "\\Sub\\loop|"}));
+    EXPECT_EQ(
+        got, (std::vector<std::string>{"\\.dotfile.exe|.dotfile.exe", "\\A.EXE|A.EXE",
+                                       "\\Algorithm::Diff.exe|Algorithm::Diff.exe", "\\b.exe|b.exe",
+                                       "\\Editor.lnk|Editor", "\\Perl::Tidy.lnk|Perl::Tidy",
+                                       "\\Sub|", "\\Sub\\s.exe|s.exe", "\\Sub\\Inner|",
+                                       "\\Sub\\Inner\\i.exe|i.exe", "\\Sub\\loop|"}));
     EXPECT_GT(options.catalog.lastRebuild, 40000.0);
     EXPECT_EQ(Scanner().scannedFolders, 3);
 }

@@ -20,6 +20,9 @@ TEST(PosixVersionInfo, NamesTheFileAndKnowsNoVersion) {
     EXPECT_EQ(facts.typeName, "");
     EXPECT_FALSE(facts.executable);
     EXPECT_FALSE(platform::VersionInfo().ReadVersionResource("C:\\usr\\bin\\env"));
+    // A colon is part of a Linux file name, not the end of a drive.
+    EXPECT_EQ(platform::VersionInfo().ShellFacts("C:\\man3\\Algorithm::Diff.3pm.gz").displayName,
+              "Algorithm::Diff.3pm.gz");
 }
 
 TEST(PosixVersionInfo, FileTextHasTheGeneralPartOnly) {

@@ -224,19 +224,6 @@ TEST_F(OrvanExeTest, APortableCopyRunsWithItsFilesBesideItAndLeavesTheProfileAlo
     EXPECT_FALSE(platform::Registry().KeyExists(RegistryRoot::CurrentUser, kInstallKey));
 }
 
-TEST_F(OrvanExeTest, InstallerModeAndTheElevationOfAnUninstalledCopy) {
-    // No installer window yet: installer mode ends at once.
-    Process installer(L"-i2");
-    EXPECT_EQ(installer.Wait(20000), 0u);
-    // An uninstalled copy hands over to an elevated "-i2" copy and ends.
-    record_.Remove();
-    Process uninstalled(L"-v");
-    EXPECT_EQ(uninstalled.Wait(20000), 0u);
-    ::Sleep(1000);
-    EXPECT_EQ(MainWindow(), nullptr);
-    EXPECT_EQ(FindWindows(L"TSearch").count, 0);
-}
-
 } // namespace
 } // namespace orvan::testing
 
@@ -338,6 +325,47 @@ TEST_F(OrvanExeTest, AnOptionsStartOpensTheSettingsDialogOfTheRunningCopy) {
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(dialog); }, 5000));
     ::PostMessageW(MainWindow(), WM_QUIT, 0, 0);
     EXPECT_EQ(resident.Wait(20000), 0u);
+}
+
+TEST_F(OrvanExeTest, InstallerModeShowsTheInstallerAndClosingItEndsTheProgram) {
+    Process installer(L"-i2");
+    ASSERT_TRUE(
+        WaitFor([&] { return FindWindows(L"TInstall", installer.Id()).count == 1; }, 30000));
+    const HWND window = FindWindows(L"TInstall", installer.Id()).found;
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(window) != FALSE; }, 10000));
+    EXPECT_NE(MainWindow(L"Orvan! - Install"), nullptr);
+    EXPECT_EQ(MainWindow(), nullptr);
+    // Every control is a window of its own that an outside client can read.
+    EXPECT_EQ(RemoteText(window), L"Install of Orvan! @ morvane.example");
+    EXPECT_EQ(RemoteText(ChildWithId(window, 101)), L"Operation:");
+    EXPECT_EQ(RemoteText(ChildWithId(window, 103)), L"Repair existing installation");
+    EXPECT_EQ(RemoteText(ChildWithId(window, 140)).rfind(L"Orvan! is already installed", 0), 0u);
+    EXPECT_EQ(RemoteText(ChildWithId(window, IDOK)), L"Repair");
+    EXPECT_EQ(RemoteText(ChildWithId(window, IDCANCEL)), L"Close");
+    // A second installer start ends at once.
+    Process second(L"-i2");
+    EXPECT_EQ(second.Wait(20000), 0u);
+    EXPECT_EQ(FindWindows(L"TInstall").count, 1);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(installer.Wait(20000), 0u);
+    EXPECT_EQ(MainWindow(L"Orvan! - Install"), nullptr);
+}
+
+TEST_F(OrvanExeTest, AnUninstalledCopyHandsOverToTheInstaller) {
+    record_.Remove();
+    Process uninstalled(L"-v");
+    EXPECT_EQ(uninstalled.Wait(20000), 0u);
+    // Under Wine the elevated start is an ordinary one: the installer shows, nothing else.
+    ASSERT_TRUE(WaitFor([] { return FindWindows(L"TInstall").count == 1; }, 30000));
+    const HWND window = FindWindows(L"TInstall").found;
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(window) != FALSE; }, 10000));
+    EXPECT_EQ(RemoteText(ChildWithId(window, 140)).rfind(L"Orvan! is ready to install", 0), 0u);
+    EXPECT_EQ(RemoteText(ChildWithId(window, IDOK)), L"Install");
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_EQ(FindWindows(L"TSearch").count, 1); // the installer's own, hidden
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return MainWindow(L"Orvan! - Install") == nullptr; }, 20000));
 }
 
 } // namespace

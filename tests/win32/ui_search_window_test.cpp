@@ -130,6 +130,41 @@ TEST_F(SearchWindowTest, InitialisationSetsCaptionsTabsAndTheStartMessage) {
     EXPECT_EQ(Text(Search().About().Link()), L"morvane.example");
 }
 
+// The chosen language, when the Languages folder beside the program has a file for it, is
+// shown from the start; choosing another one switches the captions at once.
+TEST_F(SearchWindowTest, TheChosenLanguageShowsFromTheStartAndSwitchesAtOnce) {
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { ClearTranslations(); }
+    } english;
+    services_.options.programFileName = temp_.Path("Program\\Orvan.exe");
+    temp_.Write(temp_.Path("Program\\Languages\\Test.lng"),
+                "[Language]\r\nCode=1031\r\nName=Deutsch\r\n[Texts]\r\n1010011=Schnell\r\n"
+                "2000010=Geben Sie etwas ein\r\n");
+    WriteOptions("[Global]\r\nLanguage=1031\r\n");
+    Start();
+    const auto caption = [this](int tab) {
+        wchar_t text[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        ::SendMessageW(Search().PageControl(), TCM_GETITEMW, WPARAM(tab),
+                       reinterpret_cast<LPARAM>(&item));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(CurrentLanguageCode(), 1031);
+    EXPECT_EQ(caption(1), L"Schnell");
+    EXPECT_EQ(caption(2), L"Notes"); // not translated: the English text stays
+    EXPECT_EQ(Text(Run().Label()), L"Geben Sie etwas ein");
+
+    SettingsOptions options = CurrentOptions();
+    options.language = 1;
+    ApplyOptions(options);
+    EXPECT_EQ(CurrentLanguageCode(), 1);
+    EXPECT_EQ(caption(1), L"Quick");
+    EXPECT_EQ(Text(Run().Label()), win32::Wide(Languages::Text(2000010)));
+}
+
 TEST_F(SearchWindowTest, TypingFillsTheListFromTheCatalog) {
     Search().ShowSearch();
     Pump();

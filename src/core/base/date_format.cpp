@@ -81,6 +81,15 @@ std::optional<DateTimeParts> DecodeMoment(double moment) {
     return parts;
 }
 
+std::optional<std::int64_t> MomentMilliseconds(double moment) {
+    if (!DecodeMoment(moment))
+        return std::nullopt;
+    const auto totalMs = static_cast<std::int64_t>(std::llround(moment * double(kMsPerDay)));
+    const std::int64_t dayNumber = totalMs / kMsPerDay;
+    const std::int64_t timeMs = totalMs % kMsPerDay;
+    return dayNumber * kMsPerDay + (timeMs < 0 ? -timeMs : timeMs);
+}
+
 std::optional<double> EncodeMoment(const DateTimeParts& parts) {
     if (parts.year < 1 || parts.year > 9999 || parts.month < 1 || parts.month > 12 ||
         parts.day < 1 || parts.day > DaysInMonth(parts.year, parts.month))

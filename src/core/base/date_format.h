@@ -3,6 +3,7 @@
 // put together and written with a Windows date or time picture such as "dd.MM.yyyy",
 // "H:mm:ss" or "h:mm:ss tt".
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ struct DateTimeParts {
 // day (-1.25 is 29 December 1899, 06:00). Empty for NaN, infinities and moments outside
 // years 1 to 9999.
 std::optional<DateTimeParts> DecodeMoment(double moment);
+
+// The moment rounded to the millisecond as milliseconds from midnight of 30 December 1899
+// on one time line, so that two of them subtract to the time between them (the moment
+// itself does not: before that day its whole part counts backwards while its fraction
+// still counts the time of day forwards). Empty where DecodeMoment is.
+std::optional<std::int64_t> MomentMilliseconds(double moment);
 
 // The moment of a calendar date and time of day (dayOfWeek is ignored). Empty for a date
 // or time that does not exist or lies outside years 1 to 9999.

@@ -1,5 +1,6 @@
 #include "core/catalog/catalog.h"
 
+#include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/catalog/catalog_index.h"
 
@@ -23,8 +24,9 @@ const std::shared_ptr<const CatalogItems::Data>& EmptyData() {
     return empty;
 }
 
-// After the last backslash or colon; a plain loop, since this runs for every entry of a
-// catalog that is published.
+// Plain loops, since these run for every entry of a catalog that is published.
+
+// After the last backslash or colon of a display name.
 std::size_t NameStart(std::string_view text) {
     for (std::size_t i = text.size(); i > 0; --i)
         if (text[i - 1] == '\\' || text[i - 1] == ':')
@@ -192,7 +194,7 @@ const CatalogSearchIndex& CatalogItems::SearchIndex() const {
 }
 
 std::string_view FileNamePart(std::string_view path) {
-    return path.substr(NameStart(path));
+    return path.substr(PathNameStart(path));
 }
 
 std::string_view CatalogDisplayName(const CatalogItem& item) {
@@ -203,14 +205,19 @@ namespace {
 
 // Appends the upper-cased key of an entry without building "path&name" first.
 void AppendSearchKey(std::string& out, const CatalogItem& item) {
-    // The cut falls in the name when the name has a backslash or colon, else in the path.
+    // The cut falls in the name when the name has a backslash or colon, else in the path. A
+    // name that starts the entry's own file name (the file name itself, or a shortcut's
+    // without ".lnk") is never cut: a Windows file name holds neither character, so there
+    // this changes nothing, but the colons of a Linux file name belong to its name.
+    const std::string_view file = FileNamePart(item.path);
+    const bool ownName = file.substr(0, item.name.size()) == item.name;
+    const std::size_t inName = ownName ? 0 : NameStart(item.name);
     std::string_view first;
     std::string_view second;
-    const std::size_t inName = NameStart(item.name);
     if (inName > 0) {
         second = std::string_view(item.name).substr(inName);
     } else {
-        first = FileNamePart(item.path);
+        first = file;
         second = item.name;
     }
     const std::size_t start = out.size();

@@ -63,7 +63,9 @@ struct SettingsOptionsCatalogPath {
 
 using SettingsOptionsCatalogPaths = std::vector<SettingsOptionsCatalogPath>;
 
-// The text after the last backslash or colon of a path (the whole text when it has none).
+// The text after the last backslash of a path, or after the drive of one without a
+// backslash ("D:file.txt"); the whole text when it has neither. Other colons belong to the
+// name: a Linux file name may hold them.
 std::string_view FileNamePart(std::string_view path);
 
 // The name a catalog entry is listed under: its display name, or the file-name part of
@@ -73,8 +75,10 @@ std::string_view CatalogDisplayName(const CatalogItem& item);
 // CompareUtf16's order (UTF-16 code units), decided from the bytes where they are ASCII.
 int CompareNamesUtf16(std::string_view a, std::string_view b);
 
-// The text the typed input is searched in: path, "&" and name, cut after the last
-// backslash or colon, ASCII letters in upper case.
+// The text the typed input is searched in: the file-name part of the path, "&" and the name,
+// ASCII letters in upper case. A name holding a backslash or colon gives only its part after
+// the last of them, without the file name, unless the name starts the file name (as a Linux
+// file name with colons does).
 std::string CatalogSearchKey(const CatalogItem& item);
 
 } // namespace orvan

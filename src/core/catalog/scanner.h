@@ -48,7 +48,7 @@ struct ScanServices {
     // very many files can let messages run in between as well (as often as it chooses): a
     // folder of thousands of shell look-ups would otherwise hold the progress display and
     // the Stop button. May be empty.
-    std::function<void()> betweenEntries;
+    std::function<void()> betweenEntries = {};
 };
 
 // Rebuilds the record's catalog. False when a rebuild is already running (nothing happens)

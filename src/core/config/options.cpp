@@ -1,5 +1,6 @@
 #include "core/config/options.h"
 
+#include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/config/path_variables.h"
 #include "core/ports/locale.h"
@@ -60,7 +61,7 @@ public:
     }
     void Boolean(const char* section, const char* key, bool& value) const {
         if (const auto text = store_.ReadString(section, key))
-            value = ParseOptionBoolean(*text).value_or(value);
+            value = ParseOptionBoolean(*text, CurrentLocale().decimalSeparator).value_or(value);
     }
     void DateTime(const char* section, const char* key, double& value) const {
         if (const auto text = store_.ReadString(section, key))
@@ -134,8 +135,7 @@ std::string ChangeFileExtension(std::string_view fileName, std::string_view exte
 }
 
 std::string ExtractFilePath(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
+    return std::string(PathFolderPart(path));
 }
 
 std::optional<std::int32_t> ParseOptionInteger(std::string_view text) {
@@ -150,39 +150,36 @@ std::optional<std::int32_t> ParseOptionInteger(std::string_view text) {
     return value;
 }
 
-std::optional<bool> ParseOptionBoolean(std::string_view text) {
-    const std::string upper = AsciiUpper(text);
-    if (upper == "TRUE")
-        return true;
-    if (upper == "FALSE")
-        return false;
-    std::string_view digits = text;
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
-        digits.remove_prefix(1);
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), IsDigit))
-        return std::nullopt;
-    return std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0'; });
-}
+namespace {
 
-std::optional<double> ParseOptionDateTime(std::string_view text,
-                                          std::string_view decimalSeparator) {
-    // [sign] digits [separator digits] [E [sign] digits], with at least one mantissa digit.
+// A number as the options file writes one: [sign] digits [separator digits] [E [sign]
+// digits], with at least one digit before the exponent; plain is that number in the form
+// from_chars reads.
+struct OptionNumber {
     std::string plain;
+    bool zero = true; // every digit before the exponent is 0: the number is 0, however long
+};
+
+std::optional<OptionNumber> ScanOptionNumber(std::string_view text,
+                                             std::string_view decimalSeparator) {
+    OptionNumber number;
+    std::string& plain = number.plain;
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         plain.push_back(text[i++]);
     std::size_t mantissaDigits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        plain.push_back(text[i++]);
-        ++mantissaDigits;
-    }
-    if (!decimalSeparator.empty() && text.substr(i, decimalSeparator.size()) == decimalSeparator) {
-        i += decimalSeparator.size();
-        plain.push_back('.');
+    auto mantissa = [&] {
         while (i < text.size() && IsDigit(text[i])) {
+            number.zero = number.zero && text[i] == '0';
             plain.push_back(text[i++]);
             ++mantissaDigits;
         }
+    };
+    mantissa();
+    if (!decimalSeparator.empty() && text.substr(i, decimalSeparator.size()) == decimalSeparator) {
+        i += decimalSeparator.size();
+        plain.push_back('.');
+        mantissa();
     }
     if (mantissaDigits == 0)
         return std::nullopt;
@@ -201,6 +198,33 @@ std::optional<double> ParseOptionDateTime(std::string_view text,
     }
     if (i != text.size())
         return std::nullopt;
+    return number;
+}
+
+} // namespace
+
+std::optional<bool> ParseOptionBoolean(std::string_view text, std::string_view decimalSeparator) {
+    const std::string upper = AsciiUpper(text);
+    if (upper == "TRUE")
+        return true;
+    if (upper == "FALSE")
+        return false;
+    // Any number is true unless it is 0; decided from its digits, so that neither a long
+    // fraction nor a huge exponent can make it look like something else.
+    auto number = ScanOptionNumber(text, ".");
+    if (!number && decimalSeparator != ".")
+        number = ScanOptionNumber(text, decimalSeparator);
+    if (!number)
+        return std::nullopt;
+    return !number->zero;
+}
+
+std::optional<double> ParseOptionDateTime(std::string_view text,
+                                          std::string_view decimalSeparator) {
+    const std::optional<OptionNumber> number = ScanOptionNumber(text, decimalSeparator);
+    if (!number)
+        return std::nullopt;
+    const std::string& plain = number->plain;
     const char* first = plain.data();
     if (*first == '+')
         ++first;

@@ -132,7 +132,10 @@ void SetHotKeyRegistration(std::function<void(std::int32_t hotKey)> registration
 
 // The value formats of the options file.
 std::optional<std::int32_t> ParseOptionInteger(std::string_view text);
-std::optional<bool> ParseOptionBoolean(std::string_view text);
+// "True" or "False" in any letter case, or a number (with a point or the given decimal
+// separator), true unless it is 0; empty for any other text.
+std::optional<bool> ParseOptionBoolean(std::string_view text,
+                                       std::string_view decimalSeparator = ".");
 std::optional<double> ParseOptionDateTime(std::string_view text, std::string_view decimalSeparator);
 std::string FormatOptionDateTime(double value, std::string_view decimalSeparator);
 std::string FormatCatalogPathLine(const SettingsOptionsCatalogPath& path);

@@ -1,6 +1,7 @@
 #include "core/fileinfo/file_info.h"
 
 #include "core/base/date_general.h"
+#include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/language/language.h"
 
@@ -38,21 +39,9 @@ std::string Line(int labelId, std::string_view value) {
     return line;
 }
 
-// The text after the last backslash or colon.
-std::string_view NamePart(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
-// Up to and including the last backslash or colon; "" when there is none.
-std::string_view FolderPart(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut + 1);
-}
-
 // The extension without its dot: the text after the last dot of the name part.
 std::string_view ExtensionOf(std::string_view path) {
-    const std::string_view name = NamePart(path);
+    const std::string_view name = PathNamePart(path);
     const std::size_t dot = name.rfind('.');
     return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
 }
@@ -69,8 +58,8 @@ std::string HexDigits8(std::uint32_t value) {
 
 // The file's own entry in its folder's listing.
 std::optional<DirEntry> ListFile(const std::string& path, const FileSystemPort& fileSystem) {
-    const std::string folder(FolderPart(path));
-    const std::string name(NamePart(path));
+    const std::string folder(PathFolderPart(path));
+    const std::string name(PathNamePart(path));
     if (folder.empty() || name.empty())
         return std::nullopt;
     std::optional<DirEntry> exact;
@@ -250,7 +239,7 @@ std::string FolderDetailsText(const std::string& path, const FileInfoServices& s
 
     // The drive is the first character of the folder part; a path without one (no
     // backslash or colon) names no drive.
-    const std::string_view folder = FolderPart(path);
+    const std::string_view folder = PathFolderPart(path);
     char32_t letter = 0;
     if (!folder.empty()) {
         std::size_t pos = 0;

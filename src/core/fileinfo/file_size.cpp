@@ -2,8 +2,6 @@
 
 #include "core/language/language.h"
 
-#include <charconv>
-
 namespace orvan {
 
 namespace {
@@ -13,14 +11,21 @@ constexpr int kTextKilobytes = 10002;
 constexpr int kTextMegabytes = 10003;
 constexpr int kTextGigabytes = 10004;
 
-std::string Fixed2(double value, std::string_view decimalSeparator) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    std::string text(buffer, result.ptr);
-    const std::size_t point = text.find('.');
-    if (point != std::string::npos)
-        text.replace(point, 1, decimalSeparator.empty() ? "." : decimalSeparator);
+// count / unit with two decimals, an exact half of the last digit rounded up (1152 bytes are
+// 1.125 kB: "1.13"). Worked out in whole numbers, so that the tie is the decimal one and the
+// largest counts keep every digit.
+std::string Fixed2(std::uint64_t count, std::uint64_t unit, std::string_view decimalSeparator) {
+    std::uint64_t whole = count / unit;
+    // The remainder is below 2^30, so a hundred times it cannot overflow.
+    std::uint64_t hundredths = ((count % unit) * 100 + unit / 2) / unit;
+    if (hundredths == 100) {
+        ++whole;
+        hundredths = 0;
+    }
+    std::string text = std::to_string(whole);
+    text += decimalSeparator.empty() ? "." : decimalSeparator;
+    text += static_cast<char>('0' + hundredths / 10);
+    text += static_cast<char>('0' + hundredths % 10);
     return text;
 }
 
@@ -39,15 +44,13 @@ std::string FormatFileSize(std::int64_t count, const LocaleSettings& locale) {
     constexpr std::uint64_t kGiga = kMega * 1024;
     if (magnitude < kKilo)
         return Languages::TextFmt(kTextBytes, {std::to_string(magnitude)});
-    const double value = static_cast<double>(magnitude);
     if (magnitude < kMega)
         return Languages::TextFmt(kTextKilobytes,
-                                  {Fixed2(value / double(kKilo), locale.decimalSeparator)});
+                                  {Fixed2(magnitude, kKilo, locale.decimalSeparator)});
     if (magnitude < kGiga)
         return Languages::TextFmt(kTextMegabytes,
-                                  {Fixed2(value / double(kMega), locale.decimalSeparator)});
-    return Languages::TextFmt(kTextGigabytes,
-                              {Fixed2(value / double(kGiga), locale.decimalSeparator)});
+                                  {Fixed2(magnitude, kMega, locale.decimalSeparator)});
+    return Languages::TextFmt(kTextGigabytes, {Fixed2(magnitude, kGiga, locale.decimalSeparator)});
 }
 
 } // namespace orvan

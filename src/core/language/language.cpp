@@ -1,6 +1,8 @@
 #include "core/language/language.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -50,6 +52,52 @@ const TextTable& Table() {
     return table;
 }
 
+// The loaded language: one text per table entry, "" where the English default applies.
+// It is never changed once made; a new language replaces the whole snapshot, so a reader
+// that took one keeps a consistent set of texts while another thread switches.
+struct Translation {
+    int code = 1;
+    std::vector<std::string> texts;
+};
+
+struct CurrentTranslation {
+    std::mutex mutex;
+    std::shared_ptr<const Translation> translation; // none: English
+};
+
+CurrentTranslation& Current() {
+    static CurrentTranslation current;
+    return current;
+}
+
+std::shared_ptr<const Translation> TranslationSnapshot() {
+    CurrentTranslation& current = Current();
+    const std::lock_guard<std::mutex> lock(current.mutex);
+    return current.translation;
+}
+
+void ReplaceTranslation(std::shared_ptr<const Translation> translation) {
+    CurrentTranslation& current = Current();
+    const std::lock_guard<std::mutex> lock(current.mutex);
+    current.translation.swap(translation);
+    // The old snapshot is released here, or by its last reader.
+}
+
+// The entry's text in stored form under the loaded language; "" for an unknown ID.
+std::string_view CurrentStoredText(int id, const Translation* translation) {
+    const LanguageText* entry = Table().Find(id);
+    if (entry == nullptr) {
+        return {};
+    }
+    if (translation != nullptr) {
+        const auto index = static_cast<std::size_t>(entry - Table().entries.data());
+        if (!translation->texts[index].empty()) {
+            return translation->texts[index];
+        }
+    }
+    return entry->text;
+}
+
 // The table stores a line break as the two characters backslash and r.
 std::string ExpandLineBreaks(std::string_view stored) {
     std::string result;
@@ -80,6 +128,44 @@ const std::array<LanguageText, kLanguageTextCount>& LanguageTexts() {
     return Table().entries;
 }
 
+void SetTranslations(int code, std::span<const TranslatedText> texts) {
+    auto translation = std::make_shared<Translation>();
+    translation->code = code;
+    translation->texts.resize(kLanguageTextCount);
+    const TextTable& table = Table();
+    for (const TranslatedText& text : texts) {
+        const LanguageText* entry = table.Find(text.id);
+        if (entry == nullptr || entry->defaultText.empty()) {
+            continue;
+        }
+        translation->texts[static_cast<std::size_t>(entry - table.entries.data())] = text.text;
+    }
+    ReplaceTranslation(std::move(translation));
+}
+
+void ClearTranslations() {
+    ReplaceTranslation(nullptr);
+}
+
+int CurrentLanguageCode() {
+    const std::shared_ptr<const Translation> translation = TranslationSnapshot();
+    return translation == nullptr ? 1 : translation->code;
+}
+
+std::string StoredText(int id) {
+    const std::shared_ptr<const Translation> translation = TranslationSnapshot();
+    return std::string(CurrentStoredText(id, translation.get()));
+}
+
+std::size_t PlaceholderCount(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = text.find(kPlaceholder); pos != std::string_view::npos;
+         pos = text.find(kPlaceholder, pos + kPlaceholder.size())) {
+        ++count;
+    }
+    return count;
+}
+
 std::string AppendDots(std::string text) {
     if (!text.ends_with(kDots)) {
         text += kDots;
@@ -106,8 +192,9 @@ std::string FillPlaceholders(std::string text, std::span<const std::string> args
 }
 
 std::string Languages::Text(int id) {
-    const LanguageText* entry = Table().Find(id);
-    if (entry == nullptr || entry->text.empty()) {
+    const std::shared_ptr<const Translation> translation = TranslationSnapshot();
+    const std::string_view stored = CurrentStoredText(id, translation.get());
+    if (stored.empty()) {
         std::string fallback(kErrorWord);
         fallback += " (";
         fallback += kIdWord;
@@ -116,7 +203,7 @@ std::string Languages::Text(int id) {
         fallback += ')';
         return fallback;
     }
-    return ExpandLineBreaks(entry->text);
+    return ExpandLineBreaks(stored);
 }
 
 std::string Languages::TextFmt(int id, std::initializer_list<std::string_view> args) {

@@ -47,8 +47,32 @@ inline constexpr std::array<int, 7> DayNameIDs{12002, 12003, 12004, 12005, 12006
 // Indexed by a Boolean: false gives "No", true gives "Yes".
 inline constexpr std::array<int, 2> YesNoIDs{9, 8};
 
-// The live table, built from the defaults on first use.
+// The table as compiled, built on first use: every entry's `text` is its English default.
+// A loaded translation lies over it and is read through Languages and StoredText.
 const std::array<LanguageText, kLanguageTextCount>& LanguageTexts();
+
+// One translated text: the ID and the text in stored form (line breaks as backslash-r).
+struct TranslatedText {
+    int id;
+    std::string text;
+};
+
+// Replaces every translation at once with these texts and records code as the language
+// shown. IDs without an English text are ignored, an empty text keeps the English one, and
+// of repeated IDs the last wins. Readers on other threads see the old texts or the new
+// ones, never a mixture.
+void SetTranslations(int code, std::span<const TranslatedText> texts);
+// Back to the English defaults; the language shown becomes 1 ("Default").
+void ClearTranslations();
+// The locale identifier of the language whose texts are shown; 1 for English.
+int CurrentLanguageCode();
+
+// The current text of id in stored form, line breaks still as backslash-r; "" when the
+// table has no text for id.
+std::string StoredText(int id);
+
+// How many "%s" placeholders a text holds; a translation must keep the English count.
+std::size_t PlaceholderCount(std::string_view text);
 
 // Appends "..." unless the text already ends with it.
 std::string AppendDots(std::string text);

@@ -2,6 +2,7 @@
 // Folder enumeration and file operations, in the core's path form ("C:\dir\file").
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace orvan {
@@ -18,6 +19,14 @@ constexpr std::uint32_t Normal = 0x80;
 // through it. The adapters set it for name-surrogate links only.
 constexpr std::uint32_t ReparsePoint = 0x400;
 } // namespace FileAttribute
+
+// What makes a file itself whatever path leads to it: the volume and the file's number on
+// it. Two paths that differ in letter case, or a link and its target, give the same one.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
 
 struct DirEntry {
     std::string name; // the entry's own name, no folder
@@ -50,6 +59,17 @@ public:
     virtual bool RemoveFolder(const std::string& path) const = 0;
     virtual bool FileExists(const std::string& path) const = 0;
     virtual bool FolderExists(const std::string& path) const = 0;
+
+    // Copies a file, replacing an existing target; false when the copy could not be made.
+    // Platforms without it report failure.
+    virtual bool CopyFileReplacing(const std::string& /*from*/, const std::string& /*to*/) const {
+        return false;
+    }
+
+    // The identity of an existing file or folder; nothing when it cannot be had.
+    virtual std::optional<FileIdentity> IdentityOf(const std::string& /*path*/) const {
+        return std::nullopt;
+    }
 };
 
 } // namespace orvan

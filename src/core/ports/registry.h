@@ -19,6 +19,12 @@ public:
     // Creates the key when needed and sets the value; false on failure.
     virtual bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                              const std::string& value) const = 0;
+    // Removes one value; true when the value is absent afterwards (also when the key or the
+    // value never existed). Platforms without it report failure.
+    virtual bool DeleteValue(RegistryRoot /*root*/, const std::string& /*key*/,
+                             const std::string& /*name*/) const {
+        return false;
+    }
     // Removes the key with everything below it; true when it is gone afterwards.
     virtual bool DeleteKeyTree(RegistryRoot root, const std::string& key) const = 0;
 };

@@ -446,12 +446,14 @@ std::string FormatGroupedCount(std::uint64_t value, const LocaleSettings& locale
 }
 
 std::string DateTimeSpanText(double now, double moment, const LocaleSettings& locale) {
-    const double difference = std::fabs(now - moment);
-    // Moments span at most 10 000 years; anything else (not a number) counts as nothing.
-    if (!(difference < 4e6))
+    // Not the difference of the two numbers: before 30 December 1899 that is not the time
+    // between the moments.
+    const std::optional<std::int64_t> from = MomentMilliseconds(now);
+    const std::optional<std::int64_t> to = MomentMilliseconds(moment);
+    // A moment outside years 1 to 9999 (or not a number) spans nothing.
+    if (!from || !to)
         return FormatDateTimePicture(locale.longTimeFormat, 0, locale);
-    const auto milliseconds = static_cast<std::int64_t>(std::llround(difference * 86400000.0));
-    const std::int64_t seconds = milliseconds / 1000;
+    const std::int64_t seconds = (*from > *to ? *from - *to : *to - *from) / 1000;
     constexpr std::int64_t kSecondsPerDay = 86400;
     if (seconds <= kSecondsPerDay)
         return FormatDateTimePicture(locale.longTimeFormat,

@@ -34,9 +34,9 @@ std::string FormatGroupedCount(std::uint64_t value, const LocaleSettings& locale
 
 // The time between two moments: up to one day as a time of day in the long time format
 // (exactly one day reads as midnight), beyond that "%s days, %s" with the grouped day
-// count and the rest as a time of day. The difference is counted in whole seconds after
-// rounding it to the millisecond, the precision of moments, so that a span of exactly
-// ten seconds never reads as nine.
+// count and the rest as a time of day. The time between the moments is counted in whole
+// seconds after rounding each moment to the millisecond, the precision of moments, so that a
+// span of exactly ten seconds never reads as nine.
 std::string DateTimeSpanText(double now, double moment, const LocaleSettings& locale);
 
 // The description of the date entry: the moment in the general form, an empty line, the

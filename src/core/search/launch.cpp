@@ -1,5 +1,6 @@
 #include "core/search/launch.h"
 
+#include "core/base/path_parts.h"
 #include "core/language/language.h"
 
 #include <algorithm>
@@ -79,8 +80,7 @@ bool ShellRunAs(const ShellPort& shell, std::uintptr_t ownerWindow, const std::s
 }
 
 std::string WorkingFolderOf(std::string_view path) {
-    const std::size_t cut = path.find_last_of("\\:");
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
+    return std::string(PathFolderPart(path));
 }
 
 void ExecuteRunAvailable(const RunAvailable& candidate, SettingsOptions& options,

@@ -1,5 +1,6 @@
 // Display names on Linux: there is no shell to ask, so the file's own name stands in, with
-// ".lnk" dropped from shortcut files as the Windows shell presents them.
+// ".lnk" dropped from shortcut files as the Windows shell presents them. The name starts
+// after the last backslash only: a Linux file name may hold colons.
 #include "platform/native.h"
 
 namespace orvan::platform {
@@ -9,7 +10,7 @@ namespace {
 class PosixShellNames final : public ShellNamePort {
 public:
     std::string DisplayName(const std::string& path) const override {
-        const std::size_t cut = path.find_last_of("\\:");
+        const std::size_t cut = path.find_last_of('\\');
         std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
         if (name.size() > 4) {
             const std::string_view tail = std::string_view(name).substr(name.size() - 4);

@@ -1,5 +1,6 @@
 #include "platform/native.h"
 #include "platform/win32/find_handle.h"
+#include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
@@ -55,6 +56,13 @@ DirEntry ToEntry(const WIN32_FIND_DATAW& data) {
     return entry;
 }
 
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
+};
+using UniqueFile = win32::UniqueHandle<FileHandleTraits>;
+
 class Win32FileSystem final : public FileSystemPort {
 public:
     bool Enumerate(const std::string& folder, const std::string& pattern,
@@ -96,6 +104,28 @@ public:
         const DWORD attributes = Attributes(path);
         return attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+
+    bool CopyFileReplacing(const std::string& from, const std::string& to) const override {
+        return !from.empty() && !to.empty() &&
+               ::CopyFileW(win32::Wide(from).c_str(), win32::Wide(to).c_str(), FALSE) != FALSE;
+    }
+
+    std::optional<FileIdentity> IdentityOf(const std::string& path) const override {
+        if (path.empty())
+            return std::nullopt;
+        // No access rights are needed to read a file's facts, and every sharing mode lets a
+        // running program's locked file be asked too; folders open only with backup
+        // semantics.
+        const UniqueFile file(::CreateFileW(
+            win32::Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!file || !::GetFileInformationByHandle(file.Get(), &information))
+            return std::nullopt;
+        return FileIdentity{information.dwVolumeSerialNumber,
+                            (std::uint64_t(information.nFileIndexHigh) << 32) |
+                                information.nFileIndexLow};
     }
 
 private:

@@ -76,6 +76,20 @@ public:
                                 DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
 
+    bool DeleteValue(RegistryRoot root, const std::string& key,
+                     const std::string& name) const override {
+        HKEY opened = nullptr;
+        const LSTATUS open =
+            ::RegOpenKeyExW(RootKey(root), win32::Wide(key).c_str(), 0, KEY_SET_VALUE, &opened);
+        if (open == ERROR_FILE_NOT_FOUND)
+            return true; // no key, no value
+        if (open != ERROR_SUCCESS)
+            return false;
+        const UniqueKey owner(opened);
+        const LSTATUS status = ::RegDeleteValueW(opened, win32::Wide(name).c_str());
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+
     bool DeleteKeyTree(RegistryRoot root, const std::string& key) const override {
         if (key.empty())
             return false; // never the whole root

@@ -55,7 +55,7 @@ struct KeyCase {
 
 class CatalogKeys : public testing::TestWithParam<KeyCase> {};
 
-TEST_P(CatalogKeys, CutsAfterLastBackslashOrColonAndUppersAsciiOnly) {
+TEST_P(CatalogKeys, CutsBeforeTheFileNameAndUppersAsciiOnly) {
     const KeyCase& c = GetParam();
     const CatalogItem item = Item(c.path, c.name);
     EXPECT_EQ(CatalogSearchKey(item), c.key);
@@ -64,16 +64,29 @@ TEST_P(CatalogKeys, CutsAfterLastBackslashOrColonAndUppersAsciiOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CatalogKeys,
-    testing::Values(KeyCase{"C:\\Windows\\notepad.exe", "", "NOTEPAD.EXE&", "notepad.exe"},
-                    KeyCase{"C:\\Apps\\mspaint.exe", "Paint", "MSPAINT.EXE&PAINT", "Paint"},
-                    // A name with a colon keeps only its tail, and the file name goes.
-                    KeyCase{"C:\\x\\help.chm", "Help: Index", " INDEX", "Help: Index"},
-                    KeyCase{"C:\\x\\y.lnk", "a\\b", "B", "a\\b"},
-                    KeyCase{"relative", "Name", "RELATIVE&NAME", "Name"},
-                    KeyCase{"D:file.txt", "", "FILE.TXT&", "file.txt"},
-                    KeyCase{"C:\\x\\\xC3\xA9t\xC3\xA9.txt", "", "\xC3\xA9T\xC3\xA9.TXT&",
-                            "\xC3\xA9t\xC3\xA9.txt"},
-                    KeyCase{"C:\\folder\\", "", "&", ""}));
+    testing::Values(
+        KeyCase{"C:\\Windows\\notepad.exe", "", "NOTEPAD.EXE&", "notepad.exe"},
+        KeyCase{"C:\\Apps\\mspaint.exe", "Paint", "MSPAINT.EXE&PAINT", "Paint"},
+        // A name with a colon keeps only its tail, and the file name goes.
+        KeyCase{"C:\\x\\help.chm", "Help: Index", " INDEX", "Help: Index"},
+        KeyCase{"C:\\x\\y.lnk", "a\\b", "B", "a\\b"},
+        KeyCase{"relative", "Name", "RELATIVE&NAME", "Name"},
+        KeyCase{"D:file.txt", "", "FILE.TXT&", "file.txt"},
+        // In a path only the drive's colon ends a folder part; others are
+        // part of a (Linux) file or folder name.
+        KeyCase{"C:\\man3\\Algorithm::Diff.3pm.gz", "", "ALGORITHM::DIFF.3PM.GZ&",
+                "Algorithm::Diff.3pm.gz"},
+        KeyCase{"C:\\a:b\\c:d", "", "C:D&", "c:d"}, KeyCase{"1:x", "", "1:X&", "1:x"},
+        KeyCase{"C:", "", "&", ""},
+        // A name that is (the start of) the file's own name keeps its colons;
+        // another name with a colon is still cut.
+        KeyCase{"C:\\man3\\Algorithm::Diff.3pm.gz", "Algorithm::Diff.3pm.gz",
+                "ALGORITHM::DIFF.3PM.GZ&ALGORITHM::DIFF.3PM.GZ", "Algorithm::Diff.3pm.gz"},
+        KeyCase{"C:\\x\\Perl::Tidy.lnk", "Perl::Tidy", "PERL::TIDY.LNK&PERL::TIDY", "Perl::Tidy"},
+        KeyCase{"C:\\x\\Perl::Tidy.lnk", "Tidy: Perl", " PERL", "Tidy: Perl"},
+        KeyCase{"C:\\x\\\xC3\xA9t\xC3\xA9.txt", "", "\xC3\xA9T\xC3\xA9.TXT&",
+                "\xC3\xA9t\xC3\xA9.txt"},
+        KeyCase{"C:\\folder\\", "", "&", ""}));
 
 TEST(CatalogSearchIndex, OrdersByNameInUtf16UnitsAndGroupsEqualPairs) {
     const std::vector<CatalogItem> items = {

@@ -146,7 +146,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionsBooleans,
                                            BooleanCase{"False", false}, BooleanCase{"fAlSe", false},
                                            BooleanCase{"99999999999999", true},
                                            BooleanCase{"yes", false}, BooleanCase{"", false},
-                                           BooleanCase{"1.5", false}));
+                                           // Any number but 0, fractions and exponents too.
+                                           BooleanCase{"1.5", true}, BooleanCase{"0.0", false},
+                                           BooleanCase{"-0.0", false}, BooleanCase{".5", true},
+                                           BooleanCase{"0.000000000000000000001", true},
+                                           BooleanCase{"1E-999", true}, BooleanCase{"1e999", true},
+                                           BooleanCase{"0E999", false}, BooleanCase{"1.", true},
+                                           BooleanCase{"1.5x", false}, BooleanCase{"1.2.3", false},
+                                           BooleanCase{"E5", false}, BooleanCase{"1E", false},
+                                           BooleanCase{"0x10", false}));
+
+TEST_F(OptionsTest, BooleansTakeFractionsInTheUsersFormatOrWithAPoint) {
+    LocaleSettings comma;
+    comma.decimalSeparator = ",";
+    SetCurrentLocale(comma);
+    WriteIni("[TrayIcon]\nEnabled=1,5\n[Form]\nAutoHide=0,0\nAutoCenter=0.0\n"
+             "AlwaysOnTop=0.25\n");
+    const SettingsOptions o = LoadOptions(Services());
+    EXPECT_TRUE(o.trayIcon);
+    EXPECT_FALSE(o.autoHide);
+    EXPECT_FALSE(o.autoCenter);
+    EXPECT_TRUE(o.alwaysOnTop);
+}
 
 TEST_F(OptionsTest, ReadsEveryKeyWithItsRule) {
     LocaleSettings comma;

@@ -21,6 +21,15 @@ TEST(FormatFileSize, ChoosesTheUnitByMagnitude) {
         {1023, "1023 bytes"},
         {1024, "1.00 kB"},
         {1536, "1.50 kB"},
+        // Exact ties of the second decimal round up, not to the even digit.
+        {1152, "1.13 kB"},
+        {1664, "1.63 kB"},
+        {1126, "1.10 kB"},       // 1.0996...: not a tie
+        {1029, "1.00 kB"},       // 1.0048...: below the tie
+        {1030, "1.01 kB"},       // 1.0058...
+        {10368, "10.13 kB"},     // 10.125
+        {1179648, "1.13 MB"},    // 1.125
+        {1744830464, "1.63 GB"}, // 1.625
         {1048575, "1024.00 kB"},
         {1048576, "1.00 MB"},
         {1073741823, "1024.00 MB"},

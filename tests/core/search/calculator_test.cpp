@@ -84,6 +84,8 @@ TEST(CalculatorDescription, HasValueHexadecimalAndSizeLines) {
     EXPECT_EQ(CalculatorDescription(2.5, en), "2.5\r\r0000000000000002 HEX16\r2 bytes");
     EXPECT_EQ(CalculatorDescription(3.5, en), "3.5\r\r0000000000000004 HEX16\r4 bytes");
     EXPECT_EQ(CalculatorDescription(1536, en), "1,536\r\r0000000000000600 HEX16\r1.50 kB");
+    // 1.125 kB: the size line rounds the exact tie up, as the file details do.
+    EXPECT_EQ(CalculatorDescription(1152, en), "1,152\r\r0000000000000480 HEX16\r1.13 kB");
     // The most negative integer has no positive counterpart; its size is still shown.
     EXPECT_EQ(CalculatorDescription(-9223372036854775808.0, en),
               "-9.22337203685478E18\r\r8000000000000000 HEX16\r8589934592.00 GB");

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
 
 namespace orvan {
 namespace {
@@ -172,6 +175,87 @@ TEST(DateTimeSpanText, ShowsUpToADayAsTimeAndMoreWithDays) {
     LocaleSettings de = GermanLocale();
     EXPECT_EQ(DateTimeSpanText(m + 1234.5, m, de), "1.234 days, 12:00:00");
     EXPECT_EQ(DateTimeSpanText(m + 0.5, m, UsLocale()), "12:00:00 PM");
+}
+
+// Before 30 December 1899 a moment's whole part counts backwards but its fraction forwards,
+// so the span must come from the calendar, not from subtracting the numbers.
+TEST(DateTimeSpanText, CountsTheRealTimeAcrossTheEpochDay) {
+    const LocaleSettings l = Locale("dd.MM.yyyy", "H:mm:ss");
+    const double now = Moment(2026, 12, 10, 12);
+    struct Case {
+        const char* text;
+        const char* span;
+    };
+    for (const Case& c : {Case{"15.02.1681 13:34:50", "126,305 days, 22:25:10"},
+                          Case{"21.10.1755 11:51:49", "99,031 days, 0:08:11"},
+                          Case{"30.12.1899 06:00:00", "46,366 days, 6:00:00"},
+                          Case{"29.12.1899 18:00:00", "46,366 days, 18:00:00"}}) {
+        const std::optional<double> moment = TextToMoment(c.text, l);
+        ASSERT_TRUE(moment) << c.text;
+        EXPECT_EQ(DateTimeSpanText(now, *moment, l), c.span) << c.text;
+    }
+    // Both moments near the epoch day, on either side of it.
+    EXPECT_EQ(DateTimeSpanText(Moment(1899, 12, 29, 18), Moment(1899, 12, 30, 6), l), "12:00:00");
+    EXPECT_EQ(DateTimeSpanText(Moment(1899, 12, 29, 23, 59, 59), Moment(1899, 12, 31, 0, 0, 1), l),
+              "1 days, 0:00:02");
+    EXPECT_EQ(DateTimeSpanText(Moment(1800, 1, 1, 0, 0, 1), Moment(1800, 1, 1, 23, 59, 59), l),
+              "23:59:58");
+    EXPECT_EQ(DateTimeSpanText(NAN, Moment(1800, 1, 1), l), "0:00:00");
+    EXPECT_EQ(DateTimeSpanText(Moment(1800, 1, 1), 1e7, l), "0:00:00");
+}
+
+// Days since 1 January 4713 BC (Julian calendar), by Fliegel and Van Flandern's formula: a
+// calendar count independent of the one the moments are made with.
+std::int64_t JulianDayNumber(int year, int month, int day) {
+    const std::int64_t a = (14 - month) / 12;
+    const std::int64_t y = year + 4800 - a;
+    const std::int64_t m = month + 12 * a - 3;
+    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+}
+
+TEST(DateTimeSpanText, AgreesWithAnIndependentCalendarOnRandomMoments) {
+    const LocaleSettings l = Locale("yyyy-MM-dd", "H:mm:ss");
+    std::mt19937 random(18991230);
+    auto between = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    struct Picked {
+        double moment;
+        std::int64_t seconds; // on one time line
+    };
+    auto pick = [&]() {
+        // Mostly near the epoch day, where a sign error shows most often.
+        const int year = between(0, 3) == 0 ? between(1, 9999) : between(1890, 1910);
+        const int month = between(1, 12);
+        const int day = between(1, DaysInMonth(year, month));
+        const int hour = between(0, 23);
+        const int minute = between(0, 59);
+        const int second = between(0, 59);
+        return Picked{Moment(year, month, day, hour, minute, second),
+                      JulianDayNumber(year, month, day) * 86400 + (hour * 60 + minute) * 60 +
+                          second};
+    };
+    auto timeOfDay = [](std::int64_t s) {
+        const std::string mm = std::to_string(s / 60 % 60 + 100).substr(1);
+        const std::string ss = std::to_string(s % 60 + 100).substr(1);
+        return std::to_string(s / 3600) + ":" + mm + ":" + ss;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        const Picked a = pick();
+        const Picked b = pick();
+        const std::int64_t span =
+            a.seconds > b.seconds ? a.seconds - b.seconds : b.seconds - a.seconds;
+        std::string expected;
+        if (span <= 86400) {
+            expected = timeOfDay(span % 86400);
+        } else {
+            std::string days = std::to_string(span / 86400);
+            for (std::size_t i = days.size(); i > 3; i -= 3)
+                days.insert(i - 3, ",");
+            expected = days + " days, " + timeOfDay(span % 86400);
+        }
+        ASSERT_EQ(DateTimeSpanText(a.moment, b.moment, l), expected) << a.moment << " " << b.moment;
+    }
 }
 
 TEST(DateTimeDescription, JoinsMomentWeekdaySpanAndWeek) {

@@ -142,12 +142,14 @@ TEST(ShellFailureText, NamesEveryCodeOfTheTable) {
         EXPECT_EQ(ShellFailureText(code), text) << code;
 }
 
-TEST(WorkingFolderOf, CutsAfterTheLastBackslashOrColon) {
+TEST(WorkingFolderOf, CutsAfterTheLastBackslashOrTheDrivesColon) {
     EXPECT_EQ(WorkingFolderOf("C:\\Tools\\"), "C:\\Tools\\");
     EXPECT_EQ(WorkingFolderOf("C:\\Tools\\x.exe"), "C:\\Tools\\");
     EXPECT_EQ(WorkingFolderOf("C:x.exe"), "C:");
     EXPECT_EQ(WorkingFolderOf("\\\\server\\share\\a"), "\\\\server\\share\\");
     EXPECT_EQ(WorkingFolderOf("x.exe"), "");
+    // A Linux file name mapped into the Windows form may hold colons of its own.
+    EXPECT_EQ(WorkingFolderOf("C:\\usr\\man3\\Algorithm::Diff.3pm.gz"), "C:\\usr\\man3\\");
 }
 
 } // namespace

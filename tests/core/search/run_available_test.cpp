@@ -56,21 +56,30 @@ struct ReferenceList {
         for (char& c : q)
             if (c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
-        for (const CatalogItem& item : items) {
-            std::string k = item.path + "&" + item.name;
-            const std::size_t cut = k.find_last_of("\\:");
+        // A path's file name starts after its last backslash or its drive; a name's part
+        // after its last backslash or colon, unless the name starts the file name.
+        auto fileName = [](const std::string& path) {
+            const std::size_t cut = path.find_last_of('\\');
             if (cut != std::string::npos)
-                k = k.substr(cut + 1);
+                return path.substr(cut + 1);
+            const char d = path.empty() ? '\0' : static_cast<char>(path[0] | 0x20);
+            const bool drive = path.size() >= 2 && path[1] == ':' && d >= 'a' && d <= 'z';
+            return drive ? path.substr(2) : path;
+        };
+        for (const CatalogItem& item : items) {
+            const std::string file = fileName(item.path);
+            std::string k = file + "&" + item.name;
+            const std::size_t cut = item.name.find_last_of("\\:");
+            if (cut != std::string::npos && file.compare(0, item.name.size(), item.name) != 0)
+                k = item.name.substr(cut + 1);
             for (char& c : k)
                 if (c >= 'a' && c <= 'z')
                     c = static_cast<char>(c - 'a' + 'A');
             if (k.find(q) == std::string::npos)
                 continue;
             std::string name = item.name;
-            if (name.empty()) {
-                const std::size_t p = item.path.find_last_of("\\:");
-                name = p == std::string::npos ? item.path : item.path.substr(p + 1);
-            }
+            if (name.empty())
+                name = fileName(item.path);
             Add({name, item.path, RunKind::Catalog, ""});
         }
     }
@@ -175,15 +184,16 @@ TEST(CandidateList, AgreesWithThePlainAlgorithmOnRandomCatalogs) {
     std::mt19937 random(20260101);
     const std::vector<std::string> folders = {
         "C:\\a\\", "C:\\A\\", "D:", "C:\\x:y\\", "", "C:\\\xC3\xA9\\"};
-    const std::vector<std::string> files = {"ab.exe",   "AB.exe",   "b&a.lnk", "a b",
-                                            "\xC3\xA9", "\xC3\x89", "z",       "Z.txt",
-                                            "a\0b"s,    "",         "aa",      "ba"};
+    const std::vector<std::string> files = {"ab.exe",   "AB.exe", "b&a.lnk", "a b",     "\xC3\xA9",
+                                            "\xC3\x89", "z",      "Z.txt",   "a\0b"s,   "",
+                                            "aa",       "ba",     "a:b",     "x:ab.lnk"};
     // Bytes that are not UTF-8 make names that differ in bytes but convert alike.
     const std::vector<std::string> names = {"",
                                             "",
                                             "ab",
                                             "Ab",
                                             "x:ab",
+                                            "a:b",
                                             "a\\b",
                                             "&",
                                             " a",

@@ -1,0 +1,303 @@
+#include "core/installer/installer.h"
+
+#include "core/base/date_general.h"
+#include "core/base/utf.h"
+#include "core/catalog/scanner.h"
+#include "core/config/path_variables.h"
+#include "core/language/language.h"
+#include "core/robot/version.h"
+#include "core/search/launch.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace orvan {
+
+const std::array<StartMenuShortcut, 3> kStartMenuShortcuts = {{
+    {"Orvan!", "", "This will run Orvan!"},
+    {"Orvan! Uninstall & Repair", "-install",
+     "This will uninstall/repair current installation of Orvan!"},
+    {"Orvan! Options", "-options", "This will show Orvan! option dialog."},
+}};
+
+namespace {
+
+constexpr int kTextError = 0;
+constexpr int kTextQuestion = 6;
+constexpr int kTextNotice = 17;
+constexpr int kTextCannotCreateShortcut = 29;
+constexpr int kTextCannotOpenKey = 30;
+constexpr int kTextCannotCopy = 31;
+constexpr int kTextCannotCreateFolder = 32;
+constexpr int kTextInstalled = 8000043;
+constexpr int kTextUninstalled = 8000044;
+
+// The file name the installation leaves in the program folder.
+constexpr const char* kProgramFileName = "Orvan.exe";
+
+bool IsDelimiter(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string WithTrailingDelimiter(std::string path) {
+    if (path.empty() || !IsDelimiter(path.back()))
+        path += '\\';
+    return path;
+}
+
+std::string FileNameOf(std::string_view path) {
+    const std::size_t cut = path.find_last_of("\\/:");
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+// The form in which Windows compares names: one delimiter, letter case folded.
+std::string ComparablePath(std::string_view path) {
+    std::string text = Upper(path);
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+RegistryRoot ScopeRoot(bool allUsers) {
+    return allUsers ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser;
+}
+
+void ShowError(MessageDialogPort& messages, int textId,
+               std::initializer_list<std::string_view> args) {
+    messages.ShowMessageDialog(Languages::Text(kTextError), Languages::TextFmt(textId, args));
+}
+
+// "C:\..." or "\\server\share...": a relative folder would land below whatever folder the
+// elevated installer happens to run in, and the record would name no findable place.
+bool IsFullPath(std::string_view path) {
+    const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                       path[1] == ':' && IsDelimiter(path[2]);
+    const bool share =
+        path.size() > 2 && IsDelimiter(path[0]) && IsDelimiter(path[1]) && !IsDelimiter(path[2]);
+    return drive || share;
+}
+
+bool CreateProgramFolder(const InstallChoices& choices, const InstallerServices& services) {
+    if (IsFullPath(choices.folder) && services.options.files.CreateFolders(choices.folder))
+        return true;
+    ShowError(services.messages, kTextCannotCreateFolder, {choices.folder});
+    return false;
+}
+
+bool CopyProgramFile(const std::string& target, const InstallerServices& services) {
+    const FileSystemPort& fileSystem = services.options.fileSystem;
+    // Started from its own target (the repair shortcut does that), the program must not be
+    // copied onto itself: the running file is locked, and the copy would fail.
+    if (IsSameFile(fileSystem, services.programPath, target))
+        return true;
+    if (fileSystem.CopyFileReplacing(services.programPath, target))
+        return true;
+    ShowError(services.messages, kTextCannotCopy, {services.programPath, target});
+    return false;
+}
+
+bool WriteInstallKey(const InstallChoices& choices, const InstallerServices& services) {
+    const RegistryRoot root = ScopeRoot(choices.allUsers);
+    const std::string installed =
+        InstalledStamp(services.account.LogonName(), services.clock.Now(), CurrentLocale());
+    const std::pair<const char*, std::string> values[] = {
+        {"Title", std::string(ApplicationTitle)},
+        {"Version", std::string(VersionText)},
+        {"Path", choices.folder},
+        {"Installed", installed},
+    };
+    for (const auto& [name, value] : values) {
+        if (!services.registry.WriteString(root, kInstallKey, name, value)) {
+            ShowError(services.messages, kTextCannotOpenKey, {kInstallKey});
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CreateShortcuts(const InstallChoices& choices, const std::string& target,
+                     const InstallerServices& services) {
+    const std::string startMenu = GetSpecialFolder(
+        services.options.folders, choices.allUsers ? Csidl::CommonStartMenu : Csidl::StartMenu);
+    const std::string folder = startMenu + '\\' + kStartMenuSubfolder;
+    const auto fail = [&] {
+        ShowError(services.messages, kTextCannotCreateShortcut, {folder});
+        return false;
+    };
+    // Without a start menu the folder would land at the root of the current drive.
+    if (startMenu.empty() || !services.options.files.CreateFolders(folder))
+        return fail();
+    const std::string workingFolder = ExtractFilePath(target);
+    for (const StartMenuShortcut& shortcut : kStartMenuShortcuts) {
+        const std::string file = folder + '\\' + shortcut.title + ".lnk";
+        services.options.fileSystem.RemoveFile(file);
+        if (!services.links.SaveShortcut(
+                {target, shortcut.arguments, workingFolder, shortcut.description}, file))
+            return fail();
+    }
+    return true;
+}
+
+bool WriteAutoStart(const InstallChoices& choices, const std::string& target,
+                    const InstallerServices& services) {
+    if (services.registry.WriteString(ScopeRoot(choices.allUsers), kRunKey, kRunValueName, target))
+        return true;
+    ShowError(services.messages, kTextCannotOpenKey, {kRunKey});
+    return false;
+}
+
+// Fresh options with the chosen language and hot key, and a catalog built from their
+// default paths. A file that cannot be written is reported: the installation would
+// otherwise claim a success that the next start does not find.
+bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServices& services) {
+    SettingsOptions& options = CurrentOptions();
+    options = DefaultOptions(services.options);
+    options.language = choices.language;
+    options.hotKey = choices.hotKey;
+    const auto fail = [&](const std::string& text) {
+        services.messages.ShowMessageDialog(Languages::Text(kTextError), text);
+        return false;
+    };
+    // Without an application-data folder the name starts at the current drive's root.
+    if (!IsFullPath(options.fileName))
+        return fail(OptionsWriteError(options.fileName).what());
+    RebuildCatalog(options, {services.options.fileSystem, services.options.folders,
+                             services.shellNames, services.clock, services.processMessages});
+    try {
+        SaveOptions(options, services.options);
+    } catch (const OptionsWriteError& error) {
+        return fail(error.what());
+    }
+    // The store skips a file whose folder cannot be had without a word.
+    if (!services.options.fileSystem.FileExists(options.fileName))
+        return fail(OptionsWriteError(options.fileName).what());
+    const CatalogSaveResult saved = SaveCatalog(options, services.catalog);
+    if (!saved.ok)
+        return fail(saved.error);
+    return true;
+}
+
+void DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
+    // An empty record would name the root of the current drive.
+    if (info.path.empty())
+        return;
+    const FileSystemPort& fileSystem = services.options.fileSystem;
+    const std::string folder = WithTrailingDelimiter(info.path);
+    fileSystem.RemoveFile(folder + kProgramFileName);
+    // The installation keeps the running program's own file name, which need not be
+    // "Orvan.exe".
+    const std::string ownName = FileNameOf(services.programPath);
+    if (!ownName.empty() && ComparablePath(ownName) != ComparablePath(kProgramFileName))
+        fileSystem.RemoveFile(folder + ownName);
+    bool empty = true;
+    const std::string listed = folder.substr(0, folder.size() - 1);
+    const bool readable = fileSystem.Enumerate(listed, "*", [&](const DirEntry& entry) {
+        if (entry.name == "." || entry.name == "..")
+            return true;
+        empty = false;
+        return false;
+    });
+    if (readable && empty)
+        fileSystem.RemoveFolder(listed);
+}
+
+void DeleteTrees(std::initializer_list<const char*> trees, const InstallerServices& services) {
+    for (const char* tree : trees)
+        if (const std::optional<std::string> folder =
+                ExpandResolvedPathVariables(services.options.folders, tree))
+            DeleteFolderTree(services.options.fileSystem, *folder);
+}
+
+} // namespace
+
+std::string InstalledStamp(std::string_view logonName, double moment,
+                           const LocaleSettings& locale) {
+    std::string text = logonName.empty() ? std::string("<unknown>") : std::string(logonName);
+    text += " @ ";
+    text += FormatDateTimeGeneral(moment, locale);
+    return text;
+}
+
+bool IsSameFile(const FileSystemPort& fileSystem, const std::string& a, const std::string& b) {
+    const std::optional<FileIdentity> first = fileSystem.IdentityOf(a);
+    const std::optional<FileIdentity> second = fileSystem.IdentityOf(b);
+    if (first && second)
+        return *first == *second;
+    return ComparablePath(a) == ComparablePath(b);
+}
+
+std::optional<std::string> ExpandResolvedPathVariables(const SpecialFolderPort& folders,
+                                                       std::string_view text) {
+    for (const PathVariable& variable : kPathVariables)
+        if (text.find(variable.token) != std::string_view::npos &&
+            GetSpecialFolder(folders, variable.folderNumber).empty())
+            return std::nullopt;
+    return ExpandPathVariables(folders, text);
+}
+
+InstallResult InstallProgram(const InstallChoices& choices, const InstallerServices& services) {
+    const std::string target =
+        WithTrailingDelimiter(choices.folder) + FileNameOf(services.programPath);
+    const bool installed =
+        CreateProgramFolder(choices, services) && CopyProgramFile(target, services) &&
+        WriteInstallKey(choices, services) &&
+        (!choices.createStartMenu || CreateShortcuts(choices, target, services)) &&
+        (!choices.autoStart || WriteAutoStart(choices, target, services)) &&
+        WriteOptionsAndCatalog(choices, services);
+    if (!installed)
+        return {};
+
+    switch (services.questions.AskYesNoCancel(Languages::Text(kTextQuestion),
+                                              Languages::Text(kTextInstalled))) {
+    case DialogAnswer::Yes:
+        ShellOpen({&services.shell, &services.messages, nullptr}, target, "", "", kShowNormal);
+        return {true, true};
+    case DialogAnswer::No:
+        return {true, true};
+    case DialogAnswer::Cancel:
+        break;
+    }
+    return {true, false};
+}
+
+InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
+                            const InstallerServices& services) {
+    DeleteProgramFile(info, services);
+    DeleteTrees({"%APPDATA%\\Morvane\\Orvan", "%APPDATA_LOCAL%\\Morvane\\Orvan"}, services);
+    DeleteTrees({"%STARTMENU%\\Morvane\\Orvan", "%STARTMENU_COMMON%\\Morvane\\Orvan"}, services);
+    for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser})
+        services.registry.DeleteValue(root, kRunKey, kRunValueName);
+
+    const RegistryRoot root = ScopeRoot(info.allUsers);
+    services.registry.DeleteKeyTree(root, kInstallKey);
+    if (services.registry.KeyExists(root, kInstallKey)) {
+        ShowError(services.messages, kTextCannotOpenKey, {kInstallKey});
+        return {};
+    }
+    if (!farewell)
+        return {true, false};
+    services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
+                                        Languages::Text(kTextUninstalled));
+    return {true, true};
+}
+
+InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choices,
+                            const InstallerServices& services) {
+    if (!RemoveProgram(info, false, services).ok)
+        return {};
+    return InstallProgram(choices, services);
+}
+
+bool StopRunningInstance(const RunningInstancePort& instance, MessageDialogPort& messages) {
+    for (int attempt = 0; attempt < kStopAttempts; ++attempt) {
+        if (!instance.IsRunning())
+            return true;
+        instance.PostQuit();
+        instance.Pause(kStopPauseMilliseconds);
+    }
+    if (!instance.IsRunning())
+        return true;
+    messages.ShowMessageDialog(Languages::Text(kTextError), kStopTimeoutText);
+    return false;
+}
+
+} // namespace orvan

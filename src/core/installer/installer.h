@@ -1,0 +1,113 @@
+#pragma once
+// The program installs, repairs and removes itself. These are the steps behind the
+// installer window's buttons, run over ports so that they can be driven without a screen:
+// copying the program file, the installation record and autostart value in the registry,
+// the start-menu shortcuts, fresh options and a fresh catalog; and undoing all of it.
+#include "core/app/install_info.h"
+#include "core/catalog/catalog_file.h"
+#include "core/config/options.h"
+#include "core/ports/clock.h"
+#include "core/ports/locale.h"
+#include "core/ports/message_dialog.h"
+#include "core/ports/question_dialog.h"
+#include "core/ports/registry.h"
+#include "core/ports/running_instance.h"
+#include "core/ports/shell.h"
+#include "core/ports/shell_links.h"
+#include "core/ports/shell_names.h"
+#include "core/ports/user_account.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvan {
+
+// What the user chose on the installer window's options page.
+struct InstallChoices {
+    std::string folder; // the program folder exactly as typed
+    std::int32_t language = 1;
+    std::int32_t hotKey = 0x8020; // Alt+Space
+    bool allUsers = true;         // the machine's registry and start menu, else the user's
+    bool createStartMenu = true;
+    bool autoStart = true;
+};
+
+// Everything the installer reaches the system through.
+struct InstallerServices {
+    const OptionsServices& options; // special folders, the file system, folder creation
+    CatalogFileServices catalog;
+    const RegistryPort& registry;
+    const ShellLinkPort& links;
+    const UserAccountPort& account;
+    const ClockPort& clock;
+    const ShellNamePort& shellNames; // display names for the catalog rebuild
+    const ShellPort& shell;          // starts the installed program at the end
+    MessageDialogPort& messages;     // failures and the farewell
+    QuestionDialogPort& questions;   // the question after a successful installation
+    std::string programPath;         // the running program's full file name
+    // Lets window messages run during the catalog rebuild; may be empty.
+    std::function<void()> processMessages;
+};
+
+// The three shortcuts of the start-menu folder, in the order they are made.
+struct StartMenuShortcut {
+    const char* title; // the file name without ".lnk"
+    const char* arguments;
+    const char* description;
+};
+extern const std::array<StartMenuShortcut, 3> kStartMenuShortcuts;
+
+// The folder below a start menu that holds the shortcuts.
+inline constexpr const char* kStartMenuSubfolder = "Morvane\\Orvan";
+
+// The "Installed" value: the logon name ("<unknown>" when there is none), " @ ", then the
+// moment in the short date and long time formats, the time left out at midnight.
+std::string InstalledStamp(std::string_view logonName, double moment, const LocaleSettings& locale);
+
+// True when the two paths lead to the same file: decided by the files' identities where
+// both can be had, else by comparing the paths without regard to letter case, as Windows
+// names files.
+bool IsSameFile(const FileSystemPort& fileSystem, const std::string& a, const std::string& b);
+
+// Expands the path variables of text, or nothing when one of the variables it holds does
+// not resolve: an unknown folder would otherwise leave a path from the current drive's root.
+std::optional<std::string> ExpandResolvedPathVariables(const SpecialFolderPort& folders,
+                                                       std::string_view text);
+
+struct InstallResult {
+    bool ok = false;          // every step succeeded
+    bool closeWindow = false; // the installer window closes, which ends the program
+};
+
+// Runs the installation steps in order and stops at the first failure, which is shown in
+// the message dialog; what was done before stays in place. After success it asks whether
+// to start the installed program: Yes starts it and closes, No closes, Cancel stays.
+InstallResult InstallProgram(const InstallChoices& choices, const InstallerServices& services);
+
+// Removes the installation recorded in info: every step runs whatever the earlier ones
+// gave, and only the removal of the installation key counts. With farewell, a success
+// ends in the goodbye message and the window closes.
+InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
+                            const InstallerServices& services);
+
+// Remove without the farewell, then, when that succeeded, install.
+InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choices,
+                            const InstallerServices& services);
+
+// How long the installer waits for a resident copy to end: attempts of one look, one quit
+// request and one pause each.
+inline constexpr int kStopAttempts = 50;
+inline constexpr std::uint32_t kStopPauseMilliseconds = 100;
+// Shown when the resident copy is still there after the last attempt.
+inline constexpr const char* kStopTimeoutText =
+    "Orvan! did not stop within 5 seconds. Please end it yourself, then try again.";
+
+// Asks the resident copy to end until its window is gone, for a few seconds at most; true
+// when it is gone. When it stays, says so in the message dialog and returns false.
+bool StopRunningInstance(const RunningInstancePort& instance, MessageDialogPort& messages);
+
+} // namespace orvan

@@ -1,0 +1,555 @@
+#include "core/installer/installer.h"
+
+#include "core/base/date_format.h"
+#include "core/catalog/scanner.h"
+#include "core/installer/installer_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace orvan {
+namespace {
+
+using testing::FakeFolders;
+using testing::FakeInstance;
+using testing::FakeLinks;
+using testing::FakeRegistry;
+using testing::InstallDisk;
+
+constexpr const char* kDownloaded = "C:\\Downloads\\Orvan.exe";
+constexpr const char* kAppData = "C:\\Users\\alice\\AppData\\Roaming";
+constexpr const char* kLocalAppData = "C:\\Users\\alice\\AppData\\Local";
+constexpr const char* kUserMenu = "C:\\Users\\alice\\Start Menu";
+constexpr const char* kCommonMenu = "C:\\ProgramData\\Start Menu";
+constexpr const char* kOptionsFile =
+    "C:\\Users\\alice\\AppData\\Roaming\\Morvane\\Orvan\\Orvan.ini";
+constexpr const char* kCatalogFile =
+    "C:\\Users\\alice\\AppData\\Roaming\\Morvane\\Orvan\\Orvan_Catalog.xml";
+
+// The catalog is only written here, never read.
+class NoXml final : public XmlReaderPort {
+public:
+    XmlParseResult ParseStream(const XmlSource&, XmlEventHandler&) const override { return {}; }
+};
+
+double Moment(int year, int month, int day, int hour, int minute, int second) {
+    return *EncodeMoment({year, month, day, hour, minute, second, 0, 0});
+}
+
+class InstallerTest : public ::testing::Test {
+public:
+    InstallerTest() {
+        folders.folders = {{Csidl::ProgramFiles, "C:\\Program Files"},
+                           {Csidl::AppData, kAppData},
+                           {Csidl::LocalAppData, kLocalAppData},
+                           {Csidl::StartMenu, kUserMenu},
+                           {Csidl::CommonStartMenu, kCommonMenu}};
+        disk.disk.AddFile(kDownloaded, "program bytes");
+        disk.disk.AddFile(std::string(kUserMenu) + "\\Notes.lnk", "notes");
+        clock.now = Moment(2026, 3, 5, 14, 7, 9);
+        SetCurrentLocale({});
+        CurrentOptions() = {};
+        CurrentInstallInfo() = {};
+    }
+    ~InstallerTest() override { SetCurrentLocale(savedLocale); }
+
+    InstallerServices Services() {
+        return {options, {disk, xml}, registry, links,     account,     clock,
+                names,   shell,       messages, questions, programPath, {}};
+    }
+    static InstallChoices Choices(bool allUsers = false) {
+        InstallChoices choices;
+        choices.folder = "C:\\Apps\\Orvan";
+        choices.language = 1031;
+        choices.hotKey = 0xC071;
+        choices.allUsers = allUsers;
+        return choices;
+    }
+    std::string Value(RegistryRoot root, const std::string& key, const std::string& name) {
+        return registry.ReadString(root, key, name);
+    }
+    InstallInfo Detected() {
+        DetectInstallation({registry, options});
+        return CurrentInstallInfo();
+    }
+
+    const LocaleSettings savedLocale = CurrentLocale();
+    FakeFolders folders;
+    InstallDisk disk;
+    OptionsServices options{folders, disk, disk, "Orvan.exe"};
+    NoXml xml;
+    FakeRegistry registry;
+    FakeLinks links{disk};
+    testing::FakeAccount account;
+    testing::SetClock clock;
+    testing::NamesFromFiles names;
+    testing::OpenRecorder shell;
+    testing::MessageRecorder messages;
+    testing::ScriptedQuestions questions;
+    std::string programPath = kDownloaded;
+    InstallChoices choice; // what a table case installs with
+};
+
+TEST_F(InstallerTest, InstallsEveryPartForTheCurrentUser) {
+    const InstallResult result = InstallProgram(Choices(), Services());
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The program file, copied beside nothing else.
+    ASSERT_NE(disk.disk.Content("C:\\Apps\\Orvan\\Orvan.exe"), nullptr);
+    EXPECT_EQ(*disk.disk.Content("C:\\Apps\\Orvan\\Orvan.exe"), "program bytes");
+
+    // The record under the user's root, the path as typed.
+    const RegistryRoot user = RegistryRoot::CurrentUser;
+    EXPECT_EQ(Value(user, kInstallKey, "Title"), "Orvan! @ morvane.example");
+    EXPECT_EQ(Value(user, kInstallKey, "Version"), "0.1 Beta 1");
+    EXPECT_EQ(Value(user, kInstallKey, "Path"), "C:\\Apps\\Orvan");
+    EXPECT_EQ(Value(user, kInstallKey, "Installed"), "alice @ 2026-03-05 14:07:09");
+    EXPECT_EQ(Value(user, kRunKey, "Orvan"), "C:\\Apps\\Orvan\\Orvan.exe");
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kInstallKey));
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kRunKey));
+
+    // Three shortcuts to the installed file, starting in its folder.
+    const std::string menu = std::string(kUserMenu) + "\\Morvane\\Orvan\\";
+    const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
+        {menu + "Orvan!.lnk", {"", "This will run Orvan!"}},
+        {menu + "Orvan! Uninstall & Repair.lnk",
+         {"-install", "This will uninstall/repair current installation of Orvan!"}},
+        {menu + "Orvan! Options.lnk", {"-options", "This will show Orvan! option dialog."}},
+    };
+    ASSERT_EQ(links.saved.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto& [file, link] = links.saved[i];
+        EXPECT_EQ(file, expected[i].first);
+        EXPECT_EQ(link.target, "C:\\Apps\\Orvan\\Orvan.exe");
+        EXPECT_EQ(link.arguments, expected[i].second[0]);
+        EXPECT_EQ(link.workingFolder, "C:\\Apps\\Orvan\\");
+        EXPECT_EQ(link.description, expected[i].second[1]);
+    }
+
+    // Fresh options with the chosen language and hot key, and a catalog that already holds
+    // the start menu, the new shortcuts included.
+    const SettingsOptions saved = LoadOptions(options);
+    EXPECT_EQ(saved.fileName, kOptionsFile);
+    EXPECT_EQ(saved.language, 1031);
+    EXPECT_EQ(saved.hotKey, 0xC071);
+    EXPECT_EQ(saved.catalog.paths.size(), DefaultCatalogPaths().size());
+    EXPECT_EQ(CurrentOptions().language, 1031);
+    ASSERT_NE(disk.disk.Content(kCatalogFile), nullptr);
+    EXPECT_NE(disk.disk.Content(kCatalogFile)->find("Start Menu\\Notes.lnk</path>"),
+              std::string::npos);
+    EXPECT_NE(disk.disk.Content(kCatalogFile)->find("Orvan! Options.lnk</path>"),
+              std::string::npos);
+
+    // What the installer window then finds.
+    const InstallInfo info = Detected();
+    EXPECT_FALSE(info.allUsers);
+    EXPECT_TRUE(info.startMenu);
+    EXPECT_TRUE(info.autoStart);
+    EXPECT_EQ(info.hotKey, 0xC071);
+}
+
+TEST_F(InstallerTest, TheScopeAndTheBoxesDecideWhereTheRecordAndShortcutsGo) {
+    struct Case {
+        bool allUsers;
+        bool startMenu;
+        bool autoStart;
+    };
+    const Case cases[] = {{true, true, true}, {true, false, true}, {false, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.allUsers << c.startMenu << c.autoStart);
+        registry.keys.clear();
+        links.saved.clear();
+        InstallChoices choices = Choices(c.allUsers);
+        choices.createStartMenu = c.startMenu;
+        choices.autoStart = c.autoStart;
+        ASSERT_TRUE(InstallProgram(choices, Services()).ok);
+
+        const RegistryRoot root =
+            c.allUsers ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser;
+        const RegistryRoot other =
+            c.allUsers ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine;
+        EXPECT_TRUE(registry.KeyExists(root, kInstallKey));
+        EXPECT_FALSE(registry.KeyExists(other, kInstallKey));
+        EXPECT_EQ(registry.HasValue(root, kRunKey, "Orvan"), c.autoStart);
+        EXPECT_FALSE(registry.HasValue(other, kRunKey, "Orvan"));
+        const std::string menu = std::string(c.allUsers ? kCommonMenu : kUserMenu);
+        EXPECT_EQ(disk.FolderExists(menu + "\\Morvane\\Orvan"), c.startMenu);
+        EXPECT_EQ(links.saved.size(), c.startMenu ? 3u : 0u);
+        EXPECT_EQ(Detected().allUsers, c.allUsers);
+        disk.disk.RemoveFolder(std::string(kCommonMenu) + "\\Morvane\\Orvan");
+    }
+}
+
+TEST_F(InstallerTest, TheFinalAnswerDecidesWhetherTheProgramStartsAndTheWindowCloses) {
+    struct Case {
+        DialogAnswer answer;
+        bool started;
+        bool closes;
+    };
+    const Case cases[] = {
+        {DialogAnswer::Yes, true, true},
+        {DialogAnswer::No, false, true},
+        {DialogAnswer::Cancel, false, false},
+    };
+    for (const Case& c : cases) {
+        shell.opened.clear();
+        questions.asked.clear();
+        questions.answer = c.answer;
+        const InstallResult result = InstallProgram(Choices(), Services());
+        EXPECT_TRUE(result.ok);
+        EXPECT_EQ(result.closeWindow, c.closes);
+        ASSERT_EQ(questions.asked.size(), 1u);
+        EXPECT_EQ(questions.asked[0].first, "Question");
+        EXPECT_EQ(questions.asked[0].second,
+                  "Orvan! is now successfully installed on your computer. Do you want to close "
+                  "the installation process and run Orvan! now?");
+        if (c.started) {
+            ASSERT_EQ(shell.opened.size(), 1u);
+            EXPECT_EQ(shell.opened[0],
+                      std::make_pair(std::string("C:\\Apps\\Orvan\\Orvan.exe"), kShowNormal));
+            EXPECT_EQ(shell.parameters[0], "|"); // no parameters, no working folder
+        } else {
+            EXPECT_TRUE(shell.opened.empty());
+        }
+    }
+}
+
+TEST_F(InstallerTest, AFailedStepIsShownAndStopsTheRestWithoutUndoingAnything) {
+    struct Reached {
+        bool folder, file, key;
+        std::size_t shortcuts;
+        bool run, options;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(InstallerTest&)> arrange;
+        const char* message;
+        Reached reached;
+    };
+    const Case cases[] = {
+        {"program folder",
+         [](InstallerTest& t) { t.disk.uncreatable = {"C:\\Apps"}; },
+         "Cannot create folder \"C:\\Apps\\Orvan\".",
+         {false, false, false, 0, false, false}},
+        {"copy",
+         [](InstallerTest& t) { t.disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"}; },
+         "Cannot copy file \"C:\\Downloads\\Orvan.exe\" to \"C:\\Apps\\Orvan\\Orvan.exe\".",
+         {true, false, false, 0, false, false}},
+        {"installation key",
+         [](InstallerTest& t) {
+             t.registry.readOnly = {{RegistryRoot::CurrentUser, kInstallKey}};
+         },
+         "Cannot create/open registry key \"Software\\Morvane\\Orvan\".",
+         {true, true, false, 0, false, false}},
+        {"start-menu folder",
+         [](InstallerTest& t) { t.disk.uncreatable = {std::string(kUserMenu) + "\\Morvane"}; },
+         "Cannot create shortcut \"C:\\Users\\alice\\Start Menu\\Morvane\\Orvan\".",
+         {true, true, true, 0, false, false}},
+        {"second shortcut",
+         [](InstallerTest& t) { t.links.failAt = 1; },
+         "Cannot create shortcut \"C:\\Users\\alice\\Start Menu\\Morvane\\Orvan\".",
+         {true, true, true, 1, false, false}},
+        {"no start menu",
+         [](InstallerTest& t) { t.folders.folders.erase(Csidl::StartMenu); },
+         "Cannot create shortcut \"\\Morvane\\Orvan\".",
+         {true, true, true, 0, false, false}},
+        {"run key",
+         [](InstallerTest& t) {
+             t.registry.readOnly = {{RegistryRoot::CurrentUser, kRunKey}};
+         },
+         "Cannot create/open registry key \"Software\\Microsoft\\Windows\\CurrentVersion\\Run\".",
+         {true, true, true, 3, false, false}},
+        {"relative program folder",
+         [](InstallerTest& t) { t.choice.folder = "Apps\\Orvan"; },
+         "Cannot create folder \"Apps\\Orvan\".",
+         {false, false, false, 0, false, false}},
+        {"program folder on no drive",
+         [](InstallerTest& t) { t.choice.folder = "\\Apps\\Orvan"; },
+         "Cannot create folder \"\\Apps\\Orvan\".",
+         {false, false, false, 0, false, false}},
+        {"options folder",
+         [](InstallerTest& t) { t.disk.uncreatable = {kAppData}; },
+         "Unable to write to C:\\Users\\alice\\AppData\\Roaming\\Morvane\\Orvan\\Orvan.ini",
+         {true, true, true, 3, true, false}},
+        {"no application-data folder",
+         [](InstallerTest& t) { t.folders.folders.erase(Csidl::AppData); },
+         "Unable to write to \\Morvane\\Orvan\\Orvan.ini",
+         {true, true, true, 3, true, false}},
+        {"options file",
+         [](InstallerTest& t) { t.disk.disk.failWrites = true; },
+         "Unable to write to C:\\Users\\alice\\AppData\\Roaming\\Morvane\\Orvan\\Orvan.ini",
+         {true, true, true, 3, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InstallerTest& t = *this;
+        t.disk = InstallDisk();
+        t.disk.disk.AddFile(kDownloaded, "program bytes");
+        t.registry = FakeRegistry();
+        t.links.saved.clear();
+        t.links.failAt = -1;
+        t.messages.shown.clear();
+        t.questions.asked.clear();
+        t.folders.folders[Csidl::StartMenu] = kUserMenu;
+        t.folders.folders[Csidl::AppData] = kAppData;
+        t.choice = Choices();
+        c.arrange(t);
+
+        const InstallResult result = InstallProgram(t.choice, Services());
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.closeWindow);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first, "Error");
+        EXPECT_EQ(messages.shown[0].second, c.message);
+        EXPECT_TRUE(questions.asked.empty());
+
+        EXPECT_EQ(disk.FolderExists("C:\\Apps\\Orvan"), c.reached.folder);
+        EXPECT_EQ(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"), c.reached.file);
+        EXPECT_EQ(registry.KeyExists(RegistryRoot::CurrentUser, kInstallKey), c.reached.key);
+        EXPECT_EQ(links.saved.size(), c.reached.shortcuts);
+        EXPECT_EQ(registry.HasValue(RegistryRoot::CurrentUser, kRunKey, "Orvan"), c.reached.run);
+        EXPECT_EQ(disk.FileExists(kOptionsFile), c.reached.options);
+        // Nothing lands at the root of the current drive.
+        EXPECT_FALSE(disk.FolderExists("\\Morvane"));
+    }
+}
+
+TEST_F(InstallerTest, ARunningProgramIsNotCopiedOntoItselfWhateverTheLetterCase) {
+    // Windows names "C:\Apps\Orvan" and "c:\apps\orvan" the same folder, and the running
+    // file is locked: a copy onto it would fail although nothing is wrong.
+    disk.disk.AddFile("C:\\Apps\\Orvan\\Orvan.exe", "installed bytes");
+    disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
+    programPath = "C:\\Apps\\Orvan\\Orvan.exe";
+    for (const bool identities : {true, false}) {
+        SCOPED_TRACE(identities);
+        disk.identities = identities;
+        disk.copies = 0;
+        InstallChoices choices = Choices();
+        choices.folder = "c:\\apps\\orvan\\";
+        EXPECT_TRUE(InstallProgram(choices, Services()).ok);
+        EXPECT_EQ(disk.copies, 0);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(*disk.disk.Content("C:\\Apps\\Orvan\\Orvan.exe"), "installed bytes");
+        // The path is recorded as typed.
+        EXPECT_EQ(Value(RegistryRoot::CurrentUser, kInstallKey, "Path"), "c:\\apps\\orvan\\");
+    }
+}
+
+TEST_F(InstallerTest, SamenessGoesByIdentityAndElseByThePathWithoutLetterCase) {
+    disk.disk.AddFile("C:\\Program Files\\Orvan\\Orvan.exe");
+    disk.disk.AddFile("C:\\Other\\Orvan.exe");
+    disk.Alias("C:\\PROGRA~1\\Orvan\\Orvan.exe", "C:\\Program Files\\Orvan\\Orvan.exe");
+    struct Case {
+        bool identities;
+        const char* a;
+        const char* b;
+        bool same;
+    };
+    const Case cases[] = {
+        {true, "C:\\Program Files\\Orvan\\Orvan.exe", "c:\\program files\\orvan\\ORVAN.EXE", true},
+        {true, "C:\\PROGRA~1\\Orvan\\Orvan.exe", "C:\\Program Files\\Orvan\\Orvan.exe", true},
+        {true, "C:\\Other\\Orvan.exe", "C:\\Program Files\\Orvan\\Orvan.exe", false},
+        {true, "C:\\Program Files\\Orvan\\Orvan.exe", "C:\\Missing\\Orvan.exe", false},
+        {false, "C:\\Program Files\\Orvan\\Orvan.exe", "c:/program files/orvan/orvan.exe", true},
+        {false, "C:\\Program Files\\Orvan\\Orvan.exe", "C:\\Other\\Orvan.exe", false},
+        {false, "C:\\Ärger\\Orvan.exe", "c:\\ärger\\orvan.exe", true},
+    };
+    for (const Case& c : cases) {
+        disk.identities = c.identities;
+        EXPECT_EQ(IsSameFile(disk, c.a, c.b), c.same) << c.a << " / " << c.b;
+    }
+}
+
+TEST(InstalledStamp, NamesTheUserAndTheMomentWithoutAMidnightTime) {
+    LocaleSettings german;
+    german.shortDateFormat = "dd.MM.yyyy";
+    german.longTimeFormat = "HH:mm:ss";
+    struct Case {
+        const char* user;
+        double moment;
+        LocaleSettings locale;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"alice", Moment(2026, 3, 5, 14, 7, 9), {}, "alice @ 2026-03-05 14:07:09"},
+        {"alice", Moment(2026, 3, 5, 0, 0, 0), {}, "alice @ 2026-03-05"},
+        {"", Moment(2026, 3, 5, 0, 0, 1), {}, "<unknown> @ 2026-03-05 0:00:01"},
+        {"Jörg", Moment(2026, 3, 5, 9, 5, 0), german, "Jörg @ 05.03.2026 09:05:00"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(InstalledStamp(c.user, c.moment, c.locale), c.text);
+}
+
+class RemoveTest : public InstallerTest {
+public:
+    // An installation for all users from the downloaded file, with options in both
+    // application-data folders and a Run value under both roots.
+    InstallInfo Installed() {
+        InstallChoices choices = Choices(true);
+        EXPECT_TRUE(InstallProgram(choices, Services()).ok);
+        disk.disk.AddFile(std::string(kLocalAppData) + "\\Morvane\\Orvan\\Orvan.ini", "x");
+        disk.disk.AddFile(std::string(kUserMenu) + "\\Morvane\\Orvan\\Old.lnk", "x");
+        registry.WriteString(RegistryRoot::CurrentUser, kRunKey, "Orvan", "C:\\Old\\Orvan.exe");
+        registry.WriteString(RegistryRoot::LocalMachine, kRunKey, "Other", "C:\\Other.exe");
+        messages.shown.clear();
+        questions.asked.clear();
+        return Detected();
+    }
+};
+
+TEST_F(RemoveTest, RemovesEveryPartAndSaysGoodbye) {
+    const InstallInfo info = Installed();
+    ASSERT_TRUE(info.allUsers);
+    const InstallResult result = RemoveProgram(info, true, Services());
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.closeWindow);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, "Notice");
+    EXPECT_EQ(messages.shown[0].second,
+              "Orvan! is now uninstalled. The installation process will be close. Bye!");
+
+    EXPECT_FALSE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
+    EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kLocalAppData) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kUserMenu) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kCommonMenu) + "\\Morvane\\Orvan"));
+    // The parents named "Morvane" stay, as do other Run values.
+    EXPECT_TRUE(disk.FolderExists(std::string(kCommonMenu) + "\\Morvane"));
+    EXPECT_TRUE(disk.FolderExists("C:\\Apps"));
+    EXPECT_FALSE(registry.HasValue(RegistryRoot::LocalMachine, kRunKey, "Orvan"));
+    EXPECT_FALSE(registry.HasValue(RegistryRoot::CurrentUser, kRunKey, "Orvan"));
+    EXPECT_TRUE(registry.HasValue(RegistryRoot::LocalMachine, kRunKey, "Other"));
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kInstallKey));
+    EXPECT_EQ(Detected().title, "");
+}
+
+TEST_F(RemoveTest, WithoutTheFarewellNothingIsShownAndTheWindowStays) {
+    const InstallResult result = RemoveProgram(Installed(), false, Services());
+    EXPECT_TRUE(result.ok);
+    EXPECT_FALSE(result.closeWindow);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(RemoveTest, AKeyThatStaysFailsTheRemovalAfterEveryOtherStepRan) {
+    const InstallInfo info = Installed();
+    registry.readOnly = {{RegistryRoot::LocalMachine, kInstallKey}};
+    const InstallResult result = RemoveProgram(info, true, Services());
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.closeWindow);
+    ASSERT_EQ(messages.shown.size(), 1u); // no farewell
+    EXPECT_EQ(messages.shown[0].first, "Error");
+    EXPECT_EQ(messages.shown[0].second,
+              "Cannot create/open registry key \"Software\\Morvane\\Orvan\".");
+    EXPECT_FALSE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(registry.HasValue(RegistryRoot::CurrentUser, kRunKey, "Orvan"));
+}
+
+TEST_F(RemoveTest, TheRunningProgramFileAndAFolderWithOtherFilesStay) {
+    const InstallInfo info = Installed();
+    disk.disk.AddFile("C:\\Apps\\Orvan\\readme.txt", "mine");
+    // Started through the repair shortcut, the remover is the installed file itself.
+    programPath = "C:\\Apps\\Orvan\\Orvan.exe";
+    disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
+    const InstallResult result = RemoveProgram(info, true, Services());
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(messages.shown.size(), 1u); // the farewell
+    EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
+    EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\readme.txt"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
+
+    // Once the file is free, the folder holding only other files still stays.
+    disk.locked.clear();
+    RemoveProgram(info, false, Services());
+    EXPECT_FALSE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
+    EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\readme.txt"));
+}
+
+TEST_F(RemoveTest, AProgramFileNamedOtherwiseIsRemovedToo) {
+    programPath = "C:\\Downloads\\orvan-setup.exe";
+    disk.disk.AddFile(programPath, "program bytes");
+    const InstallInfo info = Installed();
+    ASSERT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\orvan-setup.exe"));
+    EXPECT_TRUE(RemoveProgram(info, false, Services()).ok);
+    EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
+}
+
+TEST_F(RemoveTest, NothingOutsideTheKnownFoldersIsTouched) {
+    // Without a roaming application-data folder, "%APPDATA%\Morvane\Orvan" would become
+    // "\Morvane\Orvan" on the current drive; an empty recorded path would name its root.
+    const InstallInfo info = Installed();
+    folders.folders.erase(Csidl::AppData);
+    folders.folders.erase(Csidl::CommonStartMenu);
+    InstallInfo emptyPath = info;
+    emptyPath.path = "";
+    disk.touched.clear();
+    EXPECT_TRUE(RemoveProgram(emptyPath, false, Services()).ok);
+    for (const std::string& path : disk.touched)
+        EXPECT_NE(path.substr(0, 1), "\\") << path;
+    EXPECT_FALSE(disk.FolderExists(std::string(kLocalAppData) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(disk.FolderExists(std::string(kUserMenu) + "\\Morvane\\Orvan"));
+    EXPECT_TRUE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
+    EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
+}
+
+TEST_F(RemoveTest, RepairInstallsAfreshOnlyAfterASuccessfulRemoval) {
+    const InstallInfo info = Installed();
+    // Options changed since: the repair starts from the defaults again.
+    SettingsOptions changed = LoadOptions(options);
+    changed.catalog.paths.resize(1);
+    changed.autoHide = false;
+    SaveOptions(changed, options);
+
+    registry.readOnly = {{RegistryRoot::LocalMachine, kInstallKey}};
+    InstallChoices choices = Choices(false);
+    choices.language = 1036;
+    EXPECT_FALSE(RepairProgram(info, choices, Services()).ok);
+    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_FALSE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
+
+    registry.readOnly.clear();
+    programPath = "C:\\Apps\\Orvan\\Orvan.exe"; // the repair shortcut starts the installed copy
+    disk.disk.AddFile(programPath, "installed bytes");
+    disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
+    const InstallResult result = RepairProgram(Detected(), choices, Services());
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(questions.asked.size(), 1u);
+    const SettingsOptions fresh = LoadOptions(options);
+    EXPECT_EQ(fresh.language, 1036);
+    EXPECT_TRUE(fresh.autoHide);
+    EXPECT_EQ(fresh.catalog.paths.size(), DefaultCatalogPaths().size());
+    EXPECT_TRUE(registry.KeyExists(RegistryRoot::CurrentUser, kInstallKey));
+    EXPECT_EQ(*disk.disk.Content(programPath), "installed bytes");
+}
+
+TEST(StopRunningInstance, AsksUntilTheResidentCopyEndsAndGivesUpAfterAFewSeconds) {
+    struct Case {
+        int quitsToEnd; // -1: never ends
+        bool stopped;
+        int quits;
+    };
+    const Case cases[] = {{0, true, 0}, {1, true, 1}, {3, true, 3}, {-1, false, kStopAttempts}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.quitsToEnd);
+        FakeInstance instance;
+        instance.quitsToEnd = c.quitsToEnd;
+        testing::MessageRecorder messages;
+        EXPECT_EQ(StopRunningInstance(instance, messages), c.stopped);
+        EXPECT_EQ(instance.quits, c.quits);
+        // A pause after every request, so that the other copy gets time to end.
+        EXPECT_EQ(instance.pauses, std::vector<std::uint32_t>(c.quits, kStopPauseMilliseconds));
+        if (c.stopped) {
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].first, "Error");
+            EXPECT_EQ(messages.shown[0].second, kStopTimeoutText);
+        }
+    }
+}
+
+} // namespace
+} // namespace orvan
