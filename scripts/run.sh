@@ -121,11 +121,11 @@ if [ -n "$settings" ]; then
     xdotool key --delay 120 Down Return
     editor=$(find_window '^Catalog path$' 20)
     if [ -n "$editor" ]; then
-        # The whole Windows folder, at unlimited depth: long enough a rebuild for its
-        # progress to be seen.
+        # The whole Windows folder, every file at unlimited depth: long enough a rebuild
+        # for its progress to be seen.
         xdotool type --delay 30 'C:\windows'
         keys "$editor" Tab Tab
-        xdotool type --delay 30 '*.dll;*.exe'
+        xdotool type --delay 30 '*.*'
         shot path-editor "$editor"
         keys "$editor" Return
     else

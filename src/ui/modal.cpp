@@ -6,8 +6,10 @@ namespace orvan::ui {
 
 namespace {
 
-// Enables the owner again however the modal loop ends; before the modal window goes, so
-// that the activation returns to the owner rather than to another program.
+// Enables the owner again however the modal loop ends. Release does it before the modal
+// window hides, and activates the owner too: hiding the active window first would leave
+// the program without one for a moment, which reads as the program losing the activation
+// and hides an auto-hiding search window.
 class DisabledOwner {
 public:
     explicit DisabledOwner(HWND owner)
@@ -18,6 +20,14 @@ public:
     ~DisabledOwner() {
         if (owner_ && ::IsWindow(owner_))
             ::EnableWindow(owner_, TRUE);
+    }
+    void Release() {
+        if (owner_ && ::IsWindow(owner_)) {
+            ::EnableWindow(owner_, TRUE);
+            if (::IsWindowVisible(owner_))
+                ::SetActiveWindow(owner_);
+        }
+        owner_ = nullptr;
     }
     DisabledOwner(const DisabledOwner&) = delete;
     DisabledOwner& operator=(const DisabledOwner&) = delete;
@@ -61,7 +71,7 @@ bool ModalLoop::Pump() {
 
 bool ModalLoop::Run(HWND owner, const std::function<bool()>& done) {
     {
-        const DisabledOwner disabled(owner);
+        DisabledOwner disabled(owner);
         ::ShowWindow(window_, SW_SHOW);
         ::SetForegroundWindow(window_);
         MSG message{};
@@ -78,6 +88,7 @@ bool ModalLoop::Run(HWND owner, const std::function<bool()>& done) {
                 ReportCurrentException();
             }
         }
+        disabled.Release();
     }
     ::ShowWindow(window_, SW_HIDE);
     if (quit_)
