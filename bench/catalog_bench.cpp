@@ -232,6 +232,7 @@ void RebuildCatalogTree(benchmark::State& state) {
                                 platform::SpecialFolders(),
                                 platform::ShellNames(),
                                 platform::Clock(),
+                                {},
                                 {}};
     CatalogScan scan;
     for (auto _ : state) {

@@ -6,9 +6,10 @@
 # its installer. With a display the rest is the user's. Without one, the script starts a
 # virtual display (Xvfb), saves the installer (installer.png), installs for the current user
 # into C:\Orvan\ of the prefix, answers Yes to start the installed launcher, and then types
-# into the launcher's search window and saves screenshots to build/screenshots/: the run
-# page after typing a catalog name and after typing 2+3, the robot page, and a message
-# dialog. Then it ends the launcher.
+# into the launcher's search window and saves screenshots to build/screenshots/: the
+# settings dialog's three tabs (the status tab during a rebuild) and its catalog path
+# editor, the run page after typing a catalog name and after typing 2+3, the robot page,
+# and a message dialog. Then it ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -94,7 +95,7 @@ shot installed-question "$question"
 xdotool windowfocus --sync "$question" 2>/dev/null || true
 xdotool key Return
 sleep 3
-# "-options" asks the running launcher to show its search window.
+# "-options" asks the running launcher to show its search window and its settings dialog.
 "$wine_run" 'C:\Orvan\Orvan.exe' -options >/dev/null 2>&1 || true
 
 title='Orvan! @ morvane.example'
@@ -102,6 +103,44 @@ window=$(find_window "^$title\$" 60)
 if [ -z "$window" ]; then
     echo "run: the launcher's search window did not appear"
     exit 1
+fi
+keys() { # window keys...: keys for a window of the launcher
+    local target=$1
+    shift
+    xdotool windowfocus --sync "$target" 2>/dev/null || true
+    xdotool key --delay 120 "$@"
+}
+settings=$(find_window '^Options$' 30)
+if [ -n "$settings" ]; then
+    shot settings-general "$settings"
+    keys "$settings" ctrl+Tab
+    shot settings-catalog "$settings"
+    # A path with its editor: the grid's menu by a right click on a row, then Add.
+    xdotool mousemove --window "$settings" 200 150 click 3
+    sleep 0.5
+    xdotool key --delay 120 Down Return
+    editor=$(find_window '^Catalog path$' 20)
+    if [ -n "$editor" ]; then
+        # The whole Windows folder, every file at unlimited depth: long enough a rebuild
+        # for its progress to be seen.
+        xdotool type --delay 30 'C:\windows'
+        keys "$editor" Tab Tab
+        xdotool type --delay 30 '*.*'
+        shot path-editor "$editor"
+        keys "$editor" Return
+    else
+        echo "run: (the path editor did not appear)"
+    fi
+    # The status tab while the catalog is rebuilt: Tab from the tabs to Rebuild, Space.
+    keys "$settings" ctrl+Tab Tab space
+    sleep 1
+    shot settings-status "$settings"
+    keys "$settings" space # Stop
+    sleep 0.5
+    keys "$settings" Escape # Cancel: nothing of it is kept
+    sleep 0.5
+else
+    echo "run: (the settings dialog did not appear)"
 fi
 appdata=$("$wine_run" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
 catalog=$(winepath -u "$appdata\\Morvane\\Orvan\\Orvan_Catalog.xml" 2>/dev/null)

@@ -96,8 +96,9 @@ int RunRebuild(CliContext& context) {
 
     CatalogScan scan;
     Progress progress(context.err, scan);
-    const ScanServices scanServices{services.fileSystem, services.folders, *system.shellNames,
-                                    *system.clock, [&] { progress.Tick(); }};
+    const ScanServices scanServices{services.fileSystem,      services.folders,
+                                    *system.shellNames,       *system.clock,
+                                    [&] { progress.Tick(); }, {}};
     const bool rebuilt = scan.Rebuild(options, scanServices);
     progress.Finish();
     if (!rebuilt) {

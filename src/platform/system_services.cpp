@@ -2,6 +2,7 @@
 
 #include "platform/native.h"
 #include "platform/native_shell.h"
+#include "platform/native_text_file.h"
 
 namespace orvan::platform {
 
@@ -18,6 +19,7 @@ ProgramServices SystemServices(std::string programFileName) {
         &Clock(),
         &Locale(),
         RegistryOrNull(),
+        {&AnsiCodePage(), &FileWrites()},
     };
 }
 

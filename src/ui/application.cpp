@@ -16,6 +16,7 @@ Application::Application(const ProgramServices& services)
 
 Application::~Application() {
     SetHotKeyRegistration(nullptr);
+    settingsWindow_.reset();
     install_.reset();
     main_.reset();
     search_.reset();
@@ -30,14 +31,6 @@ bool Application::CreateStartupObjects() {
     if (!search_->Create())
         return false;
     search_->SetQuitHandler([this] { SaveAndQuit(); });
-    // The settings dialog fills the settings slot; both windows open it through the slot.
-    const SettingsSlot settings{[this] {
-                                    if (settings_.show)
-                                        settings_.show();
-                                },
-                                [this] { return settings_.visible && settings_.visible(); }};
-    search_->SetSettingsSlot(settings);
-    main_->SetSettingsSlot(settings);
     // 3. The installer window, hidden until installer mode shows it; closing it closes the
     // main window, which ends the program.
     install_ = std::make_unique<InstallWindow>(InstallWindowServices{
@@ -46,7 +39,27 @@ bool Application::CreateStartupObjects() {
         [this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); }, nullptr});
     if (!install_->Create())
         return false;
-    // 4. The pictures.
+    // 4. The settings dialog, which fills the settings slot; both windows open it through
+    // the slot.
+    settingsWindow_ = std::make_unique<SettingsWindow>(SettingsHost{
+        services_, [this] { return search_->Handle(); }, [this] { search_->WaitForCatalog(); },
+        [this] {
+            const std::string failure = SaveOptionsAndCatalog();
+            if (!failure.empty())
+                ReportSaveFailure(failure);
+        }});
+    if (!settingsWindow_->Create())
+        return false;
+    settings_ = {[this] { settingsWindow_->ShowSettings(); },
+                 [this] { return settingsWindow_->Visible(); }};
+    const SettingsSlot settings{[this] {
+                                    if (settings_.show)
+                                        settings_.show();
+                                },
+                                [this] { return settings_.visible && settings_.visible(); }};
+    search_->SetSettingsSlot(settings);
+    main_->SetSettingsSlot(settings);
+    // 5. The pictures.
     ProgramPictures();
     return true;
 }
@@ -75,14 +88,24 @@ bool Application::Start(StartMode mode) {
     return false;
 }
 
-void Application::SaveAndQuit() {
+std::string Application::SaveOptionsAndCatalog() {
     search_->WaitForCatalog(); // a catalog still loading is part of what is saved
     const FileResult saved =
-        SaveOptionsAndCatalog(CurrentOptions(), services_.options, services_.catalog);
-    if (!saved) {
+        ::orvan::SaveOptionsAndCatalog(CurrentOptions(), services_.options, services_.catalog);
+    return saved ? std::string() : saved.Error();
+}
+
+void Application::ReportSaveFailure(const std::string& failure) {
+    search_->WriteLog(ApplicationErrorText(failure));
+    messageDialogs_.ShowMessageDialog(Languages::Text(0), failure);
+}
+
+void Application::SaveAndQuit() {
+    const std::string failure = SaveOptionsAndCatalog();
+    if (!failure.empty()) {
+        // The program stays: ending now would lose what could not be written.
         search_->SetQuitRequested(false);
-        search_->WriteLog(ApplicationErrorText(saved.Error()));
-        messageDialogs_.ShowMessageDialog(Languages::Text(0), saved.Error());
+        ReportSaveFailure(failure);
         return;
     }
     ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0);

@@ -1,7 +1,7 @@
 #pragma once
 // The start-up objects of Orvan.exe in their fixed order (the main window, the search
-// window, the installer window, the pictures), the start modes, the message loop, and what ending
-// with the close command saves.
+// window, the installer window, the settings dialog, the pictures), the start modes, the
+// message loop, and how the options and the catalog are saved.
 #include "core/app/services.h"
 #include "core/app/startup.h"
 #include "ui/install_window.h"
@@ -9,6 +9,7 @@
 #include "ui/message_dialog.h"
 #include "ui/pictures.h"
 #include "ui/search_window.h"
+#include "ui/settings_window.h"
 
 #include <memory>
 
@@ -37,11 +38,17 @@ public:
     InstallWindow& Install() { return *install_; }
     // The settings dialog's place; both the search window and the tray menu open it.
     SettingsSlot& Settings() { return settings_; }
+    SettingsWindow& SettingsDialog() { return *settingsWindow_; }
 
 private:
     // The close command: saves options and catalog, then ends the program; when a file
     // cannot be written the program stays and says so, since ending would lose it.
     void SaveAndQuit();
+    // Saves the current options, then the catalog; the first failure's text, empty when
+    // both were written.
+    std::string SaveOptionsAndCatalog();
+    // Writes a failure to save into the robot display and shows it.
+    void ReportSaveFailure(const std::string& failure);
 
     ProgramServices services_;
     Win32MessageDialogs messageDialogs_;
@@ -50,6 +57,7 @@ private:
     std::unique_ptr<SearchWindow> search_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<InstallWindow> install_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
 };
 
 } // namespace orvan::ui

@@ -1,8 +1,10 @@
 #include "ui/controls.h"
 
 #include "core/base/line_breaks.h"
+#include "core/ui/fixed_tail.h"
 #include "win32/wide_text.h"
 
+#include <vsstyle.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -16,6 +18,9 @@ constexpr const wchar_t* kFlatButtonClass = L"TZel_FlatButton";
 constexpr const wchar_t* kScrollLabelClass = L"TZel_ScrollLabel";
 constexpr const wchar_t* kLinkLabelClass = L"TZel_LinkLabel";
 constexpr const wchar_t* kPanelClass = L"TzorTabSheet";
+constexpr const wchar_t* kFixedTailLabelClass = L"TZel_Label";
+constexpr const wchar_t* kWaiterClass = L"TZel_Waiter";
+constexpr UINT_PTR kWaiterTimer = 1;
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF old = ::SetBkColor(dc, color);
@@ -36,6 +41,31 @@ void RegisterControlClasses() {
         RegisterWindowClass(kLinkLabelClass, 0, ::LoadCursorW(nullptr, IDC_HAND), nullptr);
     static WindowClassRegistration panel =
         RegisterWindowClass(kPanelClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    static WindowClassRegistration fixedTail =
+        RegisterWindowClass(kFixedTailLabelClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+    static WindowClassRegistration waiter =
+        RegisterWindowClass(kWaiterClass, 0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr);
+}
+
+COLORREF TabBodyColor(HWND window) {
+    // A 100 by 100 bitmap filled with the button face, the theme's tab body drawn over it,
+    // and the pixel in the middle.
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    UniqueTheme theme(::OpenThemeData(window, L"TAB"));
+    if (!theme)
+        return face;
+    WindowDc screen(window);
+    UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 100, 100));
+    if (!dc || !bitmap)
+        return face;
+    SelectGuard select(dc.Get(), bitmap.Get());
+    RECT all{0, 0, 100, 100};
+    UniqueBrush brush(::CreateSolidBrush(face));
+    ::FillRect(dc.Get(), &all, brush.Get());
+    ::DrawThemeBackground(theme.Get(), dc.Get(), TABP_BODY, 0, &all, nullptr);
+    const COLORREF pixel = ::GetPixel(dc.Get(), 50, 50);
+    return pixel == CLR_INVALID ? face : pixel;
 }
 
 UniqueWindow CreateToolTip(HWND tool, const std::wstring& text) {
@@ -468,6 +498,138 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
         return 0;
     }
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// ForwardingPanel
+
+LRESULT ForwardingPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CONTEXTMENU:
+        return target_ ? ::SendMessageW(target_, message, wParam, lParam) : 0;
+    default:
+        return Panel::HandleMessage(message, wParam, lParam);
+    }
+}
+
+// FixedTailLabel
+
+HWND FixedTailLabel::Create(HWND parent, int id, std::size_t fixedCount) {
+    RegisterControlClasses();
+    fixedCount_ = fixedCount;
+    return CreateWindowFor(0, kFixedTailLabelClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(id)));
+}
+
+void FixedTailLabel::SetBackground(COLORREF color) {
+    background_ = color;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void FixedTailLabel::Paint(HDC dc, const RECT& client) {
+    FillSolid(dc, client, background_);
+    const std::wstring text = WindowText(Handle());
+    if (text.empty())
+        return;
+    SelectGuard font(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+    TextStateGuard state(dc);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc,
+                   ::GetSysColor(::IsWindowEnabled(Handle()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    const auto measure = [dc](std::u16string_view part) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(part.data()), int(part.size()),
+                                &size);
+        return int(size.cx);
+    };
+    const std::u16string_view caption(reinterpret_cast<const char16_t*>(text.data()), text.size());
+    const FixedTailFit fit =
+        FitFixedTail(caption, fixedCount_, client.right - client.left, measure);
+    RECT box = client;
+    ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(fit.head.c_str()), int(fit.head.size()), &box,
+                DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(fit.tail.c_str()), int(fit.tail.size()), &box,
+                DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+LRESULT FixedTailLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETTEXT: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return result;
+    }
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam))
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_ENABLE:
+        ::InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT; // a label: clicks go to what lies beneath, as with a static
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// WaiterControl
+
+HWND WaiterControl::Create(HWND parent, int id, bool border) {
+    RegisterControlClasses();
+    border_ = border;
+    return CreateWindowFor(0, kWaiterClass, L"", WS_CHILD, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(id)));
+}
+
+void WaiterControl::SetActive(bool active) {
+    if (active == active_)
+        return;
+    active_ = active;
+    if (active)
+        ::SetTimer(Handle(), kWaiterTimer, WaiterBand::kTickMilliseconds, nullptr);
+    else
+        ::KillTimer(Handle(), kWaiterTimer);
+}
+
+void WaiterControl::Paint(HDC dc, const RECT& client) {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    FillSolid(dc, client, face);
+    RECT inner = client;
+    if (border_)
+        ::InflateRect(&inner, -1, -1);
+    // The band's colours are handed over as 0x00BBGGRR, which is how COLORREF holds them.
+    for (const WaiterBand::Stripe& stripe : band_.Stripes(face, ::GetSysColor(COLOR_GRAYTEXT))) {
+        const RECT r{inner.left + stripe.left, inner.top, inner.left + stripe.left + stripe.width,
+                     inner.bottom};
+        RECT shown;
+        if (::IntersectRect(&shown, &r, &inner))
+            FillSolid(dc, shown, COLORREF(stripe.color));
+    }
+    if (border_)
+        ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_BTNSHADOW));
+}
+
+LRESULT WaiterControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kWaiterTimer) {
+            RECT client;
+            ::GetClientRect(Handle(), &client);
+            band_.Tick(client.right - client.left - (border_ ? 2 : 0));
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        return 0;
+    case WM_DESTROY:
+        ::KillTimer(Handle(), kWaiterTimer);
+        return 0;
     default:
         return DefaultProc(message, wParam, lParam);
     }

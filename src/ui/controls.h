@@ -1,8 +1,10 @@
 #pragma once
 // The program's own controls (the component library's Zel_* controls as far as the
-// search window needs them): an image box, a flat button with a hint, the scrolling
-// label, a link label and the container that holds one tab page's controls.
+// windows need them): an image box, a flat button with a hint, the scrolling label, a link
+// label, a label with a fixed tail, the sweeping progress band, and the containers that
+// hold one tab page's controls.
 #include "core/ui/scroll_label.h"
+#include "core/ui/waiter_band.h"
 #include "ui/window.h"
 
 #include <functional>
@@ -129,6 +131,64 @@ private:
     COLORREF background_;
     UniqueBrush brush_;
 };
+
+// A tab page whose controls belong to the window around the tab control: their commands,
+// notifications and context menus go to `target`, so that one dialog handles the controls
+// of all its pages in one place.
+class ForwardingPanel final : public Panel {
+public:
+    explicit ForwardingPanel(HWND target = nullptr) : target_(target) {}
+    void SetTarget(HWND target) { target_ = target; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HWND target_;
+};
+
+// A one-line label whose last characters stay visible: when the caption is wider than the
+// label, the rest ends in an ellipsis and the tail (the colon) keeps to the right edge. Its
+// window text is the caption; it takes WM_SETFONT like a standard label.
+class FixedTailLabel : public Window {
+public:
+    FixedTailLabel() : Window(Painting::Self) {}
+    HWND Create(HWND parent, int id, std::size_t fixedCount = 1);
+    void SetBackground(COLORREF color);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc, const RECT& client) override;
+    std::size_t fixedCount_ = 1;
+    HFONT font_ = nullptr;
+    COLORREF background_ = ::GetSysColor(COLOR_BTNFACE);
+};
+
+// The sweeping progress band: inactive it keeps the band where it stopped; active, a 50 ms
+// timer moves it. With a border a frame is drawn around the control.
+class WaiterControl : public Window {
+public:
+    WaiterControl() : Window(Painting::Self) {}
+    HWND Create(HWND parent, int id, bool border);
+    void SetActive(bool active);
+    bool Active() const { return active_; }
+    const WaiterBand& Band() const { return band_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc, const RECT& client) override;
+    WaiterBand band_;
+    bool active_ = false;
+    bool border_ = false;
+};
+
+// The colour of the themed tab-page body (the button face without a theme), which pages
+// take so that they do not stand out of the tab control.
+COLORREF TabBodyColor(HWND window);
 
 // A tooltip for a window, showing `text`; returns its owner.
 UniqueWindow CreateToolTip(HWND tool, const std::wstring& text);

@@ -256,6 +256,9 @@ UniqueIcon DrawGlyph(Glyph glyph, int size, bool grey) {
         c.Line({{3.5, 3.5}, {12.5, 12.5}}, RGB(200, 40, 40), c.Pen() + 1);
         c.Line({{12.5, 3.5}, {3.5, 12.5}}, RGB(200, 40, 40), c.Pen() + 1);
         break;
+    case Glyph::DropDown: // a small arrow pointing down, for buttons that open a menu
+        c.Polygon({{2, 5}, {14, 5}, {8, 12}}, RGB(0, 0, 0), RGB(0, 0, 0));
+        break;
     case Glyph::Count:
         return {};
     }

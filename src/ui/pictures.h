@@ -11,7 +11,7 @@
 
 namespace orvan::ui {
 
-enum class Glyph { Execute, Details, Copy, Settings, Hide, Exit, Count };
+enum class Glyph { Execute, Details, Copy, Settings, Hide, Exit, DropDown, Count };
 
 class Pictures {
 public:

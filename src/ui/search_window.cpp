@@ -8,7 +8,6 @@
 #include "ui/pictures.h"
 #include "win32/wide_text.h"
 
-#include <vsstyle.h>
 #include <windowsx.h>
 
 namespace orvan::ui {
@@ -35,27 +34,6 @@ constexpr MenuCommand kMenu[] = {
     {layout::kTagHide, layout::kHideCaptionId, L"Esc", &SearchWindow::CloseRequest},
     {layout::kTagClose, layout::kExitCaptionId, L"Alt+F4", &SearchWindow::CloseCommand},
 };
-
-// The colour of the themed tab-page body: a 100 by 100 bitmap filled with the button
-// face colour, the theme's tab body drawn over it, and the pixel in the middle.
-COLORREF ReadTabBodyColor(HWND window) {
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    UniqueTheme theme(::OpenThemeData(window, L"TAB"));
-    if (!theme)
-        return face;
-    WindowDc screen(window);
-    UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 100, 100));
-    if (!dc || !bitmap)
-        return face;
-    SelectGuard select(dc.Get(), bitmap.Get());
-    RECT all{0, 0, 100, 100};
-    UniqueBrush brush(::CreateSolidBrush(face));
-    ::FillRect(dc.Get(), &all, brush.Get());
-    ::DrawThemeBackground(theme.Get(), dc.Get(), TABP_BODY, 0, &all, nullptr);
-    const COLORREF pixel = ::GetPixel(dc.Get(), 50, 50);
-    return pixel == CLR_INVALID ? face : pixel;
-}
 
 } // namespace
 
@@ -292,7 +270,7 @@ void SearchWindow::LocalizeCaptions() {
 }
 
 void SearchWindow::ApplyThemeColors() {
-    const COLORREF body = ReadTabBodyColor(Handle());
+    const COLORREF body = TabBodyColor(Handle());
     for (const auto& tab : tabs_)
         tab->ApplyColors(body);
     ::InvalidateRect(Handle(), nullptr, TRUE);

@@ -34,8 +34,8 @@ TEST(PosixCatalogScanner, RebuildsFromARealTree) {
     ASSERT_EQ(symlink(temp.Native().c_str(), temp.Native("Sub/loop").c_str()), 0);
 
     NoFolders folders;
-    const ScanServices services{
-        platform::FileSystem(), folders, platform::ShellNames(), platform::Clock(), {}};
+    const ScanServices services{platform::FileSystem(), folders, platform::ShellNames(),
+                                platform::Clock(),      {},      {}};
     SettingsOptions options;
     SettingsOptionsCatalogPath path;
     path.path = temp.Core();

@@ -285,6 +285,48 @@ TEST_F(OrvanExeTest, AnOutsideClientReadsTheWholeWindow) {
     EXPECT_EQ(shown.Wait(20000), 0u);
 }
 
+TEST_F(OrvanExeTest, AnOptionsStartOpensTheSettingsDialogOfTheRunningCopy) {
+    Process resident(L"");
+    ASSERT_TRUE(resident.Started());
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 30000));
+    EXPECT_EQ(FindWindows(L"TSettings", resident.Id()).count, 1); // made at start-up, hidden
+    EXPECT_EQ(::FindWindowW(L"TSettings", L"Options"), nullptr);
+
+    Process options(L"-o");
+    EXPECT_EQ(options.Wait(20000), 0u);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            dialog = ::FindWindowW(L"TSettings", L"Options");
+            return dialog && ::IsWindowVisible(dialog);
+        },
+        10000));
+    // Its controls are standard windows that another process reads.
+    EXPECT_EQ(RemoteText(ChildWithId(dialog, IDOK)), L"Ok");
+    EXPECT_EQ(RemoteText(ChildWithId(dialog, IDCANCEL)), L"Cancel");
+    EXPECT_EQ(RemoteText(ChildWithId(dialog, 110)), L"Always visible");
+    EXPECT_EQ(RemoteText(ChildWithId(dialog, 142)), L"Rebuild");
+    EXPECT_EQ(RemoteText(ChildWithId(dialog, 121)), L"Language:");
+    EXPECT_EQ(RemoteText(ChildWithId(dialog, 122)), L"Default");
+    EXPECT_TRUE(RemoteText(ChildWithId(dialog, 140)).rfind(L"Catalog has ", 0) == 0);
+    // The search window came up first; the dialog is its owned window.
+    const Finder search = FindWindows(L"TSearch", resident.Id());
+    EXPECT_TRUE(::IsWindowVisible(search.found));
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), search.found);
+
+    // A second "-o" while it is open changes nothing.
+    Process again(L"-o");
+    EXPECT_EQ(again.Wait(20000), 0u);
+    ::Sleep(700);
+    EXPECT_EQ(::FindWindowW(L"TSettings", L"Options"), dialog);
+
+    // Its close box: Cancel.
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(dialog); }, 5000));
+    ::PostMessageW(MainWindow(), WM_QUIT, 0, 0);
+    EXPECT_EQ(resident.Wait(20000), 0u);
+}
+
 TEST_F(OrvanExeTest, InstallerModeShowsTheInstallerAndClosingItEndsTheProgram) {
     Process installer(L"-i2");
     ASSERT_TRUE(

@@ -1,6 +1,8 @@
 #include "ui_fixture.h"
 
+#include "core/catalog/scanner.h"
 #include "core/ports/clock.h"
+#include "ui/settings_window.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -181,6 +183,115 @@ UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> 
     return ::SetTimer(nullptr, 0, 30, WatchForDialog);
 }
 
+namespace {
+
+ModalScript* activeScript = nullptr;
+
+BOOL CALLBACK CloseProgramDialog(HWND window, LPARAM count) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window))
+        return TRUE;
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    const std::wstring kind = name;
+    if (kind == L"#32768") {
+        ::EndMenu();
+    } else if (kind == L"#32770") {
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    } else if (kind == L"TSettingsPath" || kind == L"TSettings") {
+        // A rebuild that would not let the dialog close is stopped first, with its button,
+        // which reads "Stop" while a rebuild runs.
+        if (kind == L"TSettings")
+            ::EnumChildWindows(
+                window,
+                [](HWND child, LPARAM) -> BOOL {
+                    wchar_t text[16] = {};
+                    ::GetWindowTextW(child, text, 16);
+                    if (::GetDlgCtrlID(child) == ui::SettingsId::Rescan &&
+                        lstrcmpW(text, L"Stop") == 0)
+                        ::SendMessageW(child, BM_CLICK, 0, 0);
+                    return TRUE;
+                },
+                0);
+        ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        return TRUE;
+    }
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+} // namespace
+
+ModalScript::ModalScript(std::vector<Step> steps, int deadlineMilliseconds)
+    : steps_(std::move(steps)), deadline_(::GetTickCount64() + ULONGLONG(deadlineMilliseconds)) {
+    activeScript = this;
+    timer_ = ::SetTimer(nullptr, 0, 30, &ModalScript::Tick);
+}
+
+ModalScript::~ModalScript() {
+    ::KillTimer(nullptr, timer_);
+    if (activeScript == this)
+        activeScript = nullptr;
+}
+
+void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ModalScript* script = activeScript;
+    if (!script)
+        return;
+    if (::GetTickCount64() > script->deadline_) {
+        int open = 0;
+        ::EnumWindows(CloseProgramDialog, reinterpret_cast<LPARAM>(&open));
+        if (!script->Finished() || open > 0)
+            ADD_FAILURE() << "the script did not finish in time: it was at step "
+                          << script->next_ + 1 << " of " << script->steps_.size() << ", " << open
+                          << " dialogs were open";
+        script->next_ = script->steps_.size();
+        return;
+    }
+    if (script->Finished())
+        return;
+    // A step may open a modal loop of its own, in which this timer keeps ticking: the steps
+    // after it run there. So the script moves on before the step runs.
+    const std::size_t step = script->next_++;
+    if (!script->steps_[step]() && script->next_ == step + 1)
+        script->next_ = step; // not yet: again on the next tick
+}
+
+ModalScript::Step Do(std::function<void()> action) {
+    return [action = std::move(action)] {
+        action();
+        return true;
+    };
+}
+
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title) {
+    struct Search {
+        const wchar_t* className;
+        const wchar_t* title;
+        HWND found;
+    } search{className, title, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            wchar_t name[64] = {};
+            ::GetClassNameW(window, name, 64);
+            wchar_t text[256] = {};
+            ::GetWindowTextW(window, text, 256);
+            if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) &&
+                lstrcmpW(name, s->className) == 0 && (!s->title || lstrcmpW(text, s->title) == 0)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string IniText(const std::string& bytes) {
     if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE')
         return bytes;
@@ -217,7 +328,8 @@ public:
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);
-        controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+        controls.dwICC =
+            ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
         ::InitCommonControlsEx(&controls);
     }
     void TearDown() override { ::CoUninitialize(); }

@@ -93,6 +93,36 @@ protected:
 // this thread, then calls `act` with it once. Returns the timer; kill it when done.
 UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> act);
 
+// Steps that run inside the modal loops the test's call into the program blocks in: one
+// step per tick of a thread timer, so that every loop handles what a step posted (timer
+// messages come last) before the next step runs. A step answers false to be tried again on
+// the next tick, for waiting until something is shown or done. Past the deadline the
+// script fails the test and closes the program's dialogs, so that a stuck test ends.
+class ModalScript {
+public:
+    using Step = std::function<bool()>;
+    explicit ModalScript(std::vector<Step> steps, int deadlineMilliseconds = 30000);
+    ~ModalScript();
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    // Whether every step has run.
+    bool Finished() const { return next_ >= steps_.size(); }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+
+private:
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    ULONGLONG deadline_;
+    UINT_PTR timer_ = 0;
+};
+
+// A step that does something once.
+ModalScript::Step Do(std::function<void()> action);
+
+// The first visible top-level window of the class (and title) in this process.
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title = nullptr);
+
 // The text of an options file, which is written as UTF-16LE with a byte-order mark; the
 // keys and values the tests look for are ASCII.
 std::string IniText(const std::string& bytes);

@@ -434,10 +434,11 @@ TEST_F(SearchWindowTest, TheWindowWorksWhileTheCatalogLoadsAndListsItsRowsWhenIt
     app_.reset();
     GatedFileStore gated;
     const ProgramServices system = services_;
-    const ProgramServices services{
-        system.options, {gated, system.catalog.xml}, system.build, system.fileInfo,
-        system.shell,   system.shellNames,           system.clock, system.locale,
-        system.registry};
+    const ProgramServices services{system.options,  {gated, system.catalog.xml},
+                                   system.build,    system.fileInfo,
+                                   system.shell,    system.shellNames,
+                                   system.clock,    system.locale,
+                                   system.registry, system.textFiles};
     app_ = std::make_unique<ui::Application>(services);
     // Whatever happens below, the loading thread is let go and the windows end before the
     // gate does.

@@ -5,6 +5,7 @@
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
 #include "core/fileinfo/file_info.h"
+#include "core/fileinfo/text_file.h"
 #include "core/ports/clock.h"
 #include "core/ports/locale.h"
 #include "core/ports/registry.h"
@@ -24,6 +25,7 @@ struct ProgramServices {
     const ClockPort* clock = nullptr;
     const LocalePort* locale = nullptr;
     const RegistryPort* registry = nullptr; // the installation record; none on Linux
+    TextFileServices textFiles;             // the details window's saved texts
 };
 
 // The same services with other special folders: tests and measurements put application
@@ -39,7 +41,8 @@ inline ProgramServices WithSpecialFolders(const ProgramServices& services,
             services.shellNames,
             services.clock,
             services.locale,
-            services.registry};
+            services.registry,
+            services.textFiles};
 }
 
 } // namespace orvan

@@ -34,6 +34,8 @@ constexpr CaseRange kCaseRanges[] = {
 };
 
 char32_t ToLower(char32_t c) {
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + 32 : c;
     for (const CaseRange& r : kCaseRanges) {
         if (c < r.first || c > r.last)
             continue;
@@ -49,6 +51,8 @@ char32_t ToLower(char32_t c) {
 }
 
 char32_t ToUpper(char32_t c) {
+    if (c < 0x80)
+        return c >= 'a' && c <= 'z' ? c - 32 : c;
     for (const CaseRange& r : kCaseRanges) {
         if (r.alternating) {
             if (c > r.first && c <= r.last + 1 && ((c - r.first) & 1) == 1)
@@ -227,6 +231,12 @@ std::string MapCase(std::string_view text, char32_t (*map)(char32_t)) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto c = static_cast<unsigned char>(text[pos]);
+        if (c < 0x80) {
+            // ASCII, most of every path and name: no need to decode or search the ranges.
+            out.push_back(static_cast<char>(map(c)));
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
         const char32_t cp = DecodeUtf8(text, pos);
         if (cp == kReplacement && pos == start + 1 && c >= 0x80)

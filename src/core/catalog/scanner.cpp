@@ -38,6 +38,9 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
     ++scannedFolders_;
     if (services.processMessages)
         services.processMessages();
+    // Stopped meanwhile: the folder's searches would be work for a catalog no one keeps.
+    if (!scanning_)
+        return;
 
     const std::string expanded = ExpandPathVariables(services.folders, folder);
     // A folder that expands to nothing (a path variable the platform cannot resolve) would
@@ -63,12 +66,18 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
                 AddItem(path, services.shell.DisplayName(path));
             scanPath_ = std::move(path);
             ++scannedFiles_;
-            return true;
+            if (services.betweenEntries)
+                services.betweenEntries();
+            return scanning_; // a stop ends the search here
         });
+        if (!scanning_)
+            return;
         listedAll = listedAll || keep;
     }
 
     const auto folderPass = [&](const DirEntry& entry) {
+        if (!scanning_)
+            return false;
         // This search leaves out hidden and system entries.
         if ((entry.attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0)
             return true;
@@ -91,7 +100,8 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
     };
     if (listedAll) {
         for (const DirEntry& entry : all)
-            folderPass(entry);
+            if (!folderPass(entry))
+                break;
     } else {
         services.fileSystem.EnumerateKinds(expanded, std::string(kAll), folderPass);
     }

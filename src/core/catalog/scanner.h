@@ -1,7 +1,8 @@
 #pragma once
 // The catalog scanner: walks the active catalog paths of an options record and, when the
 // walk completes, gives the record a new catalog. It runs on the user-interface thread and
-// lets pending window messages run once per folder; stopping the scan from there cancels.
+// lets pending window messages run once per folder (and, if the caller wants, between the
+// entries of a folder); stopping the scan from there cancels at once.
 #include "core/catalog/catalog.h"
 #include "core/config/options.h"
 #include "core/ports/clock.h"
@@ -24,6 +25,11 @@ struct ScanServices {
     const ClockPort& clock;
     // Lets pending window messages run; called once per folder entered. May be empty.
     std::function<void()> processMessages;
+    // Called after each entry of a folder's searches, so that a caller whose folders hold
+    // very many files can let messages run in between as well (as often as it chooses): a
+    // folder of thousands of shell look-ups would otherwise hold the progress display and
+    // the Stop button. May be empty.
+    std::function<void()> betweenEntries = {};
 };
 
 // A catalog rebuild and its progress. Whoever starts rebuilds owns one; whoever shows the

@@ -128,6 +128,10 @@ public:
     void RescanClick(const Rebuild& rebuild);
     // Whether a rebuild runs: the dialog's scan is scanning.
     bool Rebuilding() const;
+    // Ends a running rebuild at its next entry, as Stop does (the quit message, for one).
+    void StopRebuild() { scan_.Stop(); }
+    // Whether a rebuild is still on the stack, a stopped one that is unwinding included.
+    bool RebuildOnStack() const { return rebuildCalls_ > 0; }
     SettingsButtons Buttons() const;
     // Whether the frame may close: never while a rebuild runs.
     bool CloseQuery() const { return !Rebuilding(); }

@@ -2,6 +2,7 @@
 // The search window's key table: which key press the window takes before the focused
 // control sees it, and what it does with it.
 #include "core/ui/search_layout.h"
+#include "core/ui/virtual_keys.h"
 
 #include <cstdint>
 
@@ -36,20 +37,6 @@ enum class SearchKeyAction {
     NextTab,          // Ctrl+Tab, Ctrl+PageDown: the next page, after the last the first
     PreviousTab,      // Ctrl+Shift+Tab, Ctrl+PageUp
 };
-
-// Virtual-key codes the table uses (Windows numbering).
-namespace VirtualKey {
-constexpr std::uint32_t Back = 0x08;
-constexpr std::uint32_t Tab = 0x09;
-constexpr std::uint32_t Return = 0x0D;
-constexpr std::uint32_t Escape = 0x1B;
-constexpr std::uint32_t PageUp = 0x21;
-constexpr std::uint32_t PageDown = 0x22;
-constexpr std::uint32_t Up = 0x26;
-constexpr std::uint32_t Down = 0x28;
-constexpr std::uint32_t F4 = 0x73;
-constexpr std::uint32_t F12 = 0x7B;
-} // namespace VirtualKey
 
 SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, search_layout::Tab activeTab,
                                   SearchFocus focus);

@@ -47,7 +47,7 @@ protected:
     }
 
     ScanServices Services() {
-        return {disk, folders, shell, clock, [this] { pump(); }};
+        return {disk, folders, shell, clock, [this] { pump(); }, [this] { betweenEntries(); }};
     }
 
     std::vector<std::string> Rebuild(std::vector<SettingsOptionsCatalogPath> paths) {
@@ -68,6 +68,7 @@ protected:
     FakeShell shell;
     FixedClock clock;
     std::function<void()> pump = [] {};
+    std::function<void()> betweenEntries = [] {};
     SettingsOptions options;
 };
 
@@ -236,8 +237,34 @@ TEST_F(ScannerTest, CancelKeepsTheRecordAndReentranceIsRefused) {
     EXPECT_EQ(options.catalog.lastRebuild, 1.5);
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(scan.ScannedFolders(), 3);
-    EXPECT_EQ(scan.NewItems().size(), 2u); // kept until the next rebuild starts
+    // The folder entered when the stop came is not listed; what was collected before stays
+    // until the next rebuild starts.
+    EXPECT_EQ(scan.NewItems().size(), 1u);
     EXPECT_FALSE(scan.Scanning());
+}
+
+TEST_F(ScannerTest, AStopBetweenTheEntriesOfAFolderEndsItsSearchAtOnce) {
+    for (int i = 0; i < 50; ++i)
+        disk.AddFile("C:\\Big\\f" + std::to_string(i) + ".exe");
+    disk.AddFile("C:\\Big\\Sub\\g.exe");
+    options.catalog.lastRebuild = 1.5;
+    options.catalog.paths = {CatalogPath("C:\\Big", "*.exe;*.*", UnlimitedDepth)};
+    int entries = 0;
+    betweenEntries = [&] {
+        if (++entries == 10)
+            scan.Stop();
+    };
+    EXPECT_FALSE(scan.Rebuild(options, Services()));
+    EXPECT_EQ(entries, 10); // neither the rest of the first pattern nor the second
+    EXPECT_EQ(scan.ScannedFiles(), 10);
+    EXPECT_EQ(scan.ScannedFolders(), 1); // nor the subfolder
+    EXPECT_EQ(options.catalog.lastRebuild, 1.5);
+
+    // Without a stop it is called once per entry of the searches.
+    entries = 0;
+    betweenEntries = [&] { ++entries; };
+    Rebuild({CatalogPath("C:\\Big", "*.exe", UnlimitedDepth)});
+    EXPECT_EQ(entries, scan.ScannedFiles());
 }
 
 class ThrowingDisk final : public FileSystemPort {
@@ -255,7 +282,8 @@ public:
 TEST_F(ScannerTest, AnEscapingErrorStillClearsScanning) {
     ThrowingDisk broken;
     options.catalog.paths = {CatalogPath("C:\\x", "*.*", 0)};
-    EXPECT_THROW(scan.Rebuild(options, {broken, folders, shell, clock, {}}), std::runtime_error);
+    EXPECT_THROW(scan.Rebuild(options, {broken, folders, shell, clock, {}, {}}),
+                 std::runtime_error);
     EXPECT_FALSE(scan.Scanning());
 }
 

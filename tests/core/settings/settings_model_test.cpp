@@ -209,11 +209,17 @@ protected:
     // The real rebuild; every folder it enters runs `pump`, as window messages would.
     SettingsDialogModel::Rebuild RealRebuild() {
         return [this](SettingsOptions& options, CatalogScan& scan) {
-            return scan.Rebuild(options, {disk, folders, shell, clock, [this] {
-                                              ++pumps;
-                                              if (pump)
-                                                  pump();
-                                          }});
+            const ScanServices services{disk,
+                                        folders,
+                                        shell,
+                                        clock,
+                                        [this] {
+                                            ++pumps;
+                                            if (pump)
+                                                pump();
+                                        },
+                                        {}};
+            return scan.Rebuild(options, services);
         };
     }
 
