@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace orvan::ui {
 
@@ -130,15 +131,8 @@ void DrawRaised(HDC dc, const UiRect& rect, bool pressed) {
     ::DrawEdge(dc, &r, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
 }
 
-void DrawCheckBox(HDC dc, HTHEME theme, const UiRect& rect, CheckState state) {
+void DrawFlatCheckBox(HDC dc, const UiRect& rect, CheckState state) {
     RECT r = ToWinRect(rect);
-    if (theme) {
-        const int part = state == CheckState::Checked ? CBS_CHECKEDNORMAL
-                         : state == CheckState::Mixed ? CBS_MIXEDNORMAL
-                                                      : CBS_UNCHECKEDNORMAL;
-        if (SUCCEEDED(::DrawThemeBackground(theme, dc, BP_CHECKBOX, part, &r, nullptr)))
-            return;
-    }
     UINT flags = DFCS_BUTTONCHECK | DFCS_FLAT;
     if (state == CheckState::Checked)
         flags |= DFCS_CHECKED;
@@ -146,6 +140,73 @@ void DrawCheckBox(HDC dc, HTHEME theme, const UiRect& rect, CheckState state) {
         flags = DFCS_BUTTON3STATE | DFCS_CHECKED | DFCS_FLAT; // ticked and greyed
     ::DrawFrameControl(dc, &r, DFC_BUTTON, flags);
 }
+
+} // namespace
+
+// The themed check box costs far more than the rest of a row (under Wine the theme's image
+// is scaled and blended each time), so each look is drawn once into a bitmap of its own,
+// on the background it sits on, and copied from there.
+class CheckBoxImages {
+public:
+    // False when the theme could not draw it.
+    bool Draw(HDC target, HTHEME theme, const UiRect& rect, CheckState state, COLORREF background) {
+        Image* image = Find(state, background, rect.width, rect.height);
+        if (!image) {
+            if (images_.size() >= kMaxImages)
+                images_.clear();
+            image = Make(target, theme, state, background, rect.width, rect.height);
+            if (!image)
+                return false;
+        }
+        return ::BitBlt(target, rect.left, rect.top, rect.width, rect.height, image->dc.Get(), 0, 0,
+                        SRCCOPY) != FALSE;
+    }
+    void Clear() { images_.clear(); }
+
+private:
+    static constexpr std::size_t kMaxImages = 16;
+    struct Image {
+        CheckState state;
+        COLORREF background;
+        int width;
+        int height;
+        UniqueBitmap bitmap; // goes after the DC that holds it
+        UniqueMemoryDc dc;
+    };
+
+    Image* Find(CheckState state, COLORREF background, int width, int height) {
+        for (Image& image : images_)
+            if (image.state == state && image.background == background && image.width == width &&
+                image.height == height)
+                return &image;
+        return nullptr;
+    }
+
+    Image* Make(HDC target, HTHEME theme, CheckState state, COLORREF background, int width,
+                int height) {
+        if (width <= 0 || height <= 0)
+            return nullptr;
+        Image image{state, background, width, height, {}, {}};
+        image.dc.Reset(::CreateCompatibleDC(target));
+        image.bitmap.Reset(::CreateCompatibleBitmap(target, width, height));
+        if (!image.dc || !image.bitmap)
+            return nullptr;
+        ::SelectObject(image.dc.Get(), image.bitmap.Get());
+        Fill(image.dc.Get(), {0, 0, width, height}, background);
+        RECT r{0, 0, width, height};
+        const int part = state == CheckState::Checked ? CBS_CHECKEDNORMAL
+                         : state == CheckState::Mixed ? CBS_MIXEDNORMAL
+                                                      : CBS_UNCHECKEDNORMAL;
+        if (FAILED(::DrawThemeBackground(theme, image.dc.Get(), BP_CHECKBOX, part, &r, nullptr)))
+            return nullptr;
+        images_.push_back(std::move(image));
+        return &images_.back();
+    }
+
+    std::vector<Image> images_;
+};
+
+namespace {
 
 void DrawScrollBar(HDC dc, const ListViewScrollBarPlan& bar) {
     const ScrollBarGeometry& g = bar.geometry;
@@ -217,7 +278,7 @@ POINT ToScreen(HWND window, POINT at) {
 
 } // namespace
 
-ListView::ListView() {
+ListView::ListView() : checkImages_(std::make_unique<CheckBoxImages>()) {
     model_.SetRepaintHandler([this] {
         if (Handle())
             ::InvalidateRect(Handle(), nullptr, FALSE);
@@ -260,9 +321,11 @@ void ListView::SetDpi(int dpi, HFONT font) {
         font_ = ownFont_.Get();
     }
     model_.SetMetrics(ListViewMetrics::ForDpi(dpi_));
+    checkImages_->Clear();
 }
 
 void ListView::OpenTheme() {
+    checkImages_->Clear();
     buttonTheme_.Reset(::IsThemeActive() ? ::OpenThemeData(Handle(), L"BUTTON") : nullptr);
 }
 
@@ -278,8 +341,9 @@ void ListView::ToggleCheck(int row, int column) {
 }
 
 void ListView::RowChanged() {
-    // Screen readers follow the focused row.
-    if (Handle() && ::GetFocus() == Handle() && model_.ItemIsSelected())
+    // Screen readers follow the focused row. The model knows whether the grid has the
+    // focus: asking the system costs a server call under Wine, once per added row.
+    if (Handle() && model_.HasFocus() && !model_.Updating() && model_.ItemIsSelected())
         ::NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT,
                          LONG(model_.ItemFocusedRow() + 1));
     if (rowChange_)
@@ -378,6 +442,7 @@ LRESULT ListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT:
         return OnGetText(std::size_t(wParam), reinterpret_cast<wchar_t*>(lParam));
     case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
         OpenTheme();
         ::InvalidateRect(Handle(), nullptr, FALSE);
         return 0;
@@ -467,9 +532,13 @@ void ListView::Paint(HDC dc, const RECT& client) {
             for (const ListViewCellPlan& cell : row.cells) {
                 if (cell.shaded)
                     Fill(dc, cell.rect, shaded);
-                if (cell.kind == ColumnKind::CheckBox)
-                    DrawCheckBox(dc, buttonTheme_.Get(), cell.checkRect, cell.check);
-                else
+                if (cell.kind == ColumnKind::CheckBox) {
+                    const COLORREF background =
+                        cell.shaded ? shaded : ::GetSysColor(row.background);
+                    if (!buttonTheme_ || !checkImages_->Draw(dc, buttonTheme_.Get(), cell.checkRect,
+                                                             cell.check, background))
+                        DrawFlatCheckBox(dc, cell.checkRect, cell.check);
+                } else
                     DrawCellText(dc, cell.text, cell.textRect, AlignFlag(cell.alignment));
             }
             if (row.focusRect) {

@@ -11,8 +11,11 @@
 #include <oleacc.h>
 
 #include <functional>
+#include <memory>
 
 namespace orvan::ui {
+
+class CheckBoxImages;
 
 class ListView final : public Window {
 public:
@@ -76,6 +79,7 @@ private:
     HFONT font_ = nullptr;
     UniqueFont ownFont_; // Tahoma 8 pt until a font is given
     UniqueTheme buttonTheme_;
+    std::unique_ptr<CheckBoxImages> checkImages_; // the themed boxes, drawn once per look
     int wheelRest_ = 0;
     wchar_t highSurrogate_ = 0;
     bool wantsEnter_ = false;

@@ -648,8 +648,26 @@ bool ListView::RowMatchesSearch(int row, std::string_view lowerText) const {
     const int column = SearchColumn(columns_);
     if (column < 0 || !ValidRow(row))
         return false;
-    return Lower(CellDisplayText(CellOf(items_[static_cast<std::size_t>(row)], column)))
-        .starts_with(lowerText);
+    const CellValue& cell = CellOf(items_[static_cast<std::size_t>(row)], column);
+    // A text is compared where it lies while both sides are ASCII, without lowering a copy
+    // of it: a search that finds nothing visits every row. Up to its first CR a text reads
+    // as it is displayed.
+    if (const auto* text = std::get_if<std::string>(&cell.value)) {
+        std::size_t i = 0;
+        for (; i < lowerText.size(); ++i) {
+            if (i >= text->size())
+                return false;
+            const auto c = static_cast<unsigned char>((*text)[i]);
+            const auto wanted = static_cast<unsigned char>(lowerText[i]);
+            if (c >= 0x80 || wanted >= 0x80 || c == '\r')
+                break; // the full case mapping and the displayed form decide from here
+            if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != wanted)
+                return false;
+        }
+        if (i == lowerText.size())
+            return true;
+    }
+    return Lower(CellDisplayText(cell)).starts_with(lowerText);
 }
 
 // The first matching row from `from` on in the direction of step (+1 or -1), or -1.

@@ -576,6 +576,34 @@ TEST_F(ListViewGrid, SearchTakesWholeCharactersAndNoControlCodes) {
     EXPECT_FALSE(grid.SearchActive()); // the two bytes of "ö" went as one character
 }
 
+TEST_F(ListViewGrid, SearchComparesAsTheLowerCaseDisplayTextWhateverTheLetters) {
+    struct Case {
+        const char* typed;
+        int found; // the row that takes the focus, -1 when the text is refused
+    };
+    // Row 0 is focused; the search starts there.
+    const Case cases[] = {
+        {"STRA", 1},         // ASCII on both sides
+        {"stra\303\237", 1}, // ASCII, then a letter beyond it
+        {"\303\244b", 2},    // "äb" finds "ÄBC"
+        {"\303\204B", 2},    // "ÄB" too
+        {"lin", 3},          // a multi-line text is matched as displayed...
+        {"line... [1", 3},   // ... up to its line count
+        {"line\r", -1},      {"zz", -1}, {"strasse", -1}, // no folding of ß
+    };
+    for (const Case& c : cases) {
+        Fill({"first", "Stra\303\237e", "\303\204BC", "line\rmore"}); // "Straße", "ÄBC"
+        grid.FocusRow(0);
+        grid.EndSearch();
+        // Every character must be taken; the letters go in whole, as the window sends them.
+        bool taken = true;
+        const std::string_view typed(c.typed);
+        for (std::size_t pos = 0; pos < typed.size();)
+            taken = grid.KeyChar(DecodeUtf8(typed, pos)) && taken;
+        EXPECT_EQ(taken ? grid.ItemFocusedRow() : -1, c.found) << c.typed;
+    }
+}
+
 TEST_F(ListViewGrid, EscapeEndsTheSearch) {
     Fill({"beta"});
     Type("b");
