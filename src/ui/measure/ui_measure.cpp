@@ -440,90 +440,91 @@ void MeasureSettingsRebuild() {
             "ended: median %.1f ms, longest %.1f ms\n",
             Median(f.stopShown), *std::max_element(f.stopShown.begin(), f.stopShown.end()),
             Median(f.stopEnded), *std::max_element(f.stopEnded.begin(), f.stopEnded.end()));
-    // The grid with a large number of rows in a window of its own: filling it, a repaint at
-    // the top, the middle and the end, a page down with its repaint, a header click that sorts
-    // and repaints, and typing a character that no row starts with (the whole search).
-    void MeasureGrid(int rows) {
-        static ui::WindowClassRegistration hostClass =
-            ui::RegisterWindowClass(L"OrvanMeasureGridHost", 0, ::LoadCursorW(nullptr, IDC_ARROW),
-                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-        ui::UniqueWindow host(::CreateWindowExW(
-            0, L"OrvanMeasureGridHost", L"Grid", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 640, 480,
-            nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
-        RECT client;
-        ::GetClientRect(host.Get(), &client);
-        ui::ListView grid;
-        grid.Create(host.Get(), 1, client);
-        orvan::ListView& model = grid.Model();
-        model.AddColumn("*", ColumnAlignment::Center, true, 10, ColumnKind::CheckBox);
-        model.AddColumn("Path", ColumnAlignment::Left, true, 140, ColumnKind::Text);
-        model.AddColumn("Name", ColumnAlignment::Left, true, 50, ColumnKind::Text);
-        const std::vector<CatalogItem> items = MakeCatalog(rows);
-        double begin = Now();
-        model.BeginUpdate();
-        for (std::size_t i = 0; i < items.size(); ++i)
-            model.AddItem({i % 7 != 0, items[i].path, items[i].name}, i == 0, 0, std::int32_t(i));
-        model.EndUpdate();
-        const double filled = Now() - begin;
-        ::SetFocus(grid.Handle());
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&message);
+}
 
-        auto repaint = [&] {
-            const double start = Now();
-            ::InvalidateRect(grid.Handle(), nullptr, FALSE);
-            ::UpdateWindow(grid.Handle());
-            ::GdiFlush();
-            return Now() - start;
-        };
-        std::printf("grid of %d rows in a %ld x %ld window:\n", rows, client.right, client.bottom);
-        std::printf("  filling it (inside one update): %.0f ms\n", filled);
-        repaint(); // the first paint makes the fonts' and the theme's caches
-        const int offsets[] = {0, model.MaxScrollOffset() / 2, model.MaxScrollOffset()};
-        const char* places[] = {"top", "middle", "end"};
-        for (int place = 0; place < 3; ++place) {
-            model.SetScrollOffset(offsets[place]);
-            std::vector<double> times;
-            for (int round = 0; round < 21; ++round)
-                times.push_back(repaint());
-            std::printf("  repaint at the %-6s median %5.2f ms, slowest %5.2f ms\n", places[place],
-                        Median(times), *std::max_element(times.begin(), times.end()));
-        }
-        model.FocusRow(0);
-        std::vector<double> pages;
-        for (int round = 0; round < 21; ++round) {
-            const double start = Now();
-            ::SendMessageW(grid.Handle(), WM_KEYDOWN, VK_NEXT, 1);
-            ::UpdateWindow(grid.Handle());
-            ::GdiFlush();
-            pages.push_back(Now() - start);
-        }
-        std::printf("  Page Down and its repaint: median %5.2f ms\n", Median(pages));
-        const UiRect header = model.CellRect(0, 1);
-        const LPARAM at = MAKELPARAM(header.left + header.width / 2, model.HeaderRect().top + 5);
-        std::vector<double> sorts;
-        for (int round = 0; round < 5; ++round) {
-            model.SetSort(-1, false);
-            const double start = Now();
-            ::SendMessageW(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-            ::SendMessageW(grid.Handle(), WM_LBUTTONUP, 0, at);
-            ::UpdateWindow(grid.Handle());
-            ::GdiFlush();
-            sorts.push_back(Now() - start);
-        }
-        std::printf("  header click that sorts by path, with its repaint: median %.0f ms\n",
-                    Median(sorts));
-        std::vector<double> searches;
-        for (int round = 0; round < 5; ++round) {
-            const double start = Now();
-            ::SendMessageW(grid.Handle(), WM_CHAR, L'#', 1); // no path starts with it
-            ::UpdateWindow(grid.Handle());
-            searches.push_back(Now() - start);
-        }
-        std::printf("  a typed character that no row starts with: median %.1f ms\n",
-                    Median(searches));
+// The grid with a large number of rows in a window of its own: filling it, a repaint at
+// the top, the middle and the end, a page down with its repaint, a header click that sorts
+// and repaints, and typing a character that no row starts with (the whole search).
+void MeasureGrid(int rows) {
+    static ui::WindowClassRegistration hostClass =
+        ui::RegisterWindowClass(L"OrvanMeasureGridHost", 0, ::LoadCursorW(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    ui::UniqueWindow host(
+        ::CreateWindowExW(0, L"OrvanMeasureGridHost", L"Grid", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                          50, 640, 480, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    RECT client;
+    ::GetClientRect(host.Get(), &client);
+    ui::ListView grid;
+    grid.Create(host.Get(), 1, client);
+    orvan::ListView& model = grid.Model();
+    model.AddColumn("*", ColumnAlignment::Center, true, 10, ColumnKind::CheckBox);
+    model.AddColumn("Path", ColumnAlignment::Left, true, 140, ColumnKind::Text);
+    model.AddColumn("Name", ColumnAlignment::Left, true, 50, ColumnKind::Text);
+    const std::vector<CatalogItem> items = MakeCatalog(rows);
+    double begin = Now();
+    model.BeginUpdate();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        model.AddItem({i % 7 != 0, items[i].path, items[i].name}, i == 0, 0, std::int32_t(i));
+    model.EndUpdate();
+    const double filled = Now() - begin;
+    ::SetFocus(grid.Handle());
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&message);
+
+    auto repaint = [&] {
+        const double start = Now();
+        ::InvalidateRect(grid.Handle(), nullptr, FALSE);
+        ::UpdateWindow(grid.Handle());
+        ::GdiFlush();
+        return Now() - start;
+    };
+    std::printf("grid of %d rows in a %ld x %ld window:\n", rows, client.right, client.bottom);
+    std::printf("  filling it (inside one update): %.0f ms\n", filled);
+    repaint(); // the first paint makes the fonts' and the theme's caches
+    const int offsets[] = {0, model.MaxScrollOffset() / 2, model.MaxScrollOffset()};
+    const char* places[] = {"top", "middle", "end"};
+    for (int place = 0; place < 3; ++place) {
+        model.SetScrollOffset(offsets[place]);
+        std::vector<double> times;
+        for (int round = 0; round < 21; ++round)
+            times.push_back(repaint());
+        std::printf("  repaint at the %-6s median %5.2f ms, slowest %5.2f ms\n", places[place],
+                    Median(times), *std::max_element(times.begin(), times.end()));
     }
+    model.FocusRow(0);
+    std::vector<double> pages;
+    for (int round = 0; round < 21; ++round) {
+        const double start = Now();
+        ::SendMessageW(grid.Handle(), WM_KEYDOWN, VK_NEXT, 1);
+        ::UpdateWindow(grid.Handle());
+        ::GdiFlush();
+        pages.push_back(Now() - start);
+    }
+    std::printf("  Page Down and its repaint: median %5.2f ms\n", Median(pages));
+    const UiRect header = model.CellRect(0, 1);
+    const LPARAM at = MAKELPARAM(header.left + header.width / 2, model.HeaderRect().top + 5);
+    std::vector<double> sorts;
+    for (int round = 0; round < 5; ++round) {
+        model.SetSort(-1, false);
+        const double start = Now();
+        ::SendMessageW(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(grid.Handle(), WM_LBUTTONUP, 0, at);
+        ::UpdateWindow(grid.Handle());
+        ::GdiFlush();
+        sorts.push_back(Now() - start);
+    }
+    std::printf("  header click that sorts by path, with its repaint: median %.0f ms\n",
+                Median(sorts));
+    std::vector<double> searches;
+    for (int round = 0; round < 5; ++round) {
+        const double start = Now();
+        ::SendMessageW(grid.Handle(), WM_CHAR, L'#', 1); // no path starts with it
+        ::UpdateWindow(grid.Handle());
+        searches.push_back(Now() - start);
+    }
+    std::printf("  a typed character that no row starts with: median %.1f ms\n", Median(searches));
+}
 
 } // namespace
 
