@@ -19,6 +19,7 @@ ProgramServices SystemServices(std::string programFileName) {
         &Clock(),
         &Locale(),
         RegistryOrNull(),
+        &FolderWatches(),
     };
 }
 

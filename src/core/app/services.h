@@ -6,6 +6,7 @@
 #include "core/config/options.h"
 #include "core/fileinfo/file_info.h"
 #include "core/ports/clock.h"
+#include "core/ports/folder_watch.h"
 #include "core/ports/locale.h"
 #include "core/ports/registry.h"
 #include "core/ports/shell.h"
@@ -23,7 +24,8 @@ struct ProgramServices {
     const ShellNamePort* shellNames = nullptr; // display names for the catalog scan
     const ClockPort* clock = nullptr;
     const LocalePort* locale = nullptr;
-    const RegistryPort* registry = nullptr; // the installation record; none on Linux
+    const RegistryPort* registry = nullptr;         // the installation record; none on Linux
+    const FolderWatchPort* folderWatches = nullptr; // keeps the catalog current; may be none
 };
 
 // The same services with other special folders: tests and measurements put application
@@ -39,7 +41,8 @@ inline ProgramServices WithSpecialFolders(const ProgramServices& services,
             services.shellNames,
             services.clock,
             services.locale,
-            services.registry};
+            services.registry,
+            services.folderWatches};
 }
 
 } // namespace orvan
