@@ -22,7 +22,9 @@ std::string WithTrailingDelimiter(const std::string& folder) {
 } // namespace
 
 ScannerState& Scanner() {
-    static ScannerState state;
+    // One per thread: the interface thread's is the one the settings dialog shows; a
+    // background rebuild scans into its own.
+    thread_local ScannerState state;
     return state;
 }
 

@@ -17,8 +17,8 @@
 
 namespace orvan {
 
-// The scanner's state, one per process. The settings dialog reads it for its progress text
-// and clears scanning to cancel; only the scanner writes the rest.
+// The scanner's state, one per thread (see Scanner()). The settings dialog reads it for its
+// progress text and clears scanning to cancel; only the scanner writes the rest.
 struct ScannerState {
     bool scanning = false;
     std::int32_t scannedFolders = 0;
