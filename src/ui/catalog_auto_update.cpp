@@ -105,6 +105,16 @@ void CatalogAutoUpdate::Reschedule() {
     ::SetTimer(window_, kAutoUpdateTimer, milliseconds, nullptr);
 }
 
+bool CatalogAutoUpdate::WatchedFolderMissing() const {
+    // Not every system ends a watch whose folder went away (Wine keeps waiting): the
+    // folders are looked for after every rebuild, which their removal has caused.
+    for (std::size_t i = 0; i < folders_.size() && i < watches_.size(); ++i)
+        if (watches_[i] != nullptr &&
+            !services_.options.fileSystem.FolderExists(folders_[i].folder))
+            return true;
+    return false;
+}
+
 void CatalogAutoUpdate::OnTimer() {
     ::KillTimer(window_, kAutoUpdateTimer);
     if (!schedule_)
@@ -139,7 +149,7 @@ std::optional<RebuiltCatalog> CatalogAutoUpdate::TakeRebuilt() {
     // Stopped for the settings dialog: its changes are still to do.
     const bool completed = rebuilt.completed && !settingsOpen_;
     schedule_->RebuildEnded(Now(), completed);
-    if (completed && unwatched_)
+    if (completed && (unwatched_ || WatchedFolderMissing()))
         StartWatches(); // a folder that was missing or failed may be back
     Reschedule();
     if (!completed)

@@ -49,6 +49,7 @@ private:
     void StopWatches();
     void Reschedule();
     void StartRebuild();
+    bool WatchedFolderMissing() const;
 
     const ProgramServices& services_;
     HWND window_;

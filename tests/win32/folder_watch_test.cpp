@@ -17,6 +17,7 @@ using testing::Recorder;
 TEST(Win32FolderWatch, ReportsEntriesCreatedRenamedAndDeletedBelowTheFolder) {
     CatalogTempFolder temp;
     CreateDirectoryW(temp.WidePath("sub").c_str(), nullptr);
+    CreateDirectoryW(temp.WidePath("sub\\deeper").c_str(), nullptr);
     Recorder recorder;
     auto watch = platform::FolderWatches().Watch(temp.Path(), true, recorder.Callback());
     ASSERT_NE(watch, nullptr);
@@ -30,9 +31,30 @@ TEST(Win32FolderWatch, ReportsEntriesCreatedRenamedAndDeletedBelowTheFolder) {
     ASSERT_TRUE(DeleteFileW(temp.WidePath("renamed.txt").c_str()));
     EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "deleted";
     recorder.Clear();
-    temp.WriteBytes("sub\\deep.exe", "x");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a subfolder";
-    DeleteFileW(temp.WidePath("sub\\deep.exe").c_str());
+    temp.WriteBytes("sub\\deeper\\deep.exe", "x");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a subfolder there before";
+    recorder.Clear();
+    ASSERT_TRUE(CreateDirectoryW(temp.WidePath("later").c_str(), nullptr));
+    ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "a folder created";
+    recorder.Clear();
+    temp.WriteBytes("later\\new.exe", "x");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a folder created later";
+}
+
+// Windows completes the pending read when the folder goes away and the watch reports Gone;
+// Wine (8.0) reports nothing, which the launcher covers by looking for its folders after
+// every rebuild. Either way the watch must stop without hanging and free the folder.
+TEST(Win32FolderWatch, AWatchedFolderThatGoesAwayStopsCleanly) {
+    CatalogTempFolder temp;
+    CreateDirectoryW(temp.WidePath("watched").c_str(), nullptr);
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Path("watched"), true, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+    ASSERT_TRUE(RemoveDirectoryW(temp.WidePath("watched").c_str()));
+    recorder.WaitFor(FolderChange::Gone, std::chrono::seconds(1));
+    watch.reset();
+    EXPECT_FALSE(CreateDirectoryW(temp.WidePath("watched\\x").c_str(), nullptr));
+    EXPECT_TRUE(CreateDirectoryW(temp.WidePath("watched").c_str(), nullptr));
 }
 
 TEST(Win32FolderWatch, AFolderAloneIgnoresItsSubfolders) {

@@ -30,6 +30,32 @@ using UniqueEvent = win32::UniqueHandle<EventTraits>;
 // catalog.
 constexpr DWORD kFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
 
+// Wine (8.0) watches a tree's subfolders only once the process has opened them, or when they
+// are created after the watch: a change in a subfolder that existed before is not reported
+// until then. Windows watches the whole tree by itself.
+bool OnWine() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Opens every folder below `folder` once, as a listing does, which is what makes Wine add
+// them to the tree's watch. Links are not followed: the scanner does not enter them either.
+void OpenSubfolders(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find =
+        ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
+                           FindExSearchLimitToDirectories, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                 (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+        if (folderEntry && data.cFileName[0] != L'.')
+            OpenSubfolders(folder + L"\\" + data.cFileName);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+}
+
 class DirectoryWatch final : public FolderWatch {
 public:
     DirectoryWatch(std::wstring folder, UniqueFile directory, UniqueEvent stop, UniqueEvent done,
@@ -138,6 +164,9 @@ public:
                                              std::move(done), tree, std::move(callback));
         if (!watch->Read())
             return nullptr;
+        static const bool onWine = OnWine();
+        if (tree && onWine)
+            OpenSubfolders(win32::Wide(folder));
         watch->Run();
         return watch;
     }
