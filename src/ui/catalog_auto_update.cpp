@@ -134,7 +134,8 @@ void CatalogAutoUpdate::StartRebuild() {
                             *services_.clock,
                             {}};
     rebuild_.Start(
-        paths_, scan, [window] { ::PostMessageW(window, kCatalogRebuiltMessage, 0, 0); },
+        paths_, scan, CurrentOptions().catalog.items,
+        [window] { ::PostMessageW(window, kCatalogRebuiltMessage, 0, 0); },
         // Display names come from the shell, which wants a COM apartment on its thread.
         {[] { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); },
          [] { ::CoUninitialize(); }});

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <string_view>
+#include <unordered_map>
 
 namespace orvan {
 
@@ -22,6 +24,25 @@ bool SameFolder(const std::string& a, const std::string& b) {
         return upper(x) == upper(y);
     });
 }
+
+// The display names of a catalog by path, the shell asked only for paths it lacks.
+class KnownNames final : public ShellNamePort {
+public:
+    KnownNames(const CatalogItems& catalog, const ShellNamePort& shell) : shell_(shell) {
+        names_.reserve(catalog.size());
+        for (const CatalogItem& item : catalog)
+            if (!item.name.empty())
+                names_.emplace(item.path, item.name);
+    }
+    std::string DisplayName(const std::string& path) const override {
+        const auto known = names_.find(path);
+        return known != names_.end() ? std::string(known->second) : shell_.DisplayName(path);
+    }
+
+private:
+    const ShellNamePort& shell_;
+    std::unordered_map<std::string_view, std::string_view> names_; // into the catalog
+};
 
 } // namespace
 
@@ -100,7 +121,8 @@ BackgroundRebuild::~BackgroundRebuild() {
 }
 
 void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-                              std::function<void()> finished, ThreadHooks hooks) {
+                              CatalogItems previous, std::function<void()> finished,
+                              ThreadHooks hooks) {
     if (result_.valid())
         result_.wait();
     stop_ = std::make_shared<std::atomic<bool>>(false);
@@ -109,7 +131,8 @@ void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServi
     const ShellNamePort* shell = &services.shell;
     const ClockPort* clock = &services.clock;
     result_ = std::async(std::launch::async, [paths = std::move(paths), fileSystem, folders, shell,
-                                              clock, finished = std::move(finished),
+                                              clock, previous = std::move(previous),
+                                              finished = std::move(finished),
                                               hooks = std::move(hooks), stop = stop_] {
         if (hooks.enter)
             hooks.enter();
@@ -117,7 +140,8 @@ void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServi
         try {
             // The scanner's state belongs to the thread that scans, so this scan shares
             // nothing with a rebuild the settings dialog runs on the interface thread.
-            const ScanServices scan{*fileSystem, *folders, *shell, *clock, [&stop] {
+            const KnownNames names(previous, *shell);
+            const ScanServices scan{*fileSystem, *folders, names, *clock, [&stop] {
                                         if (stop->load())
                                             Scanner().scanning = false;
                                     }};

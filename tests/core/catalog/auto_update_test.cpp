@@ -264,7 +264,7 @@ TEST_F(RebuildFixture, ScansOnItsOwnThreadIntoItsOwnCatalog) {
 
     BackgroundRebuild rebuild;
     std::promise<void> finished;
-    rebuild.Start(paths, {disk, folders, shell, clock, {}}, [&] { finished.set_value(); });
+    rebuild.Start(paths, {disk, folders, shell, clock, {}}, {}, [&] { finished.set_value(); });
     finished.get_future().wait();
     const RebuiltCatalog result = rebuild.Take();
 
@@ -294,10 +294,28 @@ TEST_F(RebuildFixture, AStoppedRebuildGivesNoCatalog) {
 TEST_F(RebuildFixture, RunsTheThreadHooksAroundTheScan) {
     std::vector<std::string> calls;
     BackgroundRebuild rebuild;
-    rebuild.Start(paths, {disk, folders, shell, clock, {}}, [&] { calls.push_back("finished"); },
+    rebuild.Start(paths, {disk, folders, shell, clock, {}}, {},
+                  [&] { calls.push_back("finished"); },
                   {[&] { calls.push_back("enter"); }, [&] { calls.push_back("leave"); }});
     EXPECT_TRUE(rebuild.Take().completed);
     EXPECT_EQ(calls, (std::vector<std::string>{"enter", "leave", "finished"}));
+}
+
+TEST_F(RebuildFixture, KeepsTheNamesOfFilesTheCatalogHadAndAsksTheShellForNewOnes) {
+    std::vector<CatalogItem> before(3);
+    before[0].path = "C:\\Apps\\one.exe";
+    before[0].name = "One, as named before";
+    before[1].path = "C:\\Apps\\sub\\two.exe"; // no name: asked again
+    before[2].path = "C:\\Apps\\gone.exe";
+    before[2].name = "Gone";
+    BackgroundRebuild rebuild;
+    rebuild.Start(paths, {disk, folders, shell, clock, {}}, CatalogItems(std::move(before)));
+    const RebuiltCatalog result = rebuild.Take();
+    ASSERT_TRUE(result.completed);
+    std::vector<std::string> names;
+    for (const CatalogItem& item : result.items)
+        names.push_back(item.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"One, as named before", "two.exe", "three.exe"}));
 }
 
 TEST(BackgroundRebuild, TakeWithoutARebuildGivesNothing) {
