@@ -5,6 +5,7 @@
 #include "core/ports/clock.h"
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
+#include "core/ports/folder_watch.h"
 #include "core/ports/locale.h"
 #include "core/ports/registry.h"
 #include "core/ports/shell_names.h"
@@ -21,6 +22,8 @@ const ClockPort& Clock();
 const FileStorePort& FileStore();
 const XmlReaderPort& XmlReader();
 const ShellNamePort& ShellNames();
+// Folder watches: ReadDirectoryChangesW on Windows, inotify on Linux.
+const FolderWatchPort& FolderWatches();
 // The registry, or nullptr where the system has none (Linux).
 const RegistryPort* RegistryOrNull();
 

@@ -20,6 +20,7 @@ ProgramServices SystemServices(std::string programFileName) {
         &Locale(),
         RegistryOrNull(),
         {&AnsiCodePage(), &FileWrites()},
+        &FolderWatches(),
     };
 }
 

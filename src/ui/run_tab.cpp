@@ -226,6 +226,30 @@ void RunTab::Rebuild() {
     UpdateRunDetails();
 }
 
+void RunTab::RebuildKeepingSelection() {
+    // Read from the list box itself: a hidden window has no visible selection, but the
+    // selection is there when it shows again.
+    const int before = list_.Selection();
+    std::optional<RunAvailable> selected;
+    if (before >= 0 && std::size_t(before) < available_.size()) {
+        const RunAvailableRow row = available_[std::size_t(before)];
+        selected = RunAvailable{std::string(row.name), std::string(row.path), row.kind, {}};
+    }
+    Rebuild();
+    if (!selected)
+        return;
+    for (std::size_t i = 0; i < available_.size(); ++i) {
+        const RunAvailableRow row = available_[i];
+        if (row.path == selected->path && row.name == selected->name) {
+            if (int(i) != list_.Selection()) {
+                list_.Select(int(i));
+                UpdateRunDetails();
+            }
+            return;
+        }
+    }
+}
+
 void RunTab::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == list_.Handle())
         list_.DrawItem(item);

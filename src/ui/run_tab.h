@@ -62,6 +62,9 @@ public:
     bool DetailsVisible() const { return details_.visible && details_.visible(); }
     // Rebuilds the candidate list for the input line's text, as a change of it does.
     void Rebuild();
+    // The same after the catalog was replaced: the row selected before stays selected when
+    // the new list still has its path.
+    void RebuildKeepingSelection();
     // Shows the details area for the current list and selection.
     void UpdateRunDetails();
     // Gives the input line the focus with its whole text selected.

@@ -117,6 +117,19 @@ LRESULT SearchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kCatalogLoadedMessage:
         WaitForCatalog();
         return 0;
+    case kFolderChangedMessage:
+        if (autoUpdate_)
+            autoUpdate_->OnFolderChanged(wParam, lParam);
+        return 0;
+    case kCatalogRebuiltMessage:
+        PublishRebuiltCatalog();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kAutoUpdateTimer && autoUpdate_) {
+            autoUpdate_->OnTimer();
+            return 0;
+        }
+        return DefaultProc(message, wParam, lParam);
     case WM_ACTIVATE:
         if (OnActivate(LOWORD(wParam) != WA_INACTIVE))
             return 0;
@@ -228,6 +241,8 @@ void SearchWindow::InitializeSearch() {
     // large, so it is read meanwhile on a thread of its own and published when it is there.
     ApplyOptions(LoadOptions(services_.options));
     const HWND self = Handle();
+    autoUpdate_ = std::make_unique<CatalogAutoUpdate>(services_, self);
+    autoUpdate_->Apply(CurrentOptions());
     catalogLoader_.Start(CatalogFileName(CurrentOptions().fileName), services_.catalog,
                          [self] { ::PostMessageW(self, kCatalogLoadedMessage, 0, 0); });
     robot_->Setup();
@@ -247,6 +262,22 @@ void SearchWindow::WaitForCatalog() {
     // What was typed meanwhile gets its catalog rows without another keystroke.
     if (Visible())
         run_->Rebuild();
+}
+
+void SearchWindow::PublishRebuiltCatalog() {
+    if (!autoUpdate_)
+        return;
+    std::optional<RebuiltCatalog> rebuilt = autoUpdate_->TakeRebuilt();
+    if (!rebuilt)
+        return;
+    // The file's catalog, were it still loading, would otherwise replace the newer one.
+    WaitForCatalog();
+    SettingsOptions& options = CurrentOptions();
+    options.catalog.items = std::move(rebuilt->items);
+    options.catalog.lastRebuild = rebuilt->lastRebuild;
+    run_->RebuildKeepingSelection();
+    if (const FileResult saved = SaveCatalog(options, services_.catalog); !saved)
+        WriteLog(ApplicationErrorText(saved.Error()));
 }
 
 void SearchWindow::LocalizeCaptions() {
@@ -362,6 +393,9 @@ void SearchWindow::ApplyOptionsListener(const SettingsOptions& options) {
             run_->UpdateRunDetails();
         }
     }
+    // Paths, interval or the switch itself may have changed.
+    if (autoUpdate_)
+        autoUpdate_->Apply(options);
 }
 
 WindowGeometry SearchWindow::ReadGeometry() const {
@@ -432,6 +466,20 @@ void SearchWindow::SettingsCommand() {
                                SWP_FRAMECHANGED);
         }
     } restore{Handle()};
+    // The dialog rebuilds into its own copy; no automatic rebuild runs beside it.
+    struct HoldAutoUpdate {
+        CatalogAutoUpdate* update;
+        explicit HoldAutoUpdate(CatalogAutoUpdate* u) : update(u) {
+            if (update)
+                update->SetSettingsOpen(true);
+        }
+        ~HoldAutoUpdate() {
+            if (update)
+                update->SetSettingsOpen(false);
+        }
+        HoldAutoUpdate(const HoldAutoUpdate&) = delete;
+        HoldAutoUpdate& operator=(const HoldAutoUpdate&) = delete;
+    } hold{autoUpdate_.get()};
     if (settings_.show)
         settings_.show();
 }

@@ -13,6 +13,7 @@
 #include "core/robot/command.h"
 #include "core/ui/search_layout.h"
 #include "ui/about_tab.h"
+#include "ui/catalog_auto_update.h"
 #include "ui/robot_tab.h"
 #include "ui/run_tab.h"
 #include "ui/window.h"
@@ -59,6 +60,8 @@ public:
     // Publishes the catalog being loaded, waiting for it if need be; whatever saves or
     // replaces the catalog calls this first.
     void WaitForCatalog();
+    // The catalog's automatic update, while AutoUpdate is on (read by tests).
+    const CatalogAutoUpdate* AutoUpdate() const { return autoUpdate_.get(); }
     void ShowSearch();
     void ApplyThemeColors();
     // Hides; with QuitRequested hands over to the quit handler.
@@ -120,6 +123,8 @@ private:
     void LayoutPages();
     void SettingsCommand();
     void ApplyOptionsListener(const SettingsOptions& options);
+    // Publishes a completed background rebuild in one step and saves the catalog file.
+    void PublishRebuiltCatalog();
     SearchFocus FocusKind() const;
     bool RunKey(SearchKeyAction action);
 
@@ -141,6 +146,7 @@ private:
     UniqueMenu popup_;
     HWND pageControl_ = nullptr;
     CatalogLoader catalogLoader_;
+    std::unique_ptr<CatalogAutoUpdate> autoUpdate_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the window lost it
 };
 

@@ -7,6 +7,7 @@
 #include "core/fileinfo/file_info.h"
 #include "core/fileinfo/text_file.h"
 #include "core/ports/clock.h"
+#include "core/ports/folder_watch.h"
 #include "core/ports/locale.h"
 #include "core/ports/registry.h"
 #include "core/ports/shell.h"
@@ -24,8 +25,9 @@ struct ProgramServices {
     const ShellNamePort* shellNames = nullptr; // display names for the catalog scan
     const ClockPort* clock = nullptr;
     const LocalePort* locale = nullptr;
-    const RegistryPort* registry = nullptr; // the installation record; none on Linux
-    TextFileServices textFiles;             // the details window's saved texts
+    const RegistryPort* registry = nullptr;         // the installation record; none on Linux
+    TextFileServices textFiles;                     // the details window's saved texts
+    const FolderWatchPort* folderWatches = nullptr; // keeps the catalog current; may be none
 };
 
 // The same services with other special folders: tests and measurements put application
@@ -42,7 +44,8 @@ inline ProgramServices WithSpecialFolders(const ProgramServices& services,
             services.clock,
             services.locale,
             services.registry,
-            services.textFiles};
+            services.textFiles,
+            services.folderWatches};
 }
 
 } // namespace orvan

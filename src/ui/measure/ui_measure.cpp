@@ -6,6 +6,7 @@
 //   orvan_ui_measure.exe PATH\TO\Orvan.exe
 //   orvan_ui_measure.exe --rebuild
 //   orvan_ui_measure.exe --grid      (the grid with 100 000 rows only)
+//   orvan_ui_measure.exe --auto-update [FILES]   (the catalog's automatic update)
 #include "core/catalog/catalog_file.h"
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
@@ -13,6 +14,7 @@
 #include "platform/native.h"
 #include "platform/system_services.h"
 #include "ui/application.h"
+#include "ui/catalog_auto_update.h"
 #include "ui/list_view.h"
 #include "win32/wide_text.h"
 
@@ -21,6 +23,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -526,6 +529,184 @@ void MeasureGrid(int rows) {
     std::printf("  a typed character that no row starts with: median %.1f ms\n", Median(searches));
 }
 
+// The process's CPU time (user and kernel, all threads) in milliseconds.
+double ProcessCpuMilliseconds() {
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto ms = [](const FILETIME& t) {
+        return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+void WriteFileAt(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ::CloseHandle(file);
+}
+
+// Pumps messages as the loop does for `milliseconds`, sleeping in the system between them.
+void PumpFor(ui::Application& app, double milliseconds) {
+    const double begin = Now();
+    while (Now() - begin < milliseconds) {
+        app.PumpPending();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+void MeasureAutoUpdateRun(const std::string& appData, const std::string& tree) {
+    double begin = 0;
+    {
+        // What the scan of the tree costs, with the shell's display names and without.
+        struct FileNames final : ShellNamePort {
+            std::string DisplayName(const std::string& path) const override {
+                return std::string(FileNamePart(path));
+            }
+        } fileNames;
+        SettingsOptions options;
+        options.catalog.paths = {{tree, UnlimitedDepth, false, "*.*", true}};
+        for (const ShellNamePort* names :
+             {&platform::ShellNames(), static_cast<const ShellNamePort*>(&fileNames)}) {
+            const double start = Now();
+            CatalogScan scan;
+            scan.Rebuild(options, {platform::FileSystem(),
+                                   platform::SpecialFolders(),
+                                   *names,
+                                   platform::Clock(),
+                                   {}});
+            std::printf("  rebuild on the interface thread, %s: %.0f ms\n",
+                        names == &fileNames ? "file names" : "shell display names", Now() - start);
+        }
+    }
+    const TempFolders folders(appData);
+    const ProgramServices services = WithSpecialFolders(platform::SystemServices(), folders);
+    ui::Application app(services);
+    app.CreateStartupObjects();
+    app.Start(StartMode::ShowSearch);
+    app.Search().WaitForCatalog();
+    CurrentOptions().autoHide = false;
+    Settle(app);
+    const HWND edit = app.Search().Run().Edit();
+    const ui::CatalogAutoUpdate& update = *app.Search().AutoUpdate();
+
+    // Found: from the file's creation to its row in the list for the text already typed.
+    for (int round = 0; round < 3; ++round) {
+        const std::wstring name = L"zzfound" + std::to_wstring(round);
+        ::SetWindowTextW(edit, name.c_str());
+        Settle(app);
+        begin = Now();
+        WriteFileAt(win32::Wide(tree) + L"\\Vendor 0\\" + name + L".exe");
+        double rebuildStarted = 0;
+        while (app.Search().Run().Available().size() == 0 && Now() - begin < 60000) {
+            if (rebuildStarted == 0 && update.Rebuilding())
+                rebuildStarted = Now() - begin;
+            PumpFor(app, 5);
+        }
+        std::printf("  new file found after %6.0f ms (rebuild started after %5.0f ms)\n",
+                    Now() - begin, rebuildStarted);
+    }
+
+    // Keystrokes while a background rebuild runs, against the same keystrokes without one.
+    const auto keystrokes = [&](bool duringRebuild) {
+        std::vector<double> typed;
+        int key = 0;
+        while (typed.size() < 40) {
+            if (duringRebuild && !update.Rebuilding())
+                break;
+            const double start = Now();
+            ::PostMessageW(edit, WM_CHAR, L"app1"[key % 4], 1);
+            Settle(app);
+            ::UpdateWindow(app.Search().Run().ListBox());
+            typed.push_back(Now() - start);
+            if (++key % 4 == 0)
+                ::SetWindowTextW(edit, L"");
+            PumpFor(app, 30);
+        }
+        return typed;
+    };
+    ::SetWindowTextW(edit, L"");
+    Settle(app);
+    const std::vector<double> quiet = keystrokes(false);
+    WriteFileAt(win32::Wide(tree) + L"\\Vendor 1\\trigger.exe");
+    begin = Now();
+    while (!update.Rebuilding() && Now() - begin < 10000)
+        PumpFor(app, 5);
+    const double scanBegin = Now();
+    const std::vector<double> busy = keystrokes(true);
+    while (update.Rebuilding())
+        PumpFor(app, 5);
+    const double scanTime = Now() - scanBegin;
+    std::printf("  keystroke to repainted list: idle median %.1f ms, slowest %.1f ms; during "
+                "the rebuild (%.0f ms) median %.1f ms, slowest %.1f ms, %zu keystrokes\n",
+                Median(quiet), *std::max_element(quiet.begin(), quiet.end()), scanTime,
+                busy.empty() ? 0.0 : Median(busy),
+                busy.empty() ? 0.0 : *std::max_element(busy.begin(), busy.end()), busy.size());
+
+    // Idle: a minute of the message loop with the watches running and nothing changing.
+    PumpFor(app, 3000);
+    const double cpuBefore = ProcessCpuMilliseconds();
+    begin = Now();
+    while (Now() - begin < 60000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(60000 - (Now() - begin)) + 1,
+                                    QS_ALLINPUT);
+        app.PumpPending();
+    }
+    std::printf("  CPU time idle over %.0f s: %.1f ms\n", (Now() - begin) / 1000.0,
+                ProcessCpuMilliseconds() - cpuBefore);
+}
+
+// The automatic catalog update: how soon a new file is found, what a background rebuild
+// of a large tree does to keystrokes, and the CPU time of the launcher idling a minute.
+void MeasureAutoUpdate(int files) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    const std::string base = win32::Narrow(temp) + "orvan-measure-auto";
+    const std::string tree = base + "\\Tree";
+    const std::string appData = base + "\\AppData";
+    platform::FileStore().CreateFolders(tree);
+    platform::FileStore().CreateFolders(appData + "\\Morvane\\Orvan");
+    double begin = Now();
+    // 100 files a folder, as installed programs have them.
+    // The launcher had rebuilt its catalog from the tree before: the catalog file holds it.
+    std::vector<CatalogItem> catalog;
+    for (int folder = 0; folder * 100 < files; ++folder) {
+        const std::string dir = tree + "\\Vendor " + std::to_string(folder);
+        ::CreateDirectoryW(win32::Wide(dir).c_str(), nullptr);
+        for (int i = 0; i < 100 && folder * 100 + i < files; ++i) {
+            const std::string name = "app" + std::to_string(folder * 100 + i) + ".exe";
+            WriteFileAt(win32::Wide(dir + "\\" + name));
+            catalog.push_back({dir + "\\" + name, name, 0});
+        }
+    }
+    const std::string catalogText = SerializeCatalog(catalog);
+    const HANDLE catalogFile =
+        ::CreateFileW(win32::Wide(appData + "\\Morvane\\Orvan\\Orvan_Catalog.xml").c_str(),
+                      GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD catalogWritten = 0;
+    ::WriteFile(catalogFile, catalogText.data(), DWORD(catalogText.size()), &catalogWritten,
+                nullptr);
+    ::CloseHandle(catalogFile);
+    std::printf("auto update over a tree of %d files (made in %.0f ms)\n", files, Now() - begin);
+    const std::string ini = "[Catalog]\r\nAutoUpdate=True\r\n[Paths]\r\nCount=1\r\nPath_1=" + tree +
+                            "|*.*|-1|False|True\r\n";
+    const HANDLE file =
+        ::CreateFileW(win32::Wide(appData + "\\Morvane\\Orvan\\Orvan.ini").c_str(), GENERIC_WRITE,
+                      0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, ini.data(), DWORD(ini.size()), &written, nullptr);
+    ::CloseHandle(file);
+
+    MeasureAutoUpdateRun(appData, tree);
+    // The launcher has ended; its files and the tree go.
+    SHFILEOPSTRUCTW remove{};
+    std::wstring from = win32::Wide(base);
+    from.push_back(L'\0');
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = from.c_str();
+    remove.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&remove);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -542,6 +723,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc > 1 && std::wstring(argv[1]) == L"--grid") {
         MeasureGrid(100000);
+        ::CoUninitialize();
+        return 0;
+    }
+    if (argc > 1 && std::wstring(argv[1]) == L"--auto-update") {
+        MeasureAutoUpdate(argc > 2 ? _wtoi(argv[2]) : 100000);
         ::CoUninitialize();
         return 0;
     }

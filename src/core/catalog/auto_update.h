@@ -1,0 +1,117 @@
+#pragma once
+// Keeping the catalog current while the launcher runs: which folders to watch, when a
+// rebuild is due, and the rebuild itself on a thread of its own. The schedule is a pure
+// model driven by a clock in seconds, so that every rule is tested without threads.
+#include "core/catalog/catalog.h"
+#include "core/catalog/scanner.h"
+#include "core/ports/special_folders.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvan {
+
+struct WatchedFolder {
+    std::string folder; // expanded, without a trailing backslash (but "C:\")
+    bool tree = true;   // everything below it, or (depth 0) only its own entries
+
+    bool operator==(const WatchedFolder&) const = default;
+};
+
+// The folders of the active catalog paths, path variables expanded; a path that expands to
+// nothing is left out. A folder named twice is watched once, as a tree if either wants it.
+std::vector<WatchedFolder> AutoUpdateFolders(const SettingsOptionsCatalogPaths& paths,
+                                             const SpecialFolderPort& folders);
+
+// When to rebuild. Every change restarts a quiet period, so that an installer writing a
+// thousand files causes one rebuild after it has finished. The interval is a safety net
+// only while a change could have gone unseen (a folder without a working watch); with
+// every watch healthy the catalog follows the watches alone, and an idle launcher never
+// rebuilds. A rebuild never starts while the settings dialog is open (it rebuilds and
+// replaces the catalog itself) or while one runs; a change meanwhile rebuilds afterwards.
+class AutoUpdateSchedule {
+public:
+    static constexpr double kQuietSeconds = 2.0;
+    // A failing watch must not turn into a rebuild loop: the shortest interval honoured.
+    static constexpr double kShortestIntervalSeconds = 60.0;
+
+    // intervalSeconds <= 0 turns the safety net off. The start counts as the last rebuild:
+    // the catalog loaded at start-up was complete when it was saved.
+    AutoUpdateSchedule(std::int32_t intervalSeconds, double now);
+
+    // An entry came or went, or the system dropped changes (the rebuild sees them all), or
+    // a watched folder went away.
+    void Change(double now);
+    // Whether some folder has no working watch: it could not be started, failed or ended.
+    void SetUnwatched(bool any) { unwatched_ = any; }
+    void SetSettingsOpen(bool open) { settingsOpen_ = open; }
+    void RebuildStarted();
+    // completed: the new catalog was published; otherwise the changes are still to do.
+    void RebuildEnded(double now, bool completed);
+
+    bool Due(double now) const;
+    // The moment Due may turn true with no further event; none while suppressed (the end
+    // of the suppression asks again) or when nothing waits.
+    std::optional<double> NextCheck() const;
+    bool Rebuilding() const { return rebuilding_; }
+
+private:
+    double interval_;
+    double lastRebuild_;
+    double quietUntil_ = 0;
+    bool pending_ = false;
+    bool pendingAtStart_ = false; // what a rebuild that does not complete gives back
+    bool unwatched_ = false;
+    bool settingsOpen_ = false;
+    bool rebuilding_ = false;
+};
+
+struct RebuiltCatalog {
+    bool completed = false;
+    CatalogItems items;
+    double lastRebuild = 0; // the moment the scan completed, from the scan's clock
+};
+
+// A rebuild on a thread of its own, into a catalog of its own: the scanner state the
+// settings dialog shows and stops is never touched. The result is taken on the thread that
+// started it and published there in one step.
+class BackgroundRebuild {
+public:
+    // What runs on the rebuild's thread before and after the scan (a COM apartment).
+    struct ThreadHooks {
+        std::function<void()> enter;
+        std::function<void()> leave;
+    };
+
+    BackgroundRebuild() = default;
+    // Stops a running rebuild and waits for it: its thread uses ports the owner may free.
+    ~BackgroundRebuild();
+    BackgroundRebuild(const BackgroundRebuild&) = delete;
+    BackgroundRebuild& operator=(const BackgroundRebuild&) = delete;
+
+    // Scans paths with services (whose processMessages is not used: nothing of the scan's
+    // thread has messages). A file that `previous` holds keeps its display name from there:
+    // asking the shell costs far more than listing the file (8 ms a file under Wine), and
+    // a rebuild by hand still asks it for every file. `finished` runs on the rebuild's
+    // thread when it ends and must not throw. A rebuild still pending is waited for first.
+    void Start(SettingsOptionsCatalogPaths paths, const ScanServices& services,
+               CatalogItems previous = {}, std::function<void()> finished = {},
+               ThreadHooks hooks = {});
+    bool Pending() const { return result_.valid(); }
+    // Asks a running rebuild to end at the next folder; it then reports not completed.
+    void Stop() { stop_->store(true); }
+    // Waits for the rebuild to end and hands its result over; not completed when none ran.
+    RebuiltCatalog Take();
+
+private:
+    std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
+    std::future<RebuiltCatalog> result_;
+};
+
+} // namespace orvan

@@ -1,0 +1,318 @@
+#include "core/catalog/auto_update.h"
+
+#include "fakes/fixed_folders.h"
+#include "fakes/memory_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvan {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::FakeFolders;
+
+SettingsOptionsCatalogPath CatalogPath(std::string path, std::int32_t depth, bool active = true) {
+    SettingsOptionsCatalogPath p;
+    p.path = std::move(path);
+    p.depth = depth;
+    p.active = active;
+    return p;
+}
+
+TEST(AutoUpdateFolders, WatchesTheActivePathsExpandedAndEachFolderOnce) {
+    FakeFolders folders;
+    folders.folders[Csidl::StartMenu] = "C:\\Users\\a\\Start Menu";
+    const SettingsOptionsCatalogPaths paths = {
+        CatalogPath("%STARTMENU%", UnlimitedDepth),
+        CatalogPath("C:\\Tools\\", 0), // trailing backslash, depth 0: itself only
+        CatalogPath("C:\\Inactive", UnlimitedDepth, false),
+        CatalogPath("%DESKTOP%", UnlimitedDepth), // not resolvable here
+        CatalogPath("c:\\tools", 2),              // the same folder, now as a tree
+        CatalogPath("C:\\Only", 0),
+        CatalogPath("C:\\", 0), // a drive root keeps its backslash
+    };
+    const std::vector<WatchedFolder> expected = {
+        {"C:\\Users\\a\\Start Menu", true},
+        {"C:\\Tools", true},
+        {"C:\\Only", false},
+        {"C:\\", false},
+    };
+    EXPECT_EQ(AutoUpdateFolders(paths, folders), expected);
+}
+
+// One scenario: events at moments, with what Due answers at checkpoints.
+enum class Act {
+    Change,
+    Unwatched,
+    Watched,
+    SettingsOpen,
+    SettingsClosed,
+    RebuildStart,
+    RebuildDone,
+    RebuildStopped,
+    ExpectDue,
+    ExpectIdle,
+};
+struct Step {
+    double at;
+    Act act;
+};
+struct ScheduleCase {
+    const char* name;
+    std::int32_t interval;
+    std::vector<Step> steps;
+    std::optional<double> nextCheckAtEnd;
+};
+
+class Schedule : public ::testing::TestWithParam<ScheduleCase> {};
+
+TEST_P(Schedule, DecidesWhenToRebuild) {
+    const ScheduleCase& c = GetParam();
+    AutoUpdateSchedule schedule(c.interval, 0.0);
+    for (const Step& step : c.steps) {
+        SCOPED_TRACE(step.at);
+        switch (step.act) {
+        case Act::Change:
+            schedule.Change(step.at);
+            break;
+        case Act::Unwatched:
+            schedule.SetUnwatched(true);
+            break;
+        case Act::Watched:
+            schedule.SetUnwatched(false);
+            break;
+        case Act::SettingsOpen:
+            schedule.SetSettingsOpen(true);
+            break;
+        case Act::SettingsClosed:
+            schedule.SetSettingsOpen(false);
+            break;
+        case Act::RebuildStart:
+            schedule.RebuildStarted();
+            break;
+        case Act::RebuildDone:
+            schedule.RebuildEnded(step.at, true);
+            break;
+        case Act::RebuildStopped:
+            schedule.RebuildEnded(step.at, false);
+            break;
+        case Act::ExpectDue:
+            EXPECT_TRUE(schedule.Due(step.at));
+            break;
+        case Act::ExpectIdle:
+            EXPECT_FALSE(schedule.Due(step.at));
+            break;
+        }
+    }
+    EXPECT_EQ(schedule.NextCheck(), c.nextCheckAtEnd);
+}
+
+const ScheduleCase kScheduleCases[] = {
+    {"IdleWithHealthyWatchesNeverRebuilds",
+     3600,
+     {{0, Act::ExpectIdle}, {1e6, Act::ExpectIdle}},
+     std::nullopt},
+    {"AChangeRebuildsAfterTheQuietPeriod",
+     3600,
+     {{10, Act::Change}, {11.9, Act::ExpectIdle}, {12, Act::ExpectDue}},
+     12},
+    {"EveryChangeRestartsTheQuietPeriod",
+     3600,
+     {{10, Act::Change}, {11.5, Act::Change}, {13, Act::ExpectIdle}, {13.5, Act::ExpectDue}},
+     13.5},
+    {"ARebuildTakesTheChangesBeforeIt",
+     3600,
+     {{10, Act::Change},
+      {12, Act::RebuildStart},
+      {12.5, Act::ExpectIdle},
+      {20, Act::RebuildDone},
+      {100, Act::ExpectIdle}},
+     std::nullopt},
+    {"AChangeDuringARebuildRebuildsAfterIt",
+     3600,
+     {{10, Act::Change},
+      {12, Act::RebuildStart},
+      {13, Act::Change},
+      {16, Act::ExpectIdle},
+      {20, Act::RebuildDone},
+      {20, Act::ExpectDue}},
+     15},
+    {"AStoppedRebuildLeavesItsChangesToDo",
+     3600,
+     {{10, Act::Change},
+      {12, Act::RebuildStart},
+      {13, Act::RebuildStopped},
+      {14, Act::ExpectIdle},
+      {15, Act::ExpectDue}},
+     15},
+    {"TheSettingsDialogHoldsTheRebuildBack",
+     3600,
+     {{10, Act::SettingsOpen},
+      {10, Act::Change},
+      {30, Act::ExpectIdle},
+      {40, Act::SettingsClosed},
+      {40, Act::ExpectDue}},
+     12},
+    {"SuppressedThereIsNothingToWaitFor",
+     3600,
+     {{10, Act::Change}, {11, Act::SettingsOpen}},
+     std::nullopt},
+    {"AnUnwatchedFolderRebuildsAtTheInterval",
+     3600,
+     {{0, Act::Unwatched},
+      {3599, Act::ExpectIdle},
+      {3600, Act::ExpectDue},
+      {3600, Act::RebuildStart},
+      {3700, Act::RebuildDone},
+      {7299, Act::ExpectIdle},
+      {7300, Act::ExpectDue}},
+     7300},
+    {"AChangeComesBeforeTheInterval", 3600, {{0, Act::Unwatched}, {100, Act::Change}}, 102},
+    {"HealthyAgainNoIntervalRebuild",
+     3600,
+     {{0, Act::Unwatched}, {10, Act::Watched}, {1e6, Act::ExpectIdle}},
+     std::nullopt},
+    {"AShortIntervalIsRaisedToAMinute",
+     5,
+     {{0, Act::Unwatched}, {30, Act::ExpectIdle}, {60, Act::ExpectDue}},
+     60},
+    {"IntervalZeroTurnsTheSafetyNetOff",
+     0,
+     {{0, Act::Unwatched}, {1e9, Act::ExpectIdle}, {5, Act::Change}, {7, Act::ExpectDue}},
+     7},
+    {"NegativeIntervalTurnsTheSafetyNetOff",
+     -1,
+     {{0, Act::Unwatched}, {1e9, Act::ExpectIdle}},
+     std::nullopt},
+};
+
+INSTANTIATE_TEST_SUITE_P(AutoUpdate, Schedule, ::testing::ValuesIn(kScheduleCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+class NamesAsThemselves final : public ShellNamePort {
+public:
+    std::string DisplayName(const std::string& path) const override {
+        return std::string(FileNamePart(path));
+    }
+};
+
+class FixedClock final : public ClockPort {
+public:
+    double Now() const override { return 45000.5; }
+};
+
+// Holds the first listing until the test lets it go, so that a stop lands mid-scan.
+class GatedDisk final : public FileSystemPort {
+public:
+    explicit GatedDisk(const MemoryFileSystem& disk) : disk_(disk) {}
+    mutable std::promise<void> entered;
+    std::promise<void> release;
+
+    bool Enumerate(const std::string& folder, const std::string& pattern,
+                   const std::function<bool(const DirEntry&)>& visit) const override {
+        if (!gated_) {
+            gated_ = true;
+            entered.set_value();
+            released_.wait();
+        }
+        return disk_.Enumerate(folder, pattern, visit);
+    }
+    bool RemoveFile(const std::string&) const override { return false; }
+    bool RemoveFolder(const std::string&) const override { return false; }
+    bool FileExists(const std::string& path) const override { return disk_.FileExists(path); }
+    bool FolderExists(const std::string& path) const override { return disk_.FolderExists(path); }
+
+private:
+    const MemoryFileSystem& disk_;
+    std::shared_future<void> released_ = release.get_future().share();
+    mutable bool gated_ = false;
+};
+
+struct RebuildFixture : ::testing::Test {
+    MemoryFileSystem disk;
+    FakeFolders folders;
+    NamesAsThemselves shell;
+    FixedClock clock;
+    SettingsOptionsCatalogPaths paths = {CatalogPath("C:\\Apps", UnlimitedDepth)};
+
+    void SetUp() override {
+        disk.AddFile("C:\\Apps\\one.exe");
+        disk.AddFile("C:\\Apps\\sub\\two.exe");
+        disk.AddFolder("C:\\Apps\\sub\\deeper");
+        disk.AddFile("C:\\Apps\\sub\\deeper\\three.exe");
+    }
+};
+
+std::vector<std::string> Paths(const CatalogItems& items) {
+    std::vector<std::string> paths;
+    for (const CatalogItem& item : items)
+        paths.push_back(item.path);
+    return paths;
+}
+
+TEST_F(RebuildFixture, ScansOnItsOwnThreadIntoItsOwnCatalog) {
+    BackgroundRebuild rebuild;
+    std::promise<void> finished;
+    rebuild.Start(paths, {disk, folders, shell, clock, {}}, {}, [&] { finished.set_value(); });
+    finished.get_future().wait();
+    const RebuiltCatalog result = rebuild.Take();
+
+    EXPECT_TRUE(result.completed);
+    EXPECT_EQ(result.lastRebuild, 45000.5);
+    EXPECT_EQ(Paths(result.items),
+              (std::vector<std::string>{"C:\\Apps\\one.exe", "C:\\Apps\\sub\\two.exe",
+                                        "C:\\Apps\\sub\\deeper\\three.exe"}));
+}
+
+TEST_F(RebuildFixture, AStoppedRebuildGivesNoCatalog) {
+    GatedDisk gated(disk);
+    BackgroundRebuild rebuild;
+    rebuild.Start(paths, {gated, folders, shell, clock, {}});
+    gated.entered.get_future().wait();
+    rebuild.Stop();
+    gated.release.set_value();
+    const RebuiltCatalog result = rebuild.Take();
+    EXPECT_FALSE(result.completed);
+    EXPECT_TRUE(result.items.empty());
+}
+
+TEST_F(RebuildFixture, RunsTheThreadHooksAroundTheScan) {
+    std::vector<std::string> calls;
+    BackgroundRebuild rebuild;
+    rebuild.Start(paths, {disk, folders, shell, clock, {}}, {},
+                  [&] { calls.push_back("finished"); },
+                  {[&] { calls.push_back("enter"); }, [&] { calls.push_back("leave"); }});
+    EXPECT_TRUE(rebuild.Take().completed);
+    EXPECT_EQ(calls, (std::vector<std::string>{"enter", "leave", "finished"}));
+}
+
+TEST_F(RebuildFixture, KeepsTheNamesOfFilesTheCatalogHadAndAsksTheShellForNewOnes) {
+    std::vector<CatalogItem> before(3);
+    before[0].path = "C:\\Apps\\one.exe";
+    before[0].name = "One, as named before";
+    before[1].path = "C:\\Apps\\sub\\two.exe"; // no name: asked again
+    before[2].path = "C:\\Apps\\gone.exe";
+    before[2].name = "Gone";
+    BackgroundRebuild rebuild;
+    rebuild.Start(paths, {disk, folders, shell, clock, {}}, CatalogItems(std::move(before)));
+    const RebuiltCatalog result = rebuild.Take();
+    ASSERT_TRUE(result.completed);
+    std::vector<std::string> names;
+    for (const CatalogItem& item : result.items)
+        names.push_back(item.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"One, as named before", "two.exe", "three.exe"}));
+}
+
+TEST(BackgroundRebuild, TakeWithoutARebuildGivesNothing) {
+    BackgroundRebuild rebuild;
+    EXPECT_FALSE(rebuild.Pending());
+    EXPECT_FALSE(rebuild.Take().completed);
+}
+
+} // namespace
+} // namespace orvan

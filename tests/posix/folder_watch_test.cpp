@@ -1,0 +1,100 @@
+#include "platform/native.h"
+
+#include "temp_folder.h"
+#include "watch_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace orvan {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::Recorder;
+using testing::TempFolder;
+
+TEST(FolderWatch, ReportsEntriesCreatedRenamedAndDeletedInTheFolder) {
+    TempFolder temp;
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Core(), true, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+
+    temp.File("new.txt");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "created";
+    recorder.Clear();
+    std::filesystem::rename(temp.Native("new.txt"), temp.Native("renamed.txt"));
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "renamed";
+    recorder.Clear();
+    std::filesystem::remove(temp.Native("renamed.txt"));
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "deleted";
+}
+
+TEST(FolderWatch, ATreeCoversFoldersThatExistedAndFoldersCreatedLater) {
+    TempFolder temp;
+    temp.Folder("old/deeper");
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Core(), true, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+
+    temp.File("old/deeper/a.exe");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "existing subfolder";
+
+    temp.Folder("later");
+    ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed));
+    // The new folder's watch is added when its creation is read; give it that event first.
+    recorder.Clear();
+    temp.Folder("later/inner");
+    ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed));
+    recorder.Clear();
+    temp.File("later/inner/b.exe");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "subfolder created after the start";
+}
+
+TEST(FolderWatch, AFolderAloneIgnoresItsSubfolders) {
+    TempFolder temp;
+    temp.Folder("sub");
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Core(), false, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+
+    temp.File("sub/a.exe");
+    EXPECT_FALSE(recorder.WaitFor(FolderChange::Changed, 500ms));
+    temp.File("b.exe");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed));
+}
+
+TEST(FolderWatch, AWatchedFolderThatGoesAwayEndsItsWatchQuietly) {
+    TempFolder temp;
+    temp.Folder("watched/sub");
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Core("watched"), true, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+
+    std::filesystem::remove_all(temp.Native("watched"));
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Gone));
+    watch.reset(); // the stopped thread is joined, nothing hangs
+}
+
+TEST(FolderWatch, AFolderThatCannotBeWatchedGivesNoWatch) {
+    TempFolder temp;
+    temp.File("file.txt");
+    Recorder recorder;
+    EXPECT_EQ(platform::FolderWatches().Watch(temp.Core("missing"), true, recorder.Callback()),
+              nullptr);
+    EXPECT_EQ(platform::FolderWatches().Watch(temp.Core("file.txt"), true, recorder.Callback()),
+              nullptr);
+}
+
+TEST(FolderWatch, StoppingAnIdleWatchReturns) {
+    TempFolder temp;
+    Recorder recorder;
+    for (int i = 0; i < 20; ++i) {
+        auto watch = platform::FolderWatches().Watch(temp.Core(), true, recorder.Callback());
+        ASSERT_NE(watch, nullptr);
+    }
+}
+
+} // namespace
+} // namespace orvan

@@ -1,0 +1,98 @@
+#include "platform/native.h"
+
+#include "catalog_temp.h"
+#include "watch_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace orvan {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::CatalogTempFolder;
+using testing::Recorder;
+
+TEST(Win32FolderWatch, ReportsEntriesCreatedRenamedAndDeletedBelowTheFolder) {
+    CatalogTempFolder temp;
+    CreateDirectoryW(temp.WidePath("sub").c_str(), nullptr);
+    CreateDirectoryW(temp.WidePath("sub\\deeper").c_str(), nullptr);
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Path(), true, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+
+    temp.WriteBytes("new.txt", "x");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "created";
+    recorder.Clear();
+    ASSERT_TRUE(MoveFileW(temp.WidePath("new.txt").c_str(), temp.WidePath("renamed.txt").c_str()));
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "renamed";
+    recorder.Clear();
+    ASSERT_TRUE(DeleteFileW(temp.WidePath("renamed.txt").c_str()));
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "deleted";
+    recorder.Clear();
+    temp.WriteBytes("sub\\deeper\\deep.exe", "x");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a subfolder there before";
+    recorder.Clear();
+    ASSERT_TRUE(CreateDirectoryW(temp.WidePath("later").c_str(), nullptr));
+    ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "a folder created";
+    recorder.Clear();
+    temp.WriteBytes("later\\new.exe", "x");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a folder created later";
+}
+
+// Windows completes the pending read when the folder goes away and the watch reports Gone;
+// Wine (8.0) reports nothing, which the launcher covers by looking for its folders after
+// every rebuild. Either way the watch must stop without hanging and free the folder.
+TEST(Win32FolderWatch, AWatchedFolderThatGoesAwayStopsCleanly) {
+    CatalogTempFolder temp;
+    CreateDirectoryW(temp.WidePath("watched").c_str(), nullptr);
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Path("watched"), true, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+    ASSERT_TRUE(RemoveDirectoryW(temp.WidePath("watched").c_str()));
+    recorder.WaitFor(FolderChange::Gone, std::chrono::seconds(1));
+    watch.reset();
+    EXPECT_FALSE(CreateDirectoryW(temp.WidePath("watched\\x").c_str(), nullptr));
+    EXPECT_TRUE(CreateDirectoryW(temp.WidePath("watched").c_str(), nullptr));
+}
+
+TEST(Win32FolderWatch, AFolderAloneIgnoresItsSubfolders) {
+    CatalogTempFolder temp;
+    CreateDirectoryW(temp.WidePath("sub").c_str(), nullptr);
+    Recorder recorder;
+    auto watch = platform::FolderWatches().Watch(temp.Path(), false, recorder.Callback());
+    ASSERT_NE(watch, nullptr);
+
+    temp.WriteBytes("sub\\a.exe", "x");
+    EXPECT_FALSE(recorder.WaitFor(FolderChange::Changed, 1s));
+    temp.WriteBytes("b.exe", "x");
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed));
+    DeleteFileW(temp.WidePath("sub\\a.exe").c_str());
+}
+
+TEST(Win32FolderWatch, AFolderThatCannotBeWatchedGivesNoWatch) {
+    CatalogTempFolder temp;
+    temp.WriteBytes("file.txt", "x");
+    Recorder recorder;
+    EXPECT_EQ(platform::FolderWatches().Watch(temp.Path("missing"), true, recorder.Callback()),
+              nullptr);
+    EXPECT_EQ(platform::FolderWatches().Watch(temp.Path("file.txt"), true, recorder.Callback()),
+              nullptr);
+}
+
+TEST(Win32FolderWatch, StoppingWatchesReturnsAndLeavesTheFolderFree) {
+    CatalogTempFolder temp;
+    CreateDirectoryW(temp.WidePath("watched").c_str(), nullptr);
+    Recorder recorder;
+    for (int i = 0; i < 10; ++i) {
+        auto watch =
+            platform::FolderWatches().Watch(temp.Path("watched"), true, recorder.Callback());
+        ASSERT_NE(watch, nullptr);
+    }
+    // No handle of a stopped watch keeps the folder.
+    EXPECT_TRUE(RemoveDirectoryW(temp.WidePath("watched").c_str()));
+}
+
+} // namespace
+} // namespace orvan

@@ -1,0 +1,85 @@
+// The resident launcher keeps its catalog current: a file created in a catalog folder is
+// found by the search without a rebuild by hand, the typed text and the selected row stay,
+// and the new catalog is saved.
+#include "ui_fixture.h"
+
+namespace orvan::testing {
+namespace {
+
+class CatalogAutoUpdateTest : public LauncherTest {
+protected:
+    std::string Apps() const { return temp_.Path("Apps"); }
+
+    void StartWith(bool autoUpdate) {
+        temp_.Write(Apps() + "\\alpha-tool.exe", "x");
+        WriteOptions(std::string("[Catalog]\r\nAutoUpdate=") + (autoUpdate ? "True" : "False") +
+                     "\r\n[Paths]\r\nCount=1\r\nPath_1=" + Apps() + "|*.exe|-1|False|True\r\n");
+        WriteCatalog({{Apps() + "\\alpha-tool.exe", "alpha-tool.exe", 0}});
+        Start();
+        CurrentOptions().autoHide = false;
+        Search().ShowSearch();
+        Pump();
+    }
+
+    // Pumps until the rows are as wanted, for at most 15 s: the watch, the quiet period
+    // and the rebuild take their time on a busy machine.
+    bool WaitForRows(const std::vector<std::wstring>& wanted) {
+        for (int i = 0; i < 1500 && Rows() != wanted; ++i)
+            Pump(10);
+        return Rows() == wanted;
+    }
+};
+
+TEST_F(CatalogAutoUpdateTest, AFileCreatedInACatalogFolderIsFoundWithoutARebuildByHand) {
+    StartWith(true);
+    ASSERT_NE(Search().AutoUpdate(), nullptr);
+    ASSERT_TRUE(Search().AutoUpdate()->Active());
+    SetInput(L"tool");
+    ASSERT_EQ(Rows(), std::vector<std::wstring>{L"alpha-tool.exe"});
+    ::SendMessageW(Run().ListBox(), LB_SETCURSEL, 0, 0);
+
+    temp_.Write(Apps() + "\\sub\\beta-tool.exe", "x"); // in a subfolder created now
+    ASSERT_TRUE(WaitForRows({L"alpha-tool.exe", L"beta-tool.exe"})) << Rows().size();
+    EXPECT_EQ(Text(Run().Edit()), L"tool");
+    EXPECT_EQ(Run().SelectedRowNumber(), 0);
+
+    // The selected row stays selected where it moves.
+    ::SendMessageW(Run().ListBox(), LB_SETCURSEL, 1, 0);
+    temp_.Write(Apps() + "\\a-tool.exe", "x");
+    ASSERT_TRUE(WaitForRows({L"a-tool.exe", L"alpha-tool.exe", L"beta-tool.exe"}));
+    EXPECT_EQ(Run().SelectedRowNumber(), 2);
+
+    // A deleted file leaves the catalog, and the catalog file holds the new catalog.
+    ::DeleteFileW(win32::Wide(Apps() + "\\alpha-tool.exe").c_str());
+    ASSERT_TRUE(WaitForRows({L"a-tool.exe", L"beta-tool.exe"}));
+    const std::string saved = temp_.Read(CatalogFileName(OptionsFile()));
+    EXPECT_NE(saved.find("beta-tool.exe"), std::string::npos);
+    EXPECT_EQ(saved.find("alpha-tool.exe"), std::string::npos);
+    EXPECT_GT(CurrentOptions().catalog.lastRebuild, 0.0);
+}
+
+TEST_F(CatalogAutoUpdateTest, OffTheCatalogStaysAsLoaded) {
+    StartWith(false);
+    EXPECT_FALSE(Search().AutoUpdate()->Active());
+    SetInput(L"tool");
+    temp_.Write(Apps() + "\\beta-tool.exe", "x");
+    Pump(3000); // the quiet period and more: nothing may come
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"alpha-tool.exe"});
+}
+
+TEST_F(CatalogAutoUpdateTest, ACatalogFolderThatDisappearsEndsItsWatchWithoutAnError) {
+    StartWith(true);
+    SetInput(L"tool");
+    temp_.Write(Apps() + "\\beta-tool.exe", "x");
+    ASSERT_TRUE(WaitForRows({L"alpha-tool.exe", L"beta-tool.exe"}));
+
+    ::DeleteFileW(win32::Wide(Apps() + "\\alpha-tool.exe").c_str());
+    ::DeleteFileW(win32::Wide(Apps() + "\\beta-tool.exe").c_str());
+    ::RemoveDirectoryW(win32::Wide(Apps()).c_str());
+    EXPECT_TRUE(WaitForRows({}));
+    Pump(100);
+    EXPECT_TRUE(Search().AutoUpdate()->Active());
+}
+
+} // namespace
+} // namespace orvan::testing
