@@ -31,6 +31,13 @@ bool Application::CreateStartupObjects() {
     if (!search_->Create())
         return false;
     search_->SetQuitHandler([this] { SaveAndQuit(); });
+    // The details button opens the details window over the search window; the search
+    // window's auto-hide leaves it alone while the details window is up.
+    search_->Run().SetDetailsSlot({[this](const std::string& text, HICON picture) {
+                                       ShowDetails(search_->Handle(), text, picture,
+                                                   services_.textFiles, &details_);
+                                   },
+                                   [this] { return details_ && details_->Visible(); }});
     // 3. The installer window, hidden until installer mode shows it; closing it closes the
     // main window, which ends the program.
     install_ = std::make_unique<InstallWindow>(InstallWindowServices{

@@ -4,6 +4,7 @@
 // message loop, and how the options and the catalog are saved.
 #include "core/app/services.h"
 #include "core/app/startup.h"
+#include "ui/details_window.h"
 #include "ui/install_window.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
@@ -39,6 +40,8 @@ public:
     // The settings dialog's place; both the search window and the tray menu open it.
     SettingsSlot& Settings() { return settings_; }
     SettingsWindow& SettingsDialog() { return *settingsWindow_; }
+    // The details window while it is up, else nullptr.
+    DetailsWindow* Details() const { return details_; }
 
 private:
     // The close command: saves options and catalog, then ends the program; when a file
@@ -54,6 +57,7 @@ private:
     Win32MessageDialogs messageDialogs_;
     Win32QuestionDialogs questionDialogs_;
     SettingsSlot settings_;
+    DetailsWindow* details_ = nullptr; // the modal details window while it runs
     std::unique_ptr<SearchWindow> search_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<InstallWindow> install_;

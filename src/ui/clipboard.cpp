@@ -10,10 +10,11 @@ namespace {
 constexpr int kOpenAttempts = 10;
 constexpr DWORD kOpenPauseMs = 20;
 
-bool OpenClipboardPatiently(HWND owner) {
+bool OpenClipboardPatiently(HWND owner, DWORD& error) {
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
         if (::OpenClipboard(owner))
             return true;
+        error = ::GetLastError();
         ::Sleep(kOpenPauseMs);
     }
     return false;
@@ -21,29 +22,37 @@ bool OpenClipboardPatiently(HWND owner) {
 
 } // namespace
 
-bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
+bool CopyTextToClipboard(HWND owner, const std::wstring& text, DWORD* error) {
+    auto fail = [error](DWORD code) {
+        if (error)
+            *error = code ? code : ERROR_ACCESS_DENIED;
+        return false;
+    };
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory)
-        return false;
+        return fail(::GetLastError());
     void* target = ::GlobalLock(memory);
     if (!target) {
+        const DWORD code = ::GetLastError();
         ::GlobalFree(memory);
-        return false;
+        return fail(code);
     }
     std::memcpy(target, text.c_str(), bytes);
     ::GlobalUnlock(memory);
-    if (!OpenClipboardPatiently(owner)) {
+    DWORD code = 0;
+    if (!OpenClipboardPatiently(owner, code)) {
         ::GlobalFree(memory);
-        return false;
+        return fail(code);
     }
     ::EmptyClipboard();
     // Once set, the memory belongs to the clipboard.
     const bool set = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    code = set ? 0 : ::GetLastError();
     if (!set)
         ::GlobalFree(memory);
     ::CloseClipboard();
-    return set;
+    return set || fail(code);
 }
 
 } // namespace orvan::ui

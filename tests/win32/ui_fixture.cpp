@@ -163,24 +163,35 @@ RECT LauncherTest::InParent(HWND window) const {
 
 namespace {
 
+std::wstring watchedClass;
 std::wstring dialogTitle;
 std::function<void(HWND)> dialogAction;
 
 void CALLBACK WatchForDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    const HWND dialog = ::FindWindowW(L"#32770", dialogTitle.c_str());
+    const HWND dialog =
+        ::FindWindowW(watchedClass.c_str(), dialogTitle.empty() ? nullptr : dialogTitle.c_str());
     if (!dialog || !::IsWindowVisible(dialog))
         return; // not shown yet: the timer fires again
     ::KillTimer(nullptr, id);
-    if (dialogAction)
-        dialogAction(dialog);
+    // Moved out first: the action may arm the next watch.
+    const std::function<void(HWND)> act = std::move(dialogAction);
+    dialogAction = nullptr;
+    if (act)
+        act(dialog);
 }
 
 } // namespace
 
-UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> act) {
+UINT_PTR WhenWindowAppears(const std::wstring& className, const std::wstring& title,
+                           std::function<void(HWND)> act) {
+    watchedClass = className;
     dialogTitle = title;
     dialogAction = std::move(act);
     return ::SetTimer(nullptr, 0, 30, WatchForDialog);
+}
+
+UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> act) {
+    return WhenWindowAppears(L"#32770", title, std::move(act));
 }
 
 namespace {

@@ -92,6 +92,9 @@ protected:
 // Arms a timer that waits for a dialog with the title to come up inside a modal loop of
 // this thread, then calls `act` with it once. Returns the timer; kill it when done.
 UINT_PTR WhenDialogAppears(const std::wstring& title, std::function<void(HWND)> act);
+// The same for a window of a class, with any title when `title` is empty.
+UINT_PTR WhenWindowAppears(const std::wstring& className, const std::wstring& title,
+                           std::function<void(HWND)> act);
 
 // Steps that run inside the modal loops the test's call into the program blocks in: one
 // step per tick of a thread timer, so that every loop handles what a step posted (timer

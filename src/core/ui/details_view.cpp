@@ -142,7 +142,7 @@ std::string DialogFilterString(std::string_view filter) {
     return result;
 }
 
-DetailsMessage DetailsSaveFailure(std::string_view errorText) {
+DetailsMessage DetailsFailureMessage(std::string_view errorText) {
     return {Languages::Text(0), Languages::TextFmt(102, {errorText})};
 }
 

@@ -89,12 +89,13 @@ std::string SaveDialogFilter(std::string_view filter, bool addAllFiles);
 // The same with every "|" made a NUL and a closing NUL, as the common dialogs take it.
 std::string DialogFilterString(std::string_view filter);
 
-// A failed save as the message dialog shows it.
+// A failed save or copy as the message dialog shows it: "Error" over "Application error
+// raised! [...]" with what went wrong.
 struct DetailsMessage {
     std::string title;
     std::string text;
 };
-DetailsMessage DetailsSaveFailure(std::string_view errorText);
+DetailsMessage DetailsFailureMessage(std::string_view errorText);
 
 // The window's fixed texts.
 struct DetailsWindowTexts {

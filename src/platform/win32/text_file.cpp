@@ -2,6 +2,7 @@
 // best-fit look-alikes and reporting any character that fell back to the default, and the
 // file written in place through CreateFileW.
 #include "platform/native_text_file.h"
+#include "win32/system_message.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
@@ -52,17 +53,6 @@ public:
     }
 };
 
-std::string SystemMessage(DWORD error) {
-    wchar_t buffer[512] = {};
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, buffer, 512, nullptr);
-    // The system's messages end with a line break.
-    while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' ||
-                          buffer[length - 1] == L' '))
-        --length;
-    return win32::Narrow(buffer, length);
-}
-
 class Win32FileWrites final : public FileWritePort {
 public:
     FileWriteOutcome CreateOrReplace(const std::string& path,
@@ -71,7 +61,7 @@ public:
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             const DWORD error = GetLastError();
-            return {FileWriteOutcome::Status::OpenFailed, error, SystemMessage(error)};
+            return {FileWriteOutcome::Status::OpenFailed, error, win32::SystemMessage(error)};
         }
         while (!bytes.empty()) {
             const DWORD chunk =
@@ -79,13 +69,13 @@ public:
             DWORD written = 0;
             if (!::WriteFile(file.Get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
                 const DWORD error = GetLastError();
-                return {FileWriteOutcome::Status::WriteFailed, error, SystemMessage(error)};
+                return {FileWriteOutcome::Status::WriteFailed, error, win32::SystemMessage(error)};
             }
             bytes.remove_prefix(written);
         }
         if (!CloseHandle(file.Release())) {
             const DWORD error = GetLastError();
-            return {FileWriteOutcome::Status::WriteFailed, error, SystemMessage(error)};
+            return {FileWriteOutcome::Status::WriteFailed, error, win32::SystemMessage(error)};
         }
         return {};
     }

@@ -139,7 +139,7 @@ TEST(DetailsSave, TheDialogRequestAndItsFilter) {
 }
 
 TEST(DetailsSave, FailureMessageAndWindowTexts) {
-    const DetailsMessage message = DetailsSaveFailure("Error writing file #5!");
+    const DetailsMessage message = DetailsFailureMessage("Error writing file #5!");
     EXPECT_EQ(message.title, "Error");
     EXPECT_EQ(message.text, "Application error raised! [Error writing file #5!]");
     const DetailsWindowTexts texts = MakeDetailsWindowTexts();
