@@ -8,8 +8,9 @@
 # into C:\Orvan\ of the prefix, answers Yes to start the installed launcher, and then types
 # into the launcher's search window and saves screenshots to build/screenshots/: the
 # settings dialog's three tabs (the status tab during a rebuild) and its catalog path
-# editor, the run page after typing a catalog name and after typing 2+3, the robot page,
-# and a message dialog. Then it ends the launcher.
+# editor, the run page after typing a catalog name, the details window of that entry,
+# the run page after typing 2+3, the robot page, and a message dialog. Then it ends the
+# launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -156,6 +157,22 @@ name=${name#.}
 typeinto "${name:0:6}"
 [ -n "$name" ] || typeinto 'c:\'
 shot run-catalog
+# The details window of the selected entry: the details button right of the details area
+# (its place in the window: frame, page control, tab row, then the button on the page).
+xdotool mousemove --window "$window" "${ORVAN_DETAILS_X:-273}" "${ORVAN_DETAILS_Y:-181}" click 1
+details=
+for _ in $(seq 1 20); do
+    details=$(xdotool search --onlyvisible --name '^Details$' 2>/dev/null | head -n 1 || true)
+    [ -n "$details" ] && break
+    sleep 0.3
+done
+if [ -n "$details" ]; then
+    shot details "$details"
+    xdotool key Escape
+    sleep 0.5
+else
+    echo "run: (the details window did not appear)"
+fi
 typeinto '2+3'
 shot run-calculator
 # The robot page: its tab, then a few lines for the robot.

@@ -245,13 +245,17 @@ bool DetailsWindow::Visible() const {
 
 void DetailsWindow::Close() {
     closed_ = true;
-    ::ShowWindow(Handle(), SW_HIDE);
+    // A modal run hides the window itself once the owner is back; hiding it while the owner
+    // is still disabled would leave the program without an active window.
+    if (!modal_)
+        ::ShowWindow(Handle(), SW_HIDE);
 }
 
 void DetailsWindow::RunModal() {
     const HWND owner = owner_ && ::IsWindowEnabled(owner_) ? owner_ : nullptr;
     if (owner)
         ::EnableWindow(owner, FALSE);
+    modal_ = true;
     Show();
     bool quit = false;
     WPARAM exitCode = 0;
@@ -272,13 +276,16 @@ void DetailsWindow::RunModal() {
             ReportCurrentException();
         }
     }
-    // The owner is enabled before this window goes, so that the activation returns to it.
-    if (owner)
+    // The owner is enabled and activated before this window hides: hiding the active
+    // window first would leave the program without one for a moment, which reads as the
+    // program losing the activation and hides an auto-hiding search window.
+    if (owner) {
         ::EnableWindow(owner, TRUE);
+        ::SetActiveWindow(owner);
+    }
     if (Handle())
         ::ShowWindow(Handle(), SW_HIDE);
-    if (owner)
-        ::SetActiveWindow(owner);
+    modal_ = false;
     if (quit)
         ::PostQuitMessage(int(exitCode));
 }

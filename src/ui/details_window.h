@@ -91,6 +91,7 @@ private:
     DetailsContent content_;
     int dpi_ = 96;
     bool closed_ = false;
+    bool modal_ = false; // inside RunModal
     HWND owner_ = nullptr;
     HICON picture_ = nullptr;
 

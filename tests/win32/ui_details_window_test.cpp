@@ -120,6 +120,9 @@ TEST_F(DetailsWindowTest, TheDetailsButtonOpensItModallyForTheSelectedFile) {
     ASSERT_NE(label.find(L"File name: " + win32::Wide(temp_.Path("report.exe"))),
               std::wstring::npos);
     const std::wstring objectName = label.substr(0, label.find(L'\r'));
+    // The search window hides when the program loses the activation; the details window
+    // neither counts as losing it nor leaves it lost when it closes.
+    CurrentOptions().autoHide = true;
 
     bool seen = false;
     const UINT_PTR timer = WhenWindowAppears(L"TStatus", L"Details", [&](HWND window) {
@@ -169,6 +172,9 @@ TEST_F(DetailsWindowTest, TheDetailsButtonOpensItModallyForTheSelectedFile) {
     EXPECT_EQ(App().Details(), nullptr);
     EXPECT_TRUE(::IsWindowEnabled(Search().Handle()));
     EXPECT_FALSE(Run().DetailsVisible());
+    Pump(100);
+    EXPECT_TRUE(Search().Visible());
+    EXPECT_EQ(::GetActiveWindow(), Search().Handle());
 }
 
 TEST_F(DetailsWindowTest, ItShowsTheTextAsRowsAndLinesUnderItsCaptions) {
