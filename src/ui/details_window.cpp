@@ -5,6 +5,7 @@
 #include "ui/clipboard.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_dialog.h"
+#include "ui/modal.h"
 #include "ui/pictures.h"
 #include "ui/search_tab.h"
 #include "win32/system_message.h"
@@ -252,42 +253,13 @@ void DetailsWindow::Close() {
 }
 
 void DetailsWindow::RunModal() {
-    const HWND owner = owner_ && ::IsWindowEnabled(owner_) ? owner_ : nullptr;
-    if (owner)
-        ::EnableWindow(owner, FALSE);
+    // The program's modal loop: the owner disabled meanwhile, the dialog keys (Esc is the
+    // Close button's), and the owner enabled and active again before this window hides.
+    ModalLoop loop(Handle(), nullptr);
     modal_ = true;
     Show();
-    bool quit = false;
-    WPARAM exitCode = 0;
-    while (!closed_ && Handle()) {
-        MSG message;
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = true;
-            exitCode = message.wParam;
-            break;
-        }
-        try {
-            if (!::IsDialogMessageW(Handle(), &message)) {
-                ::TranslateMessage(&message);
-                ::DispatchMessageW(&message);
-            }
-        } catch (...) {
-            ReportCurrentException();
-        }
-    }
-    // The owner is enabled and activated before this window hides: hiding the active
-    // window first would leave the program without one for a moment, which reads as the
-    // program losing the activation and hides an auto-hiding search window.
-    if (owner) {
-        ::EnableWindow(owner, TRUE);
-        ::SetActiveWindow(owner);
-    }
-    if (Handle())
-        ::ShowWindow(Handle(), SW_HIDE);
+    loop.Run(owner_, [this] { return closed_ || !Handle(); });
     modal_ = false;
-    if (quit)
-        ::PostQuitMessage(int(exitCode));
 }
 
 // --- commands ---------------------------------------------------------------------------

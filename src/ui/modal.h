@@ -1,10 +1,11 @@
 #pragma once
-// The message loop of the program's own modal windows (the settings dialog and the catalog
-// path editor), which are ordinary windows rather than dialog templates: the owner is
-// disabled while the window is up, the window's keys are taken before its controls see
-// them, Tab, Enter and Esc work as in a dialog, and every other window keeps getting its
-// messages (the main window's hot key and timer, the tray icon). The same handling serves
-// the message processing that a catalog rebuild runs once per folder.
+// The message loop of the program's own modal windows (the settings dialog, the catalog
+// path editor and the details window), which are ordinary windows rather than dialog
+// templates: the owner is disabled while the window is up, the window's keys are taken
+// before its controls see them, Tab, Enter and Esc work as in a dialog, and every other
+// window keeps getting its messages (the main window's hot key and timer, the tray icon).
+// The same handling serves the message processing that a catalog rebuild runs once per
+// folder.
 #include <windows.h>
 
 #include <functional>
