@@ -40,7 +40,10 @@ bool OnWine() {
 
 // Opens every folder below `folder` once, as a listing does, which is what makes Wine add
 // them to the tree's watch. Links are not followed: the scanner does not enter them either.
-void OpenSubfolders(const std::wstring& folder) {
+// A large tree takes long, so this runs on the watch's thread and ends when it is stopped.
+void OpenSubfolders(const std::wstring& folder, HANDLE stop) {
+    if (::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
+        return;
     WIN32_FIND_DATAW data{};
     const HANDLE find =
         ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data,
@@ -51,7 +54,7 @@ void OpenSubfolders(const std::wstring& folder) {
         const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                                  (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
         if (folderEntry && data.cFileName[0] != L'.')
-            OpenSubfolders(folder + L"\\" + data.cFileName);
+            OpenSubfolders(folder + L"\\" + data.cFileName, stop);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
 }
@@ -87,8 +90,12 @@ public:
                                            kFilter, nullptr, &overlapped_, nullptr) != FALSE;
         return reading_;
     }
-    void Run() {
-        thread_ = std::thread([this] { Loop(); });
+    void Run(bool openSubfolders) {
+        thread_ = std::thread([this, openSubfolders] {
+            if (openSubfolders)
+                OpenSubfolders(folder_, stop_.Get());
+            Loop();
+        });
     }
 
 private:
@@ -165,9 +172,7 @@ public:
         if (!watch->Read())
             return nullptr;
         static const bool onWine = OnWine();
-        if (tree && onWine)
-            OpenSubfolders(win32::Wide(folder));
-        watch->Run();
+        watch->Run(tree && onWine);
         return watch;
     }
 };
