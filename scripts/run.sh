@@ -140,6 +140,14 @@ if [ -n "$settings" ]; then
     sleep 0.5
     keys "$settings" Escape # Cancel: nothing of it is kept
     sleep 0.5
+    # On a busy machine the stopped rebuild may still be unwinding, and the dialog refuses
+    # to close until it has: ask again until it is gone, so that the search window is not
+    # photographed behind a dialog that still runs.
+    for _ in $(seq 1 40); do
+        xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
+        keys "$settings" Escape
+        sleep 0.5
+    done
 else
     echo "run: (the settings dialog did not appear)"
 fi
