@@ -1,6 +1,7 @@
 #include "ui/install_window.h"
 
 #include "core/language/language.h"
+#include "core/language/language_file.h"
 #include "core/robot/version.h"
 #include "core/ui/layout.h"
 #include "ui/gdi.h"
@@ -255,8 +256,10 @@ void InstallWindow::Show() {
 }
 
 void InstallWindow::Fill() {
-    form_ = FillInstallForm(CurrentInstallInfo(), services_.program.options.folders,
-                            services_.keyNames);
+    const OptionsServices& options = services_.program.options;
+    form_ = FillInstallForm(CurrentInstallInfo(), options.folders, services_.keyNames,
+                            ListLanguageFiles(LanguagesFolder(options.programFileName),
+                                              options.fileSystem, options.files));
     const auto fillList = [&](int id, const std::vector<InstallListItem>& items,
                               std::size_t selected) {
         const HWND list = Control(id);
@@ -278,6 +281,34 @@ void InstallWindow::Fill() {
     fillList(Scope, form_.scopes, form_.scope);
     ::SendMessageW(Control(StartMenu), BM_SETCHECK, form_.createStartMenu ? BST_CHECKED : 0, 0);
     ::SendMessageW(Control(AutoStart), BM_SETCHECK, form_.autoStart ? BST_CHECKED : 0, 0);
+}
+
+void InstallWindow::ChangeLanguage() {
+    // The installer speaks the language being chosen at once: it is the first thing a new
+    // user sees of the program, and nothing is stored before Install.
+    const InstallChoices chosen = Choices();
+    const std::wstring path = WindowText(Control(Path));
+    const OptionsServices& options = services_.program.options;
+    LoadProgramLanguage(chosen.language, options.programFileName, options.fileSystem,
+                        options.files);
+    ApplyTexts();
+    Fill(); // the lists' names in the new language
+    const auto select = [&](int id, std::int32_t value) {
+        const HWND list = Control(id);
+        const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i)
+            if (std::int32_t(::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0)) == value) {
+                ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
+                return;
+            }
+    };
+    select(Language, chosen.language);
+    select(HotKey, chosen.hotKey);
+    select(Scope, chosen.allUsers ? 0 : 1);
+    ::SetWindowTextW(Control(Path), path.c_str());
+    ::SendMessageW(Control(StartMenu), BM_SETCHECK, chosen.createStartMenu ? BST_CHECKED : 0, 0);
+    ::SendMessageW(Control(AutoStart), BM_SETCHECK, chosen.autoStart ? BST_CHECKED : 0, 0);
+    Refresh(); // the status and the button
 }
 
 std::optional<InstallOperation> InstallWindow::SelectedOperation() const {
@@ -427,6 +458,10 @@ void InstallWindow::OnCommand(int id, int code) {
     case Path:
         if (code == CBN_EDITCHANGE)
             KeepPathClean();
+        break;
+    case Language:
+        if (code == CBN_SELCHANGE)
+            ChangeLanguage();
         break;
     default:
         break;

@@ -99,6 +99,8 @@ private:
     void CreateControls();
     void ApplyTexts();
     void Fill();
+    // Shows the window in the language just chosen, keeping every choice made.
+    void ChangeLanguage();
     void ShowPage(InstallPage page);
     void OnCommand(int id, int code);
     void KeepPathClean();

@@ -3,6 +3,7 @@
 #include "core/base/line_breaks.h"
 #include "core/catalog/scanner.h"
 #include "core/language/language.h"
+#include "core/language/language_file.h"
 #include "core/settings/catalog_path_list.h"
 #include "core/settings/hot_key_choice.h"
 #include "core/ui/settings_layout.h"
@@ -389,7 +390,10 @@ void SettingsWindow::ApplyTexts() {
     const HWND language = Control(SettingsId::Language);
     ::SendMessageW(language, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(language, CB_RESETCONTENT, 0, 0);
-    for (const LanguageChoice& choice : LanguageChoices()) {
+    const OptionsServices& services = host_.services.options;
+    const std::vector<LanguageFileInfo> files = ListLanguageFiles(
+        LanguagesFolder(services.programFileName), services.fileSystem, services.files);
+    for (const LanguageChoice& choice : LanguageChoices(files)) {
         const LRESULT at = ::SendMessageW(
             language, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(choice.text).c_str()));
         if (at >= 0)

@@ -112,7 +112,8 @@ std::array<std::pair<std::string, std::string>, 6> InstalledDetails(const Instal
 }
 
 InstallForm FillInstallForm(const InstallInfo& info, const SpecialFolderPort& folders,
-                            const KeyNamePort& keyNames) {
+                            const KeyNamePort& keyNames,
+                            const std::vector<LanguageFileInfo>& languageFiles) {
     InstallForm form;
     for (const int number :
          {Csidl::ProgramFiles, Csidl::ProgramFilesCommon, Csidl::Profile, Csidl::Desktop}) {
@@ -125,7 +126,8 @@ InstallForm FillInstallForm(const InstallInfo& info, const SpecialFolderPort& fo
 
     // "None" is no choice; "Default" comes first.
     for (std::size_t i = 1; i < LanguageList.size(); ++i)
-        form.languages.push_back({Languages::Text(LanguageList[i].textId), LanguageList[i].lcid});
+        form.languages.push_back(
+            {LanguageChoiceText(LanguageList[i], languageFiles), LanguageList[i].lcid});
     const auto language =
         std::find_if(form.languages.begin(), form.languages.end(),
                      [&](const InstallListItem& item) { return item.value == info.language; });

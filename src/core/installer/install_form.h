@@ -4,6 +4,7 @@
 // only puts these on the screen.
 #include "core/app/hot_key.h"
 #include "core/app/install_info.h"
+#include "core/language/language_file.h"
 #include "core/ports/special_folders.h"
 
 #include <array>
@@ -73,9 +74,11 @@ struct InstallForm {
 
 // The program-folder suggestions below the program files, common files, profile and desktop
 // folders (one whose folder is unknown is left out), the path of the record, the language
-// list without "None" and the record's language selected (else "Default"), the nine hot keys
-// plus the record's own when it is not among them, the scope and the two boxes.
+// list without "None" (the languages with a file among `languageFiles` marked) and the
+// record's language selected (else "Default"), the nine hot keys plus the record's own when
+// it is not among them, the scope and the two boxes.
 InstallForm FillInstallForm(const InstallInfo& info, const SpecialFolderPort& folders,
-                            const KeyNamePort& keyNames);
+                            const KeyNamePort& keyNames,
+                            const std::vector<LanguageFileInfo>& languageFiles = {});
 
 } // namespace orvan

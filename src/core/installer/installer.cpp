@@ -5,11 +5,13 @@
 #include "core/catalog/scanner.h"
 #include "core/config/path_variables.h"
 #include "core/language/language.h"
+#include "core/language/language_file.h"
 #include "core/robot/version.h"
 #include "core/search/launch.h"
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace orvan {
 
@@ -93,6 +95,38 @@ bool CopyProgramFile(const std::string& target, const InstallerServices& service
         return true;
     ShowError(services.messages, kTextCannotCopy, {services.programPath, target});
     return false;
+}
+
+// The language files beside the installer go beside the installed program, where it looks
+// for them. Nothing to copy is no error: a program without them speaks English.
+bool CopyLanguageFiles(const std::string& programFolder, const InstallerServices& services) {
+    const FileSystemPort& fileSystem = services.options.fileSystem;
+    const std::string source = LanguagesFolder(services.programPath);
+    const std::string target = programFolder + std::string(kLanguagesFolderName);
+    if (!fileSystem.FolderExists(source) || IsSameFile(fileSystem, source, target))
+        return true;
+    std::vector<std::string> names;
+    fileSystem.Enumerate(source, "*" + std::string(kLanguageFileExtension),
+                         [&](const DirEntry& entry) {
+                             if ((entry.attributes & FileAttribute::Directory) == 0)
+                                 names.push_back(entry.name);
+                             return true;
+                         });
+    if (names.empty())
+        return true;
+    if (!services.options.files.CreateFolders(target)) {
+        ShowError(services.messages, kTextCannotCreateFolder, {target});
+        return false;
+    }
+    for (const std::string& name : names) {
+        const std::string from = source + "\\" + name;
+        const std::string to = target + "\\" + name;
+        if (!fileSystem.CopyFileReplacing(from, to)) {
+            ShowError(services.messages, kTextCannotCopy, {from, to});
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WriteInstallKey(const InstallChoices& choices, const InstallerServices& services) {
@@ -181,6 +215,22 @@ void DeleteProgramFile(const InstallInfo& info, const InstallerServices& service
     const std::string ownName = FileNameOf(services.programPath);
     if (!ownName.empty() && ComparablePath(ownName) != ComparablePath(kProgramFileName))
         fileSystem.RemoveFile(folder + ownName);
+    // The language files go with the program; anything else the user keeps there stays, and
+    // the folder with it. Beside the running program (a repair from the installed copy) they
+    // stay as its file does: the installation that follows has nowhere else to take them from.
+    const std::string languages = folder + std::string(kLanguagesFolderName);
+    std::vector<std::string> languageFiles;
+    if (!IsSameFile(fileSystem, LanguagesFolder(services.programPath), languages))
+        fileSystem.Enumerate(languages, "*" + std::string(kLanguageFileExtension),
+                             [&](const DirEntry& entry) {
+                                 if ((entry.attributes & FileAttribute::Directory) == 0)
+                                     languageFiles.push_back(languages + "\\" + entry.name);
+                                 return true;
+                             });
+    for (const std::string& file : languageFiles)
+        fileSystem.RemoveFile(file);
+    if (!languageFiles.empty())
+        fileSystem.RemoveFolder(languages); // refused while anything else is inside
     bool empty = true;
     const std::string listed = folder.substr(0, folder.size() - 1);
     const bool readable = fileSystem.Enumerate(listed, "*", [&](const DirEntry& entry) {
@@ -232,6 +282,7 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
         WithTrailingDelimiter(choices.folder) + FileNameOf(services.programPath);
     const bool installed =
         CreateProgramFolder(choices, services) && CopyProgramFile(target, services) &&
+        CopyLanguageFiles(WithTrailingDelimiter(choices.folder), services) &&
         WriteInstallKey(choices, services) &&
         (!choices.createStartMenu || CreateShortcuts(choices, target, services)) &&
         (!choices.autoStart || WriteAutoStart(choices, target, services)) &&

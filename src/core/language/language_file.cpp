@@ -312,6 +312,16 @@ bool LanguageHasTexts(const std::vector<LanguageFileInfo>& list, int code) {
     return code == 1 || FindLanguageFile(list, code) != nullptr;
 }
 
+std::string LanguageChoiceText(const LanguageListItem& language,
+                               const std::vector<LanguageFileInfo>& list) {
+    std::string text = Languages::Text(language.textId);
+    if (language.lcid == 1)
+        return text;
+    if (const LanguageFileInfo* file = FindLanguageFile(list, language.lcid))
+        text += " (" + file->name + ")";
+    return text;
+}
+
 LanguageFileRead ReadLanguageFile(const std::string& path, const FileStorePort& files) {
     LanguageFileRead read;
     FileContent content = ReadLimited(path, files, kLanguageFileMaxBytes);

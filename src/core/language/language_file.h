@@ -81,6 +81,12 @@ const LanguageFileInfo* FindLanguageFile(const std::vector<LanguageFileInfo>& li
 // lists mark these.
 bool LanguageHasTexts(const std::vector<LanguageFileInfo>& list, int code);
 
+// A language's caption in the language drop-downs: its name from the text table, and for a
+// language with a file the file's own name for it besides ("German (Deutsch)"), so that
+// the user sees which choices bring translated texts. "Default" stays as it is.
+std::string LanguageChoiceText(const LanguageListItem& language,
+                               const std::vector<LanguageFileInfo>& list);
+
 struct LanguageFileRead {
     FileContent::Status status = FileContent::Status::Missing; // Unreadable when too large
     LanguageFile file;

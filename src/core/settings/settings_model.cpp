@@ -49,11 +49,11 @@ const std::array<SettingsCheckBox, kSettingsCheckCount> kSettingsCheckBoxes{{
     {SettingsCheck::ShowTrayIcon, 9000029, true},
 }};
 
-std::vector<LanguageChoice> LanguageChoices() {
+std::vector<LanguageChoice> LanguageChoices(const std::vector<LanguageFileInfo>& files) {
     std::vector<LanguageChoice> choices;
     choices.reserve(LanguageList.size() - 1);
     for (std::size_t i = 1; i < LanguageList.size(); ++i)
-        choices.push_back({Languages::Text(LanguageList[i].textId), LanguageList[i].lcid});
+        choices.push_back({LanguageChoiceText(LanguageList[i], files), LanguageList[i].lcid});
     return choices;
 }
 

@@ -4,6 +4,7 @@
 // the rebuild, stop, OK and Cancel rules. The window only shows what this decides.
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
+#include "core/language/language_file.h"
 #include "core/ports/locale.h"
 
 #include <array>
@@ -45,8 +46,9 @@ struct LanguageChoice {
     std::int32_t lcid = 0;
 };
 
-// The selectable languages in list order, "Default" (1) first; "None" is not offered.
-std::vector<LanguageChoice> LanguageChoices();
+// The selectable languages in list order, "Default" (1) first; "None" is not offered. Those
+// with a language file among `files` are marked.
+std::vector<LanguageChoice> LanguageChoices(const std::vector<LanguageFileInfo>& files = {});
 // The first item whose code is `lcid`; item 0 ("Default") when no item has it.
 std::size_t LanguageChoiceIndex(std::int32_t lcid);
 

@@ -143,6 +143,10 @@ TEST_F(FillInstallFormTest, TheRecordsChoicesAreSelected) {
     const InstallForm form = FillInstallForm(info, folders, EnglishKeyNames());
     EXPECT_EQ(form.path, "D:\\Tools\\Orvan");
     EXPECT_EQ(form.languages[form.language], (InstallListItem{"German", 1031}));
+    // A language whose file lies beside the installer is marked.
+    const InstallForm marked =
+        FillInstallForm(info, folders, EnglishKeyNames(), {{1031, "Deutsch", "de.lng"}});
+    EXPECT_EQ(marked.languages[marked.language], (InstallListItem{"German (Deutsch)", 1031}));
     EXPECT_EQ(form.hotKeys.size(), 9u);
     EXPECT_EQ(form.hotKeys[form.hotKey].text, "Ctrl+Alt+F3");
     EXPECT_EQ(form.scope, 1u);

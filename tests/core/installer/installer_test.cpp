@@ -238,6 +238,14 @@ TEST_F(InstallerTest, AFailedStepIsShownAndStopsTheRestWithoutUndoingAnything) {
          [](InstallerTest& t) { t.disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"}; },
          "Cannot copy file \"C:\\Downloads\\Orvan.exe\" to \"C:\\Apps\\Orvan\\Orvan.exe\".",
          {true, false, false, 0, false, false}},
+        {"language file",
+         [](InstallerTest& t) {
+             t.disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "[Language]");
+             t.disk.locked = {"C:\\APPS\\ORVAN\\LANGUAGES\\GERMAN.LNG"};
+         },
+         "Cannot copy file \"C:\\Downloads\\Languages\\German.lng\" to "
+         "\"C:\\Apps\\Orvan\\Languages\\German.lng\".",
+         {true, true, false, 0, false, false}},
         {"installation key",
          [](InstallerTest& t) {
              t.registry.readOnly = {{RegistryRoot::CurrentUser, kInstallKey}};
@@ -361,6 +369,38 @@ TEST_F(InstallerTest, SamenessGoesByIdentityAndElseByThePathWithoutLetterCase) {
         disk.identities = c.identities;
         EXPECT_EQ(IsSameFile(disk, c.a, c.b), c.same) << c.a << " / " << c.b;
     }
+}
+
+TEST_F(InstallerTest, LanguageFilesGoWithTheProgramAndLeaveWithIt) {
+    disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de");
+    disk.disk.AddFile("C:\\Downloads\\Languages\\French.lng", "fr");
+    disk.disk.AddFile("C:\\Downloads\\Languages\\notes.txt", "not a language");
+    ASSERT_TRUE(InstallProgram(Choices(), Services()).ok);
+    EXPECT_TRUE(messages.shown.empty());
+    const std::string installed = "C:\\Apps\\Orvan\\Languages\\";
+    ASSERT_NE(disk.disk.Content(installed + "German.lng"), nullptr);
+    EXPECT_EQ(*disk.disk.Content(installed + "German.lng"), "de");
+    EXPECT_TRUE(disk.FileExists(installed + "French.lng"));
+    EXPECT_FALSE(disk.FileExists(installed + "notes.txt"));
+
+    // A repair started from the installed copy finds its files where they belong already.
+    const InstallInfo info = Detected();
+    programPath = "C:\\Apps\\Orvan\\Orvan.exe";
+    disk.copies = 0;
+    ASSERT_TRUE(RepairProgram(info, Choices(), Services()).ok);
+    EXPECT_EQ(disk.copies, 0);
+    EXPECT_TRUE(disk.FileExists(installed + "German.lng"));
+
+    // Removal takes them along; a file of the user's own keeps its folder.
+    programPath = kDownloaded;
+    disk.disk.AddFile(installed + "mine.txt", "mine");
+    ASSERT_TRUE(RemoveProgram(Detected(), false, Services()).ok);
+    EXPECT_FALSE(disk.FileExists(installed + "German.lng"));
+    EXPECT_TRUE(disk.FileExists(installed + "mine.txt"));
+    disk.disk.RemoveFile(installed + "mine.txt");
+    ASSERT_TRUE(InstallProgram(Choices(), Services()).ok);
+    ASSERT_TRUE(RemoveProgram(Detected(), false, Services()).ok);
+    EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
 }
 
 TEST(InstalledStamp, NamesTheUserAndTheMomentWithoutAMidnightTime) {

@@ -119,6 +119,19 @@ TEST(SettingsLanguages, OfferEveryLanguageButNoneWithItsCode) {
         EXPECT_NE(choice.text, "None");
 }
 
+TEST(SettingsLanguages, ThoseWithALanguageFileShowItsOwnName) {
+    const std::vector<LanguageFileInfo> files = {{1031, "Deutsch", "D:\\L\\de.lng"},
+                                                 {2055, "Swiss German", "D:\\L\\ch.lng"}};
+    const std::vector<LanguageChoice> choices = LanguageChoices(files);
+    const auto shown = [&](std::int32_t lcid) { return choices[LanguageChoiceIndex(lcid)].text; };
+    EXPECT_EQ(shown(1), "Default");
+    EXPECT_EQ(shown(1031), "German (Deutsch)");
+    EXPECT_EQ(shown(2055), "Swiss German (Swiss German)");
+    EXPECT_EQ(shown(1036), "French");
+    // Marks change no item's place: the stored index still names the same language.
+    EXPECT_EQ(choices.size(), LanguageChoices().size());
+}
+
 TEST(SettingsLanguages, StoredCodeSelectsTheFirstItemWithItElseDefault) {
     const std::vector<LanguageChoice> choices = LanguageChoices();
     struct Case {
