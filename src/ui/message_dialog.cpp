@@ -1,5 +1,6 @@
 #include "ui/message_dialog.h"
 
+#include "core/language/language.h"
 #include "core/ui/dialog_layout.h"
 #include "ui/controls.h"
 #include "ui/gdi.h"
@@ -8,6 +9,7 @@
 #include "win32/wide_text.h"
 
 #include <memory>
+#include <string>
 
 namespace orvan::ui {
 
@@ -53,6 +55,12 @@ UiSize MeasureText(HWND dialog, HFONT font, const std::wstring& text, int width)
     ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &box,
                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return {box.right - box.left, box.bottom - box.top};
+}
+
+// A button's caption from the text table; the question's buttons answer to Alt and their
+// first letter.
+std::wstring Caption(int textId, bool accelerator = false) {
+    return (accelerator ? L"&" : L"") + win32::Wide(Languages::Text(textId));
 }
 
 HWND MakeButton(HWND dialog, int id, const wchar_t* caption, const UiRect& rect, HFONT font,
@@ -106,7 +114,7 @@ void InitDialog(HWND dialog, DialogState& state) {
         iconRect = layout.icon;
         labelRect = layout.label;
         icon = ProgramPictures().MessageIcon(iconSize);
-        const HWND ok = MakeButton(dialog, IDOK, L"OK", layout.ok, font, true, dpi);
+        const HWND ok = MakeButton(dialog, IDOK, Caption(1).c_str(), layout.ok, font, true, dpi);
         ::SetFocus(ok);
     } else {
         const QuestionDialogLayout layout =
@@ -115,10 +123,11 @@ void InitDialog(HWND dialog, DialogState& state) {
         iconRect = layout.icon;
         labelRect = layout.label;
         icon = ProgramPictures().QuestionIcon(iconSize);
-        const HWND yes = MakeButton(dialog, IDYES, L"&Yes", layout.yes, font, true, dpi);
-        MakeButton(dialog, IDNO, L"&No", layout.no, font, false, dpi);
+        const HWND yes =
+            MakeButton(dialog, IDYES, Caption(8, true).c_str(), layout.yes, font, true, dpi);
+        MakeButton(dialog, IDNO, Caption(9, true).c_str(), layout.no, font, false, dpi);
         if (layout.cancelVisible)
-            MakeButton(dialog, IDCANCEL, L"&Cancel", layout.cancel, font, false, dpi);
+            MakeButton(dialog, IDCANCEL, Caption(2, true).c_str(), layout.cancel, font, false, dpi);
         ::SendMessageW(dialog, DM_SETDEFID, IDYES, 0);
         ::SetFocus(yes);
     }

@@ -32,6 +32,14 @@ reg_value() { reg_query "$1" /v "$2" | sed -nE "s/^ +$2 +REG_SZ +(.*)$/\1/p"; }
 lnk_field() { lnkinfo "$1" 2>/dev/null | sed -nE "s/^\t$2\t*: (.*)$/\1/p"; }
 unix_path() { winepath -u "$1" 2>/dev/null; }
 
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Installed from a download folder that carries the translations, as a release does.
+mkdir -p "$work/download/Languages"
+cp "$probe" "$work/download/"
+cp "$root"/res/languages/*.lng "$work/download/Languages/"
+probe="$work/download/$(basename "$probe")"
+
 scope=setup
 mapfile -t folders < <(probe folders)
 check "the probe names the start menus and the application data" test ${#folders[@]} -eq 3
@@ -39,8 +47,6 @@ user_menu=$(unix_path "${folders[0]}")
 common_menu=$(unix_path "${folders[1]}")
 app_data=$(unix_path "${folders[2]}")
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 work_win=$(winepath -w "$work" 2>/dev/null)
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
@@ -61,6 +67,10 @@ for scope in user all; do
     check "install asks whether to start the program" grep -q '^Question: Orvan! is now successfully installed' "$work/out"
 
     check "the program file is copied byte for byte" cmp -s "$probe" "$target_unix"
+    for language in "$work"/download/Languages/*.lng; do
+        check "$(basename "$language") is copied" \
+            cmp -s "$language" "$work/Program Files $scope/Morvane/Orvan/Languages/$(basename "$language")"
+    done
     check "Title" test "$(reg_value "$key" Title)" = "Orvan! @ morvane.example"
     check "Version" test "$(reg_value "$key" Version)" = "0.1 Beta 1"
     check "Path as typed" test "$(reg_value "$key" Path)" = "$typed"

@@ -1,6 +1,7 @@
 // The installer window in the test process: its controls and texts on a fresh machine, the
 // folder box, a whole installation and removal through the action button, the resident
 // copy's Stop, and installer mode in the application.
+#include "captions.h"
 #include "catalog_temp.h"
 #include "ui_fixture.h"
 
@@ -181,6 +182,44 @@ TEST_F(InstallWindowTest, AFreshMachineOffersInstallWithTheDefaults) {
     EXPECT_EQ(Selected(Scope), L"All users");
     EXPECT_TRUE(Checked(StartMenu));
     EXPECT_TRUE(Checked(AutoStart));
+}
+
+// Under a pseudo-language in which every table text reads "[[Text]]", a text without the
+// brackets bypasses the table. Picking a language switches the window at once and keeps
+// what the user has chosen so far.
+TEST_F(InstallWindowTest, PickingALanguageShowsEveryTextInItAtOnce) {
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { ClearTranslations(); }
+    } english;
+    WritePseudoLanguage(temp_.Path("Orvan.exe"), 1031);
+    window_->Show();
+    const auto pick = [&](int id, LPARAM value) {
+        const HWND list = window_->Control(id);
+        for (int i = 0; i < Count(id); ++i)
+            if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == value)
+                ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
+        ::SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+    };
+    pick(Scope, 1);
+    Click(StartMenu);
+    ::SetWindowTextW(window_->Control(Path), L"D:\\Chosen");
+    pick(Language, 1031);
+
+    const std::vector<ShownText> texts = WindowTexts(window_->Handle(), L"installer");
+    const auto keyNames = [&](const ShownText& shown) {
+        return shown.window == window_->Control(HotKey);
+    };
+    EXPECT_EQ(Untranslated(texts, keyNames), std::vector<std::wstring>{});
+    EXPECT_EQ(Text(InstallRadio), L"[[Install new instance of Orvan!]]");
+    EXPECT_EQ(Selected(Language), L"[[German]] ([[Pseudo]])");
+    EXPECT_EQ(Selected(Scope), L"[[Current user]]");
+    EXPECT_FALSE(Checked(StartMenu));
+    EXPECT_EQ(Text(Path), L"D:\\Chosen");
+
+    pick(Language, 1);
+    EXPECT_EQ(Text(InstallRadio), L"Install new instance of Orvan!");
+    EXPECT_EQ(Selected(Scope), L"Current user");
 }
 
 TEST_F(InstallWindowTest, TheFolderBoxRefusesTheSeparator) {
