@@ -9,8 +9,9 @@
 # into the launcher's search window and saves screenshots to build/screenshots/: the
 # settings dialog's three tabs (the status tab during a rebuild) and its catalog path
 # editor, the run page after typing a catalog name, the details window of that entry,
-# the run page after typing 2+3, the robot page, and a message dialog. Then it ends the
-# launcher.
+# the run page after typing 2+3, the robot page, and a message dialog. Then it switches
+# the launcher to German and saves its settings dialog and search window again
+# (de-settings.png, de-search.png), and ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -214,6 +215,37 @@ convert "$shots/message-dialog.png" -trim +repage "$shots/message-dialog.png" 2>
 echo "run: saved build/screenshots/message-dialog.png"
 [ -n "$dialog" ] || echo "run: (no message dialog appeared)"
 rm -f "$sample_unix"
+
+# The same launcher in German: the options name the language, and the next start shows
+# every window with the translation from the Languages folder the installer copied.
+wineserver -k >/dev/null 2>&1 || true
+options=$(winepath -u "$appdata\\Morvane\\Orvan\\Orvan.ini" 2>/dev/null)
+if [ -f "$options" ]; then
+    # The options file is UTF-16 with a byte-order mark.
+    iconv -f UTF-16 -t UTF-8 "$options" | sed -E 's/^Language=.*/Language=1031/' |
+        iconv -f UTF-8 -t UTF-16 >"$options.new" && mv "$options.new" "$options"
+    "$wine_run" 'C:\Orvan\Orvan.exe' -options >/dev/null 2>&1 &
+    window=$(find_window "^$title\$" 60)
+    settings=$(find_window '^Optionen$' 30)
+    if [ -n "$settings" ]; then
+        shot de-settings "$settings"
+        for _ in $(seq 1 20); do
+            xdotool search --onlyvisible --name '^Optionen$' >/dev/null 2>&1 || break
+            keys "$settings" Escape
+            sleep 0.5
+        done
+    else
+        echo "run: (the German settings dialog did not appear)"
+    fi
+    if [ -n "$window" ]; then
+        typeinto '2+3'
+        shot de-search
+    else
+        echo "run: (the German search window did not appear)"
+    fi
+else
+    echo "run: (no options file to switch to German)"
+fi
 echo "run: ending Orvan.exe"
 wineserver -k >/dev/null 2>&1 || true
 

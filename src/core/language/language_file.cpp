@@ -317,9 +317,15 @@ std::string LanguageChoiceText(const LanguageListItem& language,
     std::string text = Languages::Text(language.textId);
     if (language.lcid == 1)
         return text;
-    if (const LanguageFileInfo* file = FindLanguageFile(list, language.lcid))
-        text += " (" + file->name + ")";
-    return text;
+    const LanguageFileInfo* file = FindLanguageFile(list, language.lcid);
+    if (file == nullptr)
+        return text;
+    // Shown in its own language the name would only repeat itself ("Deutsch (Deutsch)"):
+    // then the English name marks it, or failing that its code.
+    for (const std::string& other : {file->name, EnglishLanguageName(language.lcid)})
+        if (!other.empty() && Upper(other) != Upper(text))
+            return text + " (" + other + ")";
+    return text + " (" + std::to_string(language.lcid) + ")";
 }
 
 LanguageFileRead ReadLanguageFile(const std::string& path, const FileStorePort& files) {

@@ -126,10 +126,18 @@ TEST(SettingsLanguages, ThoseWithALanguageFileShowItsOwnName) {
     const auto shown = [&](std::int32_t lcid) { return choices[LanguageChoiceIndex(lcid)].text; };
     EXPECT_EQ(shown(1), "Default");
     EXPECT_EQ(shown(1031), "German (Deutsch)");
-    EXPECT_EQ(shown(2055), "Swiss German (Swiss German)");
+    EXPECT_EQ(shown(2055), "Swiss German (2055)"); // a file that gives no other name
     EXPECT_EQ(shown(1036), "French");
     // Marks change no item's place: the stored index still names the same language.
     EXPECT_EQ(choices.size(), LanguageChoices().size());
+
+    // Shown in German, German does not repeat its own name.
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { ClearTranslations(); }
+    } english;
+    const TranslatedText german[] = {{1186, "Deutsch"}};
+    SetTranslations(1031, german);
+    EXPECT_EQ(LanguageChoices(files)[LanguageChoiceIndex(1031)].text, "Deutsch (German)");
 }
 
 TEST(SettingsLanguages, StoredCodeSelectsTheFirstItemWithItElseDefault) {
