@@ -58,11 +58,7 @@ bool DetailsWindow::Create(HWND owner, const std::string& detailsText, HICON pic
     if (!hwnd)
         return false;
     // The designed client size at the window's DPI, centred on its screen.
-    RECT frame{0, 0, ScaleForDpi(layout::kClient.width, dpi_),
-               ScaleForDpi(layout::kClient.height, dpi_)};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, UINT(dpi_));
-    ::SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SetDesignedClientSize(hwnd, layout::kClient, dpi_);
     CenterWindow(hwnd);
     Fill(detailsText, picture);
     return true;
@@ -175,9 +171,7 @@ void DetailsWindow::ApplyDpi(int dpi) {
 
 void DetailsWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     ApplyDpi(dpi);
-    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToSuggested(Handle(), suggested);
 }
 
 void DetailsWindow::OnSize() {

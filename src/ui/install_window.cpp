@@ -142,11 +142,7 @@ HWND InstallWindow::Create() {
     if (!hwnd)
         return nullptr;
     const int dpi = WindowDpi(hwnd);
-    RECT frame{0, 0, ScaleForDpi(kClient.width, dpi), ScaleForDpi(kClient.height, dpi)};
-    ::AdjustWindowRectEx(&frame, DWORD(::GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
-                         DWORD(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
-    ::SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SetDesignedClientSize(hwnd, kClient, dpi);
     font_ = CreatePointFont(L"Tahoma", 8, dpi);
     CreateControls();
     ApplyTexts();

@@ -73,11 +73,7 @@ HWND SearchWindow::Create() {
     if (!hwnd)
         return nullptr;
     // The designed client size at the window's DPI, centred on its monitor's work area.
-    RECT frame{0, 0, ScaleForDpi(layout::kClient.width, dpi_),
-               ScaleForDpi(layout::kClient.height, dpi_)};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, UINT(dpi_));
-    ::SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SetDesignedClientSize(hwnd, layout::kClient, dpi_);
     CenterWindow(hwnd);
 
     RegisterGeometryAccess(this);
@@ -194,9 +190,7 @@ void SearchWindow::ApplyDpi(int dpi) {
 
 void SearchWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     ApplyDpi(dpi);
-    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveToSuggested(Handle(), suggested);
 }
 
 void SearchWindow::OnSize() {

@@ -90,11 +90,7 @@ HWND SettingsPathWindow::Create(HWND owner) {
                                       CW_USEDEFAULT, 300, 200, owner, nullptr);
     if (!hwnd)
         return nullptr;
-    RECT frame{0, 0, ScaleForDpi(layout::kPathClient.width, dpi_),
-               ScaleForDpi(layout::kPathClient.height, dpi_)};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, UINT(dpi_));
-    ::SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SetDesignedClientSize(hwnd, layout::kPathClient, dpi_);
     CenterWindow(hwnd, CenterOn::Monitor);
     return hwnd;
 }
@@ -132,9 +128,7 @@ LRESULT SettingsPathWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         ApplyDpi(HIWORD(wParam));
-        ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                       suggested.right - suggested.left, suggested.bottom - suggested.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveToSuggested(Handle(), suggested);
         return 0;
     }
     case WM_SIZE:

@@ -96,11 +96,7 @@ HWND SettingsWindow::Create() {
                                       CW_USEDEFAULT, 400, 300, nullptr, nullptr);
     if (!hwnd)
         return nullptr;
-    RECT frame{0, 0, ScaleForDpi(layout::kClient.width, dpi_),
-               ScaleForDpi(layout::kClient.height, dpi_)};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, UINT(dpi_));
-    ::SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    SetDesignedClientSize(hwnd, layout::kClient, dpi_);
     return hwnd;
 }
 
@@ -155,9 +151,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         ApplyDpi(HIWORD(wParam));
-        ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                       suggested.right - suggested.left, suggested.bottom - suggested.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveToSuggested(Handle(), suggested);
         return 0;
     }
     case WM_THEMECHANGED:

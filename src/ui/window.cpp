@@ -145,6 +145,19 @@ int WindowDpi(HWND window) noexcept {
     return int(::GetDpiForSystem());
 }
 
+void SetDesignedClientSize(HWND window, UiSize designed, int dpi) {
+    RECT frame{0, 0, ScaleForDpi(designed.width, dpi), ScaleForDpi(designed.height, dpi)};
+    ::AdjustWindowRectExForDpi(&frame, DWORD(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                               DWORD(::GetWindowLongPtrW(window, GWL_EXSTYLE)), UINT(dpi));
+    ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void MoveToSuggested(HWND window, const RECT& suggested) {
+    ::SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CenterWindow(HWND window, CenterOn area) {
     RECT frame;
     ::GetWindowRect(window, &frame);

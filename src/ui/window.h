@@ -4,6 +4,7 @@
 // user data and forwards every message to the object's HandleMessage; nothing it does may
 // throw across into the system, so errors are caught at this edge and reported to the
 // program's error handler.
+#include "core/ui/layout.h"
 #include "ui/gdi.h"
 
 #include <windows.h>
@@ -73,5 +74,12 @@ std::wstring WindowText(HWND window);
 // monitor it is on, or of the whole monitor.
 enum class CenterOn { WorkArea, Monitor };
 void CenterWindow(HWND window, CenterOn area = CenterOn::WorkArea);
+
+// Sizes a window so that its client area has the designed size at the DPI, the frame of its
+// own styles added; it stays where it is.
+void SetDesignedClientSize(HWND window, UiSize designed, int dpi);
+
+// Moves and sizes a window to the rectangle that WM_DPICHANGED suggests.
+void MoveToSuggested(HWND window, const RECT& suggested);
 
 } // namespace orvan::ui
