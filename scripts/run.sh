@@ -112,6 +112,16 @@ keys() { # window keys...: keys for a window of the launcher
     xdotool windowfocus --sync "$target" 2>/dev/null || true
     xdotool key --delay 120 "$@"
 }
+# On a busy machine a stopped rebuild may still be unwinding, and the dialog refuses to close
+# until it has: Escape until it is gone, so that the search window is not photographed
+# behind a dialog that still runs.
+cancel_settings() { # window title-pattern
+    for _ in $(seq 1 40); do
+        xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || break
+        keys "$1" Escape
+        sleep 0.5
+    done
+}
 settings=$(find_window '^Options$' 30)
 if [ -n "$settings" ]; then
     shot settings-general "$settings"
@@ -141,14 +151,7 @@ if [ -n "$settings" ]; then
     sleep 0.5
     keys "$settings" Escape # Cancel: nothing of it is kept
     sleep 0.5
-    # On a busy machine the stopped rebuild may still be unwinding, and the dialog refuses
-    # to close until it has: ask again until it is gone, so that the search window is not
-    # photographed behind a dialog that still runs.
-    for _ in $(seq 1 40); do
-        xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 || break
-        keys "$settings" Escape
-        sleep 0.5
-    done
+    cancel_settings "$settings" '^Options$'
 else
     echo "run: (the settings dialog did not appear)"
 fi
@@ -229,11 +232,7 @@ if [ -f "$options" ]; then
     settings=$(find_window '^Optionen$' 30)
     if [ -n "$settings" ]; then
         shot de-settings "$settings"
-        for _ in $(seq 1 20); do
-            xdotool search --onlyvisible --name '^Optionen$' >/dev/null 2>&1 || break
-            keys "$settings" Escape
-            sleep 0.5
-        done
+        cancel_settings "$settings" '^Optionen$'
     else
         echo "run: (the German settings dialog did not appear)"
     fi
