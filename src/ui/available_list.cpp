@@ -2,6 +2,7 @@
 
 #include "core/ui/available_view.h"
 #include "core/ui/search_layout.h"
+#include "ui/accessible_base.h"
 #include "ui/icon_cache.h"
 #include "ui/pictures.h"
 #include "ui/window.h"
@@ -17,53 +18,13 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4F52; // any number unique to this subclass
 
-BSTR MakeBstr(const std::wstring& text) {
-    return ::SysAllocStringLen(text.data(), UINT(text.size()));
-}
-
 // Accessible object of the list's client area. Rows are simple elements (child ids 1 to
 // the row count), so no object is made per row; a million rows cost nothing.
-class ListAccessible final : public IAccessible {
+class ListAccessible final : public AccessibleBase {
 public:
     ListAccessible(HWND list, const AvailableListBox& rows) : list_(list), rows_(&rows) {}
 
     void Disconnect() { rows_ = nullptr; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-    // IDispatch: not supported beyond the minimum.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
 
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -165,23 +126,6 @@ public:
         state->lVal = flags;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
-        if (help)
-            *help = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
-        if (file)
-            *file = nullptr;
-        if (topic)
-            *topic = 0;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* shortcut) override {
-        if (shortcut)
-            *shortcut = nullptr;
-        return S_FALSE;
-    }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!focus)
             return E_POINTER;
@@ -258,32 +202,8 @@ public:
         ::VariantInit(end);
         if (!Alive())
             return RPC_E_DISCONNECTED;
-        const long count = long(std::min<std::size_t>(rows_->RowCount(), LONG_MAX));
-        const long row = Row(start);
-        long target = -1;
-        switch (direction) {
-        case NAVDIR_FIRSTCHILD:
-            target = row == -1 && count > 0 ? 0 : -1;
-            break;
-        case NAVDIR_LASTCHILD:
-            target = row == -1 && count > 0 ? count - 1 : -1;
-            break;
-        case NAVDIR_NEXT:
-        case NAVDIR_DOWN:
-            target = row >= 0 && row + 1 < count ? row + 1 : -1;
-            break;
-        case NAVDIR_PREVIOUS:
-        case NAVDIR_UP:
-            target = row > 0 ? row - 1 : -1;
-            break;
-        default:
-            return E_NOTIMPL;
-        }
-        if (target < 0)
-            return S_FALSE;
-        end->vt = VT_I4;
-        end->lVal = target + 1;
-        return S_OK;
+        return Navigate(direction, Row(start),
+                        long(std::min<std::size_t>(rows_->RowCount(), LONG_MAX)), true, end);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         if (!child)
@@ -320,8 +240,6 @@ public:
                        reinterpret_cast<LPARAM>(list_));
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
     bool Alive() const { return rows_ && ::IsWindow(list_); }
@@ -343,7 +261,6 @@ private:
                        reinterpret_cast<LPARAM>(list_));
     }
 
-    ULONG references_ = 1;
     HWND list_;
     const AvailableListBox* rows_;
 };

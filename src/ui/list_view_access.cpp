@@ -7,6 +7,8 @@
 // request and hold no more than a row number, so a grid of any size costs nothing here.
 #include "ui/list_view.h"
 
+#include "ui/accessible_base.h"
+
 #include "win32/wide_text.h"
 
 #include <algorithm>
@@ -16,80 +18,6 @@
 namespace orvan::ui {
 
 namespace {
-
-BSTR MakeBstr(const std::string& text) {
-    const std::wstring wide = win32::Wide(text);
-    return ::SysAllocStringLen(wide.data(), UINT(wide.size()));
-}
-
-VARIANT ChildVariant(long id) {
-    VARIANT v;
-    ::VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
-// The IUnknown and IDispatch parts every accessible object here shares.
-class AccessibleBase : public IAccessible {
-public:
-    virtual ~AccessibleBase() = default;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
-        if (help)
-            *help = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
-        if (file)
-            *file = nullptr;
-        if (topic)
-            *topic = 0;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* shortcut) override {
-        if (shortcut)
-            *shortcut = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
-
-private:
-    ULONG references_ = 1;
-};
 
 class GridAccessible;
 
@@ -310,31 +238,7 @@ public:
         ::VariantInit(end);
         if (!Alive())
             return RPC_E_DISCONNECTED;
-        const long count = long(link_->VisibleColumns().size());
-        const long cell = Cell(start);
-        long target = -1;
-        switch (direction) {
-        case NAVDIR_FIRSTCHILD:
-            target = cell == -1 && count > 0 ? 0 : -1;
-            break;
-        case NAVDIR_LASTCHILD:
-            target = cell == -1 && count > 0 ? count - 1 : -1;
-            break;
-        case NAVDIR_NEXT:
-        case NAVDIR_RIGHT:
-            target = cell >= 0 && cell + 1 < count ? cell + 1 : -1;
-            break;
-        case NAVDIR_PREVIOUS:
-        case NAVDIR_LEFT:
-            target = cell > 0 ? cell - 1 : -1;
-            break;
-        default:
-            return E_NOTIMPL;
-        }
-        if (target < 0)
-            return S_FALSE;
-        *end = ChildVariant(target + 1);
-        return S_OK;
+        return Navigate(direction, Cell(start), long(link_->VisibleColumns().size()), false, end);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         if (!child)
@@ -552,31 +456,7 @@ public:
         ::VariantInit(end);
         if (!link_.Alive())
             return RPC_E_DISCONNECTED;
-        const long count = long(link_.Model().ItemsCount());
-        const long row = Row(start);
-        long target = -1;
-        switch (direction) {
-        case NAVDIR_FIRSTCHILD:
-            target = row == -1 && count > 0 ? 0 : -1;
-            break;
-        case NAVDIR_LASTCHILD:
-            target = row == -1 && count > 0 ? count - 1 : -1;
-            break;
-        case NAVDIR_NEXT:
-        case NAVDIR_DOWN:
-            target = row >= 0 && row + 1 < count ? row + 1 : -1;
-            break;
-        case NAVDIR_PREVIOUS:
-        case NAVDIR_UP:
-            target = row > 0 ? row - 1 : -1;
-            break;
-        default:
-            return E_NOTIMPL;
-        }
-        if (target < 0)
-            return S_FALSE;
-        *end = ChildVariant(target + 1);
-        return S_OK;
+        return Navigate(direction, Row(start), long(link_.Model().ItemsCount()), true, end);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         if (!child)

@@ -65,6 +65,32 @@ TEST_F(ListAccessTest, EveryRowIsReadByItsName) {
     ASSERT_EQ(accessible->get_accSelection(&selection), S_OK);
     EXPECT_EQ(selection.lVal, 1);
 
+    // Moving among the rows: a column, so left and right lead nowhere.
+    struct Move {
+        long from;
+        long direction;
+        HRESULT result;
+        long to;
+    };
+    const Move moves[] = {
+        {CHILDID_SELF, NAVDIR_FIRSTCHILD, S_OK, 1},
+        {CHILDID_SELF, NAVDIR_LASTCHILD, S_OK, 2},
+        {1, NAVDIR_NEXT, S_OK, 2},
+        {1, NAVDIR_DOWN, S_OK, 2},
+        {2, NAVDIR_PREVIOUS, S_OK, 1},
+        {2, NAVDIR_UP, S_OK, 1},
+        {2, NAVDIR_DOWN, S_FALSE, 0},
+        {1, NAVDIR_UP, S_FALSE, 0},
+        {1, NAVDIR_FIRSTCHILD, S_FALSE, 0},
+        {1, NAVDIR_RIGHT, E_NOTIMPL, 0},
+    };
+    for (const Move& move : moves) {
+        VARIANT end;
+        EXPECT_EQ(accessible->accNavigate(move.direction, Child(move.from), &end), move.result)
+            << move.from << " " << move.direction;
+        EXPECT_EQ(end.vt == VT_I4 ? end.lVal : 0, move.to) << move.from << " " << move.direction;
+    }
+
     // The object follows the list: a new query, new rows.
     SetInput(L"two");
     ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);

@@ -267,6 +267,32 @@ TEST_F(GridControlTest, TheAccessibleTableReadsRowsAndTicks) {
     const Accessible gamma = RowObject(table.get(), 3);
     EXPECT_TRUE(State(gamma.get(), 1) & STATE_SYSTEM_MIXED);
 
+    // Moving: the table's rows form a column, a row's cells a line.
+    struct Move {
+        IAccessible* object;
+        long from;
+        long direction;
+        HRESULT result;
+        long to;
+    };
+    const Move moves[] = {
+        {table.get(), CHILDID_SELF, NAVDIR_LASTCHILD, S_OK, 3},
+        {table.get(), 2, NAVDIR_DOWN, S_OK, 3},
+        {table.get(), 1, NAVDIR_PREVIOUS, S_FALSE, 0},
+        {table.get(), 1, NAVDIR_RIGHT, E_NOTIMPL, 0},
+        {alpha.get(), CHILDID_SELF, NAVDIR_FIRSTCHILD, S_OK, 1},
+        {alpha.get(), 1, NAVDIR_RIGHT, S_OK, 2},
+        {alpha.get(), 3, NAVDIR_LEFT, S_OK, 2},
+        {alpha.get(), 3, NAVDIR_NEXT, S_FALSE, 0},
+        {alpha.get(), 1, NAVDIR_DOWN, E_NOTIMPL, 0},
+    };
+    for (const Move& move : moves) {
+        VARIANT end;
+        EXPECT_EQ(move.object->accNavigate(move.direction, Child(move.from), &end), move.result)
+            << move.from << " " << move.direction;
+        EXPECT_EQ(end.vt == VT_I4 ? end.lVal : 0, move.to) << move.from << " " << move.direction;
+    }
+
     // The check button's default action is a click on it.
     ASSERT_EQ(alpha->accDoDefaultAction(Child(1)), S_OK);
     EXPECT_EQ(Model().Items()[1].values[0], CellValue(true));
