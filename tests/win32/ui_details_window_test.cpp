@@ -2,6 +2,7 @@
 // file, read through its texts and its grid's accessible table, driven by header clicks,
 // typing and ticks, copying to the clipboard (also one that another program holds) and
 // saving in both encodings, with a failed save reported in the message dialog.
+#include "accessible_client.h"
 #include "ui_fixture.h"
 
 #include "core/ui/search_layout.h"
@@ -9,46 +10,12 @@
 #include "ui/file_dialogs.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <atomic>
 #include <thread>
 
 namespace orvan::testing {
 namespace {
-
-struct ComRelease {
-    void operator()(IUnknown* object) const {
-        if (object)
-            object->Release();
-    }
-};
-using Accessible = std::unique_ptr<IAccessible, ComRelease>;
-
-VARIANT Child(long id) {
-    VARIANT child;
-    ::VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
-std::wstring AccName(IAccessible* accessible, long id) {
-    BSTR name = nullptr;
-    if (FAILED(accessible->get_accName(Child(id), &name)) || !name)
-        return L"<none>";
-    std::wstring text(name, ::SysStringLen(name));
-    ::SysFreeString(name);
-    return text;
-}
-
-Accessible TableOf(HWND grid) {
-    IAccessible* raw = nullptr;
-    if (::AccessibleObjectFromWindow(grid, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                     reinterpret_cast<void**>(&raw)) != S_OK)
-        return nullptr;
-    return Accessible(raw);
-}
 
 std::wstring ClipboardText() {
     std::wstring text;
@@ -146,7 +113,7 @@ TEST_F(DetailsWindowTest, TheDetailsButtonOpensItModallyForTheSelectedFile) {
 
         // The grid through assistive technology: one ticked row per pair, the first
         // selected.
-        const Accessible table = TableOf(details->Grid().Handle());
+        const Accessible table = ClientObject(details->Grid().Handle());
         ASSERT_TRUE(table);
         long count = 0;
         table->get_accChildCount(&count);

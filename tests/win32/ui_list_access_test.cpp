@@ -1,10 +1,9 @@
 // The candidate list at any size and through assistive technology: a million rows, thumb
 // scrolling past 65 535, the rows' accessible names and the texts of the custom controls.
+#include "accessible_client.h"
 #include "ui_fixture.h"
 
 #include "core/ui/search_layout.h"
-
-#include <oleacc.h>
 
 namespace orvan::testing {
 namespace {
@@ -17,44 +16,17 @@ protected:
     }
 };
 
-struct ComRelease {
-    void operator()(IUnknown* object) const {
-        if (object)
-            object->Release();
-    }
-};
-
-VARIANT Child(long id) {
-    VARIANT child;
-    ::VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
-std::wstring Name(IAccessible* accessible, long id) {
-    BSTR name = nullptr;
-    if (FAILED(accessible->get_accName(Child(id), &name)) || !name)
-        return L"<none>";
-    std::wstring text(name, ::SysStringLen(name));
-    ::SysFreeString(name);
-    return text;
-}
-
 TEST_F(ListAccessTest, EveryRowIsReadByItsName) {
     SetInput(L"o");
     ASSERT_EQ(RowCount(), 2);
-    IAccessible* raw = nullptr;
-    ASSERT_EQ(::AccessibleObjectFromWindow(Run().ListBox(), DWORD(OBJID_CLIENT), IID_IAccessible,
-                                           reinterpret_cast<void**>(&raw)),
-              S_OK);
-    std::unique_ptr<IAccessible, ComRelease> accessible(raw);
+    const Accessible accessible = ClientObject(Run().ListBox());
+    ASSERT_TRUE(accessible);
     long count = 0;
     ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(Name(accessible.get(), 1), L"One");
-    EXPECT_EQ(Name(accessible.get(), 2), L"Two & more");
-    EXPECT_EQ(Name(accessible.get(), 3), L"<none>"); // beyond the rows: an invalid child
+    EXPECT_EQ(AccName(accessible.get(), 1), L"One");
+    EXPECT_EQ(AccName(accessible.get(), 2), L"Two & more");
+    EXPECT_EQ(AccName(accessible.get(), 3), L"<none>"); // beyond the rows: an invalid child
     VARIANT role;
     ASSERT_EQ(accessible->get_accRole(Child(1), &role), S_OK);
     EXPECT_EQ(role.lVal, ROLE_SYSTEM_LISTITEM);
@@ -95,7 +67,7 @@ TEST_F(ListAccessTest, EveryRowIsReadByItsName) {
     SetInput(L"two");
     ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(Name(accessible.get(), 1), L"Two & more");
+    EXPECT_EQ(AccName(accessible.get(), 1), L"Two & more");
 }
 
 TEST_F(ListAccessTest, CustomControlsAnswerWithTheirTexts) {
@@ -136,15 +108,12 @@ TEST_F(ListAccessTest, AMillionRowsFillInOneStepAndScrollPastSixteenBits) {
     // Keyboard selection and the accessible names far down the list.
     ::SendMessageW(list, LB_SETCURSEL, 999999, 0);
     EXPECT_EQ(Run().SelectedRowNumber(), 999999);
-    IAccessible* raw = nullptr;
-    ASSERT_EQ(::AccessibleObjectFromWindow(list, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                           reinterpret_cast<void**>(&raw)),
-              S_OK);
-    std::unique_ptr<IAccessible, ComRelease> accessible(raw);
+    const Accessible accessible = ClientObject(list);
+    ASSERT_TRUE(accessible);
     long count = 0;
     accessible->get_accChildCount(&count);
     EXPECT_EQ(count, 1000000);
-    const std::wstring last = Name(accessible.get(), 1000000);
+    const std::wstring last = AccName(accessible.get(), 1000000);
     EXPECT_EQ(last.rfind(L"file", 0), 0u);
 
     // Refilling a million rows again is one LB_SETCOUNT; the selection keeps its row.

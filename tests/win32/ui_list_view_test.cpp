@@ -3,13 +3,13 @@
 // rows, and the scroll bar repeats while its arrow is held.
 #include "ui/list_view.h"
 
+#include "accessible_client.h"
+
 #include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
-#include <oleacc.h>
 
 #include <memory>
 #include <string>
@@ -17,31 +17,6 @@
 
 namespace orvan::testing {
 namespace {
-
-struct ComRelease {
-    void operator()(IUnknown* object) const {
-        if (object)
-            object->Release();
-    }
-};
-using Accessible = std::unique_ptr<IAccessible, ComRelease>;
-
-VARIANT Child(long id) {
-    VARIANT child;
-    ::VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
-std::wstring Name(IAccessible* accessible, long id) {
-    BSTR name = nullptr;
-    if (FAILED(accessible->get_accName(Child(id), &name)) || !name)
-        return L"<none>";
-    std::wstring text(name, ::SysStringLen(name));
-    ::SysFreeString(name);
-    return text;
-}
 
 long Role(IAccessible* accessible, long id) {
     VARIANT role;
@@ -154,13 +129,7 @@ protected:
         return text;
     }
 
-    Accessible Table() const {
-        IAccessible* raw = nullptr;
-        if (::AccessibleObjectFromWindow(Grid(), DWORD(OBJID_CLIENT), IID_IAccessible,
-                                         reinterpret_cast<void**>(&raw)) != S_OK)
-            return nullptr;
-        return Accessible(raw);
-    }
+    Accessible Table() const { return ClientObject(Grid()); }
 
     // The grid drawn into a bitmap as WM_PRINTCLIENT draws it; the pixel at a point.
     COLORREF PixelAt(int x, int y) const {
@@ -243,12 +212,12 @@ TEST_F(GridControlTest, TheAccessibleTableReadsRowsAndTicks) {
     EXPECT_EQ(count, 3);
     EXPECT_EQ(Role(table.get(), CHILDID_SELF), ROLE_SYSTEM_TABLE);
     // By child id from the table...
-    EXPECT_EQ(Name(table.get(), 2), L"alpha\t1");
+    EXPECT_EQ(AccName(table.get(), 2), L"alpha\t1");
     EXPECT_EQ(Role(table.get(), 2), ROLE_SYSTEM_ROW);
     EXPECT_TRUE(State(table.get(), 1) & STATE_SYSTEM_SELECTED);
     EXPECT_TRUE(State(table.get(), 1) & STATE_SYSTEM_CHECKED);
     EXPECT_TRUE(State(table.get(), 3) & STATE_SYSTEM_MIXED);
-    EXPECT_EQ(Name(table.get(), 4), L"<none>");
+    EXPECT_EQ(AccName(table.get(), 4), L"<none>");
     VARIANT selection;
     ASSERT_EQ(table->get_accSelection(&selection), S_OK);
     EXPECT_EQ(selection.lVal, 1);
@@ -258,12 +227,12 @@ TEST_F(GridControlTest, TheAccessibleTableReadsRowsAndTicks) {
     ASSERT_TRUE(alpha);
     ASSERT_EQ(alpha->get_accChildCount(&count), S_OK);
     EXPECT_EQ(count, 3);
-    EXPECT_EQ(Name(alpha.get(), CHILDID_SELF), L"alpha\t1");
+    EXPECT_EQ(AccName(alpha.get(), CHILDID_SELF), L"alpha\t1");
     EXPECT_EQ(Role(alpha.get(), 1), ROLE_SYSTEM_CHECKBUTTON);
-    EXPECT_EQ(Name(alpha.get(), 1), L"*");
+    EXPECT_EQ(AccName(alpha.get(), 1), L"*");
     EXPECT_FALSE(State(alpha.get(), 1) & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED));
     EXPECT_EQ(Role(alpha.get(), 2), ROLE_SYSTEM_CELL);
-    EXPECT_EQ(Name(alpha.get(), 3), L"1");
+    EXPECT_EQ(AccName(alpha.get(), 3), L"1");
     const Accessible gamma = RowObject(table.get(), 3);
     EXPECT_TRUE(State(gamma.get(), 1) & STATE_SYSTEM_MIXED);
 
