@@ -316,6 +316,24 @@ bool At96Dpi(HWND window) {
     return ui::WindowDpi(window) == 96;
 }
 
+std::vector<std::wstring> MenuItems(HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+        info.dwTypeData = text;
+        info.cch = 64;
+        ::GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR)
+            items.push_back(L"-");
+        else
+            items.push_back(std::wstring(text) + ((info.fState & MFS_GRAYED) ? L" (grey)" : L""));
+    }
+    return items;
+}
+
 } // namespace orvan::testing
 
 namespace {

@@ -19,24 +19,6 @@ protected:
     }
 };
 
-std::vector<std::wstring> MenuItems(HMENU menu) {
-    std::vector<std::wstring> items;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        wchar_t text[64] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = 64;
-        ::GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
-        if (info.fType & MFT_SEPARATOR)
-            items.push_back(L"-");
-        else
-            items.push_back(std::wstring(text) + ((info.fState & MFS_GRAYED) ? L" (grey)" : L""));
-    }
-    return items;
-}
-
 TEST_F(MainWindowTest, IsFoundByClassAndTitleAndNeverShown) {
     StartWithSettings();
     const HWND found = ::FindWindowW(L"TzorMain", L"Orvan!");

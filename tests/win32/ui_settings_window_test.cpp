@@ -36,24 +36,6 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) {
     return text.rfind(start, 0) == 0;
 }
 
-std::vector<std::wstring> MenuItems(HMENU menu) {
-    std::vector<std::wstring> items;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        wchar_t text[64] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = 64;
-        ::GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
-        if (info.fType & MFT_SEPARATOR)
-            items.push_back(L"-");
-        else
-            items.push_back(std::wstring(text) + ((info.fState & MFS_GRAYED) ? L" (grey)" : L""));
-    }
-    return items;
-}
-
 void Key(HWND target, UINT key) {
     ::PostMessageW(target, WM_KEYDOWN, key, 1);
 }
