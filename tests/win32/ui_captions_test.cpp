@@ -29,14 +29,22 @@ void Append(std::vector<ShownText>& to, const std::vector<ShownText>& texts) {
 
 class CaptionsTest : public LauncherTest {
 protected:
-    void SetUp() override {
+    void SetUp() override { StartIn(kPseudoCode); }
+    void StartIn(int code) {
         services_.options.programFileName = temp_.Path("Program\\Orvan.exe");
         WritePseudoLanguage(services_.options.programFileName, kPseudoCode);
-        WriteOptions("[Global]\r\nLanguage=1031\r\nAutoHide=0\r\n"
+        WriteOptions("[Global]\r\nLanguage=" + std::to_string(code) +
+                     "\r\nAutoHide=0\r\n"
                      "[Paths]\r\nCount=1\r\nPath_1=C:\\One|*.lnk|-1|True|True\r\n");
         Start();
-        ASSERT_EQ(CurrentLanguageCode(), kPseudoCode);
-        ASSERT_EQ(Languages::Text(0), "[[Error]]");
+        ASSERT_EQ(CurrentLanguageCode(), code);
+    }
+    std::vector<ShownText> SearchWindowTexts() {
+        std::vector<ShownText> texts = WindowTexts(Search().Handle(), L"search window");
+        Append(texts, MenuTexts(Search().PopupMenu(), L"search menu"));
+        Append(texts, MenuTexts(Main().PrepareTrayMenu(), L"tray menu"));
+        Append(texts, ToolTipTexts());
+        return texts;
     }
     void TearDown() override { ClearTranslations(); }
 };
@@ -44,11 +52,33 @@ protected:
 TEST_F(CaptionsTest, TheSearchWindowWithEveryPageItsMenuAndTheTrayMenu) {
     Search().ShowSearch();
     Pump();
-    std::vector<ShownText> texts = WindowTexts(Search().Handle(), L"search window");
-    Append(texts, MenuTexts(Search().PopupMenu(), L"search menu"));
-    Append(texts, MenuTexts(Main().PrepareTrayMenu(), L"tray menu"));
-    Append(texts, ToolTipTexts());
+    const std::vector<ShownText> texts = SearchWindowTexts();
     EXPECT_EQ(Untranslated(texts), std::vector<std::wstring>{}) << Joined(Untranslated(texts));
+}
+
+// The same window made in English and switched as the settings dialog's OK switches it:
+// every caption is read again, none stays as it was made.
+class CaptionsSwitchTest : public CaptionsTest {
+protected:
+    void SetUp() override { StartIn(1); }
+};
+
+TEST_F(CaptionsSwitchTest, AnotherLanguageReachesEveryCaptionOfTheSearchWindowAtOnce) {
+    Search().ShowSearch();
+    Pump();
+    SettingsOptions options = CurrentOptions();
+    options.language = kPseudoCode;
+    ApplyOptions(options);
+    ASSERT_EQ(Languages::Text(0), "[[Error]]");
+    // The robot's display is a log: what it said before the switch stays as it was said.
+    const auto robotLog = [](const ShownText& shown) {
+        wchar_t kind[32] = {};
+        ::GetClassNameW(shown.window, kind, 32);
+        return std::wstring(kind) == L"RobotMemo";
+    };
+    const std::vector<ShownText> texts = SearchWindowTexts();
+    EXPECT_EQ(Untranslated(texts, robotLog), std::vector<std::wstring>{})
+        << Joined(Untranslated(texts, robotLog));
 }
 
 TEST_F(CaptionsTest, TheMessageAndQuestionDialogs) {
