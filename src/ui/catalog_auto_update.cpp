@@ -53,7 +53,8 @@ void CatalogAutoUpdate::StartWatches() {
     bool unwatched = false;
     for (const WatchedFolder& folder : folders_) {
         watches_.push_back(services_.folderWatches->Watch(
-            folder.folder, folder.tree, [window, generation](FolderChange change) {
+            folder.folder, folder.tree,
+            [window, generation](FolderChange change, std::vector<std::string>) {
                 ::PostMessageW(window, kFolderChangedMessage, WPARAM(change), generation);
             }));
         unwatched = unwatched || watches_.back() == nullptr;
