@@ -96,7 +96,8 @@ bool Application::Start(StartMode mode) {
 }
 
 std::string Application::SaveOptionsAndCatalog() {
-    search_->WaitForCatalog(); // a catalog still loading is part of what is saved
+    search_->WaitForCatalog();     // a catalog still loading is part of what is saved
+    search_->WaitForCatalogSave(); // the file is written by one at a time
     const FileResult saved =
         ::orvan::SaveOptionsAndCatalog(CurrentOptions(), services_.options, services_.catalog);
     return saved ? std::string() : saved.Error();

@@ -1,9 +1,13 @@
 #include "ui/catalog_auto_update.h"
 
+#include "core/catalog/catalog_update.h"
+
 #include <objbase.h>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 namespace orvan::ui {
 
@@ -31,6 +35,9 @@ void CatalogAutoUpdate::Apply(const SettingsOptions& options) {
         ::KillTimer(window_, kAutoUpdateTimer);
         return;
     }
+    if (applied_ && options.catalog.paths != paths_)
+        pathsChanged_ = true;
+    applied_ = true;
     paths_ = options.catalog.paths;
     std::vector<WatchedFolder> folders = AutoUpdateFolders(paths_, services_.options.folders);
     if (schedule_ && folders == folders_ && options.catalog.interval == interval_)
@@ -53,7 +60,29 @@ void CatalogAutoUpdate::StartWatches() {
     bool unwatched = false;
     for (const WatchedFolder& folder : folders_) {
         watches_.push_back(services_.folderWatches->Watch(
-            folder.folder, folder.tree, [window, generation](FolderChange change) {
+            folder.folder, folder.tree,
+            [window, generation, changed = changed_](FolderChange change,
+                                                     std::vector<std::string> entries) {
+                if (change == FolderChange::Changed) {
+                    bool post = false;
+                    {
+                        const std::lock_guard lock(changed->mutex);
+                        if (!changed->unnamed) {
+                            if (entries.empty() ||
+                                changed->entries.size() + entries.size() > kMostChangedEntries) {
+                                changed->unnamed = true; // a full rebuild sees it all
+                                changed->entries = {};
+                            } else {
+                                changed->entries.insert(changed->entries.end(),
+                                                        std::make_move_iterator(entries.begin()),
+                                                        std::make_move_iterator(entries.end()));
+                            }
+                        }
+                        post = !std::exchange(changed->posted, true);
+                    }
+                    if (!post)
+                        return;
+                }
                 ::PostMessageW(window, kFolderChangedMessage, WPARAM(change), generation);
             }));
         unwatched = unwatched || watches_.back() == nullptr;
@@ -77,11 +106,35 @@ void CatalogAutoUpdate::SetSettingsOpen(bool open) {
     Reschedule();
 }
 
+void CatalogAutoUpdate::NoteChangedEntries() {
+    bool unnamed = false;
+    bool named = false;
+    {
+        const std::lock_guard lock(changed_->mutex);
+        changed_->posted = false;
+        unnamed = changed_->unnamed;
+        named = !changed_->entries.empty();
+    }
+    // Nothing left when a rebuild has taken the entries meanwhile.
+    if (unnamed)
+        schedule_->Change(Now());
+    else if (named)
+        schedule_->EntriesChanged(Now());
+}
+
 void CatalogAutoUpdate::OnFolderChanged(WPARAM change, LPARAM generation) {
-    if (!schedule_ || generation != generation_)
+    if (!schedule_)
+        return;
+    const auto kind = FolderChange(change);
+    if (kind == FolderChange::Changed) {
+        // Entries named by earlier watches changed on the disk all the same.
+        NoteChangedEntries();
+        Reschedule();
+        return;
+    }
+    if (generation != generation_)
         return;
     schedule_->Change(Now());
-    const auto kind = FolderChange(change);
     if (kind == FolderChange::Gone || kind == FolderChange::Failed) {
         // The watch has ended by itself; which one does not matter: after the next
         // completed rebuild every ended watch is tried again.
@@ -119,37 +172,59 @@ void CatalogAutoUpdate::OnTimer() {
     ::KillTimer(window_, kAutoUpdateTimer);
     if (!schedule_)
         return;
-    if (schedule_->Due(Now()))
-        StartRebuild();
+    if (const CatalogUpdate due = schedule_->DueUpdate(Now()); due != CatalogUpdate::None)
+        StartRebuild(due);
     else
         Reschedule();
 }
 
-void CatalogAutoUpdate::StartRebuild() {
+void CatalogAutoUpdate::StartRebuild(CatalogUpdate due) {
+    std::vector<std::string> entries;
+    bool unnamed = false;
+    {
+        const std::lock_guard lock(changed_->mutex);
+        entries = std::exchange(changed_->entries, {});
+        unnamed = std::exchange(changed_->unnamed, false);
+    }
+    const bool full = due == CatalogUpdate::Full || unnamed || pathsChanged_;
     schedule_->RebuildStarted();
+    if (!full && entries.empty()) { // an earlier update took them
+        schedule_->RebuildEnded(Now(), true, false);
+        Reschedule();
+        return;
+    }
     const HWND window = window_;
     const ScanServices scan{services_.options.fileSystem,
                             services_.options.folders,
                             *services_.shellNames,
                             *services_.clock,
                             {}};
-    rebuild_.Start(
-        paths_, scan, CurrentOptions().catalog.items,
-        [window] { ::PostMessageW(window, kCatalogRebuiltMessage, 0, 0); },
-        // Display names come from the shell, which wants a COM apartment on its thread.
-        {[] { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); },
-         [] { ::CoUninitialize(); }});
+    auto finished = [window] { ::PostMessageW(window, kCatalogRebuiltMessage, 0, 0); };
+    // Display names come from the shell, which wants a COM apartment on its thread.
+    BackgroundRebuild::ThreadHooks hooks{
+        [] { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); },
+        [] { ::CoUninitialize(); }};
+    if (full)
+        rebuild_.Start(paths_, scan, CurrentOptions().catalog.items, finished, std::move(hooks));
+    else
+        rebuild_.StartUpdate(paths_, scan, CurrentOptions().catalog.items, std::move(entries),
+                             finished, std::move(hooks));
 }
 
-std::optional<RebuiltCatalog> CatalogAutoUpdate::TakeRebuilt() {
+std::optional<RebuiltCatalog> CatalogAutoUpdate::TakeRebuilt(const CatalogItems& current) {
     if (!rebuild_.Pending())
         return std::nullopt;
     RebuiltCatalog rebuilt = rebuild_.Take();
     if (!schedule_)
         return std::nullopt; // turned off meanwhile
-    // Stopped for the settings dialog: its changes are still to do.
-    const bool completed = rebuilt.completed && !settingsOpen_;
-    schedule_->RebuildEnded(Now(), completed);
+    // Stopped for the settings dialog: its changes are still to do. An update from named
+    // entries built on a catalog that has been replaced since (the file's, loaded late)
+    // would lose the replacement: a full rebuild follows instead.
+    const bool completed =
+        rebuilt.completed && !settingsOpen_ && (rebuilt.full || current.SharesWith(rebuilt.base));
+    schedule_->RebuildEnded(Now(), completed, rebuilt.full);
+    if (completed && rebuilt.full)
+        pathsChanged_ = false;
     if (completed && (unwatched_ || WatchedFolderMissing()))
         StartWatches(); // a folder that was missing or failed may be back
     Reschedule();

@@ -10,12 +10,16 @@
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace orvan::ui {
 
-// Posted by a watch thread: wParam the FolderChange, lParam the watch's generation.
+// Posted by a watch thread: wParam the FolderChange, lParam the watch's generation. The
+// entries a Changed report names wait in a list the interface thread takes; one message
+// stands for everything named until then.
 inline constexpr UINT kFolderChangedMessage = WM_APP + 3;
 // Posted by the rebuild's thread when it has ended.
 inline constexpr UINT kCatalogRebuiltMessage = WM_APP + 4;
@@ -36,19 +40,29 @@ public:
 
     void OnFolderChanged(WPARAM change, LPARAM generation);
     void OnTimer();
-    // The ended rebuild's result, when it completed and still counts; the caller publishes
-    // it and then calls Published.
-    std::optional<RebuiltCatalog> TakeRebuilt();
+    // The ended rebuild's result, when it completed and still counts for the catalog now
+    // current (an update from named entries counts only for the catalog it started from);
+    // the caller publishes it.
+    std::optional<RebuiltCatalog> TakeRebuilt(const CatalogItems& current);
 
     bool Active() const { return schedule_.has_value(); }
     bool Rebuilding() const { return rebuild_.Pending(); }
 
 private:
+    // What the watch threads have named since the interface thread last took it.
+    struct ChangedEntries {
+        std::mutex mutex;
+        std::vector<std::string> entries;
+        bool unnamed = false; // something changed that was not named, or too much was
+        bool posted = false;  // a message is on its way
+    };
+
     static double Now();
     void StartWatches();
     void StopWatches();
     void Reschedule();
-    void StartRebuild();
+    void NoteChangedEntries();
+    void StartRebuild(CatalogUpdate due);
     bool WatchedFolderMissing() const;
 
     const ProgramServices& services_;
@@ -61,6 +75,11 @@ private:
     LPARAM generation_ = 0;                             // messages of earlier watches are ignored
     std::optional<AutoUpdateSchedule> schedule_;
     bool settingsOpen_ = false;
+    // The paths changed since the catalog was last scanned in full: the catalog may not
+    // match them, so the next update scans in full.
+    bool pathsChanged_ = false;
+    bool applied_ = false; // paths_ holds the paths of an earlier Apply
+    std::shared_ptr<ChangedEntries> changed_ = std::make_shared<ChangedEntries>();
     BackgroundRebuild rebuild_;
 };
 

@@ -38,7 +38,9 @@ constexpr MenuCommand kMenu[] = {
 } // namespace
 
 SearchWindow::SearchWindow(const ProgramServices& services, MessageDialogPort& dialogs)
-    : services_(services) {
+    : services_(services), catalogSave_(services_.catalog, [this] {
+          ::PostMessageW(Handle(), kCatalogSaveFailedMessage, 0, 0);
+      }) {
     const LaunchServices launch{services.shell, &dialogs, this};
     auto run = std::make_unique<RunTab>(RunTabServices{services.build, services.fileInfo, launch});
     auto robot = std::make_unique<RobotTab>(*this);
@@ -119,6 +121,9 @@ LRESULT SearchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case kCatalogRebuiltMessage:
         PublishRebuiltCatalog();
+        return 0;
+    case kCatalogSaveFailedMessage:
+        LogCatalogSaveFailures();
         return 0;
     case WM_TIMER:
         if (wParam == kAutoUpdateTimer && autoUpdate_) {
@@ -259,19 +264,30 @@ void SearchWindow::WaitForCatalog() {
 }
 
 void SearchWindow::PublishRebuiltCatalog() {
-    if (!autoUpdate_)
-        return;
-    std::optional<RebuiltCatalog> rebuilt = autoUpdate_->TakeRebuilt();
-    if (!rebuilt)
+    if (!autoUpdate_ || !autoUpdate_->Rebuilding())
         return;
     // The file's catalog, were it still loading, would otherwise replace the newer one.
     WaitForCatalog();
+    std::optional<RebuiltCatalog> rebuilt =
+        autoUpdate_->TakeRebuilt(CurrentOptions().catalog.items);
+    if (!rebuilt)
+        return;
     SettingsOptions& options = CurrentOptions();
     options.catalog.items = std::move(rebuilt->items);
     options.catalog.lastRebuild = rebuilt->lastRebuild;
     run_->RebuildKeepingSelection();
-    if (const FileResult saved = SaveCatalog(options, services_.catalog); !saved)
-        WriteLog(ApplicationErrorText(saved.Error()));
+    // The entries are shared with the saving thread, never copied: they are immutable.
+    catalogSave_.Save(options.fileName, options.catalog.items);
+}
+
+void SearchWindow::WaitForCatalogSave() {
+    catalogSave_.Wait();
+    LogCatalogSaveFailures();
+}
+
+void SearchWindow::LogCatalogSaveFailures() {
+    for (const std::string& failure : catalogSave_.TakeFailures())
+        WriteLog(ApplicationErrorText(failure));
 }
 
 void SearchWindow::LocalizeCaptions() {

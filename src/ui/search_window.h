@@ -7,6 +7,7 @@
 // Closing it only hides it, unless the close command asked to end the program.
 #include "core/app/services.h"
 #include "core/catalog/catalog_loader.h"
+#include "core/catalog/catalog_save.h"
 #include "core/config/options.h"
 #include "core/ports/message_dialog.h"
 #include "core/ports/search_window.h"
@@ -33,6 +34,8 @@ struct SettingsSlot {
 
 // Posted by the catalog's loading thread when the catalog is read.
 inline constexpr UINT kCatalogLoadedMessage = WM_APP + 2;
+// Posted by the catalog's saving thread when a save failed.
+inline constexpr UINT kCatalogSaveFailedMessage = WM_APP + 5;
 
 namespace SearchId {
 constexpr int PageControl = 1000;
@@ -60,6 +63,9 @@ public:
     // Publishes the catalog being loaded, waiting for it if need be; whatever saves or
     // replaces the catalog calls this first.
     void WaitForCatalog();
+    // Waits for the catalog file's background save, whose failures go to the log: whatever
+    // writes the file itself calls this first, so that no two writes overlap.
+    void WaitForCatalogSave();
     // The catalog's automatic update, while AutoUpdate is on (read by tests).
     const CatalogAutoUpdate* AutoUpdate() const { return autoUpdate_.get(); }
     void ShowSearch();
@@ -123,12 +129,15 @@ private:
     void LayoutPages();
     void SettingsCommand();
     void ApplyOptionsListener(const SettingsOptions& options);
-    // Publishes a completed background rebuild in one step and saves the catalog file.
+    // Publishes a completed background rebuild in one step and has the catalog file saved
+    // in the background.
     void PublishRebuiltCatalog();
+    void LogCatalogSaveFailures();
     SearchFocus FocusKind() const;
     bool RunKey(SearchKeyAction action);
 
     ProgramServices services_;
+    BackgroundCatalogSave catalogSave_;
     bool quitRequested_ = false;
     bool initialized_ = false;
     int dpi_ = 96;

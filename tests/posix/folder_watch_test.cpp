@@ -15,20 +15,25 @@ using namespace std::chrono_literals;
 using testing::Recorder;
 using testing::TempFolder;
 
-TEST(FolderWatch, ReportsEntriesCreatedRenamedAndDeletedInTheFolder) {
+// Each report names the entries as full core paths, both names of a rename, so that the
+// catalog can rescan just those.
+TEST(FolderWatch, NamesTheEntriesCreatedRenamedAndDeletedInTheFolder) {
     TempFolder temp;
     Recorder recorder;
     auto watch = platform::FolderWatches().Watch(temp.Core(), true, recorder.Callback());
     ASSERT_NE(watch, nullptr);
 
     temp.File("new.txt");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "created";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Core("new.txt")})) << "created";
     recorder.Clear();
     std::filesystem::rename(temp.Native("new.txt"), temp.Native("renamed.txt"));
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "renamed";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Core("new.txt"), temp.Core("renamed.txt")}))
+        << "renamed";
     recorder.Clear();
     std::filesystem::remove(temp.Native("renamed.txt"));
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "deleted";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Core("renamed.txt")})) << "deleted";
+    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed));
+    EXPECT_FALSE(recorder.UnexpectedEntries());
 }
 
 TEST(FolderWatch, ATreeCoversFoldersThatExistedAndFoldersCreatedLater) {
@@ -39,7 +44,7 @@ TEST(FolderWatch, ATreeCoversFoldersThatExistedAndFoldersCreatedLater) {
     ASSERT_NE(watch, nullptr);
 
     temp.File("old/deeper/a.exe");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "existing subfolder";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Core("old/deeper/a.exe")})) << "existing subfolder";
 
     temp.Folder("later");
     ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed));
@@ -49,7 +54,12 @@ TEST(FolderWatch, ATreeCoversFoldersThatExistedAndFoldersCreatedLater) {
     ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed));
     recorder.Clear();
     temp.File("later/inner/b.exe");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "subfolder created after the start";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Core("later/inner/b.exe")}))
+        << "subfolder created after the start";
+    // A folder renamed inside the tree is named by both paths; what moved with it is not.
+    recorder.Clear();
+    std::filesystem::rename(temp.Native("later"), temp.Native("moved"));
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Core("later"), temp.Core("moved")}));
 }
 
 TEST(FolderWatch, AFolderAloneIgnoresItsSubfolders) {
@@ -74,6 +84,7 @@ TEST(FolderWatch, AWatchedFolderThatGoesAwayEndsItsWatchQuietly) {
 
     std::filesystem::remove_all(temp.Native("watched"));
     EXPECT_TRUE(recorder.WaitFor(FolderChange::Gone));
+    EXPECT_FALSE(recorder.UnexpectedEntries());
     watch.reset(); // the stopped thread is joined, nothing hangs
 }
 

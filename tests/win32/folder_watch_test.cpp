@@ -22,23 +22,28 @@ TEST(Win32FolderWatch, ReportsEntriesCreatedRenamedAndDeletedBelowTheFolder) {
     auto watch = platform::FolderWatches().Watch(temp.Path(), true, recorder.Callback());
     ASSERT_NE(watch, nullptr);
 
+    // Each report names the entries as full paths, both names of a rename.
     temp.WriteBytes("new.txt", "x");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "created";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Path("new.txt")})) << "created";
     recorder.Clear();
     ASSERT_TRUE(MoveFileW(temp.WidePath("new.txt").c_str(), temp.WidePath("renamed.txt").c_str()));
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "renamed";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Path("new.txt"), temp.Path("renamed.txt")}))
+        << "renamed";
     recorder.Clear();
     ASSERT_TRUE(DeleteFileW(temp.WidePath("renamed.txt").c_str()));
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "deleted";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Path("renamed.txt")})) << "deleted";
     recorder.Clear();
     temp.WriteBytes("sub\\deeper\\deep.exe", "x");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a subfolder there before";
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Path("sub\\deeper\\deep.exe")}))
+        << "in a subfolder there before";
     recorder.Clear();
     ASSERT_TRUE(CreateDirectoryW(temp.WidePath("later").c_str(), nullptr));
-    ASSERT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "a folder created";
+    ASSERT_TRUE(recorder.WaitForEntries({temp.Path("later")})) << "a folder created";
     recorder.Clear();
-    temp.WriteBytes("later\\new.exe", "x");
-    EXPECT_TRUE(recorder.WaitFor(FolderChange::Changed)) << "in a folder created later";
+    temp.WriteBytes("later\\n\xc3\xa9w.exe", "x"); // UTF-8 in the core, UTF-16 on the system
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Path("later\\n\xc3\xa9w.exe")}))
+        << "in a folder created later";
+    EXPECT_FALSE(recorder.UnexpectedEntries());
 }
 
 // Windows completes the pending read when the folder goes away and the watch reports Gone;

@@ -52,10 +52,33 @@ TEST_F(CatalogAutoUpdateTest, AFileCreatedInACatalogFolderIsFoundWithoutARebuild
     // A deleted file leaves the catalog, and the catalog file holds the new catalog.
     ::DeleteFileW(win32::Wide(Apps() + "\\alpha-tool.exe").c_str());
     ASSERT_TRUE(WaitForRows({L"a-tool.exe", L"beta-tool.exe"}));
+    Search().WaitForCatalogSave(); // written on a thread of its own
     const std::string saved = temp_.Read(CatalogFileName(OptionsFile()));
     EXPECT_NE(saved.find("beta-tool.exe"), std::string::npos);
     EXPECT_EQ(saved.find("alpha-tool.exe"), std::string::npos);
     EXPECT_GT(CurrentOptions().catalog.lastRebuild, 0.0);
+}
+
+// A renamed folder is reported by its two names alone; what was inside moves with it.
+TEST_F(CatalogAutoUpdateTest, TheEntriesOfARenamedFolderFollowIt) {
+    StartWith(true);
+    temp_.Write(Apps() + "\\old\\deep\\beta-tool.exe", "x");
+    const auto paths = [] {
+        std::vector<std::string> listed;
+        for (const CatalogItem& item : CurrentOptions().catalog.items)
+            listed.push_back(item.path);
+        return listed;
+    };
+    const auto waitForPaths = [&](const std::vector<std::string>& wanted) {
+        for (int i = 0; i < 1500 && paths() != wanted; ++i)
+            Pump(10);
+        return paths() == wanted;
+    };
+    ASSERT_TRUE(waitForPaths({Apps() + "\\alpha-tool.exe", Apps() + "\\old\\deep\\beta-tool.exe"}));
+    ASSERT_TRUE(
+        ::MoveFileW(win32::Wide(Apps() + "\\old").c_str(), win32::Wide(Apps() + "\\new").c_str()));
+    EXPECT_TRUE(waitForPaths({Apps() + "\\alpha-tool.exe", Apps() + "\\new\\deep\\beta-tool.exe"}))
+        << paths().size();
 }
 
 TEST_F(CatalogAutoUpdateTest, OffTheCatalogStaysAsLoaded) {

@@ -1,11 +1,10 @@
 #include "core/catalog/auto_update.h"
 
+#include "core/catalog/catalog_update.h"
 #include "core/config/path_variables.h"
 
 #include <algorithm>
 #include <exception>
-#include <string_view>
-#include <unordered_map>
 
 namespace orvan {
 
@@ -24,25 +23,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
         return upper(x) == upper(y);
     });
 }
-
-// The display names of a catalog by path, the shell asked only for paths it lacks.
-class KnownNames final : public ShellNamePort {
-public:
-    KnownNames(const CatalogItems& catalog, const ShellNamePort& shell) : shell_(shell) {
-        names_.reserve(catalog.size());
-        for (const CatalogItem& item : catalog)
-            if (!item.name.empty())
-                names_.emplace(item.path, item.name);
-    }
-    std::string DisplayName(const std::string& path) const override {
-        const auto known = names_.find(path);
-        return known != names_.end() ? std::string(known->second) : shell_.DisplayName(path);
-    }
-
-private:
-    const ShellNamePort& shell_;
-    std::unordered_map<std::string_view, std::string_view> names_; // into the catalog
-};
 
 } // namespace
 
@@ -73,6 +53,11 @@ AutoUpdateSchedule::AutoUpdateSchedule(std::int32_t intervalSeconds, double now)
       lastRebuild_(now) {}
 
 void AutoUpdateSchedule::Change(double now) {
+    EntriesChanged(now);
+    full_ = true;
+}
+
+void AutoUpdateSchedule::EntriesChanged(double now) {
     pending_ = true;
     quietUntil_ = now + kQuietSeconds;
 }
@@ -82,14 +67,17 @@ void AutoUpdateSchedule::RebuildStarted() {
     // The scan sees everything that happened before it; only later changes remain.
     pendingAtStart_ = pending_;
     pending_ = false;
+    full_ = false;
 }
 
-void AutoUpdateSchedule::RebuildEnded(double now, bool completed) {
+void AutoUpdateSchedule::RebuildEnded(double now, bool completed, bool full) {
     rebuilding_ = false;
     if (completed) {
-        lastRebuild_ = now;
+        if (full)
+            lastRebuild_ = now;
     } else if (pendingAtStart_) {
         pending_ = true;
+        full_ = true;
         quietUntil_ = std::max(quietUntil_, now + kQuietSeconds);
     }
     pendingAtStart_ = false;
@@ -108,9 +96,14 @@ std::optional<double> AutoUpdateSchedule::NextCheck() const {
     return next;
 }
 
-bool AutoUpdateSchedule::Due(double now) const {
-    const std::optional<double> next = NextCheck();
-    return next && now >= *next;
+CatalogUpdate AutoUpdateSchedule::DueUpdate(double now) const {
+    if (settingsOpen_ || rebuilding_)
+        return CatalogUpdate::None;
+    if (unwatched_ && interval_ > 0 && now >= lastRebuild_ + interval_)
+        return CatalogUpdate::Full;
+    if (pending_ && now >= quietUntil_)
+        return full_ ? CatalogUpdate::Full : CatalogUpdate::Entries;
+    return CatalogUpdate::None;
 }
 
 BackgroundRebuild::~BackgroundRebuild() {
@@ -123,6 +116,21 @@ BackgroundRebuild::~BackgroundRebuild() {
 void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServices& services,
                               CatalogItems previous, std::function<void()> finished,
                               ThreadHooks hooks) {
+    Launch(std::move(paths), services, std::move(previous), std::nullopt, std::move(finished),
+           std::move(hooks));
+}
+
+void BackgroundRebuild::StartUpdate(SettingsOptionsCatalogPaths paths, const ScanServices& services,
+                                    CatalogItems previous, std::vector<std::string> changed,
+                                    std::function<void()> finished, ThreadHooks hooks) {
+    Launch(std::move(paths), services, std::move(previous), std::move(changed), std::move(finished),
+           std::move(hooks));
+}
+
+void BackgroundRebuild::Launch(SettingsOptionsCatalogPaths paths, const ScanServices& services,
+                               CatalogItems previous,
+                               std::optional<std::vector<std::string>> changed,
+                               std::function<void()> finished, ThreadHooks hooks) {
     if (result_.valid())
         result_.wait();
     stop_ = std::make_shared<std::atomic<bool>>(false);
@@ -132,8 +140,8 @@ void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServi
     const ClockPort* clock = &services.clock;
     result_ = std::async(std::launch::async,
                          [paths = std::move(paths), fileSystem, folders, shell, clock,
-                          previous = std::move(previous), finished = std::move(finished),
-                          hooks = std::move(hooks), stop = stop_] {
+                          previous = std::move(previous), changed = std::move(changed),
+                          finished = std::move(finished), hooks = std::move(hooks), stop = stop_] {
                              if (hooks.enter)
                                  hooks.enter();
                              RebuiltCatalog rebuilt;
@@ -151,12 +159,27 @@ void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServi
                                                                          scan.Stop();
                                                                  },
                                                                  {}};
-                                 SettingsOptions options;
-                                 options.catalog.paths = paths;
-                                 rebuilt.completed = scan.Rebuild(options, scanServices);
-                                 if (rebuilt.completed) {
-                                     rebuilt.items = options.catalog.items;
-                                     rebuilt.lastRebuild = options.catalog.lastRebuild;
+                                 bool rebuild = true;
+                                 if (changed) {
+                                     UpdatedCatalog updated = UpdateCatalogEntries(
+                                         scan, previous, paths, *changed, scanServices);
+                                     rebuild = updated.outcome == EntriesUpdate::RebuildNeeded;
+                                     if (updated.outcome == EntriesUpdate::Updated) {
+                                         rebuilt.completed = true;
+                                         rebuilt.full = false;
+                                         rebuilt.base = previous;
+                                         rebuilt.items = CatalogItems(std::move(updated.items));
+                                         rebuilt.lastRebuild = clock->Now();
+                                     }
+                                 }
+                                 if (rebuild) {
+                                     SettingsOptions options;
+                                     options.catalog.paths = paths;
+                                     rebuilt.completed = scan.Rebuild(options, scanServices);
+                                     if (rebuilt.completed) {
+                                         rebuilt.items = options.catalog.items;
+                                         rebuilt.lastRebuild = options.catalog.lastRebuild;
+                                     }
                                  }
                              } catch (const std::exception&) {
                                  // Out of memory on a huge tree: keep the catalog there is.

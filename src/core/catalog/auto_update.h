@@ -29,6 +29,9 @@ struct WatchedFolder {
 std::vector<WatchedFolder> AutoUpdateFolders(const SettingsOptionsCatalogPaths& paths,
                                              const SpecialFolderPort& folders);
 
+// What an update does: nothing, rescan the entries the watches named, or rebuild in full.
+enum class CatalogUpdate { None, Entries, Full };
+
 // When to rebuild. Every change restarts a quiet period, so that an installer writing a
 // thousand files causes one rebuild after it has finished. The interval is a safety net
 // only while a change could have gone unseen (a folder without a working watch); with
@@ -45,17 +48,25 @@ public:
     // the catalog loaded at start-up was complete when it was saved.
     AutoUpdateSchedule(std::int32_t intervalSeconds, double now);
 
-    // An entry came or went, or the system dropped changes (the rebuild sees them all), or
-    // a watched folder went away.
+    // Anything may have changed: the system dropped changes or did not say which entries
+    // changed, or a watched folder went away. A full rebuild sees them all.
     void Change(double now);
+    // Entries the watches named came or went: rescanning those is enough, unless a full
+    // rebuild is wanted anyway.
+    void EntriesChanged(double now);
     // Whether some folder has no working watch: it could not be started, failed or ended.
     void SetUnwatched(bool any) { unwatched_ = any; }
     void SetSettingsOpen(bool open) { settingsOpen_ = open; }
+    // Takes everything pending: the named entries with an entries update, everything with
+    // a full rebuild.
     void RebuildStarted();
-    // completed: the new catalog was published; otherwise the changes are still to do.
-    void RebuildEnded(double now, bool completed);
+    // completed: the new catalog was published; full: it was scanned in full (which alone
+    // satisfies the interval). Otherwise the changes are still to do, and since the names
+    // were handed over, a full rebuild does them.
+    void RebuildEnded(double now, bool completed, bool full);
 
-    bool Due(double now) const;
+    CatalogUpdate DueUpdate(double now) const;
+    bool Due(double now) const { return DueUpdate(now) != CatalogUpdate::None; }
     // The moment Due may turn true with no further event; none while suppressed (the end
     // of the suppression asks again) or when nothing waits.
     std::optional<double> NextCheck() const;
@@ -66,6 +77,7 @@ private:
     double lastRebuild_;
     double quietUntil_ = 0;
     bool pending_ = false;
+    bool full_ = false;           // what is pending needs a full rebuild
     bool pendingAtStart_ = false; // what a rebuild that does not complete gives back
     bool unwatched_ = false;
     bool settingsOpen_ = false;
@@ -76,6 +88,10 @@ struct RebuiltCatalog {
     bool completed = false;
     CatalogItems items;
     double lastRebuild = 0; // the moment the scan completed, from the scan's clock
+    // Scanned in full; otherwise brought up to date from `base`, and valid only as long as
+    // the catalog still is `base`.
+    bool full = true;
+    CatalogItems base;
 };
 
 // A rebuild on a thread of its own, into a catalog of its own: the scanner state the
@@ -103,6 +119,12 @@ public:
     void Start(SettingsOptionsCatalogPaths paths, const ScanServices& services,
                CatalogItems previous = {}, std::function<void()> finished = {},
                ThreadHooks hooks = {});
+    // Brings `previous` up to date after the named entries changed (full paths), rescanning
+    // only what they touch; a full rebuild instead where that cannot be done (see
+    // UpdateCatalogEntries).
+    void StartUpdate(SettingsOptionsCatalogPaths paths, const ScanServices& services,
+                     CatalogItems previous, std::vector<std::string> changed,
+                     std::function<void()> finished = {}, ThreadHooks hooks = {});
     bool Pending() const { return result_.valid(); }
     // Asks a running rebuild to end at the next folder; it then reports not completed.
     void Stop() { stop_->store(true); }
@@ -110,6 +132,10 @@ public:
     RebuiltCatalog Take();
 
 private:
+    void Launch(SettingsOptionsCatalogPaths paths, const ScanServices& services,
+                CatalogItems previous, std::optional<std::vector<std::string>> changed,
+                std::function<void()> finished, ThreadHooks hooks);
+
     std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
     std::future<RebuiltCatalog> result_;
 };

@@ -32,7 +32,8 @@ void CatalogScan::AddItem(const std::string& path, const std::string& name) {
 }
 
 void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
-                             bool includeDirectories, const ScanServices& services) {
+                             bool includeDirectories, const ScanServices& services,
+                             const SubfolderShortcut* shortcut) {
     if (!scanning_)
         return;
     ++scannedFolders_;
@@ -89,11 +90,12 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
             // Links are listed but never entered: a link to an ancestor would never end.
             const bool link = (entry.attributes & FileAttribute::ReparsePoint) != 0;
             const std::int64_t below = static_cast<std::int64_t>(depth) - 1;
-            if (!link && depth == UnlimitedDepth)
-                ScanFolder(path, mask, UnlimitedDepth, includeDirectories, services);
-            else if (!link && below >= 0)
-                ScanFolder(path, mask, static_cast<std::int32_t>(below), includeDirectories,
-                           services);
+            const bool enter = !link && (depth == UnlimitedDepth || below >= 0);
+            if (enter && !(shortcut != nullptr && (*shortcut)(path, newItems_)))
+                ScanFolder(path, mask,
+                           depth == UnlimitedDepth ? UnlimitedDepth
+                                                   : static_cast<std::int32_t>(below),
+                           includeDirectories, services, shortcut);
         }
         scanPath_ = std::move(path);
         return true;
@@ -105,6 +107,22 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
     } else {
         services.fileSystem.EnumerateKinds(expanded, std::string(kAll), folderPass);
     }
+}
+
+std::optional<std::vector<CatalogItem>>
+CatalogScan::ScanCatalogPath(const SettingsOptionsCatalogPath& path, const ScanServices& services,
+                             const SubfolderShortcut& shortcut) {
+    if (scanning_)
+        return std::nullopt;
+    const ScanningGuard guard(scanning_);
+    newItems_.clear();
+    ScanFolder(path.path, path.mask, path.depth, path.includeDirectories, services,
+               shortcut ? &shortcut : nullptr);
+    if (!scanning_)
+        return std::nullopt;
+    std::vector<CatalogItem> items = std::move(newItems_);
+    newItems_.clear();
+    return items;
 }
 
 bool CatalogScan::Rebuild(SettingsOptions& options, const ScanServices& services) {

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,18 @@ public:
     // Rebuilds the record's catalog. False when this scan is already running (nothing
     // happens) or when it was stopped (the record keeps its catalog and rebuild time).
     bool Rebuild(SettingsOptions& options, const ScanServices& services);
+
+    // Asked before the scan enters a subfolder (its full path, as the scan would enter it):
+    // true when the callback has appended the subfolder's entries to `items` itself, and
+    // the scan then leaves it alone; false to have it scanned.
+    using SubfolderShortcut =
+        std::function<bool(const std::string& subfolder, std::vector<CatalogItem>& items)>;
+    // Scans one catalog path as Rebuild does (active or not), with shortcut asked before
+    // every subfolder the scan would enter, and hands the entries over. Nothing when this
+    // scan is already running or was stopped.
+    std::optional<std::vector<CatalogItem>> ScanCatalogPath(const SettingsOptionsCatalogPath& path,
+                                                            const ScanServices& services,
+                                                            const SubfolderShortcut& shortcut);
     // Ends a running rebuild at the next entry.
     void Stop() { scanning_ = false; }
 
@@ -61,7 +74,8 @@ public:
 private:
     // Scans one folder (path variables expanded on entry) and, within depth, its subfolders.
     void ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
-                    bool includeDirectories, const ScanServices& services);
+                    bool includeDirectories, const ScanServices& services,
+                    const SubfolderShortcut* shortcut = nullptr);
     void AddItem(const std::string& path, const std::string& name);
 
     bool scanning_ = false;

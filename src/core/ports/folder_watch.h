@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvan {
 
@@ -23,7 +24,11 @@ public:
 
 class FolderWatchPort {
 public:
-    using Callback = std::function<void(FolderChange)>;
+    // With Changed, the entries the system named: full core paths of what was created,
+    // deleted or renamed (a rename gives the old and the new name), in the order reported.
+    // Empty when the system did not say which entries changed: then anything below the
+    // folder may have. Empty with every other kind.
+    using Callback = std::function<void(FolderChange, std::vector<std::string> entries)>;
     virtual ~FolderWatchPort() = default;
 
     // Starts watching folder (a core path), with everything below it when tree is set. The

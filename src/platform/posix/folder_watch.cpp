@@ -17,6 +17,7 @@
 #include <cstring>
 #include <map>
 #include <thread>
+#include <vector>
 
 namespace orvan::platform {
 
@@ -89,7 +90,7 @@ private:
             if (poll(fds, 2, -1) < 0) {
                 if (errno == EINTR)
                     continue;
-                callback_(FolderChange::Failed);
+                callback_(FolderChange::Failed, {});
                 return;
             }
             if (fds[1].revents != 0)
@@ -98,12 +99,13 @@ private:
             if (length <= 0) {
                 if (length < 0 && (errno == EINTR || errno == EAGAIN))
                     continue;
-                callback_(FolderChange::Failed);
+                callback_(FolderChange::Failed, {});
                 return;
             }
             bool changed = false;
             bool lost = false;
             bool gone = false;
+            std::vector<std::string> entries;
             for (ssize_t at = 0; at < length;) {
                 inotify_event event{};
                 std::memcpy(&event, buffer + at, sizeof event);
@@ -126,18 +128,24 @@ private:
                 if ((event.mask & kEntryEvents) == 0)
                     continue;
                 changed = true;
+                // An entry event always carries the entry's name (padded with zeros).
+                const std::string entry =
+                    event.len > 0
+                        ? folder->second + "/" + std::string(name, ::strnlen(name, event.len))
+                        : folder->second;
+                entries.push_back(NativeToCorePath(entry));
                 if (tree_ && (event.mask & (IN_CREATE | IN_MOVED_TO)) != 0 &&
                     (event.mask & IN_ISDIR) != 0 && event.len > 0 && name[0] != '.')
-                    Add(folder->second + "/" + name, false);
+                    Add(entry, false);
             }
             if (gone) {
-                callback_(FolderChange::Gone);
+                callback_(FolderChange::Gone, {});
                 return;
             }
             if (lost)
-                callback_(FolderChange::Lost);
+                callback_(FolderChange::Lost, {});
             else if (changed)
-                callback_(FolderChange::Changed);
+                callback_(FolderChange::Changed, std::move(entries));
         }
     }
 

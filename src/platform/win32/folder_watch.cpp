@@ -7,7 +7,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace orvan::platform {
 
@@ -59,12 +64,34 @@ void OpenSubfolders(const std::wstring& folder, HANDLE stop) {
     ::FindClose(find);
 }
 
+// The entries a completed read names, as full core paths: every record's name is relative
+// to the watched folder and may lead through subfolders.
+std::vector<std::string> NamedEntries(const std::string& folder, const BYTE* buffer, DWORD bytes) {
+    const std::string prefix = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+    std::vector<std::string> entries;
+    for (DWORD at = 0; at + offsetof(FILE_NOTIFY_INFORMATION, FileName) <= bytes;) {
+        FILE_NOTIFY_INFORMATION record{};
+        std::memcpy(&record, buffer + at, offsetof(FILE_NOTIFY_INFORMATION, FileName));
+        const DWORD nameAt = at + DWORD(offsetof(FILE_NOTIFY_INFORMATION, FileName));
+        const DWORD nameBytes = std::min<DWORD>(record.FileNameLength, bytes - nameAt);
+        std::wstring name(nameBytes / sizeof(wchar_t), L'\0');
+        std::memcpy(name.data(), buffer + nameAt, name.size() * sizeof(wchar_t));
+        entries.push_back(name.empty() ? folder : prefix + win32::Narrow(name.data(), name.size()));
+        if (record.NextEntryOffset == 0)
+            break;
+        at += record.NextEntryOffset;
+    }
+    return entries;
+}
+
 class DirectoryWatch final : public FolderWatch {
 public:
-    DirectoryWatch(std::wstring folder, UniqueFile directory, UniqueEvent stop, UniqueEvent done,
-                   bool tree, FolderWatchPort::Callback callback)
-        : folder_(std::move(folder)), directory_(std::move(directory)), stop_(std::move(stop)),
-          done_(std::move(done)), tree_(tree), callback_(std::move(callback)) {
+    DirectoryWatch(std::string corePath, std::wstring folder, UniqueFile directory,
+                   UniqueEvent stop, UniqueEvent done, bool tree,
+                   FolderWatchPort::Callback callback)
+        : corePath_(std::move(corePath)), folder_(std::move(folder)),
+          directory_(std::move(directory)), stop_(std::move(stop)), done_(std::move(done)),
+          tree_(tree), callback_(std::move(callback)) {
         overlapped_.hEvent = done_.Get();
     }
     ~DirectoryWatch() override {
@@ -110,10 +137,10 @@ private:
             const DWORD error = read ? ERROR_SUCCESS : ::GetLastError();
             reading_ = false;
             if (read && bytes > 0) {
-                callback_(FolderChange::Changed);
+                callback_(FolderChange::Changed, NamedEntries(corePath_, buffer_, bytes));
             } else if (read || error == ERROR_NOTIFY_ENUM_DIR) {
                 // No bytes: more changed than the buffer held, and the system dropped them.
-                callback_(FolderChange::Lost);
+                callback_(FolderChange::Lost, {});
             } else {
                 End();
                 return;
@@ -130,9 +157,10 @@ private:
         const DWORD attributes = ::GetFileAttributesW(folder_.c_str());
         const bool gone =
             attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        callback_(gone ? FolderChange::Gone : FolderChange::Failed);
+        callback_(gone ? FolderChange::Gone : FolderChange::Failed, {});
     }
 
+    std::string corePath_; // as the caller named the folder: the entries' paths start with it
     std::wstring folder_;
     UniqueFile directory_;
     UniqueEvent stop_;
@@ -166,9 +194,9 @@ public:
         UniqueEvent done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (!stop || !done)
             return nullptr;
-        auto watch =
-            std::make_unique<DirectoryWatch>(std::move(wide), std::move(directory), std::move(stop),
-                                             std::move(done), tree, std::move(callback));
+        auto watch = std::make_unique<DirectoryWatch>(folder, std::move(wide), std::move(directory),
+                                                      std::move(stop), std::move(done), tree,
+                                                      std::move(callback));
         if (!watch->Read())
             return nullptr;
         static const bool onWine = OnWine();

@@ -13,8 +13,8 @@
 namespace orvan {
 namespace {
 
-using testing::MemoryFileSystem;
 using testing::FakeFolders;
+using testing::MemoryFileSystem;
 
 SettingsOptionsCatalogPath CatalogPath(std::string path, std::int32_t depth, bool active = true) {
     SettingsOptionsCatalogPath p;
@@ -48,6 +48,7 @@ TEST(AutoUpdateFolders, WatchesTheActivePathsExpandedAndEachFolderOnce) {
 // One scenario: events at moments, with what Due answers at checkpoints.
 enum class Act {
     Change,
+    EntriesChange,
     Unwatched,
     Watched,
     SettingsOpen,
@@ -55,7 +56,10 @@ enum class Act {
     RebuildStart,
     RebuildDone,
     RebuildStopped,
+    EntriesDone, // an entries update completed
     ExpectDue,
+    ExpectEntries, // due, and the named entries suffice
+    ExpectFull,    // due, in full
     ExpectIdle,
 };
 struct Step {
@@ -80,6 +84,9 @@ TEST_P(Schedule, DecidesWhenToRebuild) {
         case Act::Change:
             schedule.Change(step.at);
             break;
+        case Act::EntriesChange:
+            schedule.EntriesChanged(step.at);
+            break;
         case Act::Unwatched:
             schedule.SetUnwatched(true);
             break;
@@ -96,13 +103,22 @@ TEST_P(Schedule, DecidesWhenToRebuild) {
             schedule.RebuildStarted();
             break;
         case Act::RebuildDone:
-            schedule.RebuildEnded(step.at, true);
+            schedule.RebuildEnded(step.at, true, true);
             break;
         case Act::RebuildStopped:
-            schedule.RebuildEnded(step.at, false);
+            schedule.RebuildEnded(step.at, false, true);
+            break;
+        case Act::EntriesDone:
+            schedule.RebuildEnded(step.at, true, false);
             break;
         case Act::ExpectDue:
             EXPECT_TRUE(schedule.Due(step.at));
+            break;
+        case Act::ExpectEntries:
+            EXPECT_EQ(schedule.DueUpdate(step.at), CatalogUpdate::Entries);
+            break;
+        case Act::ExpectFull:
+            EXPECT_EQ(schedule.DueUpdate(step.at), CatalogUpdate::Full);
             break;
         case Act::ExpectIdle:
             EXPECT_FALSE(schedule.Due(step.at));
@@ -185,6 +201,47 @@ const ScheduleCase kScheduleCases[] = {
      0,
      {{0, Act::Unwatched}, {1e9, Act::ExpectIdle}, {5, Act::Change}, {7, Act::ExpectDue}},
      7},
+    {"NamedEntriesAloneAreRescanned",
+     3600,
+     {{10, Act::EntriesChange}, {11.9, Act::ExpectIdle}, {12, Act::ExpectEntries}},
+     12},
+    {"AnUnnamedChangeAmongNamedOnesRebuildsInFull",
+     3600,
+     {{10, Act::EntriesChange}, {11, Act::Change}, {12.5, Act::ExpectIdle}, {13, Act::ExpectFull}},
+     13},
+    {"AStoppedEntriesUpdateIsDoneByAFullRebuild",
+     3600,
+     {{10, Act::EntriesChange},
+      {12, Act::RebuildStart},
+      {13, Act::RebuildStopped},
+      {15, Act::ExpectFull}},
+     15},
+    {"NamesAfterAFullRebuildStartedAreRescannedAlone",
+     3600,
+     {{10, Act::Change},
+      {12, Act::RebuildStart},
+      {13, Act::EntriesChange},
+      {14, Act::RebuildDone},
+      {15, Act::ExpectEntries}},
+     15},
+    {"AFullRebuildTakesTheNamedEntriesToo",
+     3600,
+     {{10, Act::EntriesChange},
+      {11, Act::Change},
+      {13, Act::RebuildStart},
+      {14, Act::RebuildDone},
+      {20, Act::ExpectIdle}},
+     std::nullopt},
+    {"AnEntriesUpdateLeavesTheIntervalRebuildDue",
+     3600,
+     {{0, Act::Unwatched},
+      {100, Act::EntriesChange},
+      {102, Act::ExpectEntries},
+      {102, Act::RebuildStart},
+      {103, Act::EntriesDone},
+      {3599, Act::ExpectIdle},
+      {3600, Act::ExpectFull}},
+     3600},
     {"NegativeIntervalTurnsTheSafetyNetOff",
      -1,
      {{0, Act::Unwatched}, {1e9, Act::ExpectIdle}},
