@@ -45,10 +45,17 @@ void CatalogAutoUpdate::Apply(const SettingsOptions& options) {
     folders_ = std::move(folders);
     interval_ = options.catalog.interval;
     const bool pending = schedule_ && schedule_->NextCheck().has_value();
+    // Started, or switched on: the catalog may be behind the disk. New watches for other
+    // folders keep a catch-up still to come.
+    const std::optional<double> catchUp =
+        schedule_ ? schedule_->CatchUpTime()
+                  : std::optional<double>(Now() + AutoUpdateSchedule::kCatchUpSeconds);
     schedule_.emplace(interval_, Now());
     schedule_->SetSettingsOpen(settingsOpen_);
     if (pending) // what the old watches saw still wants its rebuild
         schedule_->Change(Now());
+    if (catchUp)
+        schedule_->CatchUpAt(*catchUp);
     StartWatches();
     Reschedule();
 }

@@ -73,8 +73,10 @@ void AutoUpdateSchedule::RebuildStarted() {
 void AutoUpdateSchedule::RebuildEnded(double now, bool completed, bool full) {
     rebuilding_ = false;
     if (completed) {
-        if (full)
+        if (full) {
             lastRebuild_ = now;
+            catchUpAt_.reset();
+        }
     } else if (pendingAtStart_) {
         pending_ = true;
         full_ = true;
@@ -93,6 +95,8 @@ std::optional<double> AutoUpdateSchedule::NextCheck() const {
         const double safety = lastRebuild_ + interval_;
         next = next ? std::min(*next, safety) : safety;
     }
+    if (catchUpAt_)
+        next = next ? std::min(*next, *catchUpAt_) : *catchUpAt_;
     return next;
 }
 
@@ -100,6 +104,8 @@ CatalogUpdate AutoUpdateSchedule::DueUpdate(double now) const {
     if (settingsOpen_ || rebuilding_)
         return CatalogUpdate::None;
     if (unwatched_ && interval_ > 0 && now >= lastRebuild_ + interval_)
+        return CatalogUpdate::Full;
+    if (catchUpAt_ && now >= *catchUpAt_)
         return CatalogUpdate::Full;
     if (pending_ && now >= quietUntil_)
         return full_ ? CatalogUpdate::Full : CatalogUpdate::Entries;

@@ -43,6 +43,10 @@ public:
     static constexpr double kQuietSeconds = 2.0;
     // A failing watch must not turn into a rebuild loop: the shortest interval honoured.
     static constexpr double kShortestIntervalSeconds = 60.0;
+    // How long after the launcher's start it catches up with what changed while it was not
+    // running: soon enough to find a program installed meanwhile, late enough to leave the
+    // start-up and the first keystrokes alone.
+    static constexpr double kCatchUpSeconds = 30.0;
 
     // intervalSeconds <= 0 turns the safety net off. The start counts as the last rebuild:
     // the catalog loaded at start-up was complete when it was saved.
@@ -54,6 +58,11 @@ public:
     // Entries the watches named came or went: rescanning those is enough, unless a full
     // rebuild is wanted anyway.
     void EntriesChanged(double now);
+    // The catalog loaded at start knows nothing of what changed while the launcher was not
+    // running, and the watches see only what changes from now on: one full rebuild at
+    // `when` catches up, unless a full rebuild completes before.
+    void CatchUpAt(double when) { catchUpAt_ = when; }
+    std::optional<double> CatchUpTime() const { return catchUpAt_; }
     // Whether some folder has no working watch: it could not be started, failed or ended.
     void SetUnwatched(bool any) { unwatched_ = any; }
     void SetSettingsOpen(bool open) { settingsOpen_ = open; }
@@ -77,7 +86,8 @@ private:
     double lastRebuild_;
     double quietUntil_ = 0;
     bool pending_ = false;
-    bool full_ = false;           // what is pending needs a full rebuild
+    bool full_ = false; // what is pending needs a full rebuild
+    std::optional<double> catchUpAt_;
     bool pendingAtStart_ = false; // what a rebuild that does not complete gives back
     bool unwatched_ = false;
     bool settingsOpen_ = false;

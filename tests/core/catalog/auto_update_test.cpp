@@ -57,6 +57,7 @@ enum class Act {
     RebuildDone,
     RebuildStopped,
     EntriesDone, // an entries update completed
+    CatchUp,     // a full rebuild to catch up is wanted at this moment
     ExpectDue,
     ExpectEntries, // due, and the named entries suffice
     ExpectFull,    // due, in full
@@ -110,6 +111,9 @@ TEST_P(Schedule, DecidesWhenToRebuild) {
             break;
         case Act::EntriesDone:
             schedule.RebuildEnded(step.at, true, false);
+            break;
+        case Act::CatchUp:
+            schedule.CatchUpAt(step.at);
             break;
         case Act::ExpectDue:
             EXPECT_TRUE(schedule.Due(step.at));
@@ -242,6 +246,44 @@ const ScheduleCase kScheduleCases[] = {
       {3599, Act::ExpectIdle},
       {3600, Act::ExpectFull}},
      3600},
+    {"TheCatchUpAfterStartRebuildsInFullOnce",
+     3600,
+     {{30, Act::CatchUp},
+      {29.9, Act::ExpectIdle},
+      {30, Act::ExpectFull},
+      {30, Act::RebuildStart},
+      {36, Act::RebuildDone},
+      {1e6, Act::ExpectIdle}},
+     std::nullopt},
+    {"NamedEntriesBeforeTheCatchUpAreRescannedAloneAndItStillComes",
+     3600,
+     {{30, Act::CatchUp},
+      {5, Act::EntriesChange},
+      {7, Act::ExpectEntries},
+      {7, Act::RebuildStart},
+      {8, Act::EntriesDone},
+      {29, Act::ExpectIdle},
+      {30, Act::ExpectFull}},
+     30},
+    {"AFullRebuildBeforeTheCatchUpIsTheCatchUp",
+     3600,
+     {{30, Act::CatchUp},
+      {5, Act::Change},
+      {7, Act::RebuildStart},
+      {9, Act::RebuildDone},
+      {1e6, Act::ExpectIdle}},
+     std::nullopt},
+    {"AStoppedCatchUpComesAgain",
+     3600,
+     {{30, Act::CatchUp},
+      {30, Act::RebuildStart},
+      {31, Act::RebuildStopped},
+      {40, Act::ExpectFull}},
+     30},
+    {"TheSettingsDialogHoldsTheCatchUpBack",
+     3600,
+     {{30, Act::CatchUp}, {20, Act::SettingsOpen}, {40, Act::ExpectIdle}},
+     std::nullopt},
     {"NegativeIntervalTurnsTheSafetyNetOff",
      -1,
      {{0, Act::Unwatched}, {1e9, Act::ExpectIdle}},
