@@ -170,6 +170,49 @@ std::vector<std::wstring> Untranslated(const std::vector<ShownText>& texts,
     return found;
 }
 
+std::vector<std::wstring> ClippedCaptions(HWND root, const std::wstring& name) {
+    std::vector<std::wstring> clipped;
+    for (const ShownText& shown : WindowTexts(root, name)) {
+        const HWND control = shown.window;
+        if (control == root || shown.text.empty())
+            continue;
+        wchar_t kind[32] = {};
+        ::GetClassNameW(control, kind, 32);
+        const LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
+        const bool button = std::wstring(kind) == L"Button" && (style & BS_TYPEMASK) != BS_GROUPBOX;
+        const bool box = button && ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
+                                    (style & BS_TYPEMASK) == BS_CHECKBOX ||
+                                    (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON ||
+                                    (style & BS_TYPEMASK) == BS_RADIOBUTTON);
+        const bool label = std::wstring(kind) == L"Static" && (style & SS_TYPEMASK) == SS_LEFT &&
+                           (style & SS_ELLIPSISMASK) == 0;
+        if (!button && !label)
+            continue;
+        RECT client{};
+        ::GetClientRect(control, &client);
+        const HDC dc = ::GetDC(control);
+        const HGDIOBJ old = ::SelectObject(
+            dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+        std::wstring text = shown.text;
+        std::erase(text, L'&');
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        TEXTMETRICW metrics{};
+        ::GetTextMetricsW(dc, &metrics);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(control, dc);
+        // A label taller than two lines wraps its text: it has room enough.
+        if (label && client.bottom >= 2 * metrics.tmHeight)
+            continue;
+        const int room = client.right - (box ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6 : 0) -
+                         (button && !box ? 6 : 0);
+        if (size.cx > room)
+            clipped.push_back(shown.where + L": " + shown.text + L" (" + std::to_wstring(size.cx) +
+                              L" px in " + std::to_wstring(room) + L")");
+    }
+    return clipped;
+}
+
 void WritePseudoLanguage(const std::string& programFileName, int code) {
     const std::filesystem::path folder = win32::Wide(LanguagesFolder(programFileName));
     std::filesystem::create_directories(folder);

@@ -41,6 +41,10 @@ std::vector<std::wstring> Untranslated(const std::vector<ShownText>& texts,
 // tip), and the "*" that heads a grid's check-box column.
 bool NotTranslatable(const ShownText& shown);
 
+// "where: caption (width in room)" for every check box, radio button, push button and
+// one-line label below root whose caption is wider than the room its control gives it.
+std::vector<std::wstring> ClippedCaptions(HWND root, const std::wstring& name);
+
 // A pseudo-language file for the code, written into the Languages folder beside the
 // program file.
 void WritePseudoLanguage(const std::string& programFileName, int code);

@@ -11,6 +11,10 @@
 #include "ui/settings_path_window.h"
 #include "ui/settings_window.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace orvan::testing {
 namespace {
 
@@ -147,6 +151,63 @@ TEST_F(CaptionsTest, TheSettingsDialogWithEveryPageItsMenusAndThePathEditor) {
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(Untranslated(texts), std::vector<std::wstring>{}) << Joined(Untranslated(texts));
 }
+
+// The shipped translations run longer than English. Every check box, radio button, push
+// button and one-line label of the settings dialog and the path editor must show its whole
+// caption in each of them.
+struct ShippedLanguage {
+    const char* file;
+    int code;
+};
+
+class ShippedLanguageFitTest : public LauncherTest,
+                               public ::testing::WithParamInterface<ShippedLanguage> {
+protected:
+    void SetUp() override {
+        services_.options.programFileName = temp_.Path("Program\\Orvan.exe");
+        std::ifstream shipped(std::filesystem::path(ORVAN_LANGUAGES_DIR) / GetParam().file,
+                              std::ios::binary);
+        ASSERT_TRUE(shipped) << GetParam().file;
+        const std::string bytes((std::istreambuf_iterator<char>(shipped)),
+                                std::istreambuf_iterator<char>());
+        temp_.Write(temp_.Path("Program\\Languages\\") + GetParam().file, bytes);
+        WriteOptions("[Global]\r\nLanguage=" + std::to_string(GetParam().code) + "\r\n");
+        Start();
+        ASSERT_EQ(CurrentLanguageCode(), GetParam().code);
+    }
+    void TearDown() override { ClearTranslations(); }
+};
+
+TEST_P(ShippedLanguageFitTest, TheSettingsDialogAndThePathEditorShowWholeCaptions) {
+    std::vector<std::wstring> clipped;
+    ui::SettingsWindow& dialog = App().SettingsDialog();
+    ModalScript script({
+        [] { return VisibleWindow(ui::kSettingsClass) != nullptr; },
+        Do([&] {
+            const std::vector<std::wstring> found = ClippedCaptions(dialog.Handle(), L"settings");
+            clipped.insert(clipped.end(), found.begin(), found.end());
+            ::PostMessageW(dialog.Handle(), WM_COMMAND,
+                           WPARAM(ui::SettingsId::PathMenu + PathMenuTag::Add), 0);
+        }),
+        [] { return VisibleWindow(ui::kSettingsPathClass) != nullptr; },
+        Do([&] {
+            const HWND editor = VisibleWindow(ui::kSettingsPathClass);
+            const std::vector<std::wstring> found = ClippedCaptions(editor, L"path editor");
+            clipped.insert(clipped.end(), found.begin(), found.end());
+            ::PostMessageW(::GetDlgItem(editor, ui::PathEditorId::Cancel), BM_CLICK, 0, 0);
+        }),
+        [] { return VisibleWindow(ui::kSettingsPathClass) == nullptr; },
+        Do([&] { ::PostMessageW(dialog.Control(ui::SettingsId::Cancel), BM_CLICK, 0, 0); }),
+    });
+    Main().TrayCommand(2);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(clipped, std::vector<std::wstring>{}) << Joined(clipped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFitTest,
+                         ::testing::Values(ShippedLanguage{"German.lng", 1031},
+                                           ShippedLanguage{"French.lng", 1036}),
+                         [](const auto& shipped) { return std::to_string(shipped.param.code); });
 
 } // namespace
 } // namespace orvan::testing

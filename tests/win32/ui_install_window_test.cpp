@@ -12,6 +12,9 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace orvan::testing {
@@ -220,6 +223,35 @@ TEST_F(InstallWindowTest, PickingALanguageShowsEveryTextInItAtOnce) {
     pick(Language, 1);
     EXPECT_EQ(Text(InstallRadio), L"Install new instance of Orvan!");
     EXPECT_EQ(Selected(Scope), L"Current user");
+}
+
+// The shipped translations run longer than English; the installer shows every caption whole
+// in each.
+TEST_F(InstallWindowTest, TheShippedLanguagesFitTheWindow) {
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { ClearTranslations(); }
+    } english;
+    const std::pair<const char*, int> shipped[] = {{"German.lng", 1031}, {"French.lng", 1036}};
+    ::CreateDirectoryW(temp_.WidePath("Languages").c_str(), nullptr);
+    for (const auto& [file, code] : shipped) {
+        std::ifstream in(std::filesystem::path(ORVAN_LANGUAGES_DIR) / file, std::ios::binary);
+        ASSERT_TRUE(in) << file;
+        temp_.WriteBytes(std::string("Languages\\") + file,
+                         std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    window_->Show();
+    for (const auto& [file, code] : shipped) {
+        SCOPED_TRACE(file);
+        const HWND list = window_->Control(Language);
+        for (int i = 0; i < Count(Language); ++i)
+            if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == code)
+                ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
+        ::SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(Language, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+        ASSERT_EQ(CurrentLanguageCode(), code);
+        const std::vector<std::wstring> clipped = ClippedCaptions(window_->Handle(), L"installer");
+        EXPECT_EQ(clipped, std::vector<std::wstring>{});
+    }
 }
 
 TEST_F(InstallWindowTest, TheFolderBoxRefusesTheSeparator) {
