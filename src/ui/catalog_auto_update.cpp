@@ -209,8 +209,16 @@ void CatalogAutoUpdate::StartRebuild(CatalogUpdate due) {
     auto finished = [window] { ::PostMessageW(window, kCatalogRebuiltMessage, 0, 0); };
     // Display names come from the shell, which wants a COM apartment on its thread.
     BackgroundRebuild::ThreadHooks hooks{
-        [] { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE); },
-        [] { ::CoUninitialize(); }};
+        // The scan runs in the background mode, at low processor and disk priority, so
+        // that typing and the programs the user starts come first.
+        [] {
+            ::SetThreadPriority(::GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
+            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        },
+        [] {
+            ::CoUninitialize();
+            ::SetThreadPriority(::GetCurrentThread(), THREAD_MODE_BACKGROUND_END);
+        }};
     if (full)
         rebuild_.Start(paths_, scan, CurrentOptions().catalog.items, finished, std::move(hooks));
     else
