@@ -22,6 +22,7 @@ check() { # NAME COMMAND...: the command succeeds
     else
         failed=$((failed + 1))
         echo "FAIL $scope: $name"
+        return 1
     fi
 }
 # Wine's console output ends its lines with CR LF.
@@ -75,8 +76,10 @@ for scope in user all; do
     check "Version" test "$(reg_value "$key" Version)" = "0.1 Beta 1"
     check "Path as typed" test "$(reg_value "$key" Path)" = "$typed"
     installed=$(reg_value "$key" Installed)
+    # The day in the locale's short form, whichever the prefix has.
     check "Installed names the user and the day" \
-        grep -qE "^[^ ]+ @ [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}( |$)" <<<"$installed"
+        grep -qE "^[^ ]+ @ ([0-9]{1,2}[./-][0-9]{1,2}[./-][0-9]{4}|[0-9]{4}-[0-9]{2}-[0-9]{2})( |$)" \
+        <<<"$installed" || echo "  Installed: $installed"
     check "the Run value names the installed file" test "$(reg_value "$run_key" Orvan)" = "$target"
     check "nothing under the other root" bash -c "! wine reg query '$other\\Software\\Morvane\\Orvan' >/dev/null 2>&1"
 
