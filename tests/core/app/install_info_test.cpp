@@ -2,6 +2,7 @@
 
 #include "fakes/fixed_folders.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/memory_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -12,34 +13,8 @@ namespace orvan {
 namespace {
 
 using testing::FakeFolders;
+using testing::FakeRegistry;
 using testing::MemoryFileSystem;
-
-class FakeRegistry final : public RegistryPort {
-public:
-    // (root, key) -> values; a key without values exists as well.
-    std::map<std::pair<RegistryRoot, std::string>, std::map<std::string, std::string>> keys;
-
-    bool KeyExists(RegistryRoot root, const std::string& key) const override {
-        return keys.count({root, key}) > 0;
-    }
-    std::string ReadString(RegistryRoot root, const std::string& key,
-                           const std::string& name) const override {
-        const auto k = keys.find({root, key});
-        if (k == keys.end())
-            return {};
-        const auto v = k->second.find(name);
-        return v == k->second.end() ? std::string() : v->second;
-    }
-    bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
-                     const std::string& value) const override {
-        const_cast<FakeRegistry*>(this)->keys[{root, key}][name] = value;
-        return true;
-    }
-    bool DeleteKeyTree(RegistryRoot root, const std::string& key) const override {
-        const_cast<FakeRegistry*>(this)->keys.erase({root, key});
-        return true;
-    }
-};
 
 class DetectInstallationTest : public ::testing::Test {
 protected:

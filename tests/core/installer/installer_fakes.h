@@ -8,6 +8,7 @@
 
 #include "fakes/fixed_folders.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/memory_registry.h"
 
 #include <map>
 #include <set>
@@ -87,51 +88,6 @@ private:
     }
     mutable std::map<std::string, std::uint64_t> ids_;
     std::map<std::string, std::string> aliases_;
-};
-
-class FakeRegistry final : public RegistryPort {
-public:
-    // (root, key) -> values; a key without values exists as well.
-    mutable std::map<std::pair<RegistryRoot, std::string>, std::map<std::string, std::string>> keys;
-    std::set<std::pair<RegistryRoot, std::string>> readOnly; // writes and deletions fail
-
-    bool KeyExists(RegistryRoot root, const std::string& key) const override {
-        return keys.count({root, key}) > 0;
-    }
-    std::string ReadString(RegistryRoot root, const std::string& key,
-                           const std::string& name) const override {
-        const auto k = keys.find({root, key});
-        if (k == keys.end())
-            return {};
-        const auto v = k->second.find(name);
-        return v == k->second.end() ? std::string() : v->second;
-    }
-    bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
-                     const std::string& value) const override {
-        if (readOnly.count({root, key}))
-            return false;
-        keys[{root, key}][name] = value;
-        return true;
-    }
-    bool DeleteValue(RegistryRoot root, const std::string& key,
-                     const std::string& name) const override {
-        if (readOnly.count({root, key}))
-            return false;
-        const auto k = keys.find({root, key});
-        if (k != keys.end())
-            k->second.erase(name);
-        return true;
-    }
-    bool DeleteKeyTree(RegistryRoot root, const std::string& key) const override {
-        if (readOnly.count({root, key}))
-            return false;
-        keys.erase({root, key});
-        return true;
-    }
-    bool HasValue(RegistryRoot root, const std::string& key, const std::string& name) const {
-        const auto k = keys.find({root, key});
-        return k != keys.end() && k->second.count(name) > 0;
-    }
 };
 
 // Saved shortcuts by file, and the file itself on the disk so that removals find it.
