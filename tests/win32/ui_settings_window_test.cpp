@@ -75,6 +75,27 @@ protected:
             ::SetFocus(Grid().Handle());
         });
     }
+    // The grid's menu as the menu key opens it.
+    ModalScript::Step PathMenuKey() {
+        return Do([this] {
+            ::PostMessageW(Grid().Handle(), WM_CONTEXTMENU, WPARAM(Grid().Handle()),
+                           MAKELPARAM(-1, -1));
+        });
+    }
+    // Once the path menu is up: its items into `into`, then Esc.
+    ModalScript::Step ReadPathMenu(std::vector<std::wstring>& into) {
+        return [this, &into] {
+            const HWND popup = VisibleWindow(L"#32768");
+            if (!popup)
+                return false;
+            into = MenuItems(Dialog().PathMenu());
+            Key(popup, VK_ESCAPE);
+            return true;
+        };
+    }
+    static ModalScript::Step MenuGone() {
+        return [] { return VisibleWindow(L"#32768") == nullptr; };
+    }
     // Opens through the tray menu and returns when the dialog has closed.
     void OpenFromTray() { Main().TrayCommand(2); }
 
@@ -257,23 +278,13 @@ TEST_F(SettingsDialogTest, OkAppliesTheGeneralTabAtOnceAndSavesIt) {
             Key(menu, VK_RETURN);
             return true;
         },
-        [] { return VisibleWindow(L"#32768") == nullptr; },
+        MenuGone(),
         Do([&] { entry = ::SendMessageW(Ctl(id::HotKey), HKM_GETHOTKEY, 0, 0); }),
         // With no catalog paths, Delete and Edit are greyed.
         Page(SettingsPage::Catalog),
-        Do([&] {
-            ::PostMessageW(Grid().Handle(), WM_CONTEXTMENU, WPARAM(Grid().Handle()),
-                           MAKELPARAM(-1, -1));
-        }),
-        [&] {
-            const HWND menu = VisibleWindow(L"#32768");
-            if (!menu)
-                return false;
-            pathMenu = MenuItems(Dialog().PathMenu());
-            Key(menu, VK_ESCAPE);
-            return true;
-        },
-        [] { return VisibleWindow(L"#32768") == nullptr; },
+        PathMenuKey(),
+        ReadPathMenu(pathMenu),
+        MenuGone(),
         Click(id::Ok),
     });
     OpenFromTray();
@@ -524,19 +535,9 @@ TEST_F(SettingsDialogTest, PathsAreAddedAndEditedThroughTheEditor) {
         }),
         Do([&] { ::PostMessageW(editorItem(ui::PathEditorId::Ok), BM_CLICK, 0, 0); }),
         EditorGone(),
-        Do([&] {
-            ::PostMessageW(Grid().Handle(), WM_CONTEXTMENU, WPARAM(Grid().Handle()),
-                           MAKELPARAM(-1, -1));
-        }),
-        [&] {
-            const HWND popup = VisibleWindow(L"#32768");
-            if (!popup)
-                return false;
-            menu = MenuItems(Dialog().PathMenu());
-            Key(popup, VK_ESCAPE);
-            return true;
-        },
-        [] { return VisibleWindow(L"#32768") == nullptr; },
+        PathMenuKey(),
+        ReadPathMenu(menu),
+        MenuGone(),
         Click(id::Ok),
     });
     OpenFromTray();
