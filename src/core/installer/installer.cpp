@@ -105,13 +105,7 @@ bool CopyLanguageFiles(const std::string& programFolder, const InstallerServices
     const std::string target = programFolder + std::string(kLanguagesFolderName);
     if (!fileSystem.FolderExists(source) || IsSameFile(fileSystem, source, target))
         return true;
-    std::vector<std::string> names;
-    fileSystem.Enumerate(source, "*" + std::string(kLanguageFileExtension),
-                         [&](const DirEntry& entry) {
-                             if ((entry.attributes & FileAttribute::Directory) == 0)
-                                 names.push_back(entry.name);
-                             return true;
-                         });
+    const std::vector<std::string> names = LanguageFileNames(source, fileSystem);
     if (names.empty())
         return true;
     if (!services.options.files.CreateFolders(target)) {
@@ -221,14 +215,9 @@ void DeleteProgramFile(const InstallInfo& info, const InstallerServices& service
     const std::string languages = folder + std::string(kLanguagesFolderName);
     std::vector<std::string> languageFiles;
     if (!IsSameFile(fileSystem, LanguagesFolder(services.programPath), languages))
-        fileSystem.Enumerate(languages, "*" + std::string(kLanguageFileExtension),
-                             [&](const DirEntry& entry) {
-                                 if ((entry.attributes & FileAttribute::Directory) == 0)
-                                     languageFiles.push_back(languages + "\\" + entry.name);
-                                 return true;
-                             });
-    for (const std::string& file : languageFiles)
-        fileSystem.RemoveFile(file);
+        languageFiles = LanguageFileNames(languages, fileSystem);
+    for (const std::string& name : languageFiles)
+        fileSystem.RemoveFile(languages + "\\" + name);
     if (!languageFiles.empty())
         fileSystem.RemoveFolder(languages); // refused while anything else is inside
     bool empty = true;

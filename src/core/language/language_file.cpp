@@ -264,9 +264,8 @@ FileContent ReadLimited(const std::string& path, const FileStorePort& files, std
 
 } // namespace
 
-std::vector<LanguageFileInfo> ListLanguageFiles(const std::string& folder,
-                                                const FileSystemPort& fileSystem,
-                                                const FileStorePort& files) {
+std::vector<std::string> LanguageFileNames(const std::string& folder,
+                                           const FileSystemPort& fileSystem) {
     std::vector<std::string> names;
     fileSystem.Enumerate(folder, "*" + std::string(kLanguageFileExtension),
                          [&names](const DirEntry& entry) {
@@ -283,6 +282,13 @@ std::vector<LanguageFileInfo> ListLanguageFiles(const std::string& folder,
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return CompareUtf16(Lower(a), Lower(b)) < 0;
     });
+    return names;
+}
+
+std::vector<LanguageFileInfo> ListLanguageFiles(const std::string& folder,
+                                                const FileSystemPort& fileSystem,
+                                                const FileStorePort& files) {
+    const std::vector<std::string> names = LanguageFileNames(folder, fileSystem);
     const std::string prefix = folder.empty() || folder.ends_with('\\') ? folder : folder + '\\';
     std::vector<LanguageFileInfo> list;
     for (const std::string& name : names) {

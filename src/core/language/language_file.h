@@ -66,6 +66,11 @@ struct LanguageFileInfo {
 // beside the program too, so this one folder serves both ways of running.
 std::string LanguagesFolder(std::string_view programFileName);
 
+// The names of the files in a folder that end in ".lng", in file-name order (letter case
+// ignored); none for an unreadable folder.
+std::vector<std::string> LanguageFileNames(const std::string& folder,
+                                           const FileSystemPort& fileSystem);
+
 // The language files of a folder ("*.lng"), in file-name order. A file is listed when its
 // header names a language of the language list other than "None" and "Default"; of two
 // files for one language the first is taken. An unreadable folder gives an empty list.
