@@ -10,6 +10,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace orvan::testing {
 
@@ -211,6 +212,12 @@ std::vector<std::wstring> ClippedCaptions(HWND root, const std::wstring& name) {
                               L" px in " + std::to_wstring(room) + L")");
     }
     return clipped;
+}
+
+std::string ShippedLanguageBytes(const ShippedLanguage& language) {
+    std::ifstream file(std::filesystem::path(ORVAN_LANGUAGES_DIR) / language.file,
+                       std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void WritePseudoLanguage(const std::string& programFileName, int code) {

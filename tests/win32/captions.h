@@ -45,6 +45,15 @@ bool NotTranslatable(const ShownText& shown);
 // one-line label below root whose caption is wider than the room its control gives it.
 std::vector<std::wstring> ClippedCaptions(HWND root, const std::wstring& name);
 
+// The translations that come with the program, in res/languages.
+struct ShippedLanguage {
+    const char* file;
+    int code;
+};
+inline constexpr ShippedLanguage kShippedLanguages[] = {{"German.lng", 1031}, {"French.lng", 1036}};
+// A shipped file's bytes; "" when it cannot be read.
+std::string ShippedLanguageBytes(const ShippedLanguage& language);
+
 // A pseudo-language file for the code, written into the Languages folder beside the
 // program file.
 void WritePseudoLanguage(const std::string& programFileName, int code);

@@ -11,10 +11,6 @@
 #include "ui/settings_path_window.h"
 #include "ui/settings_window.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 namespace orvan::testing {
 namespace {
 
@@ -155,21 +151,13 @@ TEST_F(CaptionsTest, TheSettingsDialogWithEveryPageItsMenusAndThePathEditor) {
 // The shipped translations run longer than English. Every check box, radio button, push
 // button and one-line label of the settings dialog and the path editor must show its whole
 // caption in each of them.
-struct ShippedLanguage {
-    const char* file;
-    int code;
-};
-
 class ShippedLanguageFitTest : public LauncherTest,
                                public ::testing::WithParamInterface<ShippedLanguage> {
 protected:
     void SetUp() override {
         services_.options.programFileName = temp_.Path("Program\\Orvan.exe");
-        std::ifstream shipped(std::filesystem::path(ORVAN_LANGUAGES_DIR) / GetParam().file,
-                              std::ios::binary);
-        ASSERT_TRUE(shipped) << GetParam().file;
-        const std::string bytes((std::istreambuf_iterator<char>(shipped)),
-                                std::istreambuf_iterator<char>());
+        const std::string bytes = ShippedLanguageBytes(GetParam());
+        ASSERT_FALSE(bytes.empty()) << GetParam().file;
         temp_.Write(temp_.Path("Program\\Languages\\") + GetParam().file, bytes);
         WriteOptions("[Global]\r\nLanguage=" + std::to_string(GetParam().code) + "\r\n");
         Start();
@@ -204,9 +192,7 @@ TEST_P(ShippedLanguageFitTest, TheSettingsDialogAndThePathEditorShowWholeCaption
     EXPECT_EQ(clipped, std::vector<std::wstring>{}) << Joined(clipped);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFitTest,
-                         ::testing::Values(ShippedLanguage{"German.lng", 1031},
-                                           ShippedLanguage{"French.lng", 1036}),
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFitTest, ::testing::ValuesIn(kShippedLanguages),
                          [](const auto& shipped) { return std::to_string(shipped.param.code); });
 
 } // namespace

@@ -12,9 +12,6 @@
 
 #include <commctrl.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace orvan::testing {
@@ -231,16 +228,14 @@ TEST_F(InstallWindowTest, TheShippedLanguagesFitTheWindow) {
     struct EnglishAfterwards {
         ~EnglishAfterwards() { ClearTranslations(); }
     } english;
-    const std::pair<const char*, int> shipped[] = {{"German.lng", 1031}, {"French.lng", 1036}};
     ::CreateDirectoryW(temp_.WidePath("Languages").c_str(), nullptr);
-    for (const auto& [file, code] : shipped) {
-        std::ifstream in(std::filesystem::path(ORVAN_LANGUAGES_DIR) / file, std::ios::binary);
-        ASSERT_TRUE(in) << file;
-        temp_.WriteBytes(std::string("Languages\\") + file,
-                         std::string(std::istreambuf_iterator<char>(in), {}));
+    for (const ShippedLanguage& language : kShippedLanguages) {
+        const std::string bytes = ShippedLanguageBytes(language);
+        ASSERT_FALSE(bytes.empty()) << language.file;
+        temp_.WriteBytes(std::string("Languages\\") + language.file, bytes);
     }
     window_->Show();
-    for (const auto& [file, code] : shipped) {
+    for (const auto& [file, code] : kShippedLanguages) {
         SCOPED_TRACE(file);
         const HWND list = window_->Control(Language);
         for (int i = 0; i < Count(Language); ++i)
