@@ -1,5 +1,7 @@
 #include "captions.h"
 
+#include "ui_fixture.h"
+
 #include "core/language/language_file.h"
 #include "core/robot/version.h"
 #include "win32/wide_text.h"
@@ -53,15 +55,9 @@ void AddControl(HWND window, const std::wstring& name, std::vector<ShownText>& o
     }
     if (kind == WC_TABCONTROLW) {
         const LRESULT count = ::SendMessageW(window, TCM_GETITEMCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            wchar_t text[256] = {};
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = 256;
-            ::SendMessageW(window, TCM_GETITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
-            out.push_back({where + L" tab " + std::to_wstring(i), text, window});
-        }
+        for (LRESULT i = 0; i < count; ++i)
+            out.push_back(
+                {where + L" tab " + std::to_wstring(i), TabCaption(window, int(i)), window});
         return;
     }
     if (kind == L"TZel_ListView") {

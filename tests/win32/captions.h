@@ -3,6 +3,8 @@
 // drop-down items, menu items and tool tips), so that a test can check that each one comes
 // from the text table: under the pseudo-language every table text reads "[[Text]]", and
 // a text without the brackets was written past the table.
+#include "core/language/language.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -44,6 +46,14 @@ bool NotTranslatable(const ShownText& shown);
 // "where: caption (width in room)" for every check box, radio button, push button and
 // one-line label below root whose caption is wider than the room its control gives it.
 std::vector<std::wstring> ClippedCaptions(HWND root, const std::wstring& name);
+
+// Puts the English texts back when a test that loaded a language ends, however it ends.
+struct EnglishAfterwards {
+    EnglishAfterwards() = default;
+    EnglishAfterwards(const EnglishAfterwards&) = delete;
+    EnglishAfterwards& operator=(const EnglishAfterwards&) = delete;
+    ~EnglishAfterwards() { ClearTranslations(); }
+};
 
 // The translations that come with the program, in res/languages.
 struct ShippedLanguage {

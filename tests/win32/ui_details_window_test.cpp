@@ -31,16 +31,6 @@ std::wstring ClipboardText() {
     return text;
 }
 
-std::wstring TabCaption(HWND tabs, int index) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    ::SendMessageW(tabs, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 RECT ClientRectIn(HWND control, HWND parent) {
     RECT rect;
     ::GetWindowRect(control, &rect);

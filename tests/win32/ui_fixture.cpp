@@ -334,6 +334,16 @@ std::vector<std::wstring> MenuItems(HMENU menu) {
     return items;
 }
 
+std::wstring TabCaption(HWND tabs, int index) {
+    wchar_t text[256] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    ::SendMessageW(tabs, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
 } // namespace orvan::testing
 
 namespace {

@@ -130,6 +130,9 @@ HWND VisibleWindow(const wchar_t* className, const wchar_t* title = nullptr);
 // keys and values the tests look for are ASCII.
 std::string IniText(const std::string& bytes);
 
+// A tab's caption in a tab control.
+std::wstring TabCaption(HWND tabs, int index);
+
 // A menu's items as shown: "-" for a separator, " (grey)" after a disabled item's text.
 std::vector<std::wstring> MenuItems(HMENU menu);
 

@@ -124,6 +124,15 @@ protected:
         return text;
     }
     void Click(int id) { ::SendMessageW(window_->Control(id), BM_CLICK, 0, 0); }
+    // Chooses the drop-down's item with the value, as the user does.
+    void Pick(int id, LPARAM value) {
+        const HWND list = window_->Control(id);
+        for (int i = 0; i < Count(id); ++i)
+            if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == value)
+                ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
+        ::SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+    }
 
     const SavedRecords records_;
     const CatalogTempFolder temp_;
@@ -188,23 +197,13 @@ TEST_F(InstallWindowTest, AFreshMachineOffersInstallWithTheDefaults) {
 // brackets bypasses the table. Picking a language switches the window at once and keeps
 // what the user has chosen so far.
 TEST_F(InstallWindowTest, PickingALanguageShowsEveryTextInItAtOnce) {
-    struct EnglishAfterwards {
-        ~EnglishAfterwards() { ClearTranslations(); }
-    } english;
+    const EnglishAfterwards english;
     WritePseudoLanguage(temp_.Path("Orvan.exe"), 1031);
     window_->Show();
-    const auto pick = [&](int id, LPARAM value) {
-        const HWND list = window_->Control(id);
-        for (int i = 0; i < Count(id); ++i)
-            if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == value)
-                ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
-        ::SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(list));
-    };
-    pick(Scope, 1);
+    Pick(Scope, 1);
     Click(StartMenu);
     ::SetWindowTextW(window_->Control(Path), L"D:\\Chosen");
-    pick(Language, 1031);
+    Pick(Language, 1031);
 
     const std::vector<ShownText> texts = WindowTexts(window_->Handle(), L"installer");
     const auto keyNames = [&](const ShownText& shown) {
@@ -217,7 +216,7 @@ TEST_F(InstallWindowTest, PickingALanguageShowsEveryTextInItAtOnce) {
     EXPECT_FALSE(Checked(StartMenu));
     EXPECT_EQ(Text(Path), L"D:\\Chosen");
 
-    pick(Language, 1);
+    Pick(Language, 1);
     EXPECT_EQ(Text(InstallRadio), L"Install new instance of Orvan!");
     EXPECT_EQ(Selected(Scope), L"Current user");
 }
@@ -225,9 +224,7 @@ TEST_F(InstallWindowTest, PickingALanguageShowsEveryTextInItAtOnce) {
 // The shipped translations run longer than English; the installer shows every caption whole
 // in each.
 TEST_F(InstallWindowTest, TheShippedLanguagesFitTheWindow) {
-    struct EnglishAfterwards {
-        ~EnglishAfterwards() { ClearTranslations(); }
-    } english;
+    const EnglishAfterwards english;
     ::CreateDirectoryW(temp_.WidePath("Languages").c_str(), nullptr);
     for (const ShippedLanguage& language : kShippedLanguages) {
         const std::string bytes = ShippedLanguageBytes(language);
@@ -237,12 +234,7 @@ TEST_F(InstallWindowTest, TheShippedLanguagesFitTheWindow) {
     window_->Show();
     for (const auto& [file, code] : kShippedLanguages) {
         SCOPED_TRACE(file);
-        const HWND list = window_->Control(Language);
-        for (int i = 0; i < Count(Language); ++i)
-            if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == code)
-                ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
-        ::SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(Language, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(list));
+        Pick(Language, code);
         ASSERT_EQ(CurrentLanguageCode(), code);
         const std::vector<std::wstring> clipped = ClippedCaptions(window_->Handle(), L"installer");
         EXPECT_EQ(clipped, std::vector<std::wstring>{});

@@ -1,5 +1,6 @@
 // The search window driven in-process: layout at 96 DPI, typing and the candidate list,
 // the keys of the key table, showing and hiding, the close command's save.
+#include "captions.h"
 #include "ui_fixture.h"
 
 #include "core/language/language.h"
@@ -98,16 +99,8 @@ TEST_F(SearchWindowTest, InitialisationSetsCaptionsTabsAndTheStartMessage) {
     EXPECT_EQ(Text(Search().Handle()), L"Orvan! @ morvane.example");
     EXPECT_EQ(Search().ActiveTab(), Tab::Run);
     const wchar_t* captions[] = {L"Orvan!", L"Quick", L"Notes", L"Clipboard", L"Robot", L"About"};
-    for (int tab = 0; tab < 6; ++tab) {
-        wchar_t text[64] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        ::SendMessageW(Search().PageControl(), TCM_GETITEMW, WPARAM(tab),
-                       reinterpret_cast<LPARAM>(&item));
-        EXPECT_STREQ(text, captions[tab]);
-    }
+    for (int tab = 0; tab < 6; ++tab)
+        EXPECT_EQ(TabCaption(Search().PageControl(), tab), captions[tab]);
     // The flat buttons answer WM_GETTEXT with their hints.
     EXPECT_EQ(Text(Run().Button(layout::kTagExecute)), L"Orvan!");
     EXPECT_EQ(Text(Run().Button(layout::kTagDetails)), L"View details");
@@ -133,25 +126,14 @@ TEST_F(SearchWindowTest, InitialisationSetsCaptionsTabsAndTheStartMessage) {
 // The chosen language, when the Languages folder beside the program has a file for it, is
 // shown from the start; choosing another one switches the captions at once.
 TEST_F(SearchWindowTest, TheChosenLanguageShowsFromTheStartAndSwitchesAtOnce) {
-    struct EnglishAfterwards {
-        ~EnglishAfterwards() { ClearTranslations(); }
-    } english;
+    const EnglishAfterwards english;
     services_.options.programFileName = temp_.Path("Program\\Orvan.exe");
     temp_.Write(temp_.Path("Program\\Languages\\Test.lng"),
                 "[Language]\r\nCode=1031\r\nName=Deutsch\r\n[Texts]\r\n1010011=Schnell\r\n"
                 "2000010=Geben Sie etwas ein\r\n");
     WriteOptions("[Global]\r\nLanguage=1031\r\n");
     Start();
-    const auto caption = [this](int tab) {
-        wchar_t text[64] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        ::SendMessageW(Search().PageControl(), TCM_GETITEMW, WPARAM(tab),
-                       reinterpret_cast<LPARAM>(&item));
-        return std::wstring(text);
-    };
+    const auto caption = [this](int tab) { return TabCaption(Search().PageControl(), tab); };
     EXPECT_EQ(CurrentLanguageCode(), 1031);
     EXPECT_EQ(caption(1), L"Schnell");
     EXPECT_EQ(caption(2), L"Notes"); // not translated: the English text stays

@@ -181,16 +181,8 @@ TEST_P(SettingsRouteTest, OpensOverTheShownSearchWindowWithItsTextsAndControls) 
                 texts.push_back(TextOf(Ctl(id::FirstCheck + check)));
                 enabled.push_back(::IsWindowEnabled(Ctl(id::FirstCheck + check)) != FALSE);
             }
-            for (int tab = 0; tab < 3; ++tab) {
-                wchar_t caption[64] = {};
-                TCITEMW item{};
-                item.mask = TCIF_TEXT;
-                item.pszText = caption;
-                item.cchTextMax = 64;
-                ::SendMessageW(Dialog().PageControl(), TCM_GETITEMW, WPARAM(tab),
-                               reinterpret_cast<LPARAM>(&item));
-                tabs.push_back(caption);
-            }
+            for (int tab = 0; tab < 3; ++tab)
+                tabs.push_back(TabCaption(Dialog().PageControl(), tab));
             const HWND language = Ctl(id::Language);
             languages = ::SendMessageW(language, CB_GETCOUNT, 0, 0);
             wchar_t name[64] = {};
