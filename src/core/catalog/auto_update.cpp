@@ -52,6 +52,11 @@ AutoUpdateSchedule::AutoUpdateSchedule(std::int32_t intervalSeconds, double now)
                                      : std::max(double(intervalSeconds), kShortestIntervalSeconds)),
       lastRebuild_(now) {}
 
+void AutoUpdateSchedule::SetInterval(std::int32_t intervalSeconds) {
+    interval_ =
+        intervalSeconds <= 0 ? 0.0 : std::max(double(intervalSeconds), kShortestIntervalSeconds);
+}
+
 void AutoUpdateSchedule::Change(double now) {
     EntriesChanged(now);
     full_ = true;

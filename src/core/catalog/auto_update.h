@@ -66,6 +66,8 @@ public:
     // Whether some folder has no working watch: it could not be started, failed or ended.
     void SetUnwatched(bool any) { unwatched_ = any; }
     void SetSettingsOpen(bool open) { settingsOpen_ = open; }
+    // Another interval for the safety net; what is pending stays pending.
+    void SetInterval(std::int32_t intervalSeconds);
     // Takes everything pending: the named entries with an entries update, everything with
     // a full rebuild.
     void RebuildStarted();

@@ -303,8 +303,8 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
     std::unique_ptr<FileReader> reader = files.OpenFile(fileName, status);
     if (!reader) {
         if (status == FileContent::Status::Missing)
-            return {};
-        return {{}, unreadable};
+            return {{}, {}, CatalogReadOutcome::Missing};
+        return {{}, unreadable, CatalogReadOutcome::Unreadable};
     }
     // A first pass counts the entries (so that their list is made once) and finds out
     // whether there is anything but blanks; the second parses.
@@ -317,16 +317,19 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
     const std::uint64_t size = reader->SizeHint();
     reader = reader->Failed() ? nullptr : files.OpenFile(fileName, status);
     if (!reader)
-        return {{}, unreadable};
+        return {{}, unreadable, CatalogReadOutcome::Unreadable};
     const std::size_t most =
         size / 16 < tags.Count() ? static_cast<std::size_t>(size / 16) : tags.Count();
     CatalogReadResult result = ParseFrom(
         [&reader](char* buffer, std::size_t bytes) { return reader->Read(buffer, bytes); }, most,
         xml);
-    if (reader->Failed())
+    if (reader->Failed()) {
         result.status = unreadable;
-    else if (!result.status.Ok())
+        result.outcome = CatalogReadOutcome::Unreadable;
+    } else if (!result.status.Ok()) {
         result.status = FileResult::Failure(fileName + ": " + result.status.Error());
+        result.outcome = CatalogReadOutcome::Damaged;
+    }
     return result;
 }
 

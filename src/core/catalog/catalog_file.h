@@ -26,9 +26,18 @@ std::string CatalogFileName(std::string_view optionsFileName);
 // line ends. Characters XML 1.0 cannot hold become U+FFFD; CR is kept as a reference.
 std::string SerializeCatalog(const std::vector<CatalogItem>& items);
 
+// How reading a catalog file went: what decides whether the file may be written over.
+enum class CatalogReadOutcome {
+    Read,       // the whole file
+    Missing,    // there is no file: an empty catalog
+    Unreadable, // the file could not be opened or read (another program may hold it)
+    Damaged,    // the file is not well-formed: the entries before the fault were read
+};
+
 struct CatalogReadResult {
     std::vector<CatalogItem> items; // what could be read, in file order
     FileResult status;              // failed when reading stopped early, saying why
+    CatalogReadOutcome outcome = CatalogReadOutcome::Read;
 };
 
 // Reads a catalog document. A wrong root or namespace gives no entries and no failure; a
