@@ -11,10 +11,19 @@
 namespace orvan::ui {
 
 Application::Application(const ProgramServices& services)
-    : services_(services), search_(std::make_unique<SearchWindow>(services, messageDialogs_)),
-      main_(std::make_unique<MainWindow>(*search_)) {}
+    : services_(services),
+      catalog_(std::make_unique<CatalogHost>(
+          services_, [this] { search_->OnCatalogPublished(); },
+          [this](const std::string& text) { search_->WriteLog(ApplicationErrorText(text)); })),
+      search_(std::make_unique<SearchWindow>(services, messageDialogs_)),
+      main_(std::make_unique<MainWindow>(*search_)) {
+    search_->SetCatalogKeeper(&catalog_->Keeper());
+}
 
 Application::~Application() {
+    // Background work ends first (a scan within one entry, the last save in full): nothing
+    // is reported to the windows once they go.
+    catalog_->Keeper().Shutdown();
     SetHotKeyRegistration(nullptr);
     settingsWindow_.reset();
     install_.reset();
@@ -23,7 +32,10 @@ Application::~Application() {
 }
 
 bool Application::CreateStartupObjects() {
-    // 1. The main window, then 2. the search window.
+    // 1. The main window, then 2. the search window; before them the catalog's own window,
+    // which its background work reports to.
+    if (!catalog_->Create())
+        return false;
     if (!main_->Create())
         return false;
     // Applying options registers the hot key for the main window.
@@ -49,7 +61,10 @@ bool Application::CreateStartupObjects() {
     // 4. The settings dialog, which fills the settings slot; both windows open it through
     // the slot.
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsHost{
-        services_, [this] { return search_->Handle(); }, [this] { search_->WaitForCatalog(); },
+        services_, [this] { return search_->Handle(); },
+        [this](const SettingsOptionsCatalogPaths& paths, CatalogItems items, double lastRebuild) {
+            catalog_->Keeper().OfferRebuilt(paths, std::move(items), lastRebuild);
+        },
         [this] {
             const std::string failure = SaveOptionsAndCatalog();
             if (!failure.empty())
@@ -96,10 +111,18 @@ bool Application::Start(StartMode mode) {
 }
 
 std::string Application::SaveOptionsAndCatalog() {
-    search_->WaitForCatalog();     // a catalog still loading is part of what is saved
-    search_->WaitForCatalogSave(); // the file is written by one at a time
+    CatalogKeeper& keeper = catalog_->Keeper();
+    keeper.WaitForSave(); // the file is written by one at a time
+    // A catalog file that could not be read, or is still being read, keeps what it holds:
+    // writing the catalog there is now would lose every entry.
+    if (!keeper.CatalogSaveAllowed()) {
+        const FileResult saved = SaveOptions(CurrentOptions(), services_.options);
+        return saved ? std::string() : saved.Error();
+    }
     const FileResult saved =
         ::orvan::SaveOptionsAndCatalog(CurrentOptions(), services_.options, services_.catalog);
+    if (saved)
+        keeper.NoteSaved();
     return saved ? std::string() : saved.Error();
 }
 

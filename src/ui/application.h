@@ -4,6 +4,7 @@
 // message loop, and how the options and the catalog are saved.
 #include "core/app/services.h"
 #include "core/app/startup.h"
+#include "ui/catalog_host.h"
 #include "ui/details_window.h"
 #include "ui/install_window.h"
 #include "ui/main_window.h"
@@ -40,6 +41,7 @@ public:
     // The settings dialog's place; both the search window and the tray menu open it.
     SettingsSlot& Settings() { return settings_; }
     SettingsWindow& SettingsDialog() { return *settingsWindow_; }
+    CatalogKeeper& Catalog() { return catalog_->Keeper(); }
     // The details window while it is up, else nullptr.
     DetailsWindow* Details() const { return details_; }
 
@@ -58,6 +60,9 @@ private:
     Win32QuestionDialogs questionDialogs_;
     SettingsSlot settings_;
     DetailsWindow* details_ = nullptr; // the modal details window while it runs
+    // The catalog's owner: made first and ended last of all, after the windows that show
+    // the catalog, so that its jobs never outlive what they report to.
+    std::unique_ptr<CatalogHost> catalog_;
     std::unique_ptr<SearchWindow> search_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<InstallWindow> install_;

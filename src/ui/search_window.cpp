@@ -38,9 +38,7 @@ constexpr MenuCommand kMenu[] = {
 } // namespace
 
 SearchWindow::SearchWindow(const ProgramServices& services, MessageDialogPort& dialogs)
-    : services_(services), catalogSave_(services_.catalog, [this] {
-          ::PostMessageW(Handle(), kCatalogSaveFailedMessage, 0, 0);
-      }) {
+    : services_(services) {
     const LaunchServices launch{services.shell, &dialogs, this};
     auto run = std::make_unique<RunTab>(RunTabServices{services.build, services.fileInfo, launch});
     auto robot = std::make_unique<RobotTab>(*this);
@@ -112,25 +110,6 @@ LRESULT SearchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             SelectTab(ActiveTab());
         return 0;
     }
-    case kCatalogLoadedMessage:
-        WaitForCatalog();
-        return 0;
-    case kFolderChangedMessage:
-        if (autoUpdate_)
-            autoUpdate_->OnFolderChanged(wParam, lParam);
-        return 0;
-    case kCatalogRebuiltMessage:
-        PublishRebuiltCatalog();
-        return 0;
-    case kCatalogSaveFailedMessage:
-        LogCatalogSaveFailures();
-        return 0;
-    case WM_TIMER:
-        if (wParam == kAutoUpdateTimer && autoUpdate_) {
-            autoUpdate_->OnTimer();
-            return 0;
-        }
-        return DefaultProc(message, wParam, lParam);
     case WM_ACTIVATE:
         if (OnActivate(LOWORD(wParam) != WA_INACTIVE))
             return 0;
@@ -239,11 +218,8 @@ void SearchWindow::InitializeSearch() {
     // The options are small and decide the hot key and the tray icon; the catalog may be
     // large, so it is read meanwhile on a thread of its own and published when it is there.
     ApplyOptions(LoadOptions(services_.options));
-    const HWND self = Handle();
-    autoUpdate_ = std::make_unique<CatalogAutoUpdate>(services_, self);
-    autoUpdate_->Apply(CurrentOptions());
-    catalogLoader_.Start(CatalogFileName(CurrentOptions().fileName), services_.catalog,
-                         [self] { ::PostMessageW(self, kCatalogLoadedMessage, 0, 0); });
+    if (keeper_)
+        keeper_->StartLoad();
     robot_->Setup();
     LocalizeCaptions();
     WriteLog(StartedAtText(services_.clock ? services_.clock->Now() : 0.0, CurrentLocale()));
@@ -253,41 +229,19 @@ void SearchWindow::InitializeSearch() {
 }
 
 void SearchWindow::WaitForCatalog() {
-    if (!catalogLoader_.Pending())
-        return;
-    // A damaged file gives the entries read before the damage, as a load at start-up always
-    // has; the next save writes a whole file again.
-    CurrentOptions().catalog.items = catalogLoader_.Take().items;
-    // What was typed meanwhile gets its catalog rows without another keystroke.
-    if (Visible())
-        run_->Rebuild();
+    if (keeper_)
+        keeper_->WaitForLoad();
 }
 
-void SearchWindow::PublishRebuiltCatalog() {
-    if (!autoUpdate_ || !autoUpdate_->Rebuilding())
-        return;
-    // The file's catalog, were it still loading, would otherwise replace the newer one.
-    WaitForCatalog();
-    std::optional<RebuiltCatalog> rebuilt =
-        autoUpdate_->TakeRebuilt(CurrentOptions().catalog.items);
-    if (!rebuilt)
-        return;
-    SettingsOptions& options = CurrentOptions();
-    options.catalog.items = std::move(rebuilt->items);
-    options.catalog.lastRebuild = rebuilt->lastRebuild;
-    run_->RebuildKeepingSelection();
-    // The entries are shared with the saving thread, never copied: they are immutable.
-    catalogSave_.Save(options.fileName, options.catalog.items);
+void SearchWindow::OnCatalogPublished() {
+    // What was typed meanwhile gets its catalog rows without another keystroke.
+    if (initialized_)
+        run_->RebuildKeepingSelection();
 }
 
 void SearchWindow::WaitForCatalogSave() {
-    catalogSave_.Wait();
-    LogCatalogSaveFailures();
-}
-
-void SearchWindow::LogCatalogSaveFailures() {
-    for (const std::string& failure : catalogSave_.TakeFailures())
-        WriteLog(ApplicationErrorText(failure));
+    if (keeper_)
+        keeper_->WaitForSave();
 }
 
 void SearchWindow::LocalizeCaptions() {
@@ -404,8 +358,8 @@ void SearchWindow::ApplyOptionsListener(const SettingsOptions& options) {
         }
     }
     // Paths, interval or the switch itself may have changed.
-    if (autoUpdate_)
-        autoUpdate_->Apply(options);
+    if (keeper_)
+        keeper_->Apply(options);
 }
 
 WindowGeometry SearchWindow::ReadGeometry() const {
@@ -478,18 +432,18 @@ void SearchWindow::SettingsCommand() {
     } restore{Handle()};
     // The dialog rebuilds into its own copy; no automatic rebuild runs beside it.
     struct HoldAutoUpdate {
-        CatalogAutoUpdate* update;
-        explicit HoldAutoUpdate(CatalogAutoUpdate* u) : update(u) {
-            if (update)
-                update->SetSettingsOpen(true);
+        CatalogKeeper* keeper;
+        explicit HoldAutoUpdate(CatalogKeeper* k) : keeper(k) {
+            if (keeper)
+                keeper->SetSettingsOpen(true);
         }
         ~HoldAutoUpdate() {
-            if (update)
-                update->SetSettingsOpen(false);
+            if (keeper)
+                keeper->SetSettingsOpen(false);
         }
         HoldAutoUpdate(const HoldAutoUpdate&) = delete;
         HoldAutoUpdate& operator=(const HoldAutoUpdate&) = delete;
-    } hold{autoUpdate_.get()};
+    } hold{keeper_};
     if (settings_.show)
         settings_.show();
 }

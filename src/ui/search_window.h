@@ -6,15 +6,13 @@
 // start, hidden by Esc and (with AutoHide) when the application loses the activation.
 // Closing it only hides it, unless the close command asked to end the program.
 #include "core/app/services.h"
-#include "core/catalog/catalog_loader.h"
-#include "core/catalog/catalog_save.h"
+#include "core/catalog/catalog_keeper.h"
 #include "core/config/options.h"
 #include "core/ports/message_dialog.h"
 #include "core/ports/search_window.h"
 #include "core/robot/command.h"
 #include "core/ui/search_layout.h"
 #include "ui/about_tab.h"
-#include "ui/catalog_auto_update.h"
 #include "ui/robot_tab.h"
 #include "ui/run_tab.h"
 #include "ui/window.h"
@@ -31,11 +29,6 @@ struct SettingsSlot {
     std::function<void()> show;
     std::function<bool()> visible;
 };
-
-// Posted by the catalog's loading thread when the catalog is read.
-inline constexpr UINT kCatalogLoadedMessage = WM_APP + 2;
-// Posted by the catalog's saving thread when a save failed.
-inline constexpr UINT kCatalogSaveFailedMessage = WM_APP + 5;
 
 namespace SearchId {
 constexpr int PageControl = 1000;
@@ -58,16 +51,20 @@ public:
     // the program, or keeps it running when that fails.
     void SetQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
 
+    // The catalog's owner, which the application keeps; set before InitializeSearch.
+    void SetCatalogKeeper(CatalogKeeper* keeper) { keeper_ = keeper; }
     // Loads and applies the options and starts loading the catalog.
     void InitializeSearch();
-    // Publishes the catalog being loaded, waiting for it if need be; whatever saves or
-    // replaces the catalog calls this first.
+    // Waits until the catalog file's load is published (tests and measurements only: the
+    // program itself never waits for it).
     void WaitForCatalog();
-    // Waits for the catalog file's background save, whose failures go to the log: whatever
-    // writes the file itself calls this first, so that no two writes overlap.
+    // Waits for the catalog file's background save, whose failures go to the log.
     void WaitForCatalogSave();
-    // The catalog's automatic update, while AutoUpdate is on (read by tests).
-    const CatalogAutoUpdate* AutoUpdate() const { return autoUpdate_.get(); }
+    // The catalog's owner (read by tests).
+    const CatalogKeeper* AutoUpdate() const { return keeper_; }
+    // The catalog was replaced: the list is made again for the typed text, the selected
+    // row kept.
+    void OnCatalogPublished();
     void ShowSearch();
     void ApplyThemeColors();
     // Hides; with QuitRequested hands over to the quit handler.
@@ -129,15 +126,11 @@ private:
     void LayoutPages();
     void SettingsCommand();
     void ApplyOptionsListener(const SettingsOptions& options);
-    // Publishes a completed background rebuild in one step and has the catalog file saved
-    // in the background.
-    void PublishRebuiltCatalog();
-    void LogCatalogSaveFailures();
     SearchFocus FocusKind() const;
     bool RunKey(SearchKeyAction action);
 
     ProgramServices services_;
-    BackgroundCatalogSave catalogSave_;
+    CatalogKeeper* keeper_ = nullptr;
     bool quitRequested_ = false;
     bool initialized_ = false;
     int dpi_ = 96;
@@ -154,8 +147,6 @@ private:
     UniqueFont linkFont_;
     UniqueMenu popup_;
     HWND pageControl_ = nullptr;
-    CatalogLoader catalogLoader_;
-    std::unique_ptr<CatalogAutoUpdate> autoUpdate_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the window lost it
 };
 

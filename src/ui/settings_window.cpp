@@ -302,8 +302,6 @@ void SettingsWindow::ShowSettings() {
         if (dpi != dpi_)
             ApplyDpi(dpi);
         ApplyTexts();
-        if (host_.catalogReady)
-            host_.catalogReady();
         model_.Open(CurrentOptions());
         result_ = Result::Open;
         confirmed_.reset();
@@ -334,8 +332,18 @@ void SettingsWindow::ShowSettings() {
 }
 
 void SettingsWindow::ApplyConfirmed(const SettingsOptions& confirmed) {
-    // Stay-on-top, the tray icon and the hot key take effect at once.
-    ApplyOptions(confirmed);
+    // Stay-on-top, the tray icon and the hot key take effect at once. The catalog is
+    // published by its owner alone, which judges the dialog's rebuild as any other: a
+    // catalog that finished loading or was updated meanwhile is not replaced behind its back.
+    SettingsOptions options = confirmed;
+    const SettingsOptions& current = CurrentOptions();
+    const bool rebuilt = !confirmed.catalog.items.SharesWith(current.catalog.items);
+    options.catalog.items = current.catalog.items;
+    options.catalog.lastRebuild = current.catalog.lastRebuild;
+    ApplyOptions(options);
+    if (rebuilt && host_.offerRebuilt)
+        host_.offerRebuilt(confirmed.catalog.paths, confirmed.catalog.items,
+                           confirmed.catalog.lastRebuild);
     // The warning names the combination as the user's keyboard layout does.
     if (const auto notice = HotKeyRegistrationNotice(CurrentOptions().hotKey,
                                                      MainHotKeyRegistered(), platform::KeyNames()))
@@ -347,8 +355,6 @@ void SettingsWindow::ApplyConfirmed(const SettingsOptions& confirmed) {
 }
 
 void SettingsWindow::OnOk() {
-    if (host_.catalogReady)
-        host_.catalogReady();
     std::optional<SettingsOptions> confirmed = model_.Confirm(ReadControls(), CurrentOptions());
     if (!confirmed)
         return;

@@ -54,8 +54,11 @@ struct SettingsHost {
     ProgramServices services;
     // The window the dialog is shown over (the search window).
     std::function<HWND()> owner;
-    // Publishes a catalog still being read, so that the copy and the confirmed record hold it.
-    std::function<void()> catalogReady;
+    // Hands the catalog the dialog rebuilt to the catalog's owner, which publishes it when
+    // it was built for the paths now current.
+    std::function<void(const SettingsOptionsCatalogPaths& paths, CatalogItems items,
+                       double lastRebuild)>
+        offerRebuilt;
     // After OK has applied the options: saves them and the catalog as the close command does
     // and reports a failure itself.
     std::function<void()> save;

@@ -7,12 +7,29 @@
 
 #include <windows.h>
 
+#include <thread>
+
 namespace orvan {
 namespace {
 
 using namespace std::chrono_literals;
 using testing::CatalogTempFolder;
 using testing::Recorder;
+
+// Watches are started on a thread beside the interface thread (opening a folder may wait for
+// the network) that ends at once: the watch must not end with it.
+TEST(Win32FolderWatch, AWatchStartedOnAThreadThatEndsKeepsReporting) {
+    CatalogTempFolder temp;
+    Recorder recorder;
+    std::unique_ptr<FolderWatch> watch;
+    std::thread([&] {
+        watch = platform::FolderWatches().Watch(temp.Path(), false, recorder.Callback());
+    }).join();
+    ASSERT_NE(watch, nullptr);
+    temp.WriteBytes("after.txt", "x");
+    EXPECT_TRUE(recorder.WaitForEntries({temp.Path("after.txt")}));
+    EXPECT_FALSE(recorder.WaitFor(FolderChange::Failed, 200ms));
+}
 
 TEST(Win32FolderWatch, ReportsEntriesCreatedRenamedAndDeletedBelowTheFolder) {
     CatalogTempFolder temp;

@@ -49,13 +49,15 @@ TEST_F(CatalogAutoUpdateTest, AFileCreatedInACatalogFolderIsFoundWithoutARebuild
     ASSERT_TRUE(WaitForRows({L"a-tool.exe", L"alpha-tool.exe", L"beta-tool.exe"}));
     EXPECT_EQ(Run().SelectedRowNumber(), 2);
 
-    // A deleted file leaves the catalog, and the catalog file holds the new catalog.
+    // A deleted file leaves the catalog. The catalog file got the first new catalog at once
+    // (written on a thread of its own); what follows within the minute waits for the next
+    // save, so that a folder that keeps changing does not keep the disk busy.
     ::DeleteFileW(win32::Wide(Apps() + "\\alpha-tool.exe").c_str());
     ASSERT_TRUE(WaitForRows({L"a-tool.exe", L"beta-tool.exe"}));
-    Search().WaitForCatalogSave(); // written on a thread of its own
+    Search().WaitForCatalogSave();
     const std::string saved = temp_.Read(CatalogFileName(OptionsFile()));
     EXPECT_NE(saved.find("beta-tool.exe"), std::string::npos);
-    EXPECT_EQ(saved.find("alpha-tool.exe"), std::string::npos);
+    EXPECT_EQ(Search().AutoUpdate()->SavesStarted(), 1u);
     EXPECT_GT(CurrentOptions().catalog.lastRebuild, 0.0);
 }
 

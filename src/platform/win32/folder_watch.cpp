@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -109,20 +110,33 @@ public:
     DirectoryWatch(const DirectoryWatch&) = delete;
     DirectoryWatch& operator=(const DirectoryWatch&) = delete;
 
-    // Issues the first read before the watch is handed out: what happens after Watch
-    // returns is seen.
     bool Read() {
         ::ResetEvent(done_.Get());
         reading_ = ::ReadDirectoryChangesW(directory_.Get(), buffer_, sizeof buffer_, tree_,
                                            kFilter, nullptr, &overlapped_, nullptr) != FALSE;
         return reading_;
     }
-    void Run(bool openSubfolders) {
-        thread_ = std::thread([this, openSubfolders] {
-            if (openSubfolders)
+    // Starts the watch's thread, which issues the first read itself before the watch is
+    // handed out (what happens after Watch returns is seen): a read belongs to the thread
+    // that issued it and is cancelled when that thread ends, and the caller's thread may
+    // end long before the watch does.
+    bool Run(bool openSubfolders) {
+        std::promise<bool> issued;
+        std::future<bool> first = issued.get_future();
+        thread_ = std::thread([this, openSubfolders, &issued] {
+            const bool reading = Read();
+            // Wine's tree watch takes in the subfolders opened while a read waits; they are
+            // closed again before the watch is handed out, so that the folder is free.
+            if (reading && openSubfolders)
                 OpenSubfolders(folder_, stop_.Get());
-            Loop();
+            issued.set_value(reading);
+            if (reading)
+                Loop();
         });
+        if (first.get())
+            return true;
+        thread_.join();
+        return false;
     }
 
 private:
@@ -197,10 +211,9 @@ public:
         auto watch = std::make_unique<DirectoryWatch>(folder, std::move(wide), std::move(directory),
                                                       std::move(stop), std::move(done), tree,
                                                       std::move(callback));
-        if (!watch->Read())
-            return nullptr;
         static const bool onWine = OnWine();
-        watch->Run(tree && onWine);
+        if (!watch->Run(tree && onWine))
+            return nullptr;
         return watch;
     }
 };

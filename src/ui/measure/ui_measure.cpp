@@ -8,13 +8,13 @@
 //   orvan_ui_measure.exe --grid      (the grid with 100 000 rows only)
 //   orvan_ui_measure.exe --auto-update [FILES]   (the catalog's automatic update)
 #include "core/catalog/catalog_file.h"
+#include "core/catalog/catalog_keeper.h"
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
 #include "core/ports/clock.h"
 #include "platform/native.h"
 #include "platform/system_services.h"
 #include "ui/application.h"
-#include "ui/catalog_auto_update.h"
 #include "ui/list_view.h"
 #include "win32/wide_text.h"
 
@@ -591,7 +591,7 @@ void MeasureAutoUpdateRun(const std::string& appData, const std::string& tree, i
     CurrentOptions().autoHide = false;
     Settle(app);
     const HWND edit = app.Search().Run().Edit();
-    const ui::CatalogAutoUpdate& update = *app.Search().AutoUpdate();
+    const CatalogKeeper& update = *app.Search().AutoUpdate();
 
     // Keystrokes while a background update runs and its catalog is published and saved,
     // against the same keystrokes without one.
