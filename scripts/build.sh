@@ -4,9 +4,10 @@
 #   windows  MinGW-w64 cross build: Orvan.exe, orvan-cli.exe and the Wine test suites
 #   fuzz     clang with libFuzzer targets
 #   release  g++, Release, with the benchmarks
+#   tsan     g++, ThreadSanitizer, the stress tests of the background work
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-name=${1:?usage: build.sh native|windows|fuzz|release}
+name=${1:?usage: build.sh native|windows|fuzz|release|tsan}
 dir=$root/build/$name
 jobs=${ORVAN_JOBS:-$(nproc)}
 
@@ -20,6 +21,8 @@ case $name in
               -DORVAN_FUZZ=ON -DORVAN_TESTS=OFF) ;;
     release)
         args=(-DCMAKE_BUILD_TYPE=Release -DORVAN_BENCH=ON -DORVAN_TESTS=OFF) ;;
+    tsan)
+        args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAN_TSAN=ON) ;;
     *)
         echo "build.sh: unknown build '$name'" >&2; exit 2 ;;
 esac
@@ -32,9 +35,12 @@ if command -v ccache >/dev/null 2>&1 && [ "${ORVAN_CCACHE:-1}" != 0 ]; then
 fi
 
 cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" >/dev/null
+# The stress tests' build needs only them.
+targets=()
+[ "$name" = tsan ] && targets=(--target orvan_stress_tests)
 # ORVAN_BUILD_LOCK names a lock file that lets only one build run at a time on a machine
 # whose cores several clones share.
 if [ -n "${ORVAN_BUILD_LOCK:-}" ]; then
-    exec flock "$ORVAN_BUILD_LOCK" cmake --build "$dir" -j "$jobs"
+    exec flock "$ORVAN_BUILD_LOCK" cmake --build "$dir" -j "$jobs" "${targets[@]}"
 fi
-cmake --build "$dir" -j "$jobs"
+cmake --build "$dir" -j "$jobs" "${targets[@]}"

@@ -54,6 +54,18 @@ else
     tail -n 40 "$logs/native-build.log"; failed=$((failed + 1))
 fi
 
+echo "== the catalog's background work under random load (ThreadSanitizer, ${ORVAN_STRESS_SECONDS:=30} s)"
+if "$root/scripts/build.sh" tsan >"$logs/tsan-build.log" 2>&1; then
+    if ORVAN_STRESS_SECONDS=$ORVAN_STRESS_SECONDS TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
+            "$root/build/tsan/tests/orvan_stress_tests" >"$logs/stress.log" 2>&1; then
+        grep '^stress:' "$logs/stress.log"; passed=$((passed + 1))
+    else
+        echo "stress: FAILED"; tail -n 40 "$logs/stress.log"; failed=$((failed + 1))
+    fi
+else
+    tail -n 40 "$logs/tsan-build.log"; failed=$((failed + 1))
+fi
+
 echo "== command-line checks (native)"
 if [ -x "$root/build/native/src/cli/orvan-cli" ]; then
     "$root/tests/cli/run_cli_checks.sh" "$root/build/native/src/cli/orvan-cli" 2>&1 | tee "$logs/cli-native.log" | tail -n 1
