@@ -62,6 +62,10 @@ bool Application::CreateStartupObjects() {
     // the slot.
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsHost{
         services_, [this] { return search_->Handle(); },
+        [this](const SettingsOptionsCatalogPaths& paths, std::shared_ptr<CatalogScan> scan,
+               std::function<void(bool, CatalogItems, double)> ended) {
+            catalog_->Keeper().StartDialogRebuild(paths, std::move(scan), std::move(ended));
+        },
         [this](const SettingsOptionsCatalogPaths& paths, CatalogItems items, double lastRebuild) {
             catalog_->Keeper().OfferRebuilt(paths, std::move(items), lastRebuild);
         },

@@ -144,7 +144,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case DM_GETDEFID:
         return MAKELRESULT(SettingsId::Ok, DC_HASDEFID);
     case WM_CLOSE:
-        // Never while a rebuild runs: the scan is on the stack below this message.
+        // Never while a rebuild runs: Stop comes first.
         if (model_.CloseQuery())
             OnCancel();
         return 0;
@@ -316,12 +316,12 @@ void SettingsWindow::ShowSettings() {
     }
     ::SetTimer(Handle(), kProgressTimer, kProgressMilliseconds, nullptr);
     ModalLoop loop(Handle(), [this](const MSG& message) { return HandleKey(message); });
-    modal_ = &loop;
     loop.Run(owner, [this] { return result_ != Result::Open; });
-    modal_ = nullptr;
     ::KillTimer(Handle(), kProgressTimer);
     waiter_.SetActive(false);
-    // The program is ending (the quit message came): nothing of the copy is kept.
+    // The program is ending (the quit message came): a rebuild stops, and nothing of the
+    // copy is kept.
+    model_.StopRebuild();
     if (model_.IsOpen())
         model_.Cancel();
     if (confirmed_) {
@@ -567,33 +567,28 @@ void SettingsWindow::FillPathList(std::ptrdiff_t wanted) {
 // --- rebuilding -------------------------------------------------------------------------
 
 void SettingsWindow::OnRescan() {
-    const ProgramServices& services = host_.services;
-    model_.RescanClick([this, &services](SettingsOptions& options, CatalogScan& scan) {
-        // Messages run at every folder and, within a folder of many files (each a shell
-        // look-up of a few milliseconds), every kPumpMilliseconds: the progress text and
-        // Stop stay responsive whatever the folders hold.
-        const ScanServices scanServices{services.options.fileSystem,
-                                        services.options.folders,
-                                        services.shellNames ? *services.shellNames
-                                                            : platform::ShellNames(),
-                                        services.clock ? *services.clock : platform::Clock(),
-                                        [this] { ProcessMessagesWhileScanning(); },
-                                        [this] {
-                                            if (::GetTickCount64() - lastPump_ >= kPumpMilliseconds)
-                                                ProcessMessagesWhileScanning();
-                                        }};
-        return scan.Rebuild(options, scanServices);
+    // The scan runs beside the interface thread: the dialog, the progress text and Stop
+    // answer at once whatever the folders hold, and nothing re-enters this window.
+    model_.RescanClick([this](const DialogRebuild& rebuild) {
+        if (!host_.startRebuild) {
+            model_.RebuildEnded(rebuild.id, false, {}, 0);
+            return;
+        }
+        host_.startRebuild(
+            rebuild.paths, rebuild.scan,
+            [this, id = rebuild.id](bool completed, CatalogItems items, double lastRebuild) {
+                OnRebuildEnded(id, completed, std::move(items), lastRebuild);
+            });
     });
     SyncButtons();
     UpdateProgress();
 }
 
-void SettingsWindow::ProcessMessagesWhileScanning() {
-    lastPump_ = ::GetTickCount64();
-    SyncButtons(); // the first folder: the buttons now say that a rebuild runs
-    // The quit message ends the scan; the dialog then closes without keeping anything.
-    if (modal_ && !modal_->Pump())
-        model_.StopRebuild();
+void SettingsWindow::OnRebuildEnded(std::uint64_t id, bool completed, CatalogItems items,
+                                    double lastRebuild) {
+    model_.RebuildEnded(id, completed, std::move(items), lastRebuild);
+    SyncButtons();
+    UpdateProgress();
 }
 
 void SettingsWindow::SyncButtons() {
@@ -625,8 +620,10 @@ void SettingsWindow::UpdateProgress() {
 }
 
 void SettingsWindow::OnTimer(UINT_PTR id) {
-    if (id == kProgressTimer && Visible())
+    if (id == kProgressTimer && Visible()) {
+        SyncButtons();
         UpdateProgress();
+    }
 }
 
 // --- keys -------------------------------------------------------------------------------

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace orvan::ui {
@@ -25,8 +26,6 @@ namespace orvan::ui {
 inline constexpr const wchar_t* kSettingsClass = L"TSettings";
 inline constexpr UINT_PTR kProgressTimer = 1;
 inline constexpr UINT kProgressMilliseconds = 100;
-// How often a rebuild lets messages run inside a folder of many files.
-inline constexpr ULONGLONG kPumpMilliseconds = 20;
 
 namespace SettingsId {
 constexpr int Ok = IDOK;
@@ -54,6 +53,12 @@ struct SettingsHost {
     ProgramServices services;
     // The window the dialog is shown over (the search window).
     std::function<HWND()> owner;
+    // Starts the dialog's rebuild beside the interface thread (the catalog owner's background
+    // scan); `ended` runs on the interface thread when it has ended.
+    std::function<void(
+        const SettingsOptionsCatalogPaths& paths, std::shared_ptr<CatalogScan> scan,
+        std::function<void(bool completed, CatalogItems items, double lastRebuild)> ended)>
+        startRebuild;
     // Hands the catalog the dialog rebuilt to the catalog's owner, which publishes it when
     // it was built for the paths now current.
     std::function<void(const SettingsOptionsCatalogPaths& paths, CatalogItems items,
@@ -120,18 +125,16 @@ private:
     // The buttons, the close box and the Rebuild caption as the model has them now.
     void SyncButtons();
     void UpdateProgress();
-    // Once per folder of a rebuild.
-    void ProcessMessagesWhileScanning();
+    // The dialog's rebuild has ended (on the interface thread).
+    void OnRebuildEnded(std::uint64_t id, bool completed, CatalogItems items, double lastRebuild);
     void ApplyConfirmed(const SettingsOptions& confirmed);
 
     SettingsHost host_;
     SettingsDialogModel model_;
     enum class Result { Open, Ok, Cancel } result_ = Result::Open;
     std::optional<SettingsOptions> confirmed_;
-    ModalLoop* modal_ = nullptr; // while the dialog is up
     int dpi_ = 96;
     bool shownRebuilding_ = false;
-    ULONGLONG lastPump_ = 0; // when a rebuild last let messages run
     HWND lastFocus_ = nullptr;
 
     UniqueFont font_;

@@ -367,6 +367,38 @@ TEST_F(CatalogKeeperTest, TheDialogsCatalogCountsOnlyForTheCurrentPaths) {
     EXPECT_TRUE(Published("x.exe"));
 }
 
+// The settings dialog's rebuild runs beside the interface thread, reports to the dialog
+// alone and stops at once.
+TEST_F(CatalogKeeperTest, TheDialogsRebuildReportsToTheDialogAndNeverPublishes) {
+    temp.File("tree/a.exe");
+    Start();
+    const int published = host.published;
+    std::optional<std::size_t> ended;
+    keeper->SetSettingsOpen(true);
+    keeper->StartDialogRebuild(
+        record.catalog.paths, std::make_shared<CatalogScan>(),
+        [&](bool completed, CatalogItems items, double) { ended = completed ? items.size() : 0; });
+    ASSERT_TRUE(RunUntil([&] { return ended.has_value(); }));
+    EXPECT_EQ(*ended, 1u);
+    EXPECT_EQ(host.published, published);
+
+    // Stopped through its scan, as the Stop button does.
+    for (int i = 0; i < 500; ++i)
+        temp.File("tree/sub/f" + std::to_string(i) + ".exe");
+    shell.delay = 1ms;
+    auto scan = std::make_shared<CatalogScan>();
+    std::optional<bool> completed;
+    keeper->StartDialogRebuild(record.catalog.paths, scan,
+                               [&](bool done, CatalogItems, double) { completed = done; });
+    while (shell.calls.load() < 10)
+        std::this_thread::sleep_for(1ms);
+    scan->Stop();
+    ASSERT_TRUE(RunUntil([&] { return completed.has_value(); }));
+    EXPECT_FALSE(*completed);
+    EXPECT_LT(shell.calls.load(), 100);
+    keeper->SetSettingsOpen(false);
+}
+
 // What the watches saw while the settings dialog was open, options applied meanwhile
 // included, is done once it closes.
 TEST_F(CatalogKeeperTest, ChangesSeenWhileTheDialogIsOpenAreDoneAfterItCloses) {

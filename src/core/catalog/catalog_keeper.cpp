@@ -198,6 +198,9 @@ void CatalogKeeper::StartJob(JobKind kind,
     case JobKind::Watches:
         watchesId_ = id;
         break;
+    case JobKind::DialogScan:
+        dialogId_ = id;
+        break;
     }
 }
 
@@ -684,6 +687,39 @@ void CatalogKeeper::OnScanned(JobResult& result) {
         StartWatches(); // a folder that was missing or failed may be back
 }
 
+void CatalogKeeper::StartDialogRebuild(SettingsOptionsCatalogPaths paths,
+                                       std::shared_ptr<CatalogScan> scan,
+                                       DialogRebuildEnded ended) {
+    if (shutDown_)
+        return;
+    StopScan();
+    if (dialogId_ != 0)
+        StopJob(dialogId_);
+    dialogEnded_ = std::move(ended);
+    const FileSystemPort* fileSystem = &services_.fileSystem;
+    const SpecialFolderPort* folders = &services_.folders;
+    const ShellNamePort* shell = &services_.shell;
+    const ClockPort* clock = &services_.clock;
+    StartJob(JobKind::DialogScan, [fileSystem, folders, shell, clock, paths = std::move(paths),
+                                   scan = std::move(scan)](const std::atomic<bool>& stop) {
+        JobResult result;
+        // A rebuild by hand asks the shell for every file's name.
+        const auto check = [&stop, &scan] {
+            if (stop.load(std::memory_order_relaxed))
+                scan->Stop();
+        };
+        SettingsOptions options;
+        options.catalog.paths = paths;
+        result.completed =
+            scan->Rebuild(options, {*fileSystem, *folders, *shell, *clock, check, check});
+        if (result.completed) {
+            result.items = options.catalog.items;
+            result.lastRebuild = options.catalog.lastRebuild;
+        }
+        return result;
+    });
+}
+
 void CatalogKeeper::OfferRebuilt(const SettingsOptionsCatalogPaths& paths, CatalogItems items,
                                  double lastRebuild) {
     if (shutDown_ || (pathsKnown_ && paths != paths_))
@@ -724,6 +760,14 @@ void CatalogKeeper::Dispatch() {
             break;
         case JobKind::Watches:
             OnWatchesStarted(result);
+            break;
+        case JobKind::DialogScan:
+            if (result.id == dialogId_) {
+                dialogId_ = 0;
+                const DialogRebuildEnded ended = std::exchange(dialogEnded_, {});
+                if (ended)
+                    ended(result.completed, std::move(result.items), result.lastRebuild);
+            }
             break;
         }
     }
@@ -780,13 +824,14 @@ void CatalogKeeper::Reschedule() {
 // --- the end ----------------------------------------------------------------------------
 
 bool CatalogKeeper::Busy() const {
-    return loadId_ != 0 || scanId_ != 0 || watchesId_ != 0;
+    return loadId_ != 0 || scanId_ != 0 || watchesId_ != 0 || dialogId_ != 0;
 }
 
 void CatalogKeeper::Shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
+    dialogEnded_ = {};
     for (Job& job : jobs_)
         job.stop->store(true);
     watches_.clear();

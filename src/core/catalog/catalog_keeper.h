@@ -104,6 +104,13 @@ public:
     // While the settings dialog is open nothing is rebuilt in the background; what the
     // watches see meanwhile is done once it closes.
     void SetSettingsOpen(bool open);
+    // The settings dialog's rebuild of its copy's paths, on the scan whose progress it shows:
+    // a background scan like any other (a scan of the automatic update is stopped first),
+    // whose result goes to `ended`, on this thread, and is never published from here.
+    using DialogRebuildEnded =
+        std::function<void(bool completed, CatalogItems items, double lastRebuild)>;
+    void StartDialogRebuild(SettingsOptionsCatalogPaths paths, std::shared_ptr<CatalogScan> scan,
+                            DialogRebuildEnded ended);
     // The settings dialog's OK after it rebuilt the catalog for `paths`: published when
     // those are the current paths, as any other result would be.
     void OfferRebuilt(const SettingsOptionsCatalogPaths& paths, CatalogItems items,
@@ -135,6 +142,7 @@ public:
     // For tests and measurements: whether a load, scan or watch start is still running;
     // the watches are on and healthy.
     bool Busy() const;
+    bool DialogRebuilding() const { return dialogId_ != 0; }
     bool Loading() const { return loadId_ != 0; }
     bool Rebuilding() const { return scanId_ != 0; }
     bool Active() const { return schedule_.has_value(); }
@@ -146,7 +154,7 @@ public:
     std::uint64_t ScansStarted() const { return scansStarted_; }
 
 private:
-    enum class JobKind { Load, Scan, Watches };
+    enum class JobKind { Load, Scan, Watches, DialogScan };
     enum class LoadOutcome { Read, Missing, Unreadable, Damaged };
 
     // What a job hands back.
@@ -233,6 +241,8 @@ private:
     std::uint64_t loadId_ = 0;    // the load that counts; 0 when none runs
     std::uint64_t scanId_ = 0;    // the scan that counts; 0 when none runs
     std::uint64_t watchesId_ = 0; // the watch start that counts
+    std::uint64_t dialogId_ = 0; // the settings dialog's rebuild that counts
+    DialogRebuildEnded dialogEnded_;
     bool scanFull_ = true;
 
     int loadAttempts_ = 0;

@@ -6,16 +6,24 @@ namespace orvan {
 
 namespace {
 
-// Clears the flag however the rebuild ends, an escaping error included.
+// Clears the flag however the rebuild ends, an escaping error included; a Stop that came
+// while it ran was for this rebuild and is used up with it.
 class ScanningGuard {
 public:
-    explicit ScanningGuard(bool& scanning) : scanning_(scanning) { scanning_ = true; }
-    ~ScanningGuard() { scanning_ = false; }
+    ScanningGuard(std::atomic<bool>& scanning, std::atomic<bool>& stopped)
+        : scanning_(scanning), stopped_(stopped) {
+        scanning_ = true;
+    }
+    ~ScanningGuard() {
+        scanning_ = false;
+        stopped_ = false;
+    }
     ScanningGuard(const ScanningGuard&) = delete;
     ScanningGuard& operator=(const ScanningGuard&) = delete;
 
 private:
-    bool& scanning_;
+    std::atomic<bool>& scanning_;
+    std::atomic<bool>& stopped_;
 };
 
 std::string WithTrailingDelimiter(const std::string& folder) {
@@ -29,6 +37,12 @@ void CatalogScan::AddItem(const std::string& path, const std::string& name) {
     item.path = path;
     item.name = name;
     newItems_.push_back(std::move(item));
+    ++itemCount_;
+}
+
+void CatalogScan::SetScanPath(std::string path) {
+    const std::lock_guard lock(pathMutex_);
+    scanPath_ = std::move(path);
 }
 
 void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask, std::int32_t depth,
@@ -65,11 +79,11 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
             std::string path = prefix + entry.name;
             if ((entry.attributes & FileAttribute::Directory) == 0)
                 AddItem(path, services.shell.DisplayName(path));
-            scanPath_ = std::move(path);
+            SetScanPath(std::move(path));
             ++scannedFiles_;
             if (services.betweenEntries)
                 services.betweenEntries();
-            return scanning_; // a stop ends the search here
+            return scanning_.load(); // a stop ends the search here
         });
         if (!scanning_)
             return;
@@ -91,13 +105,16 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
             const bool link = (entry.attributes & FileAttribute::ReparsePoint) != 0;
             const std::int64_t below = static_cast<std::int64_t>(depth) - 1;
             const bool enter = !link && (depth == UnlimitedDepth || below >= 0);
-            if (enter && !(shortcut != nullptr && (*shortcut)(path, newItems_)))
+            const bool kept = enter && shortcut != nullptr && (*shortcut)(path, newItems_);
+            if (kept)
+                itemCount_ = newItems_.size();
+            if (enter && !kept)
                 ScanFolder(path, mask,
                            depth == UnlimitedDepth ? UnlimitedDepth
                                                    : static_cast<std::int32_t>(below),
                            includeDirectories, services, shortcut);
         }
-        scanPath_ = std::move(path);
+        SetScanPath(std::move(path));
         return true;
     };
     if (listedAll) {
@@ -112,26 +129,29 @@ void CatalogScan::ScanFolder(const std::string& folder, const std::string& mask,
 std::optional<std::vector<CatalogItem>>
 CatalogScan::ScanCatalogPath(const SettingsOptionsCatalogPath& path, const ScanServices& services,
                              const SubfolderShortcut& shortcut) {
-    if (scanning_)
+    if (scanning_ || stopped_.exchange(false))
         return std::nullopt;
-    const ScanningGuard guard(scanning_);
+    const ScanningGuard guard(scanning_, stopped_);
     newItems_.clear();
+    itemCount_ = 0;
     ScanFolder(path.path, path.mask, path.depth, path.includeDirectories, services,
                shortcut ? &shortcut : nullptr);
     if (!scanning_)
         return std::nullopt;
     std::vector<CatalogItem> items = std::move(newItems_);
     newItems_.clear();
+    itemCount_ = 0;
     return items;
 }
 
 bool CatalogScan::Rebuild(SettingsOptions& options, const ScanServices& services) {
-    if (scanning_)
+    if (scanning_ || stopped_.exchange(false))
         return false;
-    const ScanningGuard guard(scanning_);
+    const ScanningGuard guard(scanning_, stopped_);
     scannedFolders_ = 0;
     scannedFiles_ = 0;
     newItems_.clear();
+    itemCount_ = 0;
     completed_ = CatalogItems();
 
     // A copy: the messages processed per folder may replace the record's paths.

@@ -10,9 +10,11 @@
 #include "core/ports/shell_names.h"
 #include "core/ports/special_folders.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,7 +37,8 @@ struct ScanServices {
 
 // A catalog rebuild and its progress. Whoever starts rebuilds owns one; whoever shows the
 // progress reads it (the settings dialog's counters, the command line's progress line) and
-// may stop it from the messages the rebuild lets run once per folder.
+// may stop it. The progress and Stop may be used from another thread than the one that
+// scans (the settings dialog shows a scan that runs beside the interface thread).
 class CatalogScan {
 public:
     // Rebuilds the record's catalog. False when this scan is already running (nothing
@@ -53,23 +56,30 @@ public:
     std::optional<std::vector<CatalogItem>> ScanCatalogPath(const SettingsOptionsCatalogPath& path,
                                                             const ScanServices& services,
                                                             const SubfolderShortcut& shortcut);
-    // Ends a running rebuild at the next entry.
-    void Stop() { scanning_ = false; }
+    // Ends a running rebuild at the next entry, or the next one to start before it begins
+    // (a scan handed to another thread may be stopped before that thread starts it); from
+    // any thread.
+    void Stop() {
+        stopped_.store(true);
+        scanning_.store(false);
+    }
 
-    bool Scanning() const { return scanning_; }
-    std::int32_t ScannedFolders() const { return scannedFolders_; }
+    bool Scanning() const { return scanning_.load(); }
+    std::int32_t ScannedFolders() const { return scannedFolders_.load(); }
     // Entries returned by the mask searches, "." and ".." too.
-    std::int32_t ScannedFiles() const { return scannedFiles_; }
+    std::int32_t ScannedFiles() const { return scannedFiles_.load(); }
     // The entry seen last, in either pass.
-    const std::string& ScanPath() const { return scanPath_; }
-    // The catalog under construction; after a stop, what was collected until then.
+    std::string ScanPath() const {
+        const std::lock_guard lock(pathMutex_);
+        return scanPath_;
+    }
+    // The catalog under construction; after a stop, what was collected until then (on the
+    // scanning thread, or once the scan has ended).
     const std::vector<CatalogItem>& NewItems() const { return newItems_; }
-    // What the last completed rebuild handed over to its record.
+    // What the last completed rebuild handed over to its record (the same).
     const CatalogItems& Completed() const { return completed_; }
     // The entries being collected, or after a completed rebuild those handed over.
-    std::size_t NewItemCount() const {
-        return scanning_ ? newItems_.size() : completed_.size() + newItems_.size();
-    }
+    std::size_t NewItemCount() const { return itemCount_.load(); }
 
 private:
     // Scans one folder (path variables expanded on entry) and, within depth, its subfolders.
@@ -78,9 +88,14 @@ private:
                     const SubfolderShortcut* shortcut = nullptr);
     void AddItem(const std::string& path, const std::string& name);
 
-    bool scanning_ = false;
-    std::int32_t scannedFolders_ = 0;
-    std::int32_t scannedFiles_ = 0;
+    void SetScanPath(std::string path);
+
+    std::atomic<bool> scanning_{false};
+    std::atomic<bool> stopped_{false}; // a Stop not yet taken by a scan
+    std::atomic<std::int32_t> scannedFolders_{0};
+    std::atomic<std::int32_t> scannedFiles_{0};
+    std::atomic<std::size_t> itemCount_{0};
+    mutable std::mutex pathMutex_;
     std::string scanPath_;
     std::vector<CatalogItem> newItems_;
     CatalogItems completed_;

@@ -122,30 +122,38 @@ bool SettingsDialogModel::Open(const SettingsOptions& current) {
     return true;
 }
 
-bool SettingsDialogModel::Rebuilding() const {
-    return scan_.Scanning();
+void SettingsDialogModel::RescanClick(const StartRebuild& start) {
+    if (rebuilding_) {
+        StopRebuild();
+        return;
+    }
+    if (!open_)
+        return;
+    // A scan of its own each time: a stopped one may still be ending beside the new one.
+    scan_ = std::make_shared<CatalogScan>();
+    rebuilding_ = true;
+    start({++rebuildId_, options_.catalog.paths, scan_});
 }
 
-void SettingsDialogModel::RescanClick(const Rebuild& rebuild) {
-    // A click while a stopped rebuild is still unwinding stops again instead of starting a
-    // second rebuild inside the first one.
-    if (!scan_.Scanning() && rebuildCalls_ == 0 && open_) {
-        struct CallCount {
-            int& calls;
-            CatalogScan& scan;
-            CallCount(int& c, CatalogScan& s) : calls(c), scan(s) { ++calls; }
-            ~CallCount() {
-                --calls;
-                scan.Stop();
-            }
-            CallCount(const CallCount&) = delete;
-            CallCount& operator=(const CallCount&) = delete;
-        } count(rebuildCalls_, scan_);
-        if (rebuild(options_, scan_))
-            rebuilt_ = true;
-    }
-    // The Stop click, and the end of the rebuild that the Rebuild click ran.
-    scan_.Stop();
+void SettingsDialogModel::StopRebuild() {
+    if (!rebuilding_)
+        return;
+    // The scan ends at its next entry; the button reads "Rebuild" again at once, and what
+    // the stopped scan hands back no longer counts.
+    scan_->Stop();
+    rebuilding_ = false;
+}
+
+void SettingsDialogModel::RebuildEnded(std::uint64_t id, bool completed, CatalogItems items,
+                                       double lastRebuild) {
+    if (!rebuilding_ || id != rebuildId_)
+        return;
+    rebuilding_ = false;
+    if (!completed || !open_)
+        return;
+    options_.catalog.items = std::move(items);
+    options_.catalog.lastRebuild = lastRebuild;
+    rebuilt_ = true;
 }
 
 SettingsButtons SettingsDialogModel::Buttons() const {
@@ -164,8 +172,8 @@ std::optional<SettingsProgress> SettingsDialogModel::Progress(const LocaleSettin
         return std::nullopt;
     SettingsProgress progress;
     if (Rebuilding()) {
-        progress.text = RebuildProgressText(scan_.NewItemCount(), scan_.ScannedFolders(),
-                                            scan_.ScannedFiles(), scan_.ScanPath());
+        progress.text = RebuildProgressText(scan_->NewItemCount(), scan_->ScannedFolders(),
+                                            scan_->ScannedFiles(), scan_->ScanPath());
         progress.waiterVisible = true;
     } else {
         progress.text =

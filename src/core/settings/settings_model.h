@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -105,15 +106,23 @@ struct SettingsButtons {
     int rescanCaptionId = 9000051; // "Rebuild", or "Stop" while rebuilding
 };
 
+// A rebuild the dialog asks for: its number, the copy's paths, and the scan whose progress
+// the status tab shows and which Stop ends.
+struct DialogRebuild {
+    std::uint64_t id = 0;
+    SettingsOptionsCatalogPaths paths;
+    std::shared_ptr<CatalogScan> scan;
+};
+
 // The dialog's life: closed, open, open and rebuilding its copy's catalog. One instance
-// lives as long as the program; the window drives it and shows what it answers.
+// lives as long as the program; the window drives it and shows what it answers. The rebuild
+// runs beside the interface thread: the dialog starts it, reads its progress on the timer's
+// tick, and takes its result when it has ended.
 class SettingsDialogModel {
 public:
-    // Runs a rebuild of the record's catalog on the dialog's scan (CatalogScan::Rebuild with
-    // the program's services) and returns when it has ended; true when it completed. It lets
-    // window messages run meanwhile, so the dialog's handlers are re-entered from inside it
-    // (Stop, the progress timer).
-    using Rebuild = std::function<bool(SettingsOptions& options, CatalogScan& scan)>;
+    // Starts the rebuild beside the interface thread (the catalog's owner's background
+    // scan); its end comes back through RebuildEnded, on the interface thread.
+    using StartRebuild = std::function<void(const DialogRebuild& rebuild)>;
 
     bool IsOpen() const { return open_; }
 
@@ -127,13 +136,14 @@ public:
 
     // The Rebuild button, which reads "Stop" while a rebuild runs: starts a rebuild of the
     // copy's catalog, or stops the running one.
-    void RescanClick(const Rebuild& rebuild);
-    // Whether a rebuild runs: the dialog's scan is scanning.
-    bool Rebuilding() const;
-    // Ends a running rebuild at its next entry, as Stop does (the quit message, for one).
-    void StopRebuild() { scan_.Stop(); }
-    // Whether a rebuild is still on the stack, a stopped one that is unwinding included.
-    bool RebuildOnStack() const { return rebuildCalls_ > 0; }
+    void RescanClick(const StartRebuild& start);
+    // A started rebuild has ended: a completed one gives the copy its catalog. The end of
+    // a stopped or replaced rebuild is ignored.
+    void RebuildEnded(std::uint64_t id, bool completed, CatalogItems items, double lastRebuild);
+    // Whether a rebuild runs.
+    bool Rebuilding() const { return rebuilding_; }
+    // Ends a running rebuild, as Stop does (the quit message, for one).
+    void StopRebuild();
     SettingsButtons Buttons() const;
     // Whether the frame may close: never while a rebuild runs.
     bool CloseQuery() const { return !Rebuilding(); }
@@ -153,8 +163,9 @@ public:
 private:
     bool open_ = false;
     bool rebuilt_ = false; // a rebuild completed since the opening
-    int rebuildCalls_ = 0; // rebuilds on the stack, stopped ones still unwinding included
-    CatalogScan scan_;     // the rebuild the status tab shows and the Stop button ends
+    bool rebuilding_ = false;
+    std::uint64_t rebuildId_ = 0;
+    std::shared_ptr<CatalogScan> scan_ = std::make_shared<CatalogScan>(); // the latest
     SettingsOptions options_;
 };
 

@@ -289,17 +289,17 @@ std::wstring MakeRebuildTree(const std::wstring& root) {
 
 std::wstring StoredText(HWND window) {
     wchar_t text[1024] = {};
-    // Read without a message: the dialog's thread is busy scanning between its pumps.
+    // Read without a message, as a screen reader would, from the measuring thread.
     ::InternalGetWindowText(window, text, 1024);
     return text;
 }
 
-// Answers the measuring thread on the dialog's thread: 1 while a rebuild, a stopped one
-// still unwinding included, is on the stack.
-const SettingsDialogModel* rebuildModel = nullptr;
+// Answers the measuring thread on the dialog's thread: 1 while the dialog's scan, a stopped
+// one still ending included, runs.
+const CatalogKeeper* rebuildKeeper = nullptr;
 LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP)
-        return rebuildModel && rebuildModel->RebuildOnStack() ? 1 : 0;
+        return rebuildKeeper && rebuildKeeper->DialogRebuilding() ? 1 : 0;
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -307,12 +307,12 @@ struct RebuildFigures {
     std::vector<double> gaps;      // between two changes of the progress text
     std::vector<double> rates;     // changes per second in one observation
     std::vector<double> stopShown; // Stop clicked to "Rebuild" shown again
-    std::vector<double> stopEnded; // Stop clicked to the scan off the stack
+    std::vector<double> stopEnded; // Stop clicked to the scan ended
     std::vector<double> filesPerSecond;
 };
 
 // The measuring thread: starts a rebuild, watches the progress text for `observeMs`, clicks
-// Stop and times how soon the caption changes and the scan is off the stack; `rounds` times.
+// Stop and times how soon the caption changes and the scan has ended; `rounds` times.
 void WatchRebuilds(HWND progress, HWND rescan, HWND probe, HWND dialog, int rounds,
                    double observeMs, RebuildFigures& figures) {
     for (int round = 0; round < rounds; ++round) {
@@ -355,7 +355,7 @@ void WatchRebuilds(HWND progress, HWND rescan, HWND probe, HWND dialog, int roun
         while (StoredText(rescan) != L"Rebuild")
             ::Sleep(0);
         figures.stopShown.push_back(Now() - stop);
-        // Asked on the dialog's thread until no rebuild is left on its stack.
+        // Asked on the dialog's thread until the stopped scan has ended.
         while (::SendMessageW(probe, WM_APP, 0, 0) != 0)
             ::Sleep(0);
         figures.stopEnded.push_back(Now() - stop);
@@ -378,7 +378,7 @@ void CALLBACK StartWatching(HWND, UINT, UINT_PTR timer, DWORD) {
         return;
     ::KillTimer(nullptr, timer);
     dialog.SelectPage(ui::SettingsPage::Status);
-    rebuildModel = &dialog.Model();
+    rebuildKeeper = &rebuildRun->app->Catalog();
     rebuildRun->watcher = std::thread(WatchRebuilds, dialog.Control(ui::SettingsId::Progress),
                                       dialog.Control(ui::SettingsId::Rescan), rebuildRun->probe,
                                       dialog.Handle(), 5, 4000.0, std::ref(rebuildRun->figures));
@@ -423,7 +423,7 @@ void MeasureSettingsRebuild() {
     if (run.watcher.joinable())
         run.watcher.join();
     rebuildRun = nullptr;
-    rebuildModel = nullptr;
+    rebuildKeeper = nullptr;
     ::DestroyWindow(run.probe);
 
     const RebuildFigures& f = run.figures;

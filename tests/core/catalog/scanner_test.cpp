@@ -267,6 +267,22 @@ TEST_F(ScannerTest, AStopBetweenTheEntriesOfAFolderEndsItsSearchAtOnce) {
     EXPECT_EQ(entries, scan.ScannedFiles());
 }
 
+// The settings dialog hands its scan to another thread, whose start may come after Stop: that
+// Stop cancels the rebuild still to start. A Stop during a rebuild is used up by it.
+TEST_F(ScannerTest, AStopBeforeTheStartCancelsTheNextRebuildOnly) {
+    disk.AddFile("C:\\Apps\\a.exe");
+    options.catalog.paths = {CatalogPath("C:\\Apps", "*.exe", UnlimitedDepth)};
+    scan.Stop();
+    EXPECT_FALSE(scan.Rebuild(options, Services()));
+    EXPECT_EQ(scan.ScannedFolders(), 0);
+    EXPECT_TRUE(scan.Rebuild(options, Services()));
+    pump = [&] { scan.Stop(); };
+    EXPECT_FALSE(scan.Rebuild(options, Services()));
+    pump = [] {};
+    EXPECT_TRUE(scan.Rebuild(options, Services()));
+    EXPECT_EQ(options.catalog.items.size(), 1u);
+}
+
 class ThrowingDisk final : public FileSystemPort {
 public:
     bool Enumerate(const std::string&, const std::string&,

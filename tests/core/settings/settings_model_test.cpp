@@ -227,29 +227,24 @@ protected:
         current.catalog.lastRebuild = 40000.25;
     }
 
-    // The real rebuild; every folder it enters runs `pump`, as window messages would.
-    SettingsDialogModel::Rebuild RealRebuild() {
-        return [this](SettingsOptions& options, CatalogScan& scan) {
-            const ScanServices services{disk,
-                                        folders,
-                                        shell,
-                                        clock,
-                                        [this] {
-                                            ++pumps;
-                                            if (pump)
-                                                pump();
-                                        },
-                                        {}};
-            return scan.Rebuild(options, services);
-        };
+    // Starts rebuilds as the catalog's owner would, but keeps them for the test to run.
+    SettingsDialogModel::StartRebuild Keep() {
+        return [this](const DialogRebuild& rebuild) { started.push_back(rebuild); };
+    }
+    // Runs a started rebuild to its end (as its thread would) and hands the end over.
+    void Finish(const DialogRebuild& rebuild) {
+        SettingsOptions options;
+        options.catalog.paths = rebuild.paths;
+        const bool completed = rebuild.scan->Rebuild(options, {disk, folders, shell, clock, {}});
+        dialog.RebuildEnded(rebuild.id, completed, options.catalog.items,
+                            options.catalog.lastRebuild);
     }
 
+    std::vector<DialogRebuild> started;
     MemoryFileSystem disk;
     FakeFolders folders;
     NoShellNames shell;
     FixedClock clock;
-    std::function<void()> pump;
-    int pumps = 0;
     SettingsOptions current;
     SettingsDialogModel dialog;
 };
@@ -271,7 +266,10 @@ TEST_F(SettingsDialogTest, OpeningWhileOpenDoesNothing) {
 
 TEST_F(SettingsDialogTest, RebuildThenCancelKeepsTheCurrentCatalog) {
     ASSERT_TRUE(dialog.Open(current));
-    dialog.RescanClick(RealRebuild());
+    dialog.RescanClick(Keep());
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].paths, current.catalog.paths);
+    Finish(started[0]);
     EXPECT_EQ(dialog.Options().catalog.items.size(), 3u);
     EXPECT_EQ(dialog.Options().catalog.lastRebuild, 45678.5);
     ASSERT_TRUE(dialog.Cancel());
@@ -282,7 +280,8 @@ TEST_F(SettingsDialogTest, RebuildThenCancelKeepsTheCurrentCatalog) {
 
 TEST_F(SettingsDialogTest, RebuildThenOkHandsOverTheNewCatalogAndItsTime) {
     ASSERT_TRUE(dialog.Open(current));
-    dialog.RescanClick(RealRebuild());
+    dialog.RescanClick(Keep());
+    Finish(started.at(0));
     const std::optional<SettingsOptions> applied =
         dialog.Confirm(OptionsToControls(dialog.Options()), current);
     ASSERT_TRUE(applied.has_value());
@@ -298,23 +297,21 @@ TEST_F(SettingsDialogTest, WhileRebuildingNothingClosesAndTheStatusShowsProgress
     EXPECT_TRUE(idle.okEnabled && idle.cancelEnabled && idle.closeButton);
     EXPECT_EQ(idle.rescanCaptionId, 9000051);
 
-    pump = [&] {
-        const SettingsButtons busy = dialog.Buttons();
-        EXPECT_FALSE(busy.okEnabled || busy.cancelEnabled || busy.closeButton);
-        EXPECT_EQ(busy.rescanCaptionId, 9000052);
-        EXPECT_FALSE(dialog.CloseQuery());
-        EXPECT_FALSE(dialog.Cancel());
-        EXPECT_FALSE(dialog.Confirm(OptionsToControls(dialog.Options()), current).has_value());
-        EXPECT_TRUE(dialog.IsOpen());
-        const std::optional<SettingsProgress> progress = dialog.Progress({});
-        ASSERT_TRUE(progress.has_value());
-        EXPECT_TRUE(progress->waiterVisible);
-        EXPECT_EQ(progress->text.rfind("Rebuilding new catalog.\r\rCatalog items: ", 0), 0u)
-            << progress->text;
-    };
-    dialog.RescanClick(RealRebuild());
-    EXPECT_EQ(pumps, 3); // C:\Apps, One and Two
+    dialog.RescanClick(Keep());
+    const SettingsButtons busy = dialog.Buttons();
+    EXPECT_FALSE(busy.okEnabled || busy.cancelEnabled || busy.closeButton);
+    EXPECT_EQ(busy.rescanCaptionId, 9000052);
+    EXPECT_FALSE(dialog.CloseQuery());
+    EXPECT_FALSE(dialog.Cancel());
+    EXPECT_FALSE(dialog.Confirm(OptionsToControls(dialog.Options()), current).has_value());
+    EXPECT_TRUE(dialog.IsOpen());
+    const std::optional<SettingsProgress> progress = dialog.Progress({});
+    ASSERT_TRUE(progress.has_value());
+    EXPECT_TRUE(progress->waiterVisible);
+    EXPECT_EQ(progress->text.rfind("Rebuilding new catalog.\r\rCatalog items: ", 0), 0u)
+        << progress->text;
 
+    Finish(started.at(0));
     EXPECT_TRUE(dialog.CloseQuery());
     EXPECT_EQ(dialog.Buttons().rescanCaptionId, 9000051);
     const std::optional<SettingsProgress> done = dialog.Progress({});
@@ -325,21 +322,17 @@ TEST_F(SettingsDialogTest, WhileRebuildingNothingClosesAndTheStatusShowsProgress
 
 TEST_F(SettingsDialogTest, StopEndsTheRebuildAtOnceAndKeepsTheCopysCatalog) {
     ASSERT_TRUE(dialog.Open(current));
-    pump = [&] {
-        if (pumps != 2)
-            return;
-        dialog.RescanClick(RealRebuild()); // the button reads "Stop" now
-        // Back to "Rebuild" while the rebuild is still on the stack.
-        EXPECT_EQ(dialog.Buttons().rescanCaptionId, 9000051);
-        EXPECT_TRUE(dialog.Buttons().okEnabled);
-        EXPECT_TRUE(dialog.CloseQuery());
-        EXPECT_EQ(dialog.Progress({})->text, "Catalog has 1 items.\r\rLast rebuild: " +
-                                                 FormatDateTimeGeneral(40000.25, LocaleSettings{}));
-        // A Rebuild click before the stopped rebuild has unwound starts nothing.
-        dialog.RescanClick(RealRebuild());
-    };
-    dialog.RescanClick(RealRebuild());
-    EXPECT_EQ(pumps, 2);
+    dialog.RescanClick(Keep());
+    dialog.RescanClick(Keep()); // the button reads "Stop" now
+    ASSERT_EQ(started.size(), 1u);
+    // Back to "Rebuild" at once, while the stopped scan may still be ending.
+    EXPECT_EQ(dialog.Buttons().rescanCaptionId, 9000051);
+    EXPECT_TRUE(dialog.Buttons().okEnabled);
+    EXPECT_TRUE(dialog.CloseQuery());
+    EXPECT_EQ(dialog.Progress({})->text, "Catalog has 1 items.\r\rLast rebuild: " +
+                                             FormatDateTimeGeneral(40000.25, LocaleSettings{}));
+    // The stopped scan ends at its first entry and its end counts for nothing.
+    Finish(started[0]);
     EXPECT_EQ(dialog.Options().catalog.items[0].path, "C:\\old.exe");
     EXPECT_EQ(dialog.Options().catalog.lastRebuild, 40000.25);
 
@@ -349,6 +342,23 @@ TEST_F(SettingsDialogTest, StopEndsTheRebuildAtOnceAndKeepsTheCopysCatalog) {
     ASSERT_TRUE(applied.has_value());
     EXPECT_EQ(applied->catalog.items.size(), 1u);
     EXPECT_EQ(applied->catalog.lastRebuild, 40000.25);
+}
+
+// A rebuild started after a stopped one takes its own scan; the stopped one's late end
+// cannot give the copy a catalog.
+TEST_F(SettingsDialogTest, AStoppedRebuildsLateEndCountsForNothing) {
+    ASSERT_TRUE(dialog.Open(current));
+    dialog.RescanClick(Keep());
+    dialog.RescanClick(Keep()); // Stop
+    dialog.RescanClick(Keep()); // Rebuild again
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_NE(started[0].scan, started[1].scan);
+    dialog.RebuildEnded(started[0].id, true, CatalogItems({{"C:\\stale.exe", "", 0}}), 1.0);
+    EXPECT_TRUE(dialog.Rebuilding());
+    EXPECT_EQ(dialog.Options().catalog.items[0].path, "C:\\old.exe");
+    Finish(started[1]);
+    EXPECT_FALSE(dialog.Rebuilding());
+    EXPECT_EQ(dialog.Options().catalog.items.size(), 3u);
 }
 
 TEST_F(SettingsDialogTest, OkHandsBackOnlyWhatTheDialogEdits) {
@@ -392,15 +402,15 @@ TEST_F(SettingsDialogTest, EditingPathsThenCancellingLeavesTheCurrentPaths) {
     EXPECT_EQ(current.catalog.paths, before);
 }
 
-TEST_F(SettingsDialogTest, AnErrorInsideTheRebuildLeavesTheDialogUsable) {
+TEST_F(SettingsDialogTest, ARebuildThatFailsLeavesTheDialogUsable) {
     ASSERT_TRUE(dialog.Open(current));
-    // The error escapes from the middle of a scan, while it is scanning.
-    pump = [] { throw std::runtime_error("disk gone"); };
-    EXPECT_THROW(dialog.RescanClick(RealRebuild()), std::runtime_error);
-    pump = nullptr;
+    dialog.RescanClick(Keep());
+    dialog.RebuildEnded(started.at(0).id, false, {}, 0); // the scan's thread ran out of memory
     EXPECT_FALSE(dialog.Rebuilding());
     EXPECT_TRUE(dialog.Buttons().okEnabled);
-    dialog.RescanClick(RealRebuild()); // a second rebuild still starts
+    EXPECT_EQ(dialog.Options().catalog.items[0].path, "C:\\old.exe");
+    dialog.RescanClick(Keep()); // a second rebuild still starts
+    Finish(started.at(1));
     EXPECT_EQ(dialog.Options().catalog.items.size(), 3u);
 }
 
