@@ -3,6 +3,8 @@
 // and the new catalog is saved.
 #include "ui_fixture.h"
 
+#include <algorithm>
+
 namespace orvan::testing {
 namespace {
 
@@ -104,6 +106,45 @@ TEST_F(CatalogAutoUpdateTest, ACatalogFolderThatDisappearsEndsItsWatchWithoutAnE
     EXPECT_TRUE(WaitForRows({}));
     Pump(100);
     EXPECT_TRUE(Search().AutoUpdate()->Active());
+}
+
+} // namespace
+} // namespace orvan::testing
+
+namespace orvan::testing {
+namespace {
+
+using CatalogFileTest = LauncherTest;
+
+// Another program (a backup tool, an editor) holds the catalog file open at start-up: its
+// entries cannot be read, so the close command keeps the file as it is instead of writing
+// the empty catalog over it, and the user reads why.
+TEST_F(CatalogFileTest, AFileHeldByAnotherProgramAtStartSurvivesTheCloseCommand) {
+    WriteCatalog({{temp_.Path("held.exe"), "held", 7}});
+    const std::string catalogFile = CatalogFileName(OptionsFile());
+    const std::string before = temp_.Read(catalogFile);
+    const HANDLE held = ::CreateFileW(win32::Wide(catalogFile).c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Start(); // waits for the load and its retries
+    EXPECT_TRUE(CurrentOptions().catalog.items.empty());
+    EXPECT_FALSE(App().Catalog().CatalogSaveAllowed());
+    const std::vector<std::string>& lines = Search().Robot().Memo().Lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                                return line.find("Unable to read") != std::string::npos;
+                            }),
+              1);
+
+    CurrentOptions().autoHide = false;
+    Search().ShowSearch();
+    Pump();
+    Press(Run().Edit(), VK_F4, false, true);
+    EXPECT_TRUE(QuitPosted());
+    ::CloseHandle(held);
+    EXPECT_EQ(temp_.Read(catalogFile), before);
+    EXPECT_NE(IniText(temp_.Read(OptionsFile())).find("[Form]"), std::string::npos)
+        << "options saved";
 }
 
 } // namespace
