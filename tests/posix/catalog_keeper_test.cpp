@@ -185,6 +185,8 @@ protected:
     LoopHost host;
     CountingShell shell;
     HeldStore store;
+    std::atomic<int> entered{0}; // job threads entered and left
+    std::atomic<int> left{0};
     SettingsOptions record;
     CatalogKeeperServices services{platform::FileSystem(),
                                    platform::SpecialFolders(),
@@ -242,6 +244,27 @@ TEST_F(CatalogKeeperTest, NamesNoMaskOrDepthTakesStartNothing) {
     Settle();
     Pass(2.5);
     EXPECT_TRUE(Published("tree/Tool.lnk"));
+}
+
+// Asking the shell for a display name costs milliseconds a file: a background rebuild keeps
+// the names the catalog has and asks only for new files, on a thread of the host's kind.
+TEST_F(CatalogKeeperTest, ABackgroundRebuildKeepsKnownNamesAndAsksTheShellForNewFiles) {
+    temp.File("tree/known.exe");
+    temp.File("tree/sub/new.exe");
+    SettingsOptions saved = record;
+    saved.catalog.items = CatalogItems({{temp.Core("tree/known.exe"), "Known, as named before", 0},
+                                        {temp.Core("tree/gone.exe"), "Gone", 0}});
+    ASSERT_TRUE(SaveCatalog(saved, {platform::FileStore(), platform::XmlReader()}));
+    services.enterJobThread = [&] { ++entered; };
+    services.leaveJobThread = [&] { ++left; };
+    Start();
+    Pass(AutoUpdateSchedule::kCatchUpSeconds + 1);
+    ASSERT_EQ(record.catalog.items.size(), 2u);
+    EXPECT_EQ(record.catalog.items[0].name, "Known, as named before");
+    EXPECT_EQ(record.catalog.items[1].name, "new.exe");
+    EXPECT_EQ(shell.calls.load(), 1);
+    EXPECT_GE(entered.load(), 3); // the load, the watches, the scan
+    EXPECT_EQ(entered.load(), left.load());
 }
 
 // An update that finds what the catalog already holds (a file created and deleted again)

@@ -1,10 +1,8 @@
 #include "core/catalog/auto_update.h"
 
-#include "core/catalog/catalog_update.h"
 #include "core/config/path_variables.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace orvan {
 
@@ -115,99 +113,6 @@ CatalogUpdate AutoUpdateSchedule::DueUpdate(double now) const {
     if (pending_ && now >= quietUntil_)
         return full_ ? CatalogUpdate::Full : CatalogUpdate::Entries;
     return CatalogUpdate::None;
-}
-
-BackgroundRebuild::~BackgroundRebuild() {
-    if (result_.valid()) {
-        Stop();
-        result_.wait();
-    }
-}
-
-void BackgroundRebuild::Start(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-                              CatalogItems previous, std::function<void()> finished,
-                              ThreadHooks hooks) {
-    Launch(std::move(paths), services, std::move(previous), std::nullopt, std::move(finished),
-           std::move(hooks));
-}
-
-void BackgroundRebuild::StartUpdate(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-                                    CatalogItems previous, std::vector<std::string> changed,
-                                    std::function<void()> finished, ThreadHooks hooks) {
-    Launch(std::move(paths), services, std::move(previous), std::move(changed), std::move(finished),
-           std::move(hooks));
-}
-
-void BackgroundRebuild::Launch(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-                               CatalogItems previous,
-                               std::optional<std::vector<std::string>> changed,
-                               std::function<void()> finished, ThreadHooks hooks) {
-    if (result_.valid())
-        result_.wait();
-    stop_ = std::make_shared<std::atomic<bool>>(false);
-    const FileSystemPort* fileSystem = &services.fileSystem;
-    const SpecialFolderPort* folders = &services.folders;
-    const ShellNamePort* shell = &services.shell;
-    const ClockPort* clock = &services.clock;
-    result_ = std::async(std::launch::async,
-                         [paths = std::move(paths), fileSystem, folders, shell, clock,
-                          previous = std::move(previous), changed = std::move(changed),
-                          finished = std::move(finished), hooks = std::move(hooks), stop = stop_] {
-                             if (hooks.enter)
-                                 hooks.enter();
-                             RebuiltCatalog rebuilt;
-                             try {
-                                 // A scan of its own: it shares nothing with a rebuild the settings
-                                 // dialog runs on the interface thread.
-                                 CatalogScan scan;
-                                 const KnownNames names(previous, *shell);
-                                 const ScanServices scanServices{*fileSystem,
-                                                                 *folders,
-                                                                 names,
-                                                                 *clock,
-                                                                 [&stop, &scan] {
-                                                                     if (stop->load())
-                                                                         scan.Stop();
-                                                                 },
-                                                                 {}};
-                                 bool rebuild = true;
-                                 if (changed) {
-                                     UpdatedCatalog updated = UpdateCatalogEntries(
-                                         scan, previous, paths, *changed, scanServices);
-                                     rebuild = updated.outcome == EntriesUpdate::RebuildNeeded;
-                                     if (updated.outcome == EntriesUpdate::Updated) {
-                                         rebuilt.completed = true;
-                                         rebuilt.full = false;
-                                         rebuilt.base = previous;
-                                         rebuilt.items = CatalogItems(std::move(updated.items));
-                                         rebuilt.lastRebuild = clock->Now();
-                                     }
-                                 }
-                                 if (rebuild) {
-                                     SettingsOptions options;
-                                     options.catalog.paths = paths;
-                                     rebuilt.completed = scan.Rebuild(options, scanServices);
-                                     if (rebuilt.completed) {
-                                         rebuilt.items = options.catalog.items;
-                                         rebuilt.lastRebuild = options.catalog.lastRebuild;
-                                     }
-                                 }
-                             } catch (const std::exception&) {
-                                 // Out of memory on a huge tree: keep the catalog there is.
-                                 rebuilt = RebuiltCatalog();
-                             }
-                             if (hooks.leave)
-                                 hooks.leave();
-                             if (finished)
-                                 finished();
-                             return rebuilt;
-                         });
-}
-
-RebuiltCatalog BackgroundRebuild::Take() {
-    if (!result_.valid())
-        return {};
-    return result_.get();
 }
 
 } // namespace orvan

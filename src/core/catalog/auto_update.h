@@ -1,16 +1,12 @@
 #pragma once
-// Keeping the catalog current while the launcher runs: which folders to watch, when a
-// rebuild is due, and the rebuild itself on a thread of its own. The schedule is a pure
-// model driven by a clock in seconds, so that every rule is tested without threads.
+// Keeping the catalog current while the launcher runs: which folders to watch and when a
+// rebuild is due. The schedule is a pure model driven by a clock in seconds, so that every
+// rule is tested without threads; the catalog's owner (catalog_keeper.h) runs the rebuilds.
 #include "core/catalog/catalog.h"
 #include "core/catalog/scanner.h"
 #include "core/ports/special_folders.h"
 
-#include <atomic>
 #include <cstdint>
-#include <functional>
-#include <future>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -94,62 +90,6 @@ private:
     bool unwatched_ = false;
     bool settingsOpen_ = false;
     bool rebuilding_ = false;
-};
-
-struct RebuiltCatalog {
-    bool completed = false;
-    CatalogItems items;
-    double lastRebuild = 0; // the moment the scan completed, from the scan's clock
-    // Scanned in full; otherwise brought up to date from `base`, and valid only as long as
-    // the catalog still is `base`.
-    bool full = true;
-    CatalogItems base;
-};
-
-// A rebuild on a thread of its own, into a catalog of its own: the scanner state the
-// settings dialog shows and stops is never touched. The result is taken on the thread that
-// started it and published there in one step.
-class BackgroundRebuild {
-public:
-    // What runs on the rebuild's thread before and after the scan (a COM apartment).
-    struct ThreadHooks {
-        std::function<void()> enter;
-        std::function<void()> leave;
-    };
-
-    BackgroundRebuild() = default;
-    // Stops a running rebuild and waits for it: its thread uses ports the owner may free.
-    ~BackgroundRebuild();
-    BackgroundRebuild(const BackgroundRebuild&) = delete;
-    BackgroundRebuild& operator=(const BackgroundRebuild&) = delete;
-
-    // Scans paths with services (whose processMessages is not used: nothing of the scan's
-    // thread has messages). A file that `previous` holds keeps its display name from there:
-    // asking the shell costs far more than listing the file (8 ms a file under Wine), and
-    // a rebuild by hand still asks it for every file. `finished` runs on the rebuild's
-    // thread when it ends and must not throw. A rebuild still pending is waited for first.
-    void Start(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-               CatalogItems previous = {}, std::function<void()> finished = {},
-               ThreadHooks hooks = {});
-    // Brings `previous` up to date after the named entries changed (full paths), rescanning
-    // only what they touch; a full rebuild instead where that cannot be done (see
-    // UpdateCatalogEntries).
-    void StartUpdate(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-                     CatalogItems previous, std::vector<std::string> changed,
-                     std::function<void()> finished = {}, ThreadHooks hooks = {});
-    bool Pending() const { return result_.valid(); }
-    // Asks a running rebuild to end at the next folder; it then reports not completed.
-    void Stop() { stop_->store(true); }
-    // Waits for the rebuild to end and hands its result over; not completed when none ran.
-    RebuiltCatalog Take();
-
-private:
-    void Launch(SettingsOptionsCatalogPaths paths, const ScanServices& services,
-                CatalogItems previous, std::optional<std::vector<std::string>> changed,
-                std::function<void()> finished, ThreadHooks hooks);
-
-    std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
-    std::future<RebuiltCatalog> result_;
 };
 
 } // namespace orvan

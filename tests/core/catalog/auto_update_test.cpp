@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -292,126 +291,6 @@ const ScheduleCase kScheduleCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(AutoUpdate, Schedule, ::testing::ValuesIn(kScheduleCases),
                          [](const auto& param) { return std::string(param.param.name); });
-
-class NamesAsThemselves final : public ShellNamePort {
-public:
-    std::string DisplayName(const std::string& path) const override {
-        return std::string(FileNamePart(path));
-    }
-};
-
-class FixedClock final : public ClockPort {
-public:
-    double Now() const override { return 45000.5; }
-};
-
-// Holds the first listing until the test lets it go, so that a stop lands mid-scan.
-class GatedDisk final : public FileSystemPort {
-public:
-    explicit GatedDisk(const MemoryFileSystem& disk) : disk_(disk) {}
-    mutable std::promise<void> entered;
-    std::promise<void> release;
-
-    bool Enumerate(const std::string& folder, const std::string& pattern,
-                   const std::function<bool(const DirEntry&)>& visit) const override {
-        if (!gated_) {
-            gated_ = true;
-            entered.set_value();
-            released_.wait();
-        }
-        return disk_.Enumerate(folder, pattern, visit);
-    }
-    bool RemoveFile(const std::string&) const override { return false; }
-    bool RemoveFolder(const std::string&) const override { return false; }
-    bool FileExists(const std::string& path) const override { return disk_.FileExists(path); }
-    bool FolderExists(const std::string& path) const override { return disk_.FolderExists(path); }
-
-private:
-    const MemoryFileSystem& disk_;
-    std::shared_future<void> released_ = release.get_future().share();
-    mutable bool gated_ = false;
-};
-
-struct RebuildFixture : ::testing::Test {
-    MemoryFileSystem disk;
-    FakeFolders folders;
-    NamesAsThemselves shell;
-    FixedClock clock;
-    SettingsOptionsCatalogPaths paths = {CatalogPath("C:\\Apps", UnlimitedDepth)};
-
-    void SetUp() override {
-        disk.AddFile("C:\\Apps\\one.exe");
-        disk.AddFile("C:\\Apps\\sub\\two.exe");
-        disk.AddFolder("C:\\Apps\\sub\\deeper");
-        disk.AddFile("C:\\Apps\\sub\\deeper\\three.exe");
-    }
-};
-
-std::vector<std::string> Paths(const CatalogItems& items) {
-    std::vector<std::string> paths;
-    for (const CatalogItem& item : items)
-        paths.push_back(item.path);
-    return paths;
-}
-
-TEST_F(RebuildFixture, ScansOnItsOwnThreadIntoItsOwnCatalog) {
-    BackgroundRebuild rebuild;
-    std::promise<void> finished;
-    rebuild.Start(paths, {disk, folders, shell, clock, {}}, {}, [&] { finished.set_value(); });
-    finished.get_future().wait();
-    const RebuiltCatalog result = rebuild.Take();
-
-    EXPECT_TRUE(result.completed);
-    EXPECT_EQ(result.lastRebuild, 45000.5);
-    EXPECT_EQ(Paths(result.items),
-              (std::vector<std::string>{"C:\\Apps\\one.exe", "C:\\Apps\\sub\\two.exe",
-                                        "C:\\Apps\\sub\\deeper\\three.exe"}));
-}
-
-TEST_F(RebuildFixture, AStoppedRebuildGivesNoCatalog) {
-    GatedDisk gated(disk);
-    BackgroundRebuild rebuild;
-    rebuild.Start(paths, {gated, folders, shell, clock, {}});
-    gated.entered.get_future().wait();
-    rebuild.Stop();
-    gated.release.set_value();
-    const RebuiltCatalog result = rebuild.Take();
-    EXPECT_FALSE(result.completed);
-    EXPECT_TRUE(result.items.empty());
-}
-
-TEST_F(RebuildFixture, RunsTheThreadHooksAroundTheScan) {
-    std::vector<std::string> calls;
-    BackgroundRebuild rebuild;
-    rebuild.Start(paths, {disk, folders, shell, clock, {}}, {},
-                  [&] { calls.push_back("finished"); },
-                  {[&] { calls.push_back("enter"); }, [&] { calls.push_back("leave"); }});
-    EXPECT_TRUE(rebuild.Take().completed);
-    EXPECT_EQ(calls, (std::vector<std::string>{"enter", "leave", "finished"}));
-}
-
-TEST_F(RebuildFixture, KeepsTheNamesOfFilesTheCatalogHadAndAsksTheShellForNewOnes) {
-    std::vector<CatalogItem> before(3);
-    before[0].path = "C:\\Apps\\one.exe";
-    before[0].name = "One, as named before";
-    before[1].path = "C:\\Apps\\sub\\two.exe"; // no name: asked again
-    before[2].path = "C:\\Apps\\gone.exe";
-    before[2].name = "Gone";
-    BackgroundRebuild rebuild;
-    rebuild.Start(paths, {disk, folders, shell, clock, {}}, CatalogItems(std::move(before)));
-    const RebuiltCatalog result = rebuild.Take();
-    ASSERT_TRUE(result.completed);
-    std::vector<std::string> names;
-    for (const CatalogItem& item : result.items)
-        names.push_back(item.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"One, as named before", "two.exe", "three.exe"}));
-}
-
-TEST(BackgroundRebuild, TakeWithoutARebuildGivesNothing) {
-    BackgroundRebuild rebuild;
-    EXPECT_FALSE(rebuild.Pending());
-    EXPECT_FALSE(rebuild.Take().completed);
-}
 
 } // namespace
 } // namespace orvan
