@@ -77,9 +77,9 @@ std::size_t PlaceholderCount(std::string_view text);
 // Appends "..." unless the text already ends with it.
 std::string AppendDots(std::string text);
 
-// Fills "%s" placeholders in order. Each argument replaces the first "%s" of the text as it
-// stands, searching from the start, so a "%s" brought in by an argument is filled next.
-// Left-over placeholders stay; surplus arguments are ignored.
+// Fills "%s" placeholders in order. Each argument replaces the text's next "%s" after the
+// one filled before, so a "%s" brought in by an argument stays as it is and never takes
+// the next argument. Left-over placeholders stay; surplus arguments are ignored.
 std::string FillPlaceholders(std::string text, std::initializer_list<std::string_view> args);
 std::string FillPlaceholders(std::string text, std::span<const std::string> args);
 
