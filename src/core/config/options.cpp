@@ -292,7 +292,7 @@ OptionsStore::OptionsStore(std::string fileName, const FileStorePort& files)
 
 FileResult OptionsStore::Commit() {
     if (unreadable_ || !files_->ReplaceWholeFile(fileName_, file_.ToBytes()))
-        return FileResult::Failure("Unable to write to " + fileName_);
+        return FileResult::Failure(UnableToWriteText(fileName_));
     return {};
 }
 
