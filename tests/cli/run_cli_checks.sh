@@ -137,5 +137,31 @@ expect_texts pseudo "" --language "$pseudo_arg" -- "0	[[Error]]" "12010	[[%s day
     "2000010	[[Type your question and press Enter.\\r\\rYou can enter file name, folder name, name of the program, mathematic expression, internet address or anything else.]]"
 rm -f "$pseudo"
 
+# rebuild saves the options and the catalog: before that it removes the temporary files that
+# saves cut short by a crash left beside the options file, and nothing else.
+saves=$work/saves
+mkdir -p "$saves"
+printf '[Paths]\r\nCount=0\r\n' >"$saves/Orvan.ini"
+for name in orv1A2B.tmp orvk3Zq9x.tmp orvAbCdEf.tmp orvan.tmp notes.txt; do
+    printf x >"$saves/$name"
+done
+touch -d '2 days ago' "$saves/orv1A2B.tmp" "$saves/orvk3Zq9x.tmp" "$saves/orvan.tmp" \
+    "$saves/notes.txt"
+case "${cli[*]}" in
+*.exe*) saves_arg=Z:${saves//\//\\}\\Orvan.ini ;;
+*) saves_arg=$saves/Orvan.ini ;;
+esac
+out=$("${cli[@]}" rebuild --options "$saves_arg" 2>/dev/null)
+status=$?
+left=$(cd "$saves" && LC_ALL=C ls | tr '\n' ' ')
+if [ "$status" -eq 0 ] && [ "$out" = 0 ] &&
+    [ "$left" = "Orvan.ini Orvan_Catalog.xml notes.txt orvAbCdEf.tmp orvan.tmp " ]; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    printf 'FAIL rebuild stale temporary files: exit %s, out [%s], left [%s]\n' "$status" "$out" \
+        "$left"
+fi
+
 echo "cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
