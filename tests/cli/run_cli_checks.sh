@@ -127,6 +127,13 @@ expect_texts translated "$sample:9: the text has 0 %s placeholder(s), the Englis
     --language "$sample" -- "0	Fehler" "1	Ok" \
     "9000054	Der Katalog hat %s Einträge.\\r\\rZuletzt neu erstellt: %s" \
     "31	Cannot copy file \"%s\" to \"%s\"."
+# A details label may hold no colon or line break: such a line is skipped and named, and the
+# English label stays.
+labels=tests/cli/languages/colon_label.lng
+label_reason='a details label holds no ":" or line break: the details cut their lines into name and value at the first colon'
+expect_texts details-labels "$labels:8: $label_reason
+$labels:9: $label_reason" --language "$labels" -- "0	Erreur" "13011	File size" "13012	File time" \
+    "13013	Taille du disque"
 pseudo=$(mktemp)
 "${cli[@]}" texts --pseudo >"$pseudo"
 case "${cli[*]}" in

@@ -44,6 +44,13 @@ extern const std::array<LanguageListItem, kLanguageListCount> LanguageList;
 // "Monday" to "Sunday".
 inline constexpr std::array<int, 7> DayNameIDs{12002, 12003, 12004, 12005, 12006, 12007, 12008};
 
+// The details labels ("File size", "Product version", ...), which show as "Label: value" in
+// the details text. The details window cuts that text into lines at line breaks and each
+// line into name and value at its first colon, so a label's text holds neither.
+inline constexpr bool IsColonLabel(int id) {
+    return id >= 13010 && id <= 13039;
+}
+
 // Indexed by a Boolean: false gives "No", true gives "Yes".
 inline constexpr std::array<int, 2> YesNoIDs{9, 8};
 
