@@ -2,11 +2,13 @@
 // the options and the catalog, as the installer does.
 #include "cli/cli_io.h"
 
+#include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/catalog/catalog_file.h"
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
 #include "core/config/path_convert.h"
+#include "core/config/temporary_files.h"
 #include "platform/system_services.h"
 
 #include <chrono>
@@ -93,6 +95,9 @@ int RunRebuild(CliContext& context) {
     SettingsOptions options = optionsFile.empty()
                                   ? LoadOptions(services)
                                   : LoadOptions(services, CoreFileArgument(optionsFile));
+    // Before this save: what saves cut short by a crash left beside the options file.
+    RemoveStaleTemporaryFiles(services.fileSystem, PathFolderPart(options.fileName),
+                              system.clock->Now());
 
     CatalogScan scan;
     Progress progress(context.err, scan);

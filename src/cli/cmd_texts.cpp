@@ -17,10 +17,13 @@ const char* const kTextsUsage =
     "  Prints every text of the text table, one line per text in ID order: the ID, a tab\n"
     "  and the text, line breaks written as \\r so that each text is one line.\n"
     "  --language FILE  shows the texts of a language file, English where it has none, and\n"
-    "                   reports its skipped lines on stderr as \"FILE:LINE: reason\".\n"
+    "                   reports its skipped lines on stderr as \"FILE:LINE: reason\"; so too\n"
+    "                   what keeps the program from using the file as written (UTF-16, bare\n"
+    "                   CR line ends, no valid Code=, another file of its folder for the\n"
+    "                   same language), and then shows nothing.\n"
     "  --pseudo         prints instead a language file (code 1033) in which every text\n"
     "                   reads [[Text]], for checking that windows show every text.\n"
-    "exit status: 0 done, 1 FILE cannot be read, 2 wrong command line\n";
+    "exit status: 0 done, 1 FILE cannot be read or used as written, 2 wrong command line\n";
 
 namespace {
 
@@ -75,8 +78,8 @@ int RunTexts(CliContext& context) {
 
     if (!languageFile.empty()) {
         const ProgramServices system = platform::SystemServices();
-        const LanguageFileRead read =
-            ReadLanguageFile(CoreFileArgument(languageFile), system.options.files);
+        LanguageFileRead read = CheckLanguageFile(CoreFileArgument(languageFile),
+                                                  system.options.fileSystem, system.options.files);
         if (read.status != FileContent::Status::Read) {
             context.err << "orvan-cli texts: cannot read the language file \"" << languageFile
                         << "\": "
@@ -85,8 +88,18 @@ int RunTexts(CliContext& context) {
                         << "\n";
             return kExitFailure;
         }
-        for (const LanguageFileProblem& problem : read.file.problems) {
+        std::vector<LanguageFileProblem>& problems = read.file.problems;
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const LanguageFileProblem& a, const LanguageFileProblem& b) {
+                             return a.line < b.line;
+                         });
+        bool unusable = false;
+        for (const LanguageFileProblem& problem : problems) {
             context.err << languageFile << ':' << problem.line << ": " << problem.reason << "\n";
+            unusable = unusable || problem.wholeFile;
+        }
+        if (unusable) {
+            return kExitFailure;
         }
         SetTranslations(read.file.code, read.file.texts);
     }

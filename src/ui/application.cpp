@@ -2,6 +2,7 @@
 
 #include "core/catalog/catalog_file.h"
 #include "core/language/language.h"
+#include "core/ports/clock.h"
 #include "core/robot/version.h"
 #include "core/ui/search_texts.h"
 #include "platform/native.h"
@@ -91,6 +92,8 @@ bool Application::CreateStartupObjects() {
 }
 
 bool Application::Start(StartMode mode) {
+    // Before anything is saved: what saves cut short by a crash left in the options folder.
+    RemoveStaleOptionsTemporaryFiles(services_.options, CurrentClock().Now());
     switch (mode) {
     case StartMode::OpenOptions:
         main_->SetTitle(kMainWindowTitle);

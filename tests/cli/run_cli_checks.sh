@@ -127,6 +127,13 @@ expect_texts translated "$sample:9: the text has 0 %s placeholder(s), the Englis
     --language "$sample" -- "0	Fehler" "1	Ok" \
     "9000054	Der Katalog hat %s Einträge.\\r\\rZuletzt neu erstellt: %s" \
     "31	Cannot copy file \"%s\" to \"%s\"."
+# A details label may hold no colon or line break: such a line is skipped and named, and the
+# English label stays.
+labels=tests/cli/languages/colon_label.lng
+label_reason='a details label holds no ":" or line break: the details cut their lines into name and value at the first colon'
+expect_texts details-labels "$labels:8: $label_reason
+$labels:9: $label_reason" --language "$labels" -- "0	Erreur" "13011	File size" "13012	File time" \
+    "13013	Taille du disque"
 pseudo=$(mktemp)
 "${cli[@]}" texts --pseudo >"$pseudo"
 case "${cli[*]}" in
@@ -136,6 +143,32 @@ esac
 expect_texts pseudo "" --language "$pseudo_arg" -- "0	[[Error]]" "12010	[[%s days, %s]]" \
     "2000010	[[Type your question and press Enter.\\r\\rYou can enter file name, folder name, name of the program, mathematic expression, internet address or anything else.]]"
 rm -f "$pseudo"
+
+# rebuild saves the options and the catalog: before that it removes the temporary files that
+# saves cut short by a crash left beside the options file, and nothing else.
+saves=$work/saves
+mkdir -p "$saves"
+printf '[Paths]\r\nCount=0\r\n' >"$saves/Orvan.ini"
+for name in orv1A2B.tmp orvk3Zq9x.tmp orvAbCdEf.tmp orvan.tmp notes.txt; do
+    printf x >"$saves/$name"
+done
+touch -d '2 days ago' "$saves/orv1A2B.tmp" "$saves/orvk3Zq9x.tmp" "$saves/orvan.tmp" \
+    "$saves/notes.txt"
+case "${cli[*]}" in
+*.exe*) saves_arg=Z:${saves//\//\\}\\Orvan.ini ;;
+*) saves_arg=$saves/Orvan.ini ;;
+esac
+out=$("${cli[@]}" rebuild --options "$saves_arg" 2>/dev/null)
+status=$?
+left=$(cd "$saves" && LC_ALL=C ls | tr '\n' ' ')
+if [ "$status" -eq 0 ] && [ "$out" = 0 ] &&
+    [ "$left" = "Orvan.ini Orvan_Catalog.xml notes.txt orvAbCdEf.tmp orvan.tmp " ]; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    printf 'FAIL rebuild stale temporary files: exit %s, out [%s], left [%s]\n' "$status" "$out" \
+        "$left"
+fi
 
 echo "cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,11 +1,16 @@
+#include "core/config/temporary_files.h"
 #include "platform/native.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
+#include <set>
+#include <string>
 
 namespace orvan {
 namespace {
@@ -76,6 +81,47 @@ TEST(PosixFileStore, CreatesFoldersWithTheirParents) {
     temp.File("file", "x");
     EXPECT_FALSE(store.CreateFolders(temp.Core("file\\sub")));
     EXPECT_FALSE(store.CreateFolders("D:\\x"));
+}
+
+std::set<std::string> Names(const TempFolder& temp) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(temp.Native()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(PosixFileStore, TheTemporaryFileOfASaveHasTheNameTheCleanUpLooksFor) {
+    TempFolder temp;
+    temp.File("Orvan.ini", "old");
+    std::set<std::string> during;
+    ASSERT_TRUE(platform::FileStore().ReplaceFileWith(temp.Core("Orvan.ini"), [&](FileWriter& w) {
+        during = Names(temp);
+        return w.Write("new");
+    }));
+    during.erase("Orvan.ini");
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_TRUE(IsTemporaryFileName(*during.begin())) << *during.begin();
+    EXPECT_EQ(Names(temp), std::set<std::string>{"Orvan.ini"});
+}
+
+TEST(PosixFileStore, StaleTemporaryFilesGoAndASaveInProgressStays) {
+    TempFolder temp;
+    const auto aged = [&](const std::string& name, std::time_t secondsAgo) {
+        temp.File(name, "x");
+        const timespec when{std::time(nullptr) - secondsAgo, 0};
+        const timespec times[2] = {when, when};
+        ASSERT_EQ(utimensat(AT_FDCWD, temp.Native(name).c_str(), times, 0), 0);
+    };
+    aged("orvk3Zq9x.tmp", 2 * 24 * 3600); // a crash two days ago
+    aged("orv1A2B.tmp", 5 * 3600);
+    aged("orvAbCdEf.tmp", 60); // a save writing now
+    aged("Orvan.ini.AbCdEf", 2 * 24 * 3600);
+    aged("Orvan.ini", 2 * 24 * 3600);
+    EXPECT_EQ(
+        RemoveStaleTemporaryFiles(platform::FileSystem(), temp.Core(), platform::Clock().Now()),
+        2u);
+    EXPECT_EQ(Names(temp),
+              (std::set<std::string>{"orvAbCdEf.tmp", "Orvan.ini.AbCdEf", "Orvan.ini"}));
 }
 
 } // namespace

@@ -289,8 +289,8 @@ TEST_F(DetailsWindowTest, SavingWritesTheAnsiCodePageOrElseUtf8WithAByteOrderMar
     window->Command(DetailsCommand::SaveToFile);
     EXPECT_EQ(asked.fileName, "x.txt");
     EXPECT_EQ(asked.title, "Save as");
-    EXPECT_EQ(temp_.Read(ansiFile), "File name=C:\\Programs\\x.exe\r"
-                                    "File size=1.00 kB\r"
+    EXPECT_EQ(temp_.Read(ansiFile), "File name=C:\\Programs\\x.exe\r\n"
+                                    "File size=1.00 kB\r\n"
                                     "Comments=spaced out\r\n");
     EXPECT_EQ(::GetFocus(), window->Grid().Handle()); // back where the user was
 

@@ -2,6 +2,9 @@
 #include "catalog_temp.h"
 
 #include "core/catalog/catalog_file_cases.h"
+#include "core/config/temporary_files.h"
+
+#include <vector>
 
 namespace orvan {
 namespace {
@@ -38,6 +41,54 @@ TEST(Win32CatalogFile, SaveReplacesAndLoadPublishes) {
     const FileResult failed = SaveCatalog(options, services);
     EXPECT_FALSE(failed.Ok());
     EXPECT_EQ(failed.Error(), "Unable to write to " + temp.Path("none\\Orvan_Catalog.xml"));
+}
+
+std::vector<std::string> OtherNames(const testing::CatalogTempFolder& temp, const char* known) {
+    std::vector<std::string> names;
+    platform::FileSystem().Enumerate(temp.Path(), "*", [&](const DirEntry& entry) {
+        if (entry.name != "." && entry.name != ".." && entry.name != known)
+            names.push_back(entry.name);
+        return true;
+    });
+    return names;
+}
+
+TEST(Win32FileStore, TheTemporaryFileOfASaveHasTheNameTheCleanUpLooksFor) {
+    testing::CatalogTempFolder temp;
+    temp.WriteBytes("Orvan.ini", "old");
+    std::vector<std::string> during;
+    ASSERT_TRUE(platform::FileStore().ReplaceFileWith(temp.Path("Orvan.ini"), [&](FileWriter& w) {
+        during = OtherNames(temp, "Orvan.ini");
+        return w.Write("new");
+    }));
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_TRUE(IsTemporaryFileName(during[0])) << during[0];
+    EXPECT_TRUE(OtherNames(temp, "Orvan.ini").empty());
+}
+
+TEST(Win32FileStore, StaleTemporaryFilesGoAndASaveInProgressStays) {
+    testing::CatalogTempFolder temp;
+    const auto aged = [&](const char* name, std::uint64_t hoursAgo) {
+        temp.WriteBytes(name, "x");
+        HANDLE file = ::CreateFileW(temp.WidePath(name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME now{};
+        ::GetSystemTimeAsFileTime(&now);
+        const std::uint64_t ticks =
+            ((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) -
+            hoursAgo * 3600 * 10000000ull;
+        const FILETIME when{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &when));
+        ::CloseHandle(file);
+    };
+    aged("orv1A2B.tmp", 48); // a crash two days ago
+    aged("orvbeef.tmp", 0);  // a save writing now
+    aged("Orvan.ini", 48);
+    EXPECT_EQ(
+        RemoveStaleTemporaryFiles(platform::FileSystem(), temp.Path(), platform::Clock().Now()),
+        1u);
+    EXPECT_EQ(OtherNames(temp, "Orvan.ini"), std::vector<std::string>{"orvbeef.tmp"});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // sees it ("Unable to write to C:\...\Orvan.ini"). Every file operation of the core answers
 // with one, so that callers report failures the same way whatever the file.
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace orvan {
@@ -26,5 +27,9 @@ public:
 private:
     std::string error_;
 };
+
+// "Unable to write to C:\...\Orvan.ini" in the language shown: what every file that could
+// not be written is reported with.
+std::string UnableToWriteText(std::string_view fileName);
 
 } // namespace orvan

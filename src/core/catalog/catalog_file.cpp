@@ -340,7 +340,7 @@ FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices
         return WriteCatalog(items, [&file](std::string_view piece) { return file.Write(piece); });
     });
     if (!written)
-        return FileResult::Failure("Unable to write to " + fileName);
+        return FileResult::Failure(UnableToWriteText(fileName));
     return {};
 }
 
@@ -360,7 +360,7 @@ FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
     // The options store writes nothing where no options folder can be had; the record is
     // then not kept, and the catalog must not go to whatever folder its name leads to.
     if (!optionsServices.fileSystem.FileExists(options.fileName))
-        return FileResult::Failure("Unable to write to " + options.fileName);
+        return FileResult::Failure(UnableToWriteText(options.fileName));
     return SaveCatalog(options, catalogServices);
 }
 

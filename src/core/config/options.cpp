@@ -3,6 +3,7 @@
 #include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/config/path_variables.h"
+#include "core/config/temporary_files.h"
 #include "core/ports/locale.h"
 
 #include <algorithm>
@@ -292,7 +293,7 @@ OptionsStore::OptionsStore(std::string fileName, const FileStorePort& files)
 
 FileResult OptionsStore::Commit() {
     if (unreadable_ || !files_->ReplaceWholeFile(fileName_, file_.ToBytes()))
-        return FileResult::Failure("Unable to write to " + fileName_);
+        return FileResult::Failure(UnableToWriteText(fileName_));
     return {};
 }
 
@@ -386,6 +387,11 @@ SettingsOptions LoadOptions(const OptionsServices& services, const std::string& 
     SettingsOptions defaults = DefaultOptions(services);
     defaults.fileName = fileName;
     return LoadInto(std::move(defaults), services);
+}
+
+std::size_t RemoveStaleOptionsTemporaryFiles(const OptionsServices& services, double now) {
+    return RemoveStaleTemporaryFiles(services.fileSystem,
+                                     PathFolderPart(DefaultOptions(services).fileName), now);
 }
 
 FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& services) {

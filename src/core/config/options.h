@@ -93,6 +93,10 @@ std::string PortableOptionsFile(const OptionsServices& services);
 SettingsOptions LoadOptions(const OptionsServices& services);
 // The same for an options file of the caller's choice instead of the default one.
 SettingsOptions LoadOptions(const OptionsServices& services, const std::string& fileName);
+// Removes what saves cut short by a crash left in the folder of the options file that
+// LoadOptions reads (see RemoveStaleTemporaryFiles), the catalog file's folder too; now is
+// the clock's local moment. For the program's start.
+std::size_t RemoveStaleOptionsTemporaryFiles(const OptionsServices& services, double now);
 // Writes the record and the search window's geometry. Without a store (no options folder
 // can be had) nothing is written and that is no failure.
 FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& services);

@@ -187,7 +187,7 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     };
     // Without an application-data folder the name starts at the current drive's root.
     if (!IsFullPath(options.fileName))
-        return fail("Unable to write to " + options.fileName);
+        return fail(UnableToWriteText(options.fileName));
     CatalogScan scan;
     scan.Rebuild(options, {services.options.fileSystem, services.options.folders,
                            services.shellNames, services.clock, services.processMessages});
@@ -329,7 +329,7 @@ bool StopRunningInstance(const RunningInstancePort& instance, MessageDialogPort&
     }
     if (!instance.IsRunning())
         return true;
-    messages.ShowMessageDialog(Languages::Text(kTextError), kStopTimeoutText);
+    messages.ShowMessageDialog(Languages::Text(kTextError), Languages::Text(kTextStopTimeout));
     return false;
 }
 

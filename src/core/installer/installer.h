@@ -102,9 +102,8 @@ InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choic
 // request and one pause each.
 inline constexpr int kStopAttempts = 50;
 inline constexpr std::uint32_t kStopPauseMilliseconds = 100;
-// Shown when the resident copy is still there after the last attempt.
-inline constexpr const char* kStopTimeoutText =
-    "Orvan! did not stop within 5 seconds. Please end it yourself, then try again.";
+// The text shown when the resident copy is still there after the last attempt.
+inline constexpr int kTextStopTimeout = 8000047;
 
 // Asks the resident copy to end until its window is gone, for a few seconds at most; true
 // when it is gone. When it stays, says so in the message dialog and returns false.

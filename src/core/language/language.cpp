@@ -113,12 +113,16 @@ std::string ExpandLineBreaks(std::string_view stored) {
     return result;
 }
 
-bool FillFirstPlaceholder(std::string& text, std::string_view arg) {
-    const std::size_t pos = text.find(kPlaceholder);
+// Fills the first "%s" at or after from and moves from past the inserted text, so that a
+// "%s" inside an argument (a path may hold one) stays as it is and the next argument goes
+// to the text's own next placeholder.
+bool FillNextPlaceholder(std::string& text, std::size_t& from, std::string_view arg) {
+    const std::size_t pos = text.find(kPlaceholder, from);
     if (pos == std::string::npos) {
         return false;
     }
     text.replace(pos, kPlaceholder.size(), arg);
+    from = pos + arg.size();
     return true;
 }
 
@@ -174,8 +178,9 @@ std::string AppendDots(std::string text) {
 }
 
 std::string FillPlaceholders(std::string text, std::initializer_list<std::string_view> args) {
+    std::size_t from = 0;
     for (std::string_view arg : args) {
-        if (!FillFirstPlaceholder(text, arg)) {
+        if (!FillNextPlaceholder(text, from, arg)) {
             break;
         }
     }
@@ -183,8 +188,9 @@ std::string FillPlaceholders(std::string text, std::initializer_list<std::string
 }
 
 std::string FillPlaceholders(std::string text, std::span<const std::string> args) {
+    std::size_t from = 0;
     for (const std::string& arg : args) {
-        if (!FillFirstPlaceholder(text, arg)) {
+        if (!FillNextPlaceholder(text, from, arg)) {
             break;
         }
     }

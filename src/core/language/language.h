@@ -10,7 +10,7 @@
 
 namespace orvan {
 
-inline constexpr std::size_t kLanguageTextCount = 500;
+inline constexpr std::size_t kLanguageTextCount = 502;
 inline constexpr std::size_t kLanguageListCount = 205;
 
 // One compiled-in entry: the area it belongs to, its number and its English default.
@@ -43,6 +43,13 @@ extern const std::array<LanguageListItem, kLanguageListCount> LanguageList;
 
 // "Monday" to "Sunday".
 inline constexpr std::array<int, 7> DayNameIDs{12002, 12003, 12004, 12005, 12006, 12007, 12008};
+
+// The details labels ("File size", "Product version", ...), which show as "Label: value" in
+// the details text. The details window cuts that text into lines at line breaks and each
+// line into name and value at its first colon, so a label's text holds neither.
+inline constexpr bool IsColonLabel(int id) {
+    return id >= 13010 && id <= 13039;
+}
 
 // Indexed by a Boolean: false gives "No", true gives "Yes".
 inline constexpr std::array<int, 2> YesNoIDs{9, 8};
@@ -77,9 +84,9 @@ std::size_t PlaceholderCount(std::string_view text);
 // Appends "..." unless the text already ends with it.
 std::string AppendDots(std::string text);
 
-// Fills "%s" placeholders in order. Each argument replaces the first "%s" of the text as it
-// stands, searching from the start, so a "%s" brought in by an argument is filled next.
-// Left-over placeholders stay; surplus arguments are ignored.
+// Fills "%s" placeholders in order. Each argument replaces the text's next "%s" after the
+// one filled before, so a "%s" brought in by an argument stays as it is and never takes
+// the next argument. Left-over placeholders stay; surplus arguments are ignored.
 std::string FillPlaceholders(std::string text, std::initializer_list<std::string_view> args);
 std::string FillPlaceholders(std::string text, std::span<const std::string> args);
 

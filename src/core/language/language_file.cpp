@@ -12,6 +12,17 @@ namespace orvan {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+// The table's form of a line break inside a text.
+constexpr std::string_view kStoredLineBreak = "\\r";
+
+// UTF-16 text, as Notepad saves "Unicode": a byte-order mark, or without one a zero byte in
+// the first character (a language file starts with ASCII: ";", "[" or a letter).
+bool LooksLikeUtf16(std::string_view bytes) {
+    return bytes.starts_with(kUtf16LittleEndianMark) || bytes.starts_with(kUtf16BigEndianMark) ||
+           (bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0'));
+}
 constexpr std::string_view kLanguageSection = "language";
 constexpr std::string_view kTextsSection = "texts";
 constexpr char32_t kReplacementCharacter = 0xFFFD;
@@ -96,6 +107,11 @@ public:
     LanguageFile Parse(std::string_view bytes) {
         if (bytes.starts_with(kByteOrderMark)) {
             bytes.remove_prefix(kByteOrderMark.size());
+        } else if (LooksLikeUtf16(bytes)) {
+            file_.utf16 = true;
+            file_.problems.push_back(
+                {1, "UTF-16 text; a language file must be UTF-8, so none of it is read", true});
+            return std::move(file_);
         }
         int number = 0;
         while (!bytes.empty()) {
@@ -105,7 +121,16 @@ public:
             if (line.ends_with('\r')) {
                 line.remove_suffix(1);
             }
-            if (!Line(++number, TrimBlanks(line))) {
+            ++number;
+            if (line.find('\r') != std::string_view::npos) {
+                // A file saved with old Macintosh line ends is one long line here.
+                file_.problems.push_back(
+                    {number,
+                     "a bare CR (no LF after it) does not end a line; lines end in LF "
+                     "or CR LF",
+                     true});
+            }
+            if (!Line(number, TrimBlanks(line))) {
                 break;
             }
         }
@@ -130,6 +155,9 @@ private:
                 Skip(number, "the [Language] section must come before the texts");
             } else if (name == kLanguageSection) {
                 section_ = Section::Language;
+                if (file_.languageLine == 0) {
+                    file_.languageLine = number;
+                }
             } else if (name == kTextsSection) {
                 if (headerOnly_) {
                     return false;
@@ -162,9 +190,14 @@ private:
     bool HeaderLine(int number, std::string_view key, std::string_view value) {
         const std::string name = AsciiLower(key);
         if (name == "code") {
+            file_.codeLine = number;
             const std::optional<int> code = ParseNumber(value);
             if (!code || !IsSelectableLanguage(*code)) {
-                return Skip(number, "not a language code of the language list");
+                file_.problems.push_back({number,
+                                          "not a language code of the language list; the "
+                                          "language lists leave the file out",
+                                          true});
+                return true;
             }
             file_.code = *code;
         } else if (name == "name") {
@@ -185,6 +218,11 @@ private:
         }
         if (value.empty()) {
             return true;
+        }
+        if (IsColonLabel(*id) && (value.find(':') != std::string_view::npos ||
+                                  value.find(kStoredLineBreak) != std::string_view::npos)) {
+            return Skip(number, "a details label holds no \":\" or line break: the details cut "
+                                "their lines into name and value at the first colon");
         }
         const std::size_t want = PlaceholderCount(english->second);
         const std::size_t got = PlaceholderCount(value);
@@ -340,6 +378,59 @@ LanguageFileRead ReadLanguageFile(const std::string& path, const FileStorePort& 
     read.status = content.status;
     if (content.status == FileContent::Status::Read) {
         read.file = ParseLanguageFile(content.bytes);
+    }
+    return read;
+}
+
+LanguageFileRead CheckLanguageFile(const std::string& path, const FileSystemPort& fileSystem,
+                                   const FileStorePort& files) {
+    LanguageFileRead read = ReadLanguageFile(path, files);
+    if (read.status != FileContent::Status::Read) {
+        return read;
+    }
+    LanguageFile& file = read.file;
+    std::vector<LanguageFileProblem>& problems = file.problems;
+    if (file.codeLine == 0 && !file.utf16) {
+        problems.push_back({std::max(file.languageLine, 1),
+                            "no Code= in the [Language] section; the language lists leave the "
+                            "file out",
+                            true});
+    }
+    if (file.code == 0) {
+        return read;
+    }
+    // The language lists take the first file for a language in file-name order.
+    const std::string folder(PathFolderPart(path));
+    const std::string ownName = Lower(PathNamePart(path));
+    std::vector<std::string> sameLanguage;
+    for (const std::string& name : LanguageFileNames(folder, fileSystem)) {
+        if (Lower(name) == ownName) {
+            sameLanguage.push_back(name);
+            continue;
+        }
+        const FileContent content = ReadLimited(folder + name, files, kLanguageFileMaxBytes);
+        if (content.status == FileContent::Status::Read &&
+            ParseLanguageFile(content.bytes, true).code == file.code) {
+            sameLanguage.push_back(name);
+        }
+    }
+    if (sameLanguage.size() < 2) {
+        return read;
+    }
+    if (Lower(sameLanguage.front()) != ownName) {
+        problems.push_back({file.codeLine,
+                            "\"" + sameLanguage.front() +
+                                "\" is for the same language and comes first; the language "
+                                "lists leave this file out",
+                            true});
+        return read;
+    }
+    for (std::size_t i = 1; i < sameLanguage.size(); ++i) {
+        problems.push_back({file.codeLine,
+                            "\"" + sameLanguage[i] +
+                                "\" is for the same language too; the language lists leave it "
+                                "out",
+                            true});
     }
     return read;
 }

@@ -3,7 +3,8 @@
 // the program file.
 //
 // A language file is UTF-8 text (a byte-order mark at the start is allowed), one setting a
-// line, lines ending in LF or CR LF:
+// line, lines ending in LF or CR LF (a UTF-16 file is refused whole, and a bare CR is
+// reported, as it does not end a line):
 //
 //   ; Orvan! in German          <- a comment: the line starts with ";"
 //   [Language]
@@ -19,8 +20,9 @@
 // backslash and an "r"). Blanks around the ID and the text are ignored. Loading never
 // stops at a bad line: a line that is not "ID=Text", an ID the table has no text for, a
 // text with another number of "%s" placeholders than the English one, a control character
-// or a byte that is not UTF-8 is skipped and reported, and the English text stays. An
-// empty text, or a missing ID, keeps the English text too.
+// or a byte that is not UTF-8, a details label (IsColonLabel) holding a colon or a line
+// break is skipped and reported, and the English text stays. An empty text, or a missing
+// ID, keeps the English text too.
 #include "core/language/language.h"
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
@@ -43,11 +45,19 @@ inline constexpr std::size_t kLanguageFileMaxBytes = 1024 * 1024;
 struct LanguageFileProblem {
     int line;
     std::string reason;
+    // A fault of the file as a whole rather than of one text: its encoding, its line ends,
+    // its language code. The program does not use such a file as it was written.
+    bool wholeFile = false;
+
+    bool operator==(const LanguageFileProblem&) const = default;
 };
 
 struct LanguageFile {
-    int code = 0;     // 0 when the file names no valid code
-    std::string name; // the language's own name; "" when the file names none
+    int code = 0;         // 0 when the file names no valid code
+    int codeLine = 0;     // the line of the "Code=" setting, valid or not; 0 when there is none
+    int languageLine = 0; // the line of the [Language] section; 0 when there is none
+    std::string name;     // the language's own name; "" when the file names none
+    bool utf16 = false;   // UTF-16 text, of which nothing was read
     std::vector<TranslatedText> texts;
     std::vector<LanguageFileProblem> problems;
 };
@@ -99,6 +109,13 @@ struct LanguageFileRead {
 
 // Reads and parses one file without applying it.
 LanguageFileRead ReadLanguageFile(const std::string& path, const FileStorePort& files);
+
+// A translator's check of one file: its skipped lines as ReadLanguageFile gives them, and
+// besides them, as whole-file faults, what keeps the program from using the file as it was
+// written: no "Code=" in the header, and another file of the same folder for the same
+// language (the language lists take only the first of them in file-name order).
+LanguageFileRead CheckLanguageFile(const std::string& path, const FileSystemPort& fileSystem,
+                                   const FileStorePort& files);
 
 enum class LanguageLoadStatus {
     English,    // 1 ("Default") was asked for

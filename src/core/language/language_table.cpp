@@ -72,6 +72,7 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
     {0, 104, "Error writing file #%s!"},
     {0, 105, "Feature not supported in this version!"},
     {0, 106, "Cannot delete folder/file \"%s\"."},
+    {0, 107, "Unable to write to %s"},
     {0, 200, "New"},
     {0, 201, "Open file"},
     {0, 202, "Save"},
@@ -490,6 +491,8 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
      "process and run Orvan! now?"},
     {8000, 8000044, "Orvan! is now uninstalled. The installation process will be close. Bye!"},
     {8000, 8000045, ""},
+    {8000, 8000047,
+     "Orvan! did not stop within 5 seconds. Please end it yourself, then try again."},
     {8000, 80000463, ""},
     // Group 9000: settings and installation status
     {9000, 8000050, "Title"},

@@ -100,7 +100,9 @@ std::string DetailsSelectedValue(const ListView& grid) {
 }
 
 std::string DetailsExportText(const ListView& grid) {
-    return JoinTickedRows(grid, "\r");
+    // A text file's lines end in CR LF on Windows; a bare CR would show as one long line in
+    // most editors.
+    return JoinTickedRows(grid, "\r\n");
 }
 
 std::string DetailsClipboardText(const ListView& grid) {

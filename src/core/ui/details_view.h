@@ -62,8 +62,8 @@ std::vector<DetailsMenuItem> PlanDetailsMenu(const ListView& grid);
 // The selected row's value, or "" without a selection.
 std::string DetailsSelectedValue(const ListView& grid);
 
-// The ticked rows in list order as name "=" value, joined by a single CR, no line end after
-// the last: what "Save to file" writes (SaveTextToFile adds the final CR LF).
+// The ticked rows in list order as name "=" value, joined by CR LF, no line end after the
+// last: what "Save to file" writes (SaveTextToFile adds the final CR LF).
 std::string DetailsExportText(const ListView& grid);
 
 // The same rows for the clipboard, where programs expect CR LF between lines.

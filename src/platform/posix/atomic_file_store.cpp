@@ -2,6 +2,7 @@
 // temporary file beside the target, is flushed to the disk, and rename() swaps it in, which
 // the file system performs as one step.
 #include "core/config/path_convert.h"
+#include "core/config/temporary_files.h"
 #include "platform/native.h"
 
 #include <fcntl.h>
@@ -124,8 +125,11 @@ public:
         if (native.empty() || native.back() == '/')
             return false;
         const std::string folder = FolderOf(native);
-        std::string temp = native + ".XXXXXX";
-        FileDescriptor file(mkostemp(temp.data(), O_CLOEXEC));
+        // Named as RemoveStaleTemporaryFiles knows them, so that one a crash left is found.
+        std::string temp = (folder == "/" ? "" : folder) + "/" + std::string(kTemporaryFilePrefix) +
+                           "XXXXXX" + std::string(kTemporaryFileSuffix);
+        FileDescriptor file(
+            mkostemps(temp.data(), static_cast<int>(kTemporaryFileSuffix.size()), O_CLOEXEC));
         if (file.Get() < 0)
             return false;
         // The new file gets the old one's permissions, or the usual ones for a new file.

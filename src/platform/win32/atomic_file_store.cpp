@@ -2,6 +2,7 @@
 // temporary file in the target's folder, is flushed to the disk, and MoveFileExW puts it in
 // place of the old file in one step (write-through, so the move is on the disk when it
 // returns).
+#include "core/config/temporary_files.h"
 #include "platform/native.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
@@ -106,9 +107,13 @@ public:
         if (target.empty() || target.back() == L'\\')
             return false;
         const std::wstring folder = FolderOf(target);
+        // GetTempFileNameW adds up to four hexadecimal digits and ".tmp" to the prefix: the
+        // names RemoveStaleTemporaryFiles knows.
+        static_assert(kTemporaryFilePrefix.size() == 3 && kTemporaryFileSuffix == ".tmp");
+        const std::wstring prefix = win32::Wide(kTemporaryFilePrefix);
         wchar_t temp[MAX_PATH + 1] = {};
         if (folder.size() >= MAX_PATH - 14 ||
-            GetTempFileNameW(folder.c_str(), L"orv", 0, temp) == 0)
+            GetTempFileNameW(folder.c_str(), prefix.c_str(), 0, temp) == 0)
             return false;
         bool ok = false;
         {

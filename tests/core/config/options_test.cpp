@@ -1,6 +1,7 @@
 #include "core/config/options.h"
 
 #include "core/base/utf.h"
+#include "core/language/language.h"
 #include "core/ports/locale.h"
 #include "fakes/fixed_folders.h"
 #include "fakes/memory_file_system.h"
@@ -339,6 +340,20 @@ TEST_F(OptionsTest, FailedSaveSaysSoAndKeepsTheOldFileWhole) {
     EXPECT_EQ(SaveOptions(o, Services()).Error(), std::string("Unable to write to ") + kIni);
     EXPECT_EQ(*disk.Content(kIni), "[Global]\nLanguage=7\n");
     EXPECT_EQ(LoadOptions(Services()).language, 1);
+}
+
+TEST_F(OptionsTest, AFailedSaveIsReportedInTheLanguageShown) {
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { ClearTranslations(); }
+    } english;
+    const std::vector<TranslatedText> german{{107, "In %s kann nicht geschrieben werden"}};
+    SetTranslations(1031, german);
+    disk.failWrites = true;
+    EXPECT_EQ(SaveOptions(DefaultOptions(Services()), Services()).Error(),
+              std::string("In ") + kIni + " kann nicht geschrieben werden");
+    // The same text wherever a file could not be written.
+    EXPECT_EQ(UnableToWriteText("C:\\a%sb\\Orvan_Catalog.xml"),
+              "In C:\\a%sb\\Orvan_Catalog.xml kann nicht geschrieben werden");
 }
 
 TEST_F(OptionsTest, WithoutAFolderLoadGivesDefaultsAndSaveWritesNothing) {

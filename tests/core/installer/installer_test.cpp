@@ -4,6 +4,7 @@
 #include "core/catalog/scanner.h"
 #include "core/config/path_variables.h"
 #include "core/installer/installer_fakes.h"
+#include "core/language/language.h"
 
 #include <gtest/gtest.h>
 
@@ -587,9 +588,25 @@ TEST(StopRunningInstance, AsksUntilTheResidentCopyEndsAndGivesUpAfterAFewSeconds
         } else {
             ASSERT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(messages.shown[0].first, "Error");
-            EXPECT_EQ(messages.shown[0].second, kStopTimeoutText);
+            EXPECT_EQ(messages.shown[0].second, "Orvan! did not stop within 5 seconds. Please "
+                                                "end it yourself, then try again.");
         }
     }
+}
+
+TEST(StopRunningInstance, SaysThatTheCopyStaysInTheLanguageShown) {
+    struct EnglishAfterwards {
+        ~EnglishAfterwards() { ClearTranslations(); }
+    } english;
+    const std::vector<TranslatedText> german{{0, "Fehler"}, {kTextStopTimeout, "Nicht beendet."}};
+    SetTranslations(1031, german);
+    FakeInstance instance;
+    instance.quitsToEnd = -1;
+    testing::MessageRecorder messages;
+    EXPECT_FALSE(StopRunningInstance(instance, messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              std::make_pair(std::string("Fehler"), std::string("Nicht beendet.")));
 }
 
 } // namespace

@@ -96,6 +96,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLineCase{"TruncatedUtf8", "0=Erreur \xC3", true},
                       BadLineCase{"EncodedSurrogate", "0=\xED\xA0\x80", true},
                       BadLineCase{"ControlCharacter", std::string("0=Err\0eur", 9), true},
+                      // The details cut "Label: value" lines apart at the first colon.
+                      BadLineCase{"DetailsLabelWithColon", "13011=Taille : fichier", true},
+                      BadLineCase{"DetailsLabelWithLineBreak",
+                                  "13039=Info\\rinf"
+                                  "\xC3\xA9r"
+                                  "\xC3\xA9"
+                                  "e",
+                                  true},
                       BadLineCase{"EmptyText", "0=", false}, BadLineCase{"Blank", "   ", false}),
     [](const auto& param) { return std::string(param.param.name); });
 
@@ -152,6 +160,87 @@ INSTANTIATE_TEST_SUITE_P(Codes, LanguageFileHeader,
                                            HeaderCase{"Code=1234", 0}, // not in the list
                                            HeaderCase{"Code=0x407", 0}, HeaderCase{"Code=", 0},
                                            HeaderCase{"Name=Deutsch", 0}));
+
+// What keeps the program from using a file as it was written is marked as a fault of the
+// whole file; the lines it could read still count.
+TEST_F(LanguageFileTest, EncodingLineEndsAndAnInvalidCodeAreFaultsOfTheWholeFile) {
+    const auto wholeFileLines = [](const LanguageFile& file) {
+        std::vector<int> lines;
+        for (const LanguageFileProblem& problem : file.problems)
+            if (problem.wholeFile)
+                lines.push_back(problem.line);
+        return lines;
+    };
+    // UTF-16, with a byte-order mark or without one: nothing of it is read.
+    for (const std::string& utf16 : {std::string("\xFF\xFE[\0L\0a\0n\0g\0]\0\n\0", 16),
+                                     std::string("\xFE\xFF\0[\0L\0a\0n\0g\0]\0\n", 16),
+                                     std::string("[\0L\0a\0n\0g\0]\0\n\0", 14)}) {
+        const LanguageFile file = ParseLanguageFile(utf16);
+        EXPECT_TRUE(file.utf16);
+        EXPECT_EQ(wholeFileLines(file), std::vector<int>{1});
+        EXPECT_EQ(file.problems.size(), 1u);
+    }
+    // Bare CR line ends make one line; a stray CR inside a text is reported on its line.
+    const LanguageFile oldMac = ParseLanguageFile("[Language]\rCode=1031\r[Texts]\r0=Fehler\r");
+    EXPECT_EQ(wholeFileLines(oldMac), std::vector<int>{1});
+    EXPECT_EQ(oldMac.code, 0);
+    const LanguageFile stray =
+        ParseLanguageFile("[Language]\r\nCode=1031\r\n[Texts]\r\n0=Feh\rler\r\n1=OK\r\n");
+    EXPECT_EQ(wholeFileLines(stray), std::vector<int>{4});
+    EXPECT_EQ(TextsOf(stray), (std::map<int, std::string>{{1, "OK"}}));
+    EXPECT_FALSE(stray.utf16);
+    // A code the language lists do not know; its line is kept for the checker.
+    const LanguageFile unknown = ParseLanguageFile("; x\n[Language]\nCode=1234\n[Texts]\n1=OK\n");
+    EXPECT_EQ(wholeFileLines(unknown), std::vector<int>{3});
+    EXPECT_EQ(unknown.code, 0);
+    EXPECT_EQ(unknown.codeLine, 3);
+    EXPECT_EQ(unknown.languageLine, 2);
+    EXPECT_EQ(TextsOf(unknown).size(), 1u);
+}
+
+TEST_F(LanguageFileTest, TheCheckerNamesAMissingCodeAndTheFilesTheListsDrop) {
+    MemoryFileSystem disk;
+    const std::string folder = "D:\\Orvan\\Languages\\";
+    disk.AddFile(folder + "Deutsch.lng", "[Language]\nCode=1031\n[Texts]\n0=Fehler\n");
+    disk.AddFile(folder + "b-German.lng", "; old\n[Language]\nCode=1031\n[Texts]\n");
+    disk.AddFile(folder + "a-German.lng", "; newer\n[Language]\nCode=1031\n[Texts]\n");
+    disk.AddFile(folder + "French.lng", "[Language]\nCode=1036\n[Texts]\n0=Erreur\n");
+    disk.AddFile(folder + "Nothing.lng", "; none\n[Language]\nName=Rien\n[Texts]\n0=Erreur\n");
+    disk.AddFile(folder + "Bare.lng", "[Texts]\n0=Erreur\n");
+
+    struct Case {
+        const char* name;
+        std::vector<LanguageFileProblem> problems;
+    };
+    const Case cases[] = {
+        {"French.lng", {}},
+        {"Nothing.lng",
+         {{2, "no Code= in the [Language] section; the language lists leave the file out", true}}},
+        {"Bare.lng",
+         {{1, "no Code= in the [Language] section; the language lists leave the file out", true}}},
+        {"a-German.lng",
+         {{3, "\"b-German.lng\" is for the same language too; the language lists leave it out",
+           true},
+          {3, "\"Deutsch.lng\" is for the same language too; the language lists leave it out",
+           true}}},
+        {"Deutsch.lng",
+         {{2,
+           "\"a-German.lng\" is for the same language and comes first; the language lists leave "
+           "this file out",
+           true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LanguageFileRead read = CheckLanguageFile(folder + c.name, disk, disk);
+        EXPECT_EQ(read.status, FileContent::Status::Read);
+        EXPECT_EQ(read.file.problems, c.problems);
+    }
+    EXPECT_EQ(CheckLanguageFile(folder + "None.lng", disk, disk).status,
+              FileContent::Status::Missing);
+    // The lists agree: of the three German files the first by name is taken.
+    EXPECT_EQ(FindLanguageFile(ListLanguageFiles(folder, disk, disk), 1031)->path,
+              folder + "a-German.lng");
+}
 
 TEST_F(LanguageFileTest, TheHeaderAloneStopsWhereTheTextsBegin) {
     const LanguageFile file =

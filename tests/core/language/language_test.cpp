@@ -14,7 +14,7 @@ namespace {
 // --- The table's data ------------------------------------------------------------------
 
 TEST(LanguageTable, HoldsEveryEntryAndLanguage) {
-    EXPECT_EQ(LanguageTexts().size(), 500u);
+    EXPECT_EQ(LanguageTexts().size(), 502u);
     EXPECT_EQ(LanguageList.size(), 205u);
 }
 
@@ -163,7 +163,13 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"TwoArguments", 200008, {"6", "3"}, "RND(6)=3"},
         FormatCase{
             "TooFewArgumentsLeaveAPlaceholder", 31, {"a"}, "Cannot copy file \"a\" to \"%s\"."},
-        FormatCase{"InsertedPlaceholderIsFilledNext", 12010, {"%s", "x"}, "x days, %s"},
+        // A filled-in value holding "%s" (a path may) keeps it; the next argument goes to
+        // the text's own next placeholder.
+        FormatCase{"InsertedPlaceholderStays", 12010, {"%s", "x"}, "%s days, x"},
+        FormatCase{"PathWithPlaceholderKeepsNextArgument",
+                   31,
+                   {"C:\\a%sb\\f.txt", "D:\\x"},
+                   "Cannot copy file \"C:\\a%sb\\f.txt\" to \"D:\\x\"."},
         FormatCase{"HashIsNotASpecifier", 104, {"7"}, "Error writing file #7!"},
         FormatCase{"SurplusArgumentsAreIgnored", 10001, {"5", "6", "7"}, "5 bytes"},
         FormatCase{"NoArguments", 10001, {}, "%s bytes"},

@@ -74,12 +74,13 @@ TEST_F(DetailsGrid, ThreeColumnsEveryRowTickedTheFirstSelected) {
 }
 
 TEST_F(DetailsGrid, ExportTextTakesTheTickedRowsInListOrder) {
-    EXPECT_EQ(DetailsExportText(grid), "name1=value1\rname2=value2\rname3=v3");
+    // The file and the clipboard alike separate lines with CR LF.
+    EXPECT_EQ(DetailsExportText(grid), "name1=value1\r\nname2=value2\r\nname3=v3");
     EXPECT_EQ(DetailsClipboardText(grid), "name1=value1\r\nname2=value2\r\nname3=v3");
     // Clearing a tick by a click on it leaves the row out.
     const int tickX = grid.PlanPaint().rows.at(1).cells.at(0).rect.left + 2;
     grid.MouseDown(MouseButton::Left, {tickX, grid.RowsArea().top + 17 + 8}, ShiftState::Left);
-    EXPECT_EQ(DetailsExportText(grid), "name1=value1\rname3=v3");
+    EXPECT_EQ(DetailsExportText(grid), "name1=value1\r\nname3=v3");
     EXPECT_EQ(DetailsSelectedValue(grid), "value2");
     grid.SetSort(1, true);
     EXPECT_EQ(DetailsClipboardText(grid), "name3=v3\r\nname1=value1");
