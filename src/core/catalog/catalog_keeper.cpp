@@ -2,6 +2,7 @@
 
 #include "core/catalog/catalog_update.h"
 #include "core/config/path_variables.h"
+#include "core/config/temporary_files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -89,8 +90,7 @@ bool IsOwnFile(const std::string& entry, const std::string& optionsFileName) {
     if (optionsFileName.empty())
         return false;
     // The options and catalog files, the damaged file kept beside, and the temporary files
-    // the store writes in their folder: on Linux the file's name and a suffix, on Windows
-    // "orv" and a number with ".tmp".
+    // the store writes in their folder while it saves them.
     const std::string catalog = CatalogFileName(optionsFileName);
     if (StartsWithFolded(entry, optionsFileName) || StartsWithFolded(entry, catalog))
         return true;
@@ -99,7 +99,7 @@ bool IsOwnFile(const std::string& entry, const std::string& optionsFileName) {
     if (!StartsWithFolded(entry, folder))
         return false;
     const std::string_view name = std::string_view(entry).substr(folder.size());
-    return name.find('\\') == std::string_view::npos && WildcardMatches("orv*.tmp", name);
+    return name.find('\\') == std::string_view::npos && IsTemporaryFileName(name);
 }
 
 bool SameEntries(const CatalogItems& a, const CatalogItems& b) {
