@@ -296,6 +296,36 @@ TEST_F(CatalogKeeperTest, AFolderThatKeepsChangingIsSavedAtMostOnceAMinute) {
     EXPECT_LE(keeper->SavesStarted(), 3u);
 }
 
+// A save held back by the minute between saves is made when the program ends, unless the
+// close command has written the catalog itself.
+TEST_F(CatalogKeeperTest, ASaveHeldBackIsMadeAtTheEnd) {
+    Start();
+    for (const char* name : {"tree/one.exe", "tree/two.exe"}) {
+        temp.File(name);
+        Settle();
+        Pass(2.5);
+    }
+    ASSERT_TRUE(Published("tree/two.exe"));
+    EXPECT_EQ(keeper->SavesStarted(), 1u);
+    keeper->Shutdown();
+    EXPECT_EQ(keeper->SavesStarted(), 2u);
+    EXPECT_NE(ReadNative(temp.Native("data/Orvan_Catalog.xml")).find("two.exe"), std::string::npos);
+
+    keeper.reset();
+    Start();
+    temp.File("tree/three.exe");
+    temp.File("tree/four.exe");
+    Settle();
+    Pass(2.5);
+    temp.File("tree/five.exe");
+    Settle();
+    Pass(2.5);
+    const int writes = store.writes.load();
+    keeper->NoteSaved(); // the close command wrote it
+    keeper->Shutdown();
+    EXPECT_EQ(store.writes.load(), writes);
+}
+
 // A catalog file another program holds at start-up is tried again; if it stays unreadable
 // it is reported once and never written over, until a load or a rebuild succeeds.
 TEST_F(CatalogKeeperTest, ACatalogFileThatCannotBeReadIsRetriedAndNeverWrittenOver) {

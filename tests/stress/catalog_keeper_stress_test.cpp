@@ -175,9 +175,8 @@ TEST(CatalogKeeperStress, RandomMomentsNeverRaceTearTheFileOrPublishForOldPaths)
         }
         case 7: // the close command's save
             keeper->WaitForSave();
-            if (keeper->CatalogSaveAllowed() &&
-                SaveCatalog(record, {platform::FileStore(), platform::XmlReader()}))
-                keeper->NoteSaved();
+            if (keeper->CatalogSaveAllowed())
+                (void)SaveCatalog(record, {platform::FileStore(), platform::XmlReader()});
             break;
         case 8: // the program ends and starts again
             if (random() % 4 == 0) {

@@ -151,7 +151,6 @@ CatalogKeeper::CatalogKeeper(const CatalogKeeperServices& services, CatalogKeepe
               inbox->host->Wake();
       }) {
     inbox_->host = &host_;
-    fileItems_ = record_.catalog.items;
 }
 
 CatalogKeeper::~CatalogKeeper() {
@@ -282,7 +281,6 @@ void CatalogKeeper::OnLoaded(JobResult& result) {
     case LoadOutcome::Missing:
         saveBlocked_ = false;
         Publish(std::move(result.items), record_.catalog.lastRebuild, false);
-        fileItems_ = record_.catalog.items;
         return;
     case LoadOutcome::Damaged:
         // The entries read before the damage; the next save writes a whole file again, the
@@ -343,11 +341,6 @@ void CatalogKeeper::SaveWhenDue() {
     ++savesStarted_;
     // The entries are shared with the saving thread, never copied: they are immutable.
     save_.Save(record_.fileName, record_.catalog.items);
-    fileItems_ = record_.catalog.items;
-}
-
-bool CatalogKeeper::CatalogChanged() const {
-    return !record_.catalog.items.SharesWith(fileItems_);
 }
 
 bool CatalogKeeper::CatalogSaveAllowed() const {
@@ -357,10 +350,8 @@ bool CatalogKeeper::CatalogSaveAllowed() const {
 
 void CatalogKeeper::WaitForSave() {
     save_.Wait();
-    for (const std::string& failure : save_.TakeFailures()) {
-        fileItems_ = CatalogItems(std::vector<CatalogItem>{CatalogItem{}}); // unknown now
+    for (const std::string& failure : save_.TakeFailures())
         host_.Report(failure);
-    }
 }
 
 // --- the automatic update ---------------------------------------------------------------
@@ -772,10 +763,8 @@ void CatalogKeeper::Dispatch() {
         }
     }
     if (saveFailed)
-        for (const std::string& failure : save_.TakeFailures()) {
-            fileItems_ = CatalogItems(std::vector<CatalogItem>{CatalogItem{}}); // unknown now
+        for (const std::string& failure : save_.TakeFailures())
             host_.Report(failure);
-        }
     if (shutDown_)
         return;
     TakeChanges();
@@ -862,7 +851,14 @@ void CatalogKeeper::Shutdown() {
     }
     jobs_.clear();
     results.clear(); // watches handed in and never taken end here
-    // The last save finishes: the file is never left half-written.
+    // A save held back by the minute between saves is made now (the tray menu's Exit and
+    // the session's end do not save the catalog themselves); the last save finishes, so
+    // the file is never left half-written.
+    if (savePending_ && !saveBlocked_) {
+        savePending_ = false;
+        ++savesStarted_;
+        save_.Save(record_.fileName, record_.catalog.items);
+    }
     save_.Wait();
     for (const std::string& failure : save_.TakeFailures())
         host_.Report(failure);

@@ -127,16 +127,16 @@ public:
     // Whether the close command may write the record's catalog to the file: not while the
     // file could not be read, nor while it is still being loaded with nothing published.
     bool CatalogSaveAllowed() const;
-    // Whether the record's catalog differs from what the catalog file is known to hold.
-    bool CatalogChanged() const;
     // Waits for the background save (before the file is written another way); its
     // failures are reported.
     void WaitForSave();
-    // Remembers that the record's catalog has just been written to the file.
-    void NoteSaved() { fileItems_ = record_.catalog.items; }
+    // The record's catalog has just been written by other means (the close command): a
+    // save still held back is no longer due.
+    void NoteSaved() { savePending_ = false; }
 
-    // Stops every job; waits up to kShutdownWaitSeconds for them and for the last save to
-    // finish. Nothing is published afterwards.
+    // Stops every job and waits up to kShutdownWaitSeconds for them; a save still due (one
+    // held back by the minute between saves) is made, and the last save finishes. Nothing is
+    // published afterwards.
     void Shutdown();
 
     // For tests and measurements: whether a load, scan or watch start is still running;
@@ -241,7 +241,7 @@ private:
     std::uint64_t loadId_ = 0;    // the load that counts; 0 when none runs
     std::uint64_t scanId_ = 0;    // the scan that counts; 0 when none runs
     std::uint64_t watchesId_ = 0; // the watch start that counts
-    std::uint64_t dialogId_ = 0; // the settings dialog's rebuild that counts
+    std::uint64_t dialogId_ = 0;  // the settings dialog's rebuild that counts
     DialogRebuildEnded dialogEnded_;
     bool scanFull_ = true;
 
@@ -249,7 +249,6 @@ private:
     std::optional<double> loadRetryAt_;
     bool loadReported_ = false;
     bool saveBlocked_ = false;
-    CatalogItems fileItems_; // what the catalog file is known to hold
 
     // The automatic update.
     std::optional<AutoUpdateSchedule> schedule_;
