@@ -123,7 +123,9 @@ public:
     bool Run(bool openSubfolders) {
         std::promise<bool> issued;
         std::future<bool> first = issued.get_future();
-        thread_ = std::thread([this, openSubfolders, &issued] {
+        // The promise moves into the thread: set_value may still be at work in it after the
+        // future has woken this thread, which then returns.
+        thread_ = std::thread([this, openSubfolders, issued = std::move(issued)]() mutable {
             const bool reading = Read();
             // Wine's tree watch takes in the subfolders opened while a read waits; they are
             // closed again before the watch is handed out, so that the folder is free.
