@@ -404,7 +404,7 @@ TEST_F(InstallerOnTheSystem, InstallsAndRemovesForEitherScope) {
         EXPECT_EQ(registry.ReadString(root, kInstallKey, "Installed")
                       .rfind(platform::UserAccount().LogonName() + " @ ", 0),
                   0u);
-        EXPECT_EQ(registry.ReadString(root, kRunKey, kRunValueName), target);
+        EXPECT_EQ(registry.ReadString(root, kRunKey, kRunValueName), '"' + target + '"');
         EXPECT_FALSE(registry.KeyExists(other, kInstallKey));
         EXPECT_EQ(registry.ReadString(other, kRunKey, kRunValueName), "");
 

@@ -61,6 +61,10 @@ struct StartMenuShortcut {
 };
 extern const std::array<StartMenuShortcut, 3> kStartMenuShortcuts;
 
+// The translations that ship with the program, by file name: the removal deletes these
+// from the program's "Languages" folder and nothing else there.
+inline constexpr std::array<const char*, 2> kShippedLanguageFiles = {"German.lng", "French.lng"};
+
 // The folder below a start menu that holds the shortcuts.
 inline constexpr const char* kStartMenuSubfolder = "Morvane\\Orvan";
 

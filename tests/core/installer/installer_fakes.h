@@ -42,6 +42,10 @@ public:
         touched.push_back(path);
         return disk.RemoveFolder(path);
     }
+    bool DeleteNoFollow(const std::string& path, bool tree) const override {
+        touched.push_back(path);
+        return !IsLocked(path) && disk.DeleteNoFollow(path, tree);
+    }
     bool FileExists(const std::string& path) const override { return disk.FileExists(path); }
     bool FolderExists(const std::string& path) const override { return disk.FolderExists(path); }
     bool CopyFileReplacing(const std::string& from, const std::string& to) const override {

@@ -107,7 +107,9 @@ TEST_F(InstallerTest, InstallsEveryPartForTheCurrentUser) {
     EXPECT_EQ(Value(user, kInstallKey, "Version"), "0.1 Beta 1");
     EXPECT_EQ(Value(user, kInstallKey, "Path"), "C:\\Apps\\Orvan");
     EXPECT_EQ(Value(user, kInstallKey, "Installed"), "alice @ 2026-03-05 14:07:09");
-    EXPECT_EQ(Value(user, kRunKey, "Orvan"), "C:\\Apps\\Orvan\\Orvan.exe");
+    EXPECT_EQ(Value(user, kInstallKey, "File"), "Orvan.exe");
+    // Quoted, so that a folder with a blank cannot start another program at log-on.
+    EXPECT_EQ(Value(user, kRunKey, "Orvan"), "\"C:\\Apps\\Orvan\\Orvan.exe\"");
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kInstallKey));
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kRunKey));
 
@@ -455,8 +457,9 @@ TEST_F(RemoveTest, RemovesEveryPartAndSaysGoodbye) {
     EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
     EXPECT_FALSE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
     EXPECT_FALSE(disk.FolderExists(std::string(kLocalAppData) + "\\Morvane\\Orvan"));
-    EXPECT_FALSE(disk.FolderExists(std::string(kUserMenu) + "\\Morvane\\Orvan"));
     EXPECT_FALSE(disk.FolderExists(std::string(kCommonMenu) + "\\Morvane\\Orvan"));
+    // Of a start-menu folder only the three shortcuts go; one of the user's keeps it.
+    EXPECT_TRUE(disk.FileExists(std::string(kUserMenu) + "\\Morvane\\Orvan\\Old.lnk"));
     // The parents named "Morvane" stay, as do other Run values.
     EXPECT_TRUE(disk.FolderExists(std::string(kCommonMenu) + "\\Morvane"));
     EXPECT_TRUE(disk.FolderExists("C:\\Apps"));
@@ -518,6 +521,88 @@ TEST_F(RemoveTest, AProgramFileNamedOtherwiseIsRemovedToo) {
     EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
 }
 
+// The removal runs with administrator rights; the current user's record, the program
+// folder and the data folders can all be changed by the user without them.
+TEST_F(RemoveTest, DeletesOnlyWhatTheInstallationWroteAndNothingThroughALink) {
+    struct Case {
+        const char* name;
+        std::function<void(RemoveTest&, InstallInfo&)> arrange;
+        std::vector<std::string> kept;
+        std::vector<std::string> gone;
+    };
+    const std::string data = std::string(kAppData) + "\\Morvane\\Orvan";
+    const std::string languages = "C:\\Apps\\Orvan\\Languages\\";
+    const Case cases[] = {
+        {"a translation of the user's and a file with the installer's name",
+         [](RemoveTest& t, InstallInfo&) {
+             t.disk.disk.AddFile("C:\\Apps\\Orvan\\Languages\\Spanish.lng", "mine");
+             t.disk.disk.AddFile("C:\\Apps\\Orvan\\setup.exe", "mine");
+             t.programPath = "C:\\Downloads\\setup.exe";
+         },
+         {languages + "Spanish.lng", "C:\\Apps\\Orvan\\setup.exe"},
+         {languages + "German.lng", "C:\\Apps\\Orvan\\Orvan.exe"}},
+        {"a user's record that names another file",
+         [](RemoveTest& t, InstallInfo& info) {
+             t.disk.disk.AddFile("C:\\Apps\\Orvan\\notes.exe", "mine");
+             info.allUsers = false;
+             info.programFile = "notes.exe";
+         },
+         {"C:\\Apps\\Orvan\\notes.exe"},
+         {"C:\\Apps\\Orvan\\Orvan.exe"}},
+        {"a machine's record that names a path instead of a file",
+         [](RemoveTest& t, InstallInfo& info) {
+             t.disk.disk.AddFile("C:\\Apps\\Other\\x.exe", "someone else's");
+             info.programFile = "..\\Other\\x.exe";
+         },
+         {"C:\\Apps\\Other\\x.exe"},
+         {"C:\\Apps\\Orvan\\Orvan.exe"}},
+        {"a record whose folder is reached through a link",
+         [](RemoveTest& t, InstallInfo& info) {
+             t.disk.disk.AddFolder("C:\\Link", FileAttribute::ReparsePoint);
+             t.disk.disk.AddFile("C:\\Link\\Orvan\\Orvan.exe", "someone else's");
+             info.path = "C:\\Link\\Orvan\\";
+         },
+         {"C:\\Link\\Orvan\\Orvan.exe"},
+         {}},
+        {"a data folder turned into a link",
+         [&](RemoveTest& t, InstallInfo&) {
+             t.disk.disk.RemoveFile(data + "\\Orvan.ini");
+             t.disk.disk.RemoveFile(data + "\\Orvan_Catalog.xml");
+             t.disk.disk.RemoveFolder(data);
+             t.disk.disk.AddFolder(data, FileAttribute::ReparsePoint);
+             t.disk.disk.AddFile(data + "\\precious.doc", "someone else's");
+         },
+         {data + "\\precious.doc"},
+         {std::string(kLocalAppData) + "\\Morvane\\Orvan\\Orvan.ini"}},
+        {"a start-menu folder turned into a link",
+         [](RemoveTest& t, InstallInfo&) {
+             const std::string menu = std::string(kCommonMenu) + "\\Morvane\\Orvan";
+             for (const StartMenuShortcut& shortcut : kStartMenuShortcuts)
+                 t.disk.disk.RemoveFile(menu + "\\" + shortcut.title + ".lnk");
+             t.disk.disk.RemoveFolder(menu);
+             t.disk.disk.AddFolder(menu, FileAttribute::ReparsePoint);
+             t.disk.disk.AddFile(menu + "\\Orvan!.lnk", "someone else's");
+         },
+         {std::string(kCommonMenu) + "\\Morvane\\Orvan\\Orvan!.lnk"},
+         {}},
+    };
+    struct Fresh final : RemoveTest {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh t;
+        t.disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de");
+        InstallInfo info = t.Installed();
+        c.arrange(t, info);
+        EXPECT_TRUE(RemoveProgram(info, false, t.Services()).ok);
+        for (const std::string& path : c.kept)
+            EXPECT_TRUE(t.disk.disk.Exists(path)) << path;
+        for (const std::string& path : c.gone)
+            EXPECT_FALSE(t.disk.disk.Exists(path)) << path;
+    }
+}
+
 TEST_F(RemoveTest, NothingOutsideTheKnownFoldersIsTouched) {
     // Without a roaming application-data folder, "%APPDATA%\Morvane\Orvan" would become
     // "\Morvane\Orvan" on the current drive; an empty recorded path would name its root.
@@ -526,12 +611,13 @@ TEST_F(RemoveTest, NothingOutsideTheKnownFoldersIsTouched) {
     folders.folders.erase(Csidl::CommonStartMenu);
     InstallInfo emptyPath = info;
     emptyPath.path = "";
+    disk.disk.AddFile(std::string(kUserMenu) + "\\Morvane\\Orvan\\Orvan!.lnk", "x");
     disk.touched.clear();
     EXPECT_TRUE(RemoveProgram(emptyPath, false, Services()).ok);
     for (const std::string& path : disk.touched)
         EXPECT_NE(path.substr(0, 1), "\\") << path;
     EXPECT_FALSE(disk.FolderExists(std::string(kLocalAppData) + "\\Morvane\\Orvan"));
-    EXPECT_FALSE(disk.FolderExists(std::string(kUserMenu) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(disk.FileExists(std::string(kUserMenu) + "\\Morvane\\Orvan\\Orvan!.lnk"));
     EXPECT_TRUE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
     EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
 }
