@@ -45,6 +45,7 @@ public:
         return true;
     }
     void Pause(std::uint32_t) const override {}
+    bool WaitForExit(std::uint32_t) const override { return true; }
 };
 
 // Every special folder below the test's temporary folder.

@@ -346,13 +346,15 @@ InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choic
 }
 
 bool StopRunningInstance(const RunningInstancePort& instance, MessageDialogPort& messages) {
-    for (int attempt = 0; attempt < kStopAttempts; ++attempt) {
-        if (!instance.IsRunning())
-            return true;
+    int attempt = 0;
+    for (; attempt < kStopAttempts && instance.IsRunning(); ++attempt) {
         instance.PostQuit();
         instance.Pause(kStopPauseMilliseconds);
     }
-    if (!instance.IsRunning())
+    // The window goes before the process has ended and let go of the program file, which
+    // the installation is about to replace or delete: the rest of the time is for that.
+    const auto left = static_cast<std::uint32_t>(kStopAttempts - attempt) * kStopPauseMilliseconds;
+    if (!instance.IsRunning() && instance.WaitForExit(left))
         return true;
     messages.ShowMessageDialog(Languages::Text(kTextError), kStopTimeoutText);
     return false;

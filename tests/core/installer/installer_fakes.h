@@ -168,12 +168,20 @@ public:
     }
 };
 
-// A resident copy that ends after `quitsToEnd` quit requests (never when negative).
+// A resident copy whose window goes after `quitsToEnd` quit requests (never when negative)
+// and whose process ends while waited for unless `processLingers`.
 class FakeInstance final : public RunningInstancePort {
 public:
     int quitsToEnd = 1;
+    bool processLingers = false;
     mutable int quits = 0;
     mutable std::vector<std::uint32_t> pauses;
+    mutable std::vector<std::uint32_t> waits;
+
+    bool WaitForExit(std::uint32_t milliseconds) const override {
+        waits.push_back(milliseconds);
+        return !processLingers;
+    }
 
     bool IsRunning() const override { return quitsToEnd < 0 || quits < quitsToEnd; }
     bool PostQuit() const override {

@@ -678,5 +678,33 @@ TEST(StopRunningInstance, AsksUntilTheResidentCopyEndsAndGivesUpAfterAFewSeconds
     }
 }
 
+// At exit the launcher's main window goes before its process lets go of the program file;
+// the installer waits for the process too, within the same few seconds.
+TEST(StopRunningInstance, WaitsForTheProcessAfterItsWindowIsGone) {
+    struct Case {
+        int quitsToEnd;
+        bool processLingers;
+        bool stopped;
+        std::vector<std::uint32_t> waits;
+    };
+    const std::uint32_t all = kStopAttempts * kStopPauseMilliseconds;
+    const Case cases[] = {
+        {0, false, true, {all}},
+        {2, false, true, {all - 2 * kStopPauseMilliseconds}},
+        {2, true, false, {all - 2 * kStopPauseMilliseconds}},
+        {-1, false, false, {}}, // the window never went: nothing to wait for
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.quitsToEnd << " " << c.processLingers);
+        FakeInstance instance;
+        instance.quitsToEnd = c.quitsToEnd;
+        instance.processLingers = c.processLingers;
+        testing::MessageRecorder messages;
+        EXPECT_EQ(StopRunningInstance(instance, messages), c.stopped);
+        EXPECT_EQ(instance.waits, c.waits);
+        EXPECT_EQ(messages.shown.size(), c.stopped ? 0u : 1u);
+    }
+}
+
 } // namespace
 } // namespace orvan
