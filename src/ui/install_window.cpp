@@ -253,7 +253,7 @@ void InstallWindow::Show() {
 
 void InstallWindow::Fill() {
     const OptionsServices& options = services_.program.options;
-    form_ = FillInstallForm(CurrentInstallInfo(), options.folders, services_.keyNames,
+    form_ = FillInstallForm(CurrentInstallInfo(), options.folders,
                             ListLanguageFiles(LanguagesFolder(options.programFileName),
                                               options.fileSystem, options.files));
     const auto fillList = [&](int id, const std::vector<InstallListItem>& items,

@@ -55,7 +55,6 @@ struct InstallWindowServices {
     const ShellLinkPort& links;
     const UserAccountPort& account;
     const RunningInstancePort& instance;
-    const KeyNamePort& keyNames;
     MessageDialogPort& messages;
     QuestionDialogPort& questions;
     std::string programPath; // the running program's full file name

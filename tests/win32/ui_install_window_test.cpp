@@ -103,10 +103,9 @@ protected:
               WithSpecialFolders(platform::SystemServices(temp_.Path("Orvan.exe")), folders_)) {
         platform::UseSystemLocaleAndClock();
         temp_.WriteBytes("Orvan.exe", "MZ the program");
-        window_ = std::make_unique<ui::InstallWindow>(
-            ui::InstallWindowServices{services_, platform::ShellLinks(), platform::UserAccount(),
-                                      instance_, platform::KeyNames(), dialogs_, dialogs_,
-                                      temp_.Path("Orvan.exe"), [this] { ++closed_; }, nullptr});
+        window_ = std::make_unique<ui::InstallWindow>(ui::InstallWindowServices{
+            services_, platform::ShellLinks(), platform::UserAccount(), instance_, dialogs_,
+            dialogs_, temp_.Path("Orvan.exe"), [this] { ++closed_; }, nullptr});
         window_->Create();
     }
 
