@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <vector>
 
 namespace orvan {
@@ -33,6 +34,10 @@ constexpr int kTextCannotCopy = 31;
 constexpr int kTextCannotCreateFolder = 32;
 constexpr int kTextInstalled = 8000043;
 constexpr int kTextUninstalled = 8000044;
+constexpr int kTextCannotStartAsUser = 8000060;
+constexpr int kTextBuildingCatalog = 8000062;
+constexpr int kTextUninstalledAtRestart = 8000061;
+constexpr int kTextUninstalledFileStays = 8000063;
 
 // The file name the installation leaves in the program folder.
 constexpr const char* kProgramFileName = "Orvan.exe";
@@ -193,9 +198,24 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     // Without an application-data folder the name starts at the current drive's root.
     if (!IsFullPath(options.fileName))
         return fail("Unable to write to " + options.fileName);
+    // A full desktop takes a while: the window keeps painting and shows the counts, once
+    // per folder and, between the files of a large one, whenever the caller lets messages
+    // run.
     CatalogScan scan;
+    const auto eachFolder = [&] {
+        if (services.showProgress)
+            services.showProgress(
+                Languages::TextFmt(kTextBuildingCatalog, {std::to_string(scan.ScannedFolders()),
+                                                          std::to_string(scan.ScannedFiles())}));
+        if (services.processMessages)
+            services.processMessages();
+    };
+    const auto betweenEntries = [&] {
+        if (services.processMessages)
+            services.processMessages();
+    };
     scan.Rebuild(options, {services.options.fileSystem, services.options.folders,
-                           services.shellNames, services.clock, services.processMessages});
+                           services.shellNames, services.clock, eachFolder, betweenEntries});
     if (const FileResult saved = SaveOptionsAndCatalog(options, services.options, services.catalog);
         !saved)
         return fail(saved.Error());
@@ -222,10 +242,14 @@ std::string InstalledProgramName(const InstallInfo& info) {
 // translations that ship with it. Anything else the user keeps there stays, and the folders
 // with it. The record names the folder and can be written by the user, so nothing on the
 // way is followed if it is a link.
-void DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
+// What became of the program file when the removal runs from it (the repair shortcut
+// starts the installed copy): a running program's file cannot be deleted.
+enum class RunningFile { None, DeletedAtRestart, Stays };
+
+RunningFile DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
     // An empty or relative record would name the current drive's root or working folder.
     if (!IsFullPath(info.path))
-        return;
+        return RunningFile::None;
     const FileSystemPort& fileSystem = services.options.fileSystem;
     const std::string folder = WithTrailingDelimiter(info.path);
     const std::string programName = InstalledProgramName(info);
@@ -241,6 +265,19 @@ void DeleteProgramFile(const InstallInfo& info, const InstallerServices& service
         fileSystem.DeleteNoFollow(languages, false); // refused while anything else is inside
     }
     fileSystem.DeleteNoFollow(folder.substr(0, folder.size() - 1), false);
+
+    const std::string& running = services.programPath;
+    if (!fileSystem.FileExists(running) ||
+        (!IsSameFile(fileSystem, running, folder + kProgramFileName) &&
+         !IsSameFile(fileSystem, running, folder + programName)))
+        return RunningFile::None;
+    // The system deletes the file at its next start, with its own rights and by path: only
+    // where the user cannot change that path meanwhile, the machine's installation below a
+    // folder only administrators write to. The current user's folder could be made a link by
+    // then.
+    if (info.allUsers && fileSystem.DeleteAfterRestart(running))
+        return RunningFile::DeletedAtRestart;
+    return RunningFile::Stays;
 }
 
 void DeleteTrees(std::initializer_list<const char*> trees, const InstallerServices& services) {
@@ -305,7 +342,11 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
     switch (services.questions.AskYesNoCancel(Languages::Text(kTextQuestion),
                                               Languages::Text(kTextInstalled))) {
     case DialogAnswer::Yes:
-        ShellOpen({&services.shell, &services.messages, nullptr}, target, "", "", kShowNormal);
+        // The installer runs elevated; the resident launcher, and every program it starts,
+        // must run with the user's own rights, and only there can a later start reach it.
+        if (!services.shell.OpenAsDesktopUser(target, "", ExtractFilePath(target)))
+            services.messages.ShowMessageDialog(Languages::Text(kTextError),
+                                                Languages::Text(kTextCannotStartAsUser));
         return {true, true};
     case DialogAnswer::No:
         return {true, true};
@@ -317,7 +358,7 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
 
 InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
                             const InstallerServices& services) {
-    DeleteProgramFile(info, services);
+    const RunningFile running = DeleteProgramFile(info, services);
     // The application-data folders hold only the program's own files.
     DeleteTrees({"%APPDATA%\\Morvane\\Orvan", "%APPDATA_LOCAL%\\Morvane\\Orvan"}, services);
     for (const char* menu : {kStartMenuFolderUser, kStartMenuFolderCommon})
@@ -333,8 +374,21 @@ InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
     }
     if (!farewell)
         return {true, false};
-    services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
-                                        Languages::Text(kTextUninstalled));
+    switch (running) {
+    case RunningFile::None:
+        services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
+                                            Languages::Text(kTextUninstalled));
+        break;
+    case RunningFile::DeletedAtRestart:
+        services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
+                                            Languages::Text(kTextUninstalledAtRestart));
+        break;
+    case RunningFile::Stays:
+        services.messages.ShowMessageDialog(
+            Languages::Text(kTextNotice),
+            Languages::TextFmt(kTextUninstalledFileStays, {services.programPath}));
+        break;
+    }
     return {true, true};
 }
 

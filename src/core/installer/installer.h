@@ -51,6 +51,8 @@ struct InstallerServices {
     std::string programPath;         // the running program's full file name
     // Lets window messages run during the catalog rebuild; may be empty.
     std::function<void()> processMessages;
+    // Shows how far the catalog rebuild has come, once per folder; may be empty.
+    std::function<void(const std::string& text)> showProgress = {};
 };
 
 // The three shortcuts of the start-menu folder, in the order they are made.

@@ -77,6 +77,10 @@ public:
     // delete nothing and report failure.
     virtual bool DeleteNoFollow(const std::string& /*path*/, bool /*tree*/) const { return false; }
 
+    // Has the system delete the file when it next starts, for a file in use now; true when
+    // that is arranged. Platforms without it report failure.
+    virtual bool DeleteAfterRestart(const std::string& /*path*/) const { return false; }
+
     // The identity of an existing file or folder; nothing when it cannot be had.
     virtual std::optional<FileIdentity> IdentityOf(const std::string& /*path*/) const {
         return std::nullopt;

@@ -252,6 +252,11 @@ public:
         return DeleteOpenedNoFollow(walked, way.back().Get(), *kind, tree);
     }
 
+    bool DeleteAfterRestart(const std::string& path) const override {
+        return !path.empty() && ::MoveFileExW(win32::Wide(path).c_str(), nullptr,
+                                              MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    }
+
     bool FileExists(const std::string& path) const override {
         const DWORD attributes = Attributes(path);
         return attributes != INVALID_FILE_ATTRIBUTES &&

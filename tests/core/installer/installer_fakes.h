@@ -46,6 +46,11 @@ public:
         touched.push_back(path);
         return !IsLocked(path) && disk.DeleteNoFollow(path, tree);
     }
+    mutable std::vector<std::string> deletedAtRestart; // files the system would delete later
+    bool DeleteAfterRestart(const std::string& path) const override {
+        deletedAtRestart.push_back(path);
+        return true;
+    }
     bool FileExists(const std::string& path) const override { return disk.FileExists(path); }
     bool FolderExists(const std::string& path) const override { return disk.FolderExists(path); }
     bool CopyFileReplacing(const std::string& from, const std::string& to) const override {
@@ -147,6 +152,14 @@ public:
     }
     bool RunAs(std::uintptr_t, const std::string&, const std::string&) const override {
         return false;
+    }
+    // Starts as the desktop's user, file|parameters|directory, unless `desktopFails`.
+    bool desktopFails = false;
+    mutable std::vector<std::string> openedAsUser;
+    bool OpenAsDesktopUser(const std::string& file, const std::string& params,
+                           const std::string& directory) const override {
+        openedAsUser.push_back(file + "|" + params + "|" + directory);
+        return !desktopFails;
     }
 };
 

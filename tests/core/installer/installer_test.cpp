@@ -185,19 +185,28 @@ TEST_F(InstallerTest, TheScopeAndTheBoxesDecideWhereTheRecordAndShortcutsGo) {
     }
 }
 
+// The installer runs elevated: Yes starts the launcher through the desktop's shell with the
+// user's own rights, never with the installer's; when that cannot be done, nothing starts.
 TEST_F(InstallerTest, TheFinalAnswerDecidesWhetherTheProgramStartsAndTheWindowCloses) {
     struct Case {
         DialogAnswer answer;
-        bool started;
+        bool desktopFails;
+        bool asked;
         bool closes;
+        std::size_t messages;
     };
     const Case cases[] = {
-        {DialogAnswer::Yes, true, true},
-        {DialogAnswer::No, false, true},
-        {DialogAnswer::Cancel, false, false},
+        {DialogAnswer::Yes, false, true, true, 0},
+        {DialogAnswer::Yes, true, true, true, 1},
+        {DialogAnswer::No, false, false, true, 0},
+        {DialogAnswer::Cancel, false, false, false, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << int(c.answer) << " " << c.desktopFails);
         shell.opened.clear();
+        shell.openedAsUser.clear();
+        shell.desktopFails = c.desktopFails;
+        messages.shown.clear();
         questions.asked.clear();
         questions.answer = c.answer;
         const InstallResult result = InstallProgram(Choices(), Services());
@@ -208,15 +217,38 @@ TEST_F(InstallerTest, TheFinalAnswerDecidesWhetherTheProgramStartsAndTheWindowCl
         EXPECT_EQ(questions.asked[0].second,
                   "Orvan! is now successfully installed on your computer. Do you want to close "
                   "the installation process and run Orvan! now?");
-        if (c.started) {
-            ASSERT_EQ(shell.opened.size(), 1u);
-            EXPECT_EQ(shell.opened[0],
-                      std::make_pair(std::string("C:\\Apps\\Orvan\\Orvan.exe"), kShowNormal));
-            EXPECT_EQ(shell.parameters[0], "|"); // no parameters, no working folder
-        } else {
-            EXPECT_TRUE(shell.opened.empty());
+        EXPECT_TRUE(shell.opened.empty()); // never with the installer's own rights
+        EXPECT_EQ(shell.openedAsUser,
+                  c.asked
+                      ? std::vector<std::string>{"C:\\Apps\\Orvan\\Orvan.exe||C:\\Apps\\Orvan\\"}
+                      : std::vector<std::string>{});
+        ASSERT_EQ(messages.shown.size(), c.messages);
+        if (c.messages != 0) {
+            EXPECT_EQ(messages.shown[0].first, "Error");
+            EXPECT_EQ(messages.shown[0].second,
+                      "Orvan! is installed, but could not be started with your own rights. "
+                      "Please start it yourself.");
         }
     }
+}
+
+// On a full desktop the rebuild takes a while: the window must keep painting, and shows
+// how far it has come.
+TEST_F(InstallerTest, TheCatalogRebuildLetsMessagesRunAndShowsItsProgress) {
+    for (const char* file : {"\\Tools\\a.lnk", "\\Tools\\b.lnk", "\\Games\\c.lnk"})
+        disk.disk.AddFile(std::string(kUserMenu) + file, "link");
+    int pumps = 0;
+    std::vector<std::string> shown;
+    InstallerServices services = Services();
+    services.processMessages = [&] { ++pumps; };
+    services.showProgress = [&](const std::string& text) { shown.push_back(text); };
+    ASSERT_TRUE(InstallProgram(Choices(), services).ok);
+    EXPECT_GE(pumps, int(shown.size()));
+    ASSERT_GE(shown.size(), 3u); // the start menu and its two subfolders at least
+    EXPECT_EQ(shown.front(), "Building the catalog: 1 folders, 0 files");
+    for (const std::string& text : shown)
+        EXPECT_EQ(text.rfind("Building the catalog: ", 0), 0u) << text;
+    EXPECT_NE(shown.back(), shown.front());
 }
 
 TEST_F(InstallerTest, AFailedStepIsShownAndStopsTheRestWithoutUndoingAnything) {
@@ -510,6 +542,58 @@ TEST_F(RemoveTest, TheRunningProgramFileAndAFolderWithOtherFilesStay) {
     RemoveProgram(info, false, Services());
     EXPECT_FALSE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
     EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\readme.txt"));
+}
+
+// Removed from the installed copy, the running file cannot go at once; the farewell says
+// what becomes of it. Only the machine's installation, in a folder the user cannot turn
+// into a link meanwhile, is left to the system to delete at its next start.
+TEST_F(RemoveTest, TheFarewellSaysWhatBecomesOfTheRunningProgramFile) {
+    struct Case {
+        const char* name;
+        bool allUsers;
+        bool fromInstalledCopy;
+        std::vector<std::string> deletedAtRestart;
+        std::string farewell;
+    };
+    const std::string file = "C:\\Apps\\Orvan\\Orvan.exe";
+    const Case cases[] = {
+        {"from the download",
+         true,
+         false,
+         {},
+         "Orvan! is now uninstalled. The installation process will be close. Bye!"},
+        {"the machine's, from the installed copy",
+         true,
+         true,
+         {file},
+         "Orvan! is now uninstalled. Its program file is in use and will be deleted when "
+         "Windows restarts. The installation process will be close. Bye!"},
+        {"the user's, from the installed copy",
+         false,
+         true,
+         {},
+         "Orvan! is now uninstalled, but its program file is in use and stays: " + file +
+             ". Please delete it once Orvan! has ended. The installation process will be "
+             "close. Bye!"},
+    };
+    struct Fresh final : RemoveTest {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh t;
+        ASSERT_TRUE(InstallProgram(Choices(c.allUsers), t.Services()).ok);
+        const InstallInfo info = t.Detected();
+        t.messages.shown.clear();
+        if (c.fromInstalledCopy) {
+            t.programPath = file;
+            t.disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
+        }
+        EXPECT_TRUE(RemoveProgram(info, true, t.Services()).ok);
+        EXPECT_EQ(t.disk.deletedAtRestart, c.deletedAtRestart);
+        ASSERT_EQ(t.messages.shown.size(), 1u);
+        EXPECT_EQ(t.messages.shown[0].second, c.farewell);
+    }
 }
 
 TEST_F(RemoveTest, AProgramFileNamedOtherwiseIsRemovedToo) {
