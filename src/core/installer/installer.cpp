@@ -238,14 +238,14 @@ std::string InstalledProgramName(const InstallInfo& info) {
     return kProgramFileName;
 }
 
-// What the installation put into the program folder, by name: the program file and the
-// translations that ship with it. Anything else the user keeps there stays, and the folders
-// with it. The record names the folder and can be written by the user, so nothing on the
-// way is followed if it is a link.
 // What became of the program file when the removal runs from it (the repair shortcut
 // starts the installed copy): a running program's file cannot be deleted.
 enum class RunningFile { None, DeletedAtRestart, Stays };
 
+// Deletes what the installation put into the program folder, by name: the program file and
+// the translations that ship with it. Anything else the user keeps there stays, and the
+// folders with it. The record names the folder and can be written by the user, so nothing
+// on the way is followed if it is a link.
 RunningFile DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
     // An empty or relative record would name the current drive's root or working folder.
     if (!IsFullPath(info.path))
