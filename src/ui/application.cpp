@@ -55,7 +55,7 @@ bool Application::CreateStartupObjects() {
     // main window, which ends the program.
     install_ = std::make_unique<InstallWindow>(InstallWindowServices{
         services_, platform::ShellLinks(), platform::UserAccount(), platform::RunningInstance(),
-        platform::KeyNames(), messageDialogs_, questionDialogs_, services_.options.programFileName,
+        messageDialogs_, questionDialogs_, services_.options.programFileName,
         [this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); }, nullptr});
     if (!install_->Create())
         return false;

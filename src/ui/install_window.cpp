@@ -253,7 +253,7 @@ void InstallWindow::Show() {
 
 void InstallWindow::Fill() {
     const OptionsServices& options = services_.program.options;
-    form_ = FillInstallForm(CurrentInstallInfo(), options.folders, services_.keyNames,
+    form_ = FillInstallForm(CurrentInstallInfo(), options.folders,
                             ListLanguageFiles(LanguagesFolder(options.programFileName),
                                               options.fileSystem, options.files));
     const auto fillList = [&](int id, const std::vector<InstallListItem>& items,
@@ -371,12 +371,39 @@ InstallChoices InstallWindow::Choices() const {
     return choices;
 }
 
-InstallerServices InstallWindow::Steps() const {
+InstallerServices InstallWindow::Steps() {
     const ProgramServices& program = services_.program;
-    return {program.options,     program.catalog,       *program.registry,
-            services_.links,     services_.account,     *program.clock,
-            *program.shellNames, *program.shell,        services_.messages,
-            services_.questions, services_.programPath, services_.processMessages};
+    InstallerServices steps{program.options,     program.catalog,       *program.registry,
+                            services_.links,     services_.account,     *program.clock,
+                            *program.shellNames, *program.shell,        services_.messages,
+                            services_.questions, services_.programPath, services_.processMessages};
+    if (!steps.processMessages)
+        steps.processMessages = [this] { PumpMessages(); };
+    steps.showProgress = [this](const std::string& text) {
+        ::SetWindowTextW(Control(Status), Wide(text).c_str());
+    };
+    return steps;
+}
+
+void InstallWindow::PumpMessages() {
+    constexpr unsigned long long kPumpMilliseconds = 50;
+    const unsigned long long now = ::GetTickCount64();
+    if (now - lastPump_ < kPumpMilliseconds || quitSeen_)
+        return;
+    lastPump_ = now;
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Posted again once the operation is over, for the program's own loop.
+            quitSeen_ = true;
+            quitCode_ = int(message.wParam);
+            return;
+        }
+        if (::IsDialogMessageW(Handle(), &message))
+            continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
 }
 
 void InstallWindow::RunAction() {
@@ -406,6 +433,10 @@ void InstallWindow::RunAction() {
         }
     }
     busy_ = false;
+    if (quitSeen_) {
+        quitSeen_ = false;
+        ::PostQuitMessage(quitCode_);
+    }
     if (result.closeWindow) {
         Close();
         return;
@@ -436,6 +467,10 @@ void InstallWindow::KeepPathClean() {
 }
 
 void InstallWindow::OnCommand(int id, int code) {
+    // While an operation runs, its messages keep the window painting, but nothing the user
+    // does may start another or close the window under it.
+    if (busy_)
+        return;
     switch (id) {
     case ActionButton:
         if (code == BN_CLICKED)
@@ -480,7 +515,8 @@ LRESULT InstallWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE:
-        Close();
+        if (!busy_)
+            Close();
         return 0;
     case WM_DESTROY:
         ::KillTimer(Handle(), kInstallTimer);

@@ -55,13 +55,13 @@ struct InstallWindowServices {
     const ShellLinkPort& links;
     const UserAccountPort& account;
     const RunningInstancePort& instance;
-    const KeyNamePort& keyNames;
     MessageDialogPort& messages;
     QuestionDialogPort& questions;
     std::string programPath; // the running program's full file name
     // Ends the program: the installer closes the main window. May be empty.
     std::function<void()> closeProgram;
-    // Lets window messages run during the catalog rebuild. May be empty.
+    // Lets window messages run during the catalog rebuild. When empty, the window runs
+    // them itself.
     std::function<void()> processMessages;
 };
 
@@ -105,13 +105,19 @@ private:
     void OnCommand(int id, int code);
     void KeepPathClean();
     std::optional<InstallOperation> SelectedOperation() const;
-    InstallerServices Steps() const;
+    InstallerServices Steps();
+    // Lets the window's and every other window's messages run while an operation works,
+    // at most every few dozen milliseconds.
+    void PumpMessages();
 
     InstallWindowServices services_;
     InstallState state_;
     InstallForm form_;
     bool filled_ = false;
-    bool busy_ = false; // an operation runs; timer ticks wait
+    bool busy_ = false;     // an operation runs; timer ticks, commands and closing wait
+    bool quitSeen_ = false; // the quit message came while an operation ran
+    int quitCode_ = 0;
+    unsigned long long lastPump_ = 0;
     UniqueFont font_;
     std::vector<std::unique_ptr<Window>> labels_; // the labels that keep their colon
 };

@@ -135,6 +135,22 @@ public:
         Erase(it->first);
         return true;
     }
+    // Never through a folder with ReparsePoint on the way, nor at path itself; one below it
+    // is removed as a link. Logs "nofollow PATH", then the removals as the other calls do.
+    bool DeleteNoFollow(const std::string& path, bool tree) const override {
+        Log("nofollow " + path);
+        const std::string key = Key(path);
+        const auto it = nodes_.find(key);
+        if (path.empty() || it == nodes_.end() || IsLink(it->second))
+            return false;
+        for (std::string above = Parent(key); !above.empty(); above = Parent(above))
+            if (const auto node = nodes_.find(above); node != nodes_.end() && IsLink(node->second))
+                return false;
+        if (!IsFolder(it->second))
+            return RemoveFile(path);
+        const bool emptied = !tree || EmptyNoFollow(Strip(path));
+        return RemoveFolder(path) && emptied;
+    }
     bool FileExists(const std::string& path) const override {
         return Content(path) != nullptr && (path.empty() || path.back() != '\\');
     }
@@ -206,6 +222,29 @@ private:
 
     static bool IsFolder(const Node& node) {
         return (node.entry.attributes & FileAttribute::Directory) != 0;
+    }
+    static bool IsLink(const Node& node) {
+        return (node.entry.attributes & FileAttribute::ReparsePoint) != 0;
+    }
+    // Everything below folder, a link removed itself; stops at the first failure.
+    bool EmptyNoFollow(const std::string& folder) const {
+        const std::string key = Upper(folder);
+        if (!Listable(key))
+            return false;
+        for (const std::string& childKey : Children(key)) {
+            const Node node = nodes_.at(childKey);
+            const std::string child = folder + "\\" + node.entry.name;
+            bool removed = false;
+            if (!IsFolder(node))
+                removed = RemoveFile(child);
+            else if (IsLink(node))
+                removed = RemoveFolder(child);
+            else
+                removed = EmptyNoFollow(child) && RemoveFolder(child);
+            if (!removed)
+                return false;
+        }
+        return true;
     }
     // Without trailing backslashes, a drive root as "C:".
     static std::string Strip(std::string_view path) {

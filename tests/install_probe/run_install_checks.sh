@@ -35,11 +35,12 @@ unix_path() { winepath -u "$1" 2>/dev/null; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Installed from a download folder that carries the translations, as a release does.
+# Installed from a download folder that carries the translations, under the program's own
+# name, as a release does: the removal deletes the program file by that name.
 mkdir -p "$work/download/Languages"
-cp "$probe" "$work/download/"
+cp "$probe" "$work/download/Orvan.exe"
 cp "$root"/res/languages/*.lng "$work/download/Languages/"
-probe="$work/download/$(basename "$probe")"
+probe="$work/download/Orvan.exe"
 
 scope=setup
 mapfile -t folders < <(probe folders)
@@ -60,8 +61,8 @@ for scope in user all; do
     key="$hive\\Software\\Morvane\\Orvan"
     run_key="$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
     typed="$work_win\\Program Files $scope\\Morvane\\Orvan\\"
-    target="${typed}install_probe.exe"
-    target_unix="$work/Program Files $scope/Morvane/Orvan/install_probe.exe"
+    target="${typed}Orvan.exe"
+    target_unix="$work/Program Files $scope/Morvane/Orvan/Orvan.exe"
 
     probe install "$typed" "$scope" >"$work/out" 
     check "install succeeds" test $? -eq 0
@@ -80,7 +81,7 @@ for scope in user all; do
     check "Installed names the user and the day" \
         grep -qE "^[^ ]+ @ ([0-9]{1,2}[./-][0-9]{1,2}[./-][0-9]{4}|[0-9]{4}-[0-9]{2}-[0-9]{2})( |$)" \
         <<<"$installed" || echo "  Installed: $installed"
-    check "the Run value names the installed file" test "$(reg_value "$run_key" Orvan)" = "$target"
+    check "the Run value names the installed file in quotes" test "$(reg_value "$run_key" Orvan)" = "\"$target\""
     check "nothing under the other root" bash -c "! wine reg query '$other\\Software\\Morvane\\Orvan' >/dev/null 2>&1"
 
     while IFS='|' read -r title arguments description; do
@@ -94,8 +95,8 @@ Orvan!||This will run Orvan!
 Orvan! Uninstall & Repair|-install|This will uninstall/repair current installation of Orvan!
 Orvan! Options|-options|This will show Orvan! option dialog.
 EOF
-    check "fresh options" test -f "$app_data/Morvane/Orvan/install_probe.ini"
-    check "a fresh catalog" grep -q '<catalog' "$app_data/Morvane/Orvan/install_probe_Catalog.xml"
+    check "fresh options" test -f "$app_data/Morvane/Orvan/Orvan.ini"
+    check "a fresh catalog" grep -q '<catalog' "$app_data/Morvane/Orvan/Orvan_Catalog.xml"
 
     probe remove >"$work/out"
     check "remove succeeds" test $? -eq 0

@@ -239,6 +239,62 @@ TEST(PosixDeleteFolderTree, RemovesAWholeTreeButNothingALinkPointsTo) {
     EXPECT_TRUE(std::filesystem::exists(temp.Native("keep/precious")));
 }
 
+// The installer deletes the program's folders with administrator rights; a user without
+// them could make such a folder, or one above it, a link to any folder.
+TEST(PosixDeleteFolderTree, ALinkAtTheTopOrAboveItLeavesEverythingAlone) {
+    struct Case {
+        const char* name;
+        const char* link; // made a link to "victim"
+        const char* tree; // what is deleted
+    };
+    const Case cases[] = {
+        {"the tree itself", "tree", "tree"},
+        {"its parent", "parent", "parent/tree"},
+        {"two levels above", "parent", "parent/middle/tree"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder temp;
+        temp.Folder("victim/middle/tree/sub");
+        temp.Folder("victim/tree");
+        temp.File("victim/precious", "data");
+        temp.File("victim/tree/own");
+        temp.File("victim/middle/tree/own");
+        temp.File("victim/middle/tree/sub/deep");
+        std::filesystem::create_directory_symlink(temp.Native("victim"), temp.Native(c.link));
+
+        const FileSystemPort& fs = platform::FileSystem();
+        EXPECT_FALSE(DeleteFolderTree(fs, temp.Core(c.tree)));
+        EXPECT_FALSE(fs.DeleteNoFollow(temp.Core(c.tree), false));
+        EXPECT_TRUE(std::filesystem::is_symlink(temp.Native(c.link)));
+        for (const char* kept : {"victim/precious", "victim/tree/own", "victim/middle/tree/own",
+                                 "victim/middle/tree/sub/deep"})
+            EXPECT_TRUE(std::filesystem::exists(temp.Native(kept))) << kept;
+    }
+}
+
+TEST(PosixDeleteNoFollow, DeletesAFileOrAnEmptyFolderButNotAFullOneOrALink) {
+    TempFolder temp;
+    temp.File("file");
+    temp.Folder("empty");
+    temp.Folder("full");
+    temp.File("full/x");
+    temp.File("target");
+    std::filesystem::create_symlink(temp.Native("target"), temp.Native("filelink"));
+    const FileSystemPort& fs = platform::FileSystem();
+    EXPECT_TRUE(fs.DeleteNoFollow(temp.Core("file"), false));
+    EXPECT_TRUE(fs.DeleteNoFollow(temp.Core("empty"), false));
+    EXPECT_FALSE(fs.DeleteNoFollow(temp.Core("full"), false));
+    EXPECT_FALSE(fs.DeleteNoFollow(temp.Core("filelink"), false));
+    EXPECT_FALSE(fs.DeleteNoFollow(temp.Core("missing"), false));
+    EXPECT_FALSE(fs.DeleteNoFollow(temp.Core("full") + "\\..\\file", false));
+    EXPECT_FALSE(std::filesystem::exists(temp.Native("file")));
+    EXPECT_FALSE(std::filesystem::exists(temp.Native("empty")));
+    EXPECT_TRUE(std::filesystem::exists(temp.Native("full/x")));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp.Native("filelink")));
+    EXPECT_TRUE(std::filesystem::exists(temp.Native("target")));
+}
+
 TEST(PosixDeleteFolderTree, AReadOnlyFileStopsItAndLeavesTheRest) {
     TempFolder temp;
     temp.Folder("tree/m-sub");

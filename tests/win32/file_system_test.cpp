@@ -6,8 +6,12 @@
 
 #include <windows.h>
 
+#include <winioctl.h>
+
 #include <algorithm>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace orvan {
 namespace {
@@ -179,6 +183,96 @@ TEST(Win32DeleteFolderTree, RemovesHiddenSystemAndNestedEntries) {
     EXPECT_TRUE(DeleteFolderTree(platform::FileSystem(), tree.Path("t")));
     EXPECT_FALSE(tree.Exists("t"));
     EXPECT_FALSE(DeleteFolderTree(platform::FileSystem(), tree.Path("t")));
+}
+
+// Makes link a junction to the folder target, as "mklink /J" does: an empty folder with a
+// mount-point reparse point. Where the file system has none, a symbolic link to the folder
+// instead. False when neither can be made.
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    if (::CreateDirectoryW(Wide(link).c_str(), nullptr)) {
+        HANDLE folder =
+            ::CreateFileW(Wide(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        const std::wstring substitute = L"\\??\\" + Wide(target);
+        const std::wstring print = Wide(target);
+        // Tag, data length, reserved; then the mount point's offsets and lengths in bytes and
+        // both names, each with its terminating zero.
+        const WORD substituteBytes = WORD(substitute.size() * sizeof(wchar_t));
+        const WORD printBytes = WORD(print.size() * sizeof(wchar_t));
+        std::vector<unsigned char> data(8 + 8 + substituteBytes + 2 + printBytes + 2);
+        const auto put16 = [&](std::size_t at, WORD value) { std::memcpy(&data[at], &value, 2); };
+        const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+        std::memcpy(&data[0], &tag, 4);
+        put16(4, WORD(data.size() - 8));
+        put16(8, 0);
+        put16(10, substituteBytes);
+        put16(12, WORD(substituteBytes + 2));
+        put16(14, printBytes);
+        std::memcpy(&data[16], substitute.data(), substituteBytes);
+        std::memcpy(&data[16 + substituteBytes + 2], print.data(), printBytes);
+        DWORD returned = 0;
+        const bool made = folder != INVALID_HANDLE_VALUE &&
+                          ::DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, data.data(),
+                                            DWORD(data.size()), nullptr, 0, &returned, nullptr);
+        if (folder != INVALID_HANDLE_VALUE)
+            ::CloseHandle(folder);
+        const DWORD attributes = ::GetFileAttributesW(Wide(link).c_str());
+        if (made && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            return true;
+        ::RemoveDirectoryW(Wide(link).c_str());
+    }
+    // Some systems answer success without making anything: the link must be there, and lead
+    // to the target.
+    const DWORD attributes = ::CreateSymbolicLinkW(Wide(link).c_str(), Wide(target).c_str(),
+                                                   SYMBOLIC_LINK_FLAG_DIRECTORY)
+                                 ? ::GetFileAttributesW(Wide(link).c_str())
+                                 : INVALID_FILE_ATTRIBUTES;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// The installer deletes the program's folders with administrator rights; a user without
+// them could make such a folder, or one above it, a junction to any folder.
+TEST(Win32DeleteFolderTree, NeverGoesThroughAJunctionAtAnyLevel) {
+    struct Case {
+        const char* name;
+        const char* link; // made a link to "victim"
+        const char* tree; // what is deleted
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"inside the tree", "tree\\link", "tree", true},
+        {"the tree itself", "tree", "tree", false},
+        {"its parent", "parent", "parent\\tree", false},
+        {"two levels above", "parent", "parent\\middle\\tree", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree tree;
+        for (const char* folder :
+             {"victim", "victim\\tree", "victim\\middle", "victim\\middle\\tree"})
+            tree.Folder(folder);
+        if (std::string(c.link) != "tree")
+            tree.Folder("tree");
+        for (const char* file :
+             {"victim\\precious", "victim\\tree\\own", "victim\\middle\\tree\\own"})
+            tree.File(file);
+        if (!MakeFolderLink(tree.Path(c.link), tree.Path("victim"))) {
+            GTEST_SKIP() << "this system can make neither a junction nor a folder link";
+        }
+
+        EXPECT_EQ(DeleteFolderTree(platform::FileSystem(), tree.Path(c.tree)), c.deleted);
+        EXPECT_EQ(tree.Exists(c.tree), !c.deleted);
+        for (const char* kept :
+             {"victim\\precious", "victim\\tree\\own", "victim\\middle\\tree\\own"})
+            EXPECT_TRUE(tree.Exists(kept)) << kept;
+        if (!c.deleted) {
+            EXPECT_TRUE(tree.Exists(c.link));
+        }
+        // The tree goes with its link, never through it.
+        ::RemoveDirectoryW(Wide(tree.Path(c.link)).c_str());
+    }
 }
 
 TEST(Win32DeleteFolderTree, AReadOnlyFileStopsItAndLeavesTheLaterEntries) {

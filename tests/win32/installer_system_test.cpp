@@ -256,6 +256,51 @@ TEST(InstallerResidentCopy, IsFoundByClassAndTitleAndEndsOnRequest) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The resident copy as another process: this test program started again with only the
+// case below, which shows the main window, ends its loop on the quit message, and then,
+// like a launcher saving on its way out, still runs for a while holding its file.
+constexpr const wchar_t* kChildVariable = L"ORVAN_RESIDENT_CHILD";
+constexpr DWORD kChildLingers = 1500;
+
+TEST(InstallerResidentChild, ShowsTheWindowThenLingersAfterQuitting) {
+    if (::GetEnvironmentVariableW(kChildVariable, nullptr, 0) == 0) {
+        GTEST_SKIP() << "runs only as the resident copy of the next test";
+    }
+    {
+        ResidentCopy resident(L"Orvan!");
+        resident.Ended(INFINITE);
+    }
+    ::Sleep(kChildLingers);
+}
+
+TEST(InstallerResidentCopy, StopWaitsUntilTheProcessHasEnded) {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command =
+        L"\"" + std::wstring(self) + L"\" --gtest_filter=InstallerResidentChild.*";
+    ::SetEnvironmentVariableW(kChildVariable, L"1");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const bool started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                                          nullptr, nullptr, &startup, &child) != FALSE;
+    ::SetEnvironmentVariableW(kChildVariable, nullptr);
+    ASSERT_TRUE(started);
+    ::CloseHandle(child.hThread);
+
+    const RunningInstancePort& instance = platform::RunningInstance();
+    for (int i = 0; i < 200 && !instance.IsRunning(); ++i)
+        ::Sleep(50);
+    ASSERT_TRUE(instance.IsRunning());
+    RecordedMessages messages;
+    EXPECT_TRUE(StopRunningInstance(instance, messages));
+    // Stopped means the process is gone, not only its window.
+    EXPECT_EQ(::WaitForSingleObject(child.hProcess, 0), WAIT_OBJECT_0);
+    EXPECT_TRUE(messages.shown.empty());
+    ::WaitForSingleObject(child.hProcess, 10000);
+    ::CloseHandle(child.hProcess);
+}
+
 // Special folders below a temporary folder, so that installations here never reach the
 // machine's start menus or the user's options.
 class TempFolders final : public SpecialFolderPort {
@@ -404,7 +449,7 @@ TEST_F(InstallerOnTheSystem, InstallsAndRemovesForEitherScope) {
         EXPECT_EQ(registry.ReadString(root, kInstallKey, "Installed")
                       .rfind(platform::UserAccount().LogonName() + " @ ", 0),
                   0u);
-        EXPECT_EQ(registry.ReadString(root, kRunKey, kRunValueName), target);
+        EXPECT_EQ(registry.ReadString(root, kRunKey, kRunValueName), '"' + target + '"');
         EXPECT_FALSE(registry.KeyExists(other, kInstallKey));
         EXPECT_EQ(registry.ReadString(other, kRunKey, kRunValueName), "");
 

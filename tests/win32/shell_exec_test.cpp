@@ -76,5 +76,27 @@ TEST_F(Win32ShellTest, RunAsReportsARefusal) {
     EXPECT_FALSE(ShellRunAs(platform::Shell(), 0, folder_ + "\\missing.exe", ""));
 }
 
+// The program starts (here a command that leaves a file behind), whichever way the adapter
+// reached the desktop's rights: through the desktop's shell, or, not being elevated, with
+// its own. What is not there is refused, and nothing starts.
+TEST_F(Win32ShellTest, OpenAsDesktopUserStartsAProgramAndRefusesWhatIsNotThere) {
+    const ShellPort& shell = platform::Shell();
+    EXPECT_FALSE(shell.OpenAsDesktopUser(folder_ + "\\missing.exe", "", folder_));
+    EXPECT_FALSE(shell.OpenAsDesktopUser(folder_, "", ""));
+
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    const std::string started = folder_ + "\\started.txt";
+    ASSERT_TRUE(shell.OpenAsDesktopUser(win32::Narrow(system) + "\\cmd.exe",
+                                        "/c echo started> \"" + started + "\"", folder_));
+    for (int i = 0;
+         i < 100 && ::GetFileAttributesW(win32::Wide(started).c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++i)
+        ::Sleep(100);
+    EXPECT_NE(::GetFileAttributesW(win32::Wide(started).c_str()), INVALID_FILE_ATTRIBUTES);
+    ::Sleep(200); // the command lets go of the file
+    ::DeleteFileW(win32::Wide(started).c_str());
+}
+
 } // namespace
 } // namespace orvan

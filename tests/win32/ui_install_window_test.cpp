@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
 
 namespace orvan::testing {
@@ -27,8 +28,11 @@ public:
     void ShowMessageDialog(const std::string& title, const std::string& text) override {
         shown.push_back(title + ": " + text);
     }
+    std::function<void()> whileAsked; // runs while the question is up
     DialogAnswer AskYesNoCancel(const std::string&, const std::string&) override {
         ++asked;
+        if (whileAsked)
+            whileAsked();
         return answer;
     }
 };
@@ -45,6 +49,7 @@ public:
         return true;
     }
     void Pause(std::uint32_t) const override {}
+    bool WaitForExit(std::uint32_t) const override { return true; }
 };
 
 // Every special folder below the test's temporary folder.
@@ -102,10 +107,9 @@ protected:
               WithSpecialFolders(platform::SystemServices(temp_.Path("Orvan.exe")), folders_)) {
         platform::UseSystemLocaleAndClock();
         temp_.WriteBytes("Orvan.exe", "MZ the program");
-        window_ = std::make_unique<ui::InstallWindow>(
-            ui::InstallWindowServices{services_, platform::ShellLinks(), platform::UserAccount(),
-                                      instance_, platform::KeyNames(), dialogs_, dialogs_,
-                                      temp_.Path("Orvan.exe"), [this] { ++closed_; }, nullptr});
+        window_ = std::make_unique<ui::InstallWindow>(ui::InstallWindowServices{
+            services_, platform::ShellLinks(), platform::UserAccount(), instance_, dialogs_,
+            dialogs_, temp_.Path("Orvan.exe"), [this] { ++closed_; }, nullptr});
         window_->Create();
     }
 
@@ -295,6 +299,31 @@ TEST_F(InstallWindowTest, InstallsThenShowsTheInstallationAndRemovesIt) {
     EXPECT_FALSE(::IsWindowVisible(window_->Handle()));
     EXPECT_FALSE(platform::Registry().KeyExists(RegistryRoot::CurrentUser, kInstallKey));
     EXPECT_TRUE(temp_.ReadBytes("Apps\\Orvan\\Orvan.exe").empty());
+}
+
+// The question after an installation comes while the operation still runs: until it ends,
+// the close box, Esc and Close do nothing, and the status showed the rebuild's progress.
+TEST_F(InstallWindowTest, WhileAnOperationRunsTheWindowStaysAndShowsTheRebuild) {
+    window_->Show();
+    ::SetWindowTextW(window_->Control(Path), win32::Wide(temp_.Path("Apps\\Orvan")).c_str());
+    ::SendMessageW(window_->Control(Scope), CB_SETCURSEL, 1, 0); // current user
+    ::SendMessageW(window_->Control(AutoStart), BM_SETCHECK, BST_UNCHECKED, 0);
+    std::wstring statusWhileAsked;
+    dialogs_.whileAsked = [&] {
+        ::SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+        ::SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        Click(CloseButton);
+        statusWhileAsked = Text(Status);
+    };
+    dialogs_.answer = DialogAnswer::Cancel; // stay in the window
+    Click(ActionButton);
+    EXPECT_EQ(dialogs_.asked, 1);
+    EXPECT_EQ(closed_, 0);
+    EXPECT_TRUE(::IsWindowVisible(window_->Handle()));
+    EXPECT_EQ(statusWhileAsked.rfind(L"Building the catalog: ", 0), 0u) << statusWhileAsked;
+    // Once it is over, Close works again.
+    Click(CloseButton);
+    EXPECT_EQ(closed_, 1);
 }
 
 TEST_F(InstallWindowTest, WhileAResidentCopyRunsOnlyStopIsOffered) {

@@ -24,6 +24,7 @@ bool ReadInstallKey(const RegistryPort& registry, RegistryRoot root, InstallInfo
     info.version = registry.ReadString(root, kInstallKey, "Version");
     info.path = registry.ReadString(root, kInstallKey, "Path");
     info.installed = registry.ReadString(root, kInstallKey, "Installed");
+    info.programFile = registry.ReadString(root, kInstallKey, kInstallFileValue);
     info.allUsers = root == RegistryRoot::LocalMachine;
     return true;
 }

@@ -14,6 +14,8 @@ namespace orvan {
 inline constexpr const char* kInstallKey = "Software\\Morvane\\Orvan";
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunValueName = "Orvan";
+// The value of the installation key that names the installed program file.
+inline constexpr const char* kInstallFileValue = "File";
 inline constexpr const char* kStartMenuFolderCommon = "%STARTMENU_COMMON%\\Morvane\\Orvan";
 inline constexpr const char* kStartMenuFolderUser = "%STARTMENU%\\Morvane\\Orvan";
 
@@ -22,6 +24,7 @@ struct InstallInfo {
     std::string version;
     std::string path;
     std::string installed;
+    std::string programFile; // the installed file's name; "" in records from before it was kept
     bool allUsers = true;
     bool autoStart = true;
     bool startMenu = true;

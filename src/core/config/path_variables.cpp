@@ -66,12 +66,6 @@ void ReplaceAll(std::string& text, std::string_view token, std::string_view repl
     text = std::move(out);
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-        return folder + name;
-    return folder + '\\' + name;
-}
-
 } // namespace
 
 std::string GetSpecialFolder(const SpecialFolderPort& folders, int folderNumber) {
@@ -95,28 +89,13 @@ std::string ExpandPathVariables(const SpecialFolderPort& folders, std::string_vi
 }
 
 bool DeleteFolderTree(const FileSystemPort& fileSystem, const std::string& folder) {
-    // "" would make the listing pattern "\*.*", the root of the current drive.
+    // "" would name the root of the current drive.
     if (folder.empty())
         return false;
-    bool result = true;
-    fileSystem.Enumerate(folder, "*.*", [&](const DirEntry& entry) {
-        if (entry.name == "." || entry.name == "..")
-            return true;
-        const std::string path = JoinPath(folder, entry.name);
-        if ((entry.attributes & FileAttribute::Directory) == 0) {
-            result = fileSystem.RemoveFile(path);
-        } else if ((entry.attributes & FileAttribute::ReparsePoint) != 0) {
-            // A symbolic link or junction is removed itself; following it would delete
-            // whatever it points to, possibly far outside this tree.
-            result = fileSystem.RemoveFolder(path);
-        } else {
-            result = DeleteFolderTree(fileSystem, path);
-        }
-        return result;
-    });
-    if (!fileSystem.RemoveFolder(folder))
-        result = false;
-    return result;
+    // The installer removes the program's folders with administrator rights, and a user
+    // without them can turn such a folder, or one above it, into a link to any folder:
+    // nothing of the tree's path may be followed, its top included.
+    return fileSystem.DeleteNoFollow(folder, true);
 }
 
 ArrayOfString SplitString(std::string_view text, char separator) {

@@ -29,7 +29,9 @@ std::string ExpandPathVariables(const SpecialFolderPort& folders, std::string_vi
 
 // Deletes a folder and everything below it; stops at the first entry that cannot be
 // deleted (read-only files included), but still tries to remove the folder itself. True
-// when everything is gone. Links and junctions are removed, never followed; "" is refused.
+// when everything is gone. No link or junction is ever followed: one below the folder is
+// removed itself, one at the folder or on the way to it leaves everything alone (false);
+// "" is refused.
 bool DeleteFolderTree(const FileSystemPort& fileSystem, const std::string& folder);
 
 // Splits at a one-character separator; a trailing separator gives no empty last element.

@@ -112,7 +112,6 @@ std::array<std::pair<std::string, std::string>, 6> InstalledDetails(const Instal
 }
 
 InstallForm FillInstallForm(const InstallInfo& info, const SpecialFolderPort& folders,
-                            const KeyNamePort& keyNames,
                             const std::vector<LanguageFileInfo>& languageFiles) {
     InstallForm form;
     for (const int number :
@@ -134,13 +133,13 @@ InstallForm FillInstallForm(const InstallInfo& info, const SpecialFolderPort& fo
     form.language = language == form.languages.end() ? 0 : language - form.languages.begin();
 
     for (const std::uint16_t code : kInstallHotKeys)
-        form.hotKeys.push_back({ShortCutText(code, keyNames), code});
+        form.hotKeys.push_back({ShortCutText(code), code});
     const auto hotKey =
         std::find_if(form.hotKeys.begin(), form.hotKeys.end(),
                      [&](const InstallListItem& item) { return item.value == info.hotKey; });
     if (hotKey == form.hotKeys.end()) {
         form.hotKeys.push_back(
-            {ShortCutText(static_cast<std::uint16_t>(info.hotKey), keyNames), info.hotKey});
+            {ShortCutText(static_cast<std::uint16_t>(info.hotKey)), info.hotKey});
         form.hotKey = form.hotKeys.size() - 1;
     } else {
         form.hotKey = hotKey - form.hotKeys.begin();

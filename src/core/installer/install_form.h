@@ -77,8 +77,9 @@ struct InstallForm {
 // list without "None" (the languages with a file among `languageFiles` marked) and the
 // record's language selected (else "Default"), the nine hot keys plus the record's own when
 // it is not among them, the scope and the two boxes.
+// The hot keys carry the fixed names the settings dialog shows ("Alt+Space"), never the
+// keyboard layout's ("Alt+LEER"): the stored value is the same on every layout.
 InstallForm FillInstallForm(const InstallInfo& info, const SpecialFolderPort& folders,
-                            const KeyNamePort& keyNames,
                             const std::vector<LanguageFileInfo>& languageFiles = {});
 
 } // namespace orvan

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <vector>
 
 namespace orvan {
@@ -33,6 +34,10 @@ constexpr int kTextCannotCopy = 31;
 constexpr int kTextCannotCreateFolder = 32;
 constexpr int kTextInstalled = 8000043;
 constexpr int kTextUninstalled = 8000044;
+constexpr int kTextCannotStartAsUser = 8000060;
+constexpr int kTextBuildingCatalog = 8000062;
+constexpr int kTextUninstalledAtRestart = 8000061;
+constexpr int kTextUninstalledFileStays = 8000063;
 
 // The file name the installation leaves in the program folder.
 constexpr const char* kProgramFileName = "Orvan.exe";
@@ -123,7 +128,8 @@ bool CopyLanguageFiles(const std::string& programFolder, const InstallerServices
     return true;
 }
 
-bool WriteInstallKey(const InstallChoices& choices, const InstallerServices& services) {
+bool WriteInstallKey(const InstallChoices& choices, const std::string& target,
+                     const InstallerServices& services) {
     const RegistryRoot root = ScopeRoot(choices.allUsers);
     const std::string installed =
         InstalledStamp(services.account.LogonName(), services.clock.Now(), CurrentLocale());
@@ -132,6 +138,7 @@ bool WriteInstallKey(const InstallChoices& choices, const InstallerServices& ser
         {"Version", std::string(VersionText)},
         {"Path", choices.folder},
         {"Installed", installed},
+        {kInstallFileValue, FileNameOf(target)},
     };
     for (const auto& [name, value] : values) {
         if (!services.registry.WriteString(root, kInstallKey, name, value)) {
@@ -167,7 +174,10 @@ bool CreateShortcuts(const InstallChoices& choices, const std::string& target,
 
 bool WriteAutoStart(const InstallChoices& choices, const std::string& target,
                     const InstallerServices& services) {
-    if (services.registry.WriteString(ScopeRoot(choices.allUsers), kRunKey, kRunValueName, target))
+    // In quotes: unquoted, a folder with a blank ("D:\Program Files\...") lets Windows try
+    // "D:\Program.exe" first at log-on.
+    if (services.registry.WriteString(ScopeRoot(choices.allUsers), kRunKey, kRunValueName,
+                                      '"' + target + '"'))
         return true;
     ShowError(services.messages, kTextCannotOpenKey, {kRunKey});
     return false;
@@ -188,48 +198,86 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     // Without an application-data folder the name starts at the current drive's root.
     if (!IsFullPath(options.fileName))
         return fail(UnableToWriteText(options.fileName));
+    // A full desktop takes a while: the window keeps painting and shows the counts, once
+    // per folder and, between the files of a large one, whenever the caller lets messages
+    // run.
     CatalogScan scan;
+    const auto eachFolder = [&] {
+        if (services.showProgress)
+            services.showProgress(
+                Languages::TextFmt(kTextBuildingCatalog, {std::to_string(scan.ScannedFolders()),
+                                                          std::to_string(scan.ScannedFiles())}));
+        if (services.processMessages)
+            services.processMessages();
+    };
+    const auto betweenEntries = [&] {
+        if (services.processMessages)
+            services.processMessages();
+    };
     scan.Rebuild(options, {services.options.fileSystem, services.options.folders,
-                           services.shellNames, services.clock, services.processMessages});
+                           services.shellNames, services.clock, eachFolder, betweenEntries});
     if (const FileResult saved = SaveOptionsAndCatalog(options, services.options, services.catalog);
         !saved)
         return fail(saved.Error());
     return true;
 }
 
-void DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
-    // An empty record would name the root of the current drive.
-    if (info.path.empty())
-        return;
+// "Orvan.exe", "orvan-setup.exe": a bare file name of a program, nothing that leads into
+// another folder.
+bool IsPlainProgramName(std::string_view name) {
+    return name.size() > 4 && name.find_first_of("\\/:") == std::string_view::npos &&
+           ComparablePath(name.substr(name.size() - 4)) == ".EXE";
+}
+
+// The name the program file was installed under. Only the machine's record may name
+// another than the program's own: the removal runs with administrator rights, and the
+// current user's record can be written by any program the user runs.
+std::string InstalledProgramName(const InstallInfo& info) {
+    if (info.allUsers && IsPlainProgramName(info.programFile))
+        return info.programFile;
+    return kProgramFileName;
+}
+
+// What became of the program file when the removal runs from it (the repair shortcut
+// starts the installed copy): a running program's file cannot be deleted.
+enum class RunningFile { None, DeletedAtRestart, Stays };
+
+// Deletes what the installation put into the program folder, by name: the program file and
+// the translations that ship with it. Anything else the user keeps there stays, and the
+// folders with it. The record names the folder and can be written by the user, so nothing
+// on the way is followed if it is a link.
+RunningFile DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
+    // An empty or relative record would name the current drive's root or working folder.
+    if (!IsFullPath(info.path))
+        return RunningFile::None;
     const FileSystemPort& fileSystem = services.options.fileSystem;
     const std::string folder = WithTrailingDelimiter(info.path);
-    fileSystem.RemoveFile(folder + kProgramFileName);
-    // The installation keeps the running program's own file name, which need not be
-    // "Orvan.exe".
-    const std::string ownName = FileNameOf(services.programPath);
-    if (!ownName.empty() && ComparablePath(ownName) != ComparablePath(kProgramFileName))
-        fileSystem.RemoveFile(folder + ownName);
-    // The language files go with the program; anything else the user keeps there stays, and
-    // the folder with it. Beside the running program (a repair from the installed copy) they
-    // stay as its file does: the installation that follows has nowhere else to take them from.
+    const std::string programName = InstalledProgramName(info);
+    fileSystem.DeleteNoFollow(folder + kProgramFileName, false);
+    if (ComparablePath(programName) != ComparablePath(kProgramFileName))
+        fileSystem.DeleteNoFollow(folder + programName, false);
+    // Beside the running program (a repair from the installed copy) the translations stay
+    // as its file does: the installation that follows has nowhere else to take them from.
     const std::string languages = folder + std::string(kLanguagesFolderName);
-    std::vector<std::string> languageFiles;
-    if (!IsSameFile(fileSystem, LanguagesFolder(services.programPath), languages))
-        languageFiles = LanguageFileNames(languages, fileSystem);
-    for (const std::string& name : languageFiles)
-        fileSystem.RemoveFile(languages + "\\" + name);
-    if (!languageFiles.empty())
-        fileSystem.RemoveFolder(languages); // refused while anything else is inside
-    bool empty = true;
-    const std::string listed = folder.substr(0, folder.size() - 1);
-    const bool readable = fileSystem.Enumerate(listed, "*", [&](const DirEntry& entry) {
-        if (entry.name == "." || entry.name == "..")
-            return true;
-        empty = false;
-        return false;
-    });
-    if (readable && empty)
-        fileSystem.RemoveFolder(listed);
+    if (!IsSameFile(fileSystem, LanguagesFolder(services.programPath), languages)) {
+        for (const char* name : kShippedLanguageFiles)
+            fileSystem.DeleteNoFollow(languages + "\\" + name, false);
+        fileSystem.DeleteNoFollow(languages, false); // refused while anything else is inside
+    }
+    fileSystem.DeleteNoFollow(folder.substr(0, folder.size() - 1), false);
+
+    const std::string& running = services.programPath;
+    if (!fileSystem.FileExists(running) ||
+        (!IsSameFile(fileSystem, running, folder + kProgramFileName) &&
+         !IsSameFile(fileSystem, running, folder + programName)))
+        return RunningFile::None;
+    // The system deletes the file at its next start, with its own rights and by path: only
+    // where the user cannot change that path meanwhile, the machine's installation below a
+    // folder only administrators write to. The current user's folder could be made a link by
+    // then.
+    if (info.allUsers && fileSystem.DeleteAfterRestart(running))
+        return RunningFile::DeletedAtRestart;
+    return RunningFile::Stays;
 }
 
 void DeleteTrees(std::initializer_list<const char*> trees, const InstallerServices& services) {
@@ -237,6 +285,18 @@ void DeleteTrees(std::initializer_list<const char*> trees, const InstallerServic
         if (const std::optional<std::string> folder =
                 ExpandResolvedPathVariables(services.options.folders, tree))
             DeleteFolderTree(services.options.fileSystem, *folder);
+}
+
+// The three shortcuts, then the folder when nothing else is left in it.
+void DeleteShortcuts(const char* menuFolder, const InstallerServices& services) {
+    const std::optional<std::string> folder =
+        ExpandResolvedPathVariables(services.options.folders, menuFolder);
+    if (!folder)
+        return;
+    const FileSystemPort& fileSystem = services.options.fileSystem;
+    for (const StartMenuShortcut& shortcut : kStartMenuShortcuts)
+        fileSystem.DeleteNoFollow(*folder + '\\' + shortcut.title + ".lnk", false);
+    fileSystem.DeleteNoFollow(*folder, false);
 }
 
 } // namespace
@@ -272,7 +332,7 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
     const bool installed =
         CreateProgramFolder(choices, services) && CopyProgramFile(target, services) &&
         CopyLanguageFiles(WithTrailingDelimiter(choices.folder), services) &&
-        WriteInstallKey(choices, services) &&
+        WriteInstallKey(choices, target, services) &&
         (!choices.createStartMenu || CreateShortcuts(choices, target, services)) &&
         (!choices.autoStart || WriteAutoStart(choices, target, services)) &&
         WriteOptionsAndCatalog(choices, services);
@@ -282,7 +342,11 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
     switch (services.questions.AskYesNoCancel(Languages::Text(kTextQuestion),
                                               Languages::Text(kTextInstalled))) {
     case DialogAnswer::Yes:
-        ShellOpen({&services.shell, &services.messages, nullptr}, target, "", "", kShowNormal);
+        // The installer runs elevated; the resident launcher, and every program it starts,
+        // must run with the user's own rights, and only there can a later start reach it.
+        if (!services.shell.OpenAsDesktopUser(target, "", ExtractFilePath(target)))
+            services.messages.ShowMessageDialog(Languages::Text(kTextError),
+                                                Languages::Text(kTextCannotStartAsUser));
         return {true, true};
     case DialogAnswer::No:
         return {true, true};
@@ -294,9 +358,11 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
 
 InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
                             const InstallerServices& services) {
-    DeleteProgramFile(info, services);
+    const RunningFile running = DeleteProgramFile(info, services);
+    // The application-data folders hold only the program's own files.
     DeleteTrees({"%APPDATA%\\Morvane\\Orvan", "%APPDATA_LOCAL%\\Morvane\\Orvan"}, services);
-    DeleteTrees({"%STARTMENU%\\Morvane\\Orvan", "%STARTMENU_COMMON%\\Morvane\\Orvan"}, services);
+    for (const char* menu : {kStartMenuFolderUser, kStartMenuFolderCommon})
+        DeleteShortcuts(menu, services);
     for (const RegistryRoot root : {RegistryRoot::LocalMachine, RegistryRoot::CurrentUser})
         services.registry.DeleteValue(root, kRunKey, kRunValueName);
 
@@ -308,8 +374,21 @@ InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
     }
     if (!farewell)
         return {true, false};
-    services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
-                                        Languages::Text(kTextUninstalled));
+    switch (running) {
+    case RunningFile::None:
+        services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
+                                            Languages::Text(kTextUninstalled));
+        break;
+    case RunningFile::DeletedAtRestart:
+        services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
+                                            Languages::Text(kTextUninstalledAtRestart));
+        break;
+    case RunningFile::Stays:
+        services.messages.ShowMessageDialog(
+            Languages::Text(kTextNotice),
+            Languages::TextFmt(kTextUninstalledFileStays, {services.programPath}));
+        break;
+    }
     return {true, true};
 }
 
@@ -321,13 +400,15 @@ InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choic
 }
 
 bool StopRunningInstance(const RunningInstancePort& instance, MessageDialogPort& messages) {
-    for (int attempt = 0; attempt < kStopAttempts; ++attempt) {
-        if (!instance.IsRunning())
-            return true;
+    int attempt = 0;
+    for (; attempt < kStopAttempts && instance.IsRunning(); ++attempt) {
         instance.PostQuit();
         instance.Pause(kStopPauseMilliseconds);
     }
-    if (!instance.IsRunning())
+    // The window goes before the process has ended and let go of the program file, which
+    // the installation is about to replace or delete: the rest of the time is for that.
+    const auto left = static_cast<std::uint32_t>(kStopAttempts - attempt) * kStopPauseMilliseconds;
+    if (!instance.IsRunning() && instance.WaitForExit(left))
         return true;
     messages.ShowMessageDialog(Languages::Text(kTextError), Languages::Text(kTextStopTimeout));
     return false;

@@ -51,6 +51,8 @@ struct InstallerServices {
     std::string programPath;         // the running program's full file name
     // Lets window messages run during the catalog rebuild; may be empty.
     std::function<void()> processMessages;
+    // Shows how far the catalog rebuild has come, once per folder; may be empty.
+    std::function<void(const std::string& text)> showProgress = {};
 };
 
 // The three shortcuts of the start-menu folder, in the order they are made.
@@ -60,6 +62,10 @@ struct StartMenuShortcut {
     const char* description;
 };
 extern const std::array<StartMenuShortcut, 3> kStartMenuShortcuts;
+
+// The translations that ship with the program, by file name: the removal deletes these
+// from the program's "Languages" folder and nothing else there.
+inline constexpr std::array<const char*, 2> kShippedLanguageFiles = {"German.lng", "French.lng"};
 
 // The folder below a start menu that holds the shortcuts.
 inline constexpr const char* kStartMenuSubfolder = "Morvane\\Orvan";

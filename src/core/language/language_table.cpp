@@ -494,6 +494,16 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
     {8000, 8000047,
      "Orvan! did not stop within 5 seconds. Please end it yourself, then try again."},
     {8000, 80000463, ""},
+    {8000, 8000060,
+     "Orvan! is installed, but could not be started with your own rights. Please start it "
+     "yourself."},
+    {8000, 8000061,
+     "Orvan! is now uninstalled. Its program file is in use and will be deleted when Windows "
+     "restarts. The installation process will be close. Bye!"},
+    {8000, 8000062, "Building the catalog: %s folders, %s files"},
+    {8000, 8000063,
+     "Orvan! is now uninstalled, but its program file is in use and stays: %s. Please delete it "
+     "once Orvan! has ended. The installation process will be close. Bye!"},
     // Group 9000: settings and installation status
     {9000, 8000050, "Title"},
     {9000, 8000051, "Version"},

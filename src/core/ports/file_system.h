@@ -66,6 +66,21 @@ public:
         return false;
     }
 
+    // Deletes the file or folder at path without ever going through a link or junction:
+    // not in the folders on the way to it, not at path itself, not below it. Each entry is
+    // looked at and deleted through one open handle, so that nothing can be swapped for a
+    // link between the look and the deletion. A link at path, or on the way to it, is left
+    // alone and refused; a link below path is removed itself, never what it leads to. With
+    // tree, everything below a folder goes first, stopping at the first entry that cannot be
+    // deleted (a read-only file among them), and the folder itself is still tried; without,
+    // a folder goes only when it is empty. True when path is gone. Platforms without it
+    // delete nothing and report failure.
+    virtual bool DeleteNoFollow(const std::string& /*path*/, bool /*tree*/) const { return false; }
+
+    // Has the system delete the file when it next starts, for a file in use now; true when
+    // that is arranged. Platforms without it report failure.
+    virtual bool DeleteAfterRestart(const std::string& /*path*/) const { return false; }
+
     // The identity of an existing file or folder; nothing when it cannot be had.
     virtual std::optional<FileIdentity> IdentityOf(const std::string& /*path*/) const {
         return std::nullopt;

@@ -15,6 +15,10 @@ public:
     virtual bool PostQuit() const = 0;
     // Waits before the next look, so that the other copy gets time to end.
     virtual void Pause(std::uint32_t milliseconds) const = 0;
+    // Waits at most that long for the process whose window PostQuit last asked to end: its
+    // window goes first, while the process still holds the program file open. True when it
+    // has ended, or when there is no such process to wait for.
+    virtual bool WaitForExit(std::uint32_t milliseconds) const = 0;
 };
 
 } // namespace orvan

@@ -24,6 +24,15 @@ public:
     // ownerWindow is the owner's window handle, 0 for none. True when the shell accepted.
     virtual bool RunAs(std::uintptr_t ownerWindow, const std::string& file,
                        const std::string& parameters) const = 0;
+
+    // Starts file with the rights of the desktop's user, not with this process's own: an
+    // elevated installer must not hand its rights to the program it starts, nor to what that
+    // program starts. True when the start was accepted; false, and nothing started, when it
+    // could not be done so. Platforms without it report failure.
+    virtual bool OpenAsDesktopUser(const std::string& /*file*/, const std::string& /*parameters*/,
+                                   const std::string& /*directory*/) const {
+        return false;
+    }
 };
 
 } // namespace orvan

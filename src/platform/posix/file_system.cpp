@@ -16,6 +16,7 @@
 #include <ctime>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvan::platform {
@@ -158,6 +159,111 @@ bool IsFileSystemRoot(int dirFd) {
            self.st_ino == root.st_ino;
 }
 
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) noexcept : fd_(fd) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other) {
+            if (fd_ >= 0)
+                close(fd_);
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    int Get() const noexcept { return fd_; }
+    explicit operator bool() const noexcept { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+constexpr int kFolderNoFollow = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// Opens the folder that holds the last component of native, walking from the root one
+// component at a time relative to the folder before, and refusing a link at every step
+// (O_NOFOLLOW): nothing on the way can lead elsewhere. "." and ".." are refused too.
+bool OpenParentNoFollow(const std::string& native, UniqueFd& parent, std::string& name) {
+    std::vector<std::string> parts;
+    std::size_t pos = 0;
+    while (pos < native.size()) {
+        const std::size_t slash = native.find('/', pos);
+        const std::size_t end = slash == std::string::npos ? native.size() : slash;
+        if (end > pos)
+            parts.push_back(native.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    if (native.empty() || native.front() != '/' || parts.empty())
+        return false;
+    for (const std::string& part : parts)
+        if (IsDotName(part))
+            return false;
+    UniqueFd folder(open("/", kFolderNoFollow));
+    for (std::size_t i = 0; folder && i + 1 < parts.size(); ++i)
+        folder = UniqueFd(openat(folder.Get(), parts[i].c_str(), kFolderNoFollow));
+    if (!folder)
+        return false;
+    parent = std::move(folder);
+    name = parts.back();
+    return true;
+}
+
+bool DeleteEntryNoFollow(int parentFd, const std::string& name, bool tree);
+
+// Deletes everything inside the folder open as folderFd; a link inside is removed itself.
+// Stops at the first entry that cannot be deleted.
+bool EmptyFolderNoFollow(int folderFd) {
+    const int listed = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    if (listed < 0)
+        return false;
+    const UniqueDir dir(fdopendir(listed));
+    if (!dir) {
+        close(listed);
+        return false;
+    }
+    std::vector<std::string> names;
+    while (const dirent* item = readdir(dir.get()))
+        if (!IsDotName(item->d_name))
+            names.emplace_back(item->d_name);
+    // In the listing's order, so that where a failure stops is the same as on Windows.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return FoldedKey(a) < FoldedKey(b);
+    });
+    for (const std::string& name : names)
+        if (!DeleteEntryNoFollow(folderFd, name, true))
+            return false;
+    return true;
+}
+
+// The entry name of the folder open as parentFd, looked at without following it. A folder
+// is opened relative to its parent with O_NOFOLLOW before anything inside it is touched, so
+// that one swapped for a link meanwhile fails instead of leading elsewhere.
+bool DeleteEntryNoFollow(int parentFd, const std::string& name, bool tree) {
+    struct stat st {};
+    if (fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if (S_ISDIR(st.st_mode)) {
+        bool emptied = true;
+        if (tree) {
+            const UniqueFd folder(openat(parentFd, name.c_str(), kFolderNoFollow));
+            emptied = folder && EmptyFolderNoFollow(folder.Get());
+        }
+        return unlinkat(parentFd, name.c_str(), AT_REMOVEDIR) == 0 && emptied;
+    }
+    if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
+        errno = EACCES; // read-only, which Windows refuses to delete
+        return false;
+    }
+    // A link, file or folder alike, goes itself: unlinkat never follows it.
+    return unlinkat(parentFd, name.c_str(), 0) == 0;
+}
+
 class PosixFileSystem final : public FileSystemPort {
 public:
     bool Enumerate(const std::string& folder, const std::string& pattern,
@@ -255,6 +361,18 @@ public:
             return unlink(native.c_str()) == 0;
         }
         return rmdir(native.c_str()) == 0;
+    }
+
+    bool DeleteNoFollow(const std::string& path, bool tree) const override {
+        UniqueFd parent;
+        std::string name;
+        if (!OpenParentNoFollow(CoreToNativePath(path), parent, name))
+            return false;
+        struct stat st {};
+        if (fstatat(parent.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            S_ISLNK(st.st_mode))
+            return false; // a link at the top is left alone, and what it leads to with it
+        return DeleteEntryNoFollow(parent.Get(), name, tree);
     }
 
     bool FileExists(const std::string& path) const override {

@@ -160,6 +160,12 @@ public:
         return kAccepted;
     }
 
+    bool OpenAsDesktopUser(const std::string& file, const std::string& parameters,
+                           const std::string& directory) const override {
+        // Nothing here runs with more rights than the user's own.
+        return Open(file, parameters, directory, kShowNormal) > 32;
+    }
+
     bool RunAs(std::uintptr_t /*ownerWindow*/, const std::string& /*file*/,
                const std::string& /*parameters*/) const override {
         // Linux has no elevation request of the shell; the installer hand-over that uses it

@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace orvan::platform {
 
@@ -63,6 +67,127 @@ struct FileHandleTraits {
 };
 using UniqueFile = win32::UniqueHandle<FileHandleTraits>;
 
+// Opened without following a link at the name itself (the folders on the way are the
+// caller's to check), folders too; others may read and write meanwhile but not rename or
+// delete it, so that the path keeps leading to this very entry while the handle is open.
+UniqueFile OpenNoFollow(const std::wstring& path, DWORD access) {
+    return UniqueFile(::CreateFileW(
+        path.c_str(), access | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+struct HandleKind {
+    bool folder = false;
+    bool link = false; // a symbolic link or junction, as the listings report one
+};
+
+std::optional<HandleKind> KindOf(HANDLE handle) {
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    if (!::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &info, sizeof info))
+        return std::nullopt;
+    HandleKind kind;
+    kind.folder = (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    kind.link = (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                IsReparseTagNameSurrogate(info.ReparseTag);
+    return kind;
+}
+
+// Marks the entry open as handle for deletion; it goes when the handle closes. A folder
+// that is not empty and a read-only file are refused here.
+bool DeleteByHandle(HANDLE handle) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                        sizeof disposition) != FALSE;
+}
+
+// The names in the folder open as handle, "." and ".." left out: the listing is of this
+// very folder, whatever its path leads to by now.
+std::optional<std::vector<std::wstring>> NamesIn(HANDLE folder) {
+    std::vector<std::wstring> names;
+    alignas(8) unsigned char buffer[64 * 1024];
+    FILE_INFO_BY_HANDLE_CLASS which = FileIdBothDirectoryRestartInfo;
+    for (;;) {
+        if (!::GetFileInformationByHandleEx(folder, which, buffer, sizeof buffer))
+            return ::GetLastError() == ERROR_NO_MORE_FILES ? std::optional(names) : std::nullopt;
+        which = FileIdBothDirectoryInfo;
+        for (std::size_t at = 0;;) {
+            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer + at);
+            std::wstring name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+            if (name != L"." && name != L"..")
+                names.push_back(std::move(name));
+            if (entry->NextEntryOffset == 0)
+                break;
+            at += entry->NextEntryOffset;
+        }
+    }
+}
+
+constexpr DWORD kDeleteAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY;
+
+bool DeleteOpenedNoFollow(const std::wstring& path, HANDLE handle, const HandleKind& kind,
+                          bool tree);
+
+// Deletes everything inside the folder open as handle; a link inside is removed itself.
+// Each entry is opened without following it, looked at and deleted through that handle.
+bool EmptyFolderNoFollow(const std::wstring& path, HANDLE handle) {
+    const std::optional<std::vector<std::wstring>> names = NamesIn(handle);
+    if (!names)
+        return false;
+    for (const std::wstring& name : *names) {
+        const std::wstring child = path + L'\\' + name;
+        const UniqueFile entry = OpenNoFollow(child, kDeleteAccess);
+        const std::optional<HandleKind> kind = entry ? KindOf(entry.Get()) : std::nullopt;
+        if (!kind || !DeleteOpenedNoFollow(child, entry.Get(), *kind, true))
+            return false;
+    }
+    return true;
+}
+
+bool DeleteOpenedNoFollow(const std::wstring& path, HANDLE handle, const HandleKind& kind,
+                          bool tree) {
+    bool emptied = true;
+    if (kind.folder && !kind.link && tree)
+        emptied = EmptyFolderNoFollow(path, handle);
+    return DeleteByHandle(handle) && emptied;
+}
+
+// "C:\" or "\\server\share\" and the names after it; nothing for a relative path or one with
+// "." or ".." in it, whose meaning depends on more than its text.
+std::optional<std::pair<std::wstring, std::vector<std::wstring>>> SplitPath(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    std::wstring root;
+    std::size_t rest = 0;
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') {
+        root = path.substr(0, 3);
+        rest = 3;
+    } else if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\' &&
+               path[2] != L'?' && path[2] != L'.') {
+        const std::size_t server = path.find(L'\\', 2);
+        const std::size_t share =
+            server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+        if (share == std::wstring::npos)
+            return std::nullopt;
+        root = path.substr(0, share + 1);
+        rest = share + 1;
+    } else {
+        return std::nullopt;
+    }
+    std::vector<std::wstring> names;
+    while (rest < path.size()) {
+        const std::size_t cut = std::min(path.find(L'\\', rest), path.size());
+        if (cut > rest)
+            names.push_back(path.substr(rest, cut - rest));
+        rest = cut + 1;
+    }
+    for (const std::wstring& name : names)
+        if (name == L"." || name == L"..")
+            return std::nullopt;
+    if (names.empty())
+        return std::nullopt;
+    return std::pair(root, names);
+}
+
 class Win32FileSystem final : public FileSystemPort {
 public:
     bool Enumerate(const std::string& folder, const std::string& pattern,
@@ -92,6 +217,44 @@ public:
 
     bool RemoveFolder(const std::string& path) const override {
         return !path.empty() && ::RemoveDirectoryW(win32::Wide(path).c_str()) != FALSE;
+    }
+
+    bool DeleteNoFollow(const std::string& path, bool tree) const override {
+        const auto split = SplitPath(win32::Wide(path));
+        if (!split)
+            return false;
+        // Every folder on the way is opened without following it and checked, and stays
+        // open, which keeps it from being renamed or replaced by a link until the end.
+        std::wstring walked = split->first;
+        std::vector<UniqueFile> way;
+        way.push_back(OpenNoFollow(walked, FILE_READ_ATTRIBUTES));
+        for (std::size_t i = 0;; ++i) {
+            if (!way.back())
+                return false;
+            if (i == split->second.size())
+                break;
+            if (i > 0) {
+                const std::optional<HandleKind> kind = KindOf(way.back().Get());
+                if (!kind || !kind->folder || kind->link)
+                    return false;
+            }
+            if (!walked.ends_with(L'\\'))
+                walked += L'\\';
+            walked += split->second[i];
+            way.push_back(OpenNoFollow(walked, i + 1 == split->second.size()
+                                                   ? kDeleteAccess
+                                                   : DWORD(FILE_READ_ATTRIBUTES)));
+        }
+        const std::optional<HandleKind> kind = KindOf(way.back().Get());
+        // A link at the top is left alone, and what it leads to with it.
+        if (!kind || kind->link)
+            return false;
+        return DeleteOpenedNoFollow(walked, way.back().Get(), *kind, tree);
+    }
+
+    bool DeleteAfterRestart(const std::string& path) const override {
+        return !path.empty() && ::MoveFileExW(win32::Wide(path).c_str(), nullptr,
+                                              MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
     }
 
     bool FileExists(const std::string& path) const override {

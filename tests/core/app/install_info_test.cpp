@@ -87,8 +87,15 @@ TEST_F(DetectInstallationTest, AutoStartNeedsANonEmptyRunValueUnderEitherRoot) {
         bool autoStart;
     };
     const Case cases[] = {
-        {nullptr, nullptr, false},   {"", nullptr, false}, {"C:\\Orvan.exe", nullptr, true},
-        {"", "C:\\Orvan.exe", true}, {nullptr, "x", true}, {"", "", false},
+        {nullptr, nullptr, false},
+        {"", nullptr, false},
+        {"C:\\Orvan.exe", nullptr, true},
+        {"", "C:\\Orvan.exe", true},
+        {nullptr, "x", true},
+        {"", "", false},
+        // The installer writes the value in quotes; records from before have none.
+        {"\"C:\\Program Files\\Orvan.exe\"", nullptr, true},
+        {nullptr, "\"C:\\Program Files\\Orvan.exe\"", true},
     };
     for (const Case& c : cases) {
         registry.keys.erase({RegistryRoot::CurrentUser, kRunKey});

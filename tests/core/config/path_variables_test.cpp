@@ -147,7 +147,7 @@ TEST(DeleteFolderTree, MissingFolderGivesFalseAndDeletesNothing) {
     MemoryFileSystem fs;
     fs.AddFile("C:\\other");
     EXPECT_FALSE(DeleteFolderTree(fs, "C:\\missing"));
-    EXPECT_EQ(fs.log, (std::vector<std::string>{"list C:\\missing *.*", "rmdir C:\\missing"}));
+    EXPECT_EQ(fs.log, (std::vector<std::string>{"nofollow C:\\missing"}));
     EXPECT_TRUE(fs.Exists("C:\\other"));
 }
 
@@ -167,11 +167,9 @@ TEST(DeleteFolderTree, RemovesEverythingBelowIncludingHiddenAndSystemEntries) {
     fs.AddFile("C:\\t\\z");
     EXPECT_TRUE(DeleteFolderTree(fs, "C:\\t\\"));
     EXPECT_EQ(fs.log, (std::vector<std::string>{
-                          "list C:\\t\\ *.*",
+                          "nofollow C:\\t\\",
                           "delete C:\\t\\a.txt",
-                          "list C:\\t\\sub *.*",
                           "delete C:\\t\\sub\\hidden",
-                          "list C:\\t\\sub\\deeper *.*",
                           "rmdir C:\\t\\sub\\deeper",
                           "rmdir C:\\t\\sub",
                           "delete C:\\t\\z",
@@ -190,12 +188,10 @@ TEST(DeleteFolderTree, StopsAtTheFirstFailureButStillTriesTheFolderItself) {
     fs.AddFile("C:\\t\\z");
     EXPECT_FALSE(DeleteFolderTree(fs, "C:\\t"));
     EXPECT_EQ(fs.log, (std::vector<std::string>{
-                          "list C:\\t *.*",
+                          "nofollow C:\\t",
                           "delete C:\\t\\a",
-                          "list C:\\t\\sub *.*",
                           "delete C:\\t\\sub\\1",
                           "delete C:\\t\\sub\\locked",
-                          "rmdir C:\\t\\sub",
                           "rmdir C:\\t",
                       }));
     EXPECT_FALSE(fs.Exists("C:\\t\\a"));
@@ -205,16 +201,37 @@ TEST(DeleteFolderTree, StopsAtTheFirstFailureButStillTriesTheFolderItself) {
     EXPECT_TRUE(fs.Exists("C:\\t\\z"));
 }
 
-TEST(DeleteFolderTree, RemovesALinkedFolderWithoutGoingThroughIt) {
-    MemoryFileSystem fs;
-    fs.AddFolder("C:\\keep");
-    fs.AddFile("C:\\keep\\precious");
-    fs.AddFolder("C:\\t");
-    fs.AddFolder("C:\\t\\link", FileAttribute::ReparsePoint);
-    EXPECT_TRUE(DeleteFolderTree(fs, "C:\\t"));
-    EXPECT_EQ(fs.log,
-              (std::vector<std::string>{"list C:\\t *.*", "rmdir C:\\t\\link", "rmdir C:\\t"}));
-    EXPECT_TRUE(fs.Exists("C:\\keep\\precious"));
+// A link below the tree goes itself; one at the tree's top or on the way to it leaves
+// everything alone, so that whatever it leads to keeps its contents.
+TEST(DeleteFolderTree, NeverGoesThroughALinkAtAnyLevel) {
+    struct Case {
+        const char* name;
+        const char* link; // the folder that is a link
+        const char* tree; // the tree deleted
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"below", "C:\\t\\link", "C:\\t", true},
+        {"at the top", "C:\\t", "C:\\t", false},
+        {"above the top", "C:\\a", "C:\\a\\t", false},
+        {"two above the top", "C:\\a", "C:\\a\\b\\t", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryFileSystem fs;
+        fs.AddFile("C:\\keep\\precious");
+        fs.AddFolder(c.link, FileAttribute::ReparsePoint);
+        // What the link shows of its target.
+        fs.AddFile(std::string(c.link) + "\\precious");
+        fs.AddFile(std::string(c.tree) + "\\own");
+        EXPECT_EQ(DeleteFolderTree(fs, c.tree), c.deleted);
+        EXPECT_EQ(fs.Exists(c.tree), !c.deleted);
+        EXPECT_TRUE(fs.Exists("C:\\keep\\precious"));
+        if (!c.deleted) {
+            EXPECT_TRUE(fs.Exists(std::string(c.link) + "\\precious"));
+            EXPECT_EQ(fs.log, (std::vector<std::string>{std::string("nofollow ") + c.tree}));
+        }
+    }
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "core/installer/install_form.h"
+#include "core/settings/hot_key_choice.h"
 
 #include "fakes/fixed_folders.h"
 #include "fakes/memory_file_system.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace orvan {
 namespace {
@@ -103,7 +106,7 @@ protected:
 TEST_F(FillInstallFormTest, AFreshMachineGetsTheSuggestionsAndTheDefaults) {
     InstallInfo info = DefaultInstallInfo(folders);
     info.language = 1;
-    const InstallForm form = FillInstallForm(info, folders, EnglishKeyNames());
+    const InstallForm form = FillInstallForm(info, folders);
 
     EXPECT_EQ(form.folderSuggestions,
               (std::vector<std::string>{"C:\\Program Files\\Morvane\\Orvan\\",
@@ -132,6 +135,17 @@ TEST_F(FillInstallFormTest, AFreshMachineGetsTheSuggestionsAndTheDefaults) {
     EXPECT_TRUE(form.autoStart);
 }
 
+TEST_F(FillInstallFormTest, TheHotKeysAreNamedAsTheSettingsDialogNamesThem) {
+    const InstallForm form = FillInstallForm(InstallInfo{}, folders);
+    for (const HotKeyPreset& preset : HotKeyPresets()) {
+        const auto item =
+            std::find_if(form.hotKeys.begin(), form.hotKeys.end(),
+                         [&](const InstallListItem& it) { return it.value == preset.shortCut; });
+        ASSERT_NE(item, form.hotKeys.end()) << preset.caption;
+        EXPECT_EQ(item->text, preset.caption);
+    }
+}
+
 TEST_F(FillInstallFormTest, TheRecordsChoicesAreSelected) {
     InstallInfo info;
     info.path = "D:\\Tools\\Orvan";
@@ -140,12 +154,11 @@ TEST_F(FillInstallFormTest, TheRecordsChoicesAreSelected) {
     info.allUsers = false;
     info.startMenu = false;
     info.autoStart = false;
-    const InstallForm form = FillInstallForm(info, folders, EnglishKeyNames());
+    const InstallForm form = FillInstallForm(info, folders);
     EXPECT_EQ(form.path, "D:\\Tools\\Orvan");
     EXPECT_EQ(form.languages[form.language], (InstallListItem{"German", 1031}));
     // A language whose file lies beside the installer is marked.
-    const InstallForm marked =
-        FillInstallForm(info, folders, EnglishKeyNames(), {{1031, "Deutsch", "de.lng"}});
+    const InstallForm marked = FillInstallForm(info, folders, {{1031, "Deutsch", "de.lng"}});
     EXPECT_EQ(marked.languages[marked.language], (InstallListItem{"German (Deutsch)", 1031}));
     EXPECT_EQ(form.hotKeys.size(), 9u);
     EXPECT_EQ(form.hotKeys[form.hotKey].text, "Ctrl+Alt+F3");
@@ -157,7 +170,7 @@ TEST_F(FillInstallFormTest, TheRecordsChoicesAreSelected) {
 TEST_F(FillInstallFormTest, AStoredHotKeyOutsideTheChoicesIsAddedAndSelected) {
     InstallInfo info;
     info.hotKey = 0x2000 | 0x7B; // Shift+F12
-    const InstallForm form = FillInstallForm(info, folders, EnglishKeyNames());
+    const InstallForm form = FillInstallForm(info, folders);
     ASSERT_EQ(form.hotKeys.size(), 10u);
     EXPECT_EQ(form.hotKeys.back(), (InstallListItem{"Shift+F12", 0x207B}));
     EXPECT_EQ(form.hotKey, 9u);
@@ -173,7 +186,7 @@ TEST_F(FillInstallFormTest, ALanguageOutsideTheListSelectsDefault) {
     for (const Case& c : cases) {
         InstallInfo info;
         info.language = c.language;
-        const InstallForm form = FillInstallForm(info, folders, EnglishKeyNames());
+        const InstallForm form = FillInstallForm(info, folders);
         EXPECT_EQ(form.languages[form.language].text, c.selected) << c.language;
     }
 }
@@ -181,7 +194,7 @@ TEST_F(FillInstallFormTest, ALanguageOutsideTheListSelectsDefault) {
 TEST_F(FillInstallFormTest, AFolderThePlatformDoesNotKnowIsNotSuggested) {
     folders.folders.erase(Csidl::ProgramFilesCommon);
     folders.folders.erase(Csidl::Desktop);
-    const InstallForm form = FillInstallForm(InstallInfo{}, folders, EnglishKeyNames());
+    const InstallForm form = FillInstallForm(InstallInfo{}, folders);
     EXPECT_EQ(form.folderSuggestions,
               (std::vector<std::string>{"C:\\Program Files\\Morvane\\Orvan\\",
                                         "C:\\Users\\alice\\Morvane\\Orvan\\"}));

@@ -42,6 +42,15 @@ public:
         touched.push_back(path);
         return disk.RemoveFolder(path);
     }
+    bool DeleteNoFollow(const std::string& path, bool tree) const override {
+        touched.push_back(path);
+        return !IsLocked(path) && disk.DeleteNoFollow(path, tree);
+    }
+    mutable std::vector<std::string> deletedAtRestart; // files the system would delete later
+    bool DeleteAfterRestart(const std::string& path) const override {
+        deletedAtRestart.push_back(path);
+        return true;
+    }
     bool FileExists(const std::string& path) const override { return disk.FileExists(path); }
     bool FolderExists(const std::string& path) const override { return disk.FolderExists(path); }
     bool CopyFileReplacing(const std::string& from, const std::string& to) const override {
@@ -144,6 +153,14 @@ public:
     bool RunAs(std::uintptr_t, const std::string&, const std::string&) const override {
         return false;
     }
+    // Starts as the desktop's user, file|parameters|directory, unless `desktopFails`.
+    bool desktopFails = false;
+    mutable std::vector<std::string> openedAsUser;
+    bool OpenAsDesktopUser(const std::string& file, const std::string& params,
+                           const std::string& directory) const override {
+        openedAsUser.push_back(file + "|" + params + "|" + directory);
+        return !desktopFails;
+    }
 };
 
 class MessageRecorder final : public MessageDialogPort {
@@ -164,12 +181,20 @@ public:
     }
 };
 
-// A resident copy that ends after `quitsToEnd` quit requests (never when negative).
+// A resident copy whose window goes after `quitsToEnd` quit requests (never when negative)
+// and whose process ends while waited for unless `processLingers`.
 class FakeInstance final : public RunningInstancePort {
 public:
     int quitsToEnd = 1;
+    bool processLingers = false;
     mutable int quits = 0;
     mutable std::vector<std::uint32_t> pauses;
+    mutable std::vector<std::uint32_t> waits;
+
+    bool WaitForExit(std::uint32_t milliseconds) const override {
+        waits.push_back(milliseconds);
+        return !processLingers;
+    }
 
     bool IsRunning() const override { return quitsToEnd < 0 || quits < quitsToEnd; }
     bool PostQuit() const override {

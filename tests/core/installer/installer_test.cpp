@@ -108,7 +108,9 @@ TEST_F(InstallerTest, InstallsEveryPartForTheCurrentUser) {
     EXPECT_EQ(Value(user, kInstallKey, "Version"), "0.1 Beta 1");
     EXPECT_EQ(Value(user, kInstallKey, "Path"), "C:\\Apps\\Orvan");
     EXPECT_EQ(Value(user, kInstallKey, "Installed"), "alice @ 2026-03-05 14:07:09");
-    EXPECT_EQ(Value(user, kRunKey, "Orvan"), "C:\\Apps\\Orvan\\Orvan.exe");
+    EXPECT_EQ(Value(user, kInstallKey, "File"), "Orvan.exe");
+    // Quoted, so that a folder with a blank cannot start another program at log-on.
+    EXPECT_EQ(Value(user, kRunKey, "Orvan"), "\"C:\\Apps\\Orvan\\Orvan.exe\"");
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kInstallKey));
     EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kRunKey));
 
@@ -184,19 +186,28 @@ TEST_F(InstallerTest, TheScopeAndTheBoxesDecideWhereTheRecordAndShortcutsGo) {
     }
 }
 
+// The installer runs elevated: Yes starts the launcher through the desktop's shell with the
+// user's own rights, never with the installer's; when that cannot be done, nothing starts.
 TEST_F(InstallerTest, TheFinalAnswerDecidesWhetherTheProgramStartsAndTheWindowCloses) {
     struct Case {
         DialogAnswer answer;
-        bool started;
+        bool desktopFails;
+        bool asked;
         bool closes;
+        std::size_t messages;
     };
     const Case cases[] = {
-        {DialogAnswer::Yes, true, true},
-        {DialogAnswer::No, false, true},
-        {DialogAnswer::Cancel, false, false},
+        {DialogAnswer::Yes, false, true, true, 0},
+        {DialogAnswer::Yes, true, true, true, 1},
+        {DialogAnswer::No, false, false, true, 0},
+        {DialogAnswer::Cancel, false, false, false, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << int(c.answer) << " " << c.desktopFails);
         shell.opened.clear();
+        shell.openedAsUser.clear();
+        shell.desktopFails = c.desktopFails;
+        messages.shown.clear();
         questions.asked.clear();
         questions.answer = c.answer;
         const InstallResult result = InstallProgram(Choices(), Services());
@@ -207,15 +218,38 @@ TEST_F(InstallerTest, TheFinalAnswerDecidesWhetherTheProgramStartsAndTheWindowCl
         EXPECT_EQ(questions.asked[0].second,
                   "Orvan! is now successfully installed on your computer. Do you want to close "
                   "the installation process and run Orvan! now?");
-        if (c.started) {
-            ASSERT_EQ(shell.opened.size(), 1u);
-            EXPECT_EQ(shell.opened[0],
-                      std::make_pair(std::string("C:\\Apps\\Orvan\\Orvan.exe"), kShowNormal));
-            EXPECT_EQ(shell.parameters[0], "|"); // no parameters, no working folder
-        } else {
-            EXPECT_TRUE(shell.opened.empty());
+        EXPECT_TRUE(shell.opened.empty()); // never with the installer's own rights
+        EXPECT_EQ(shell.openedAsUser,
+                  c.asked
+                      ? std::vector<std::string>{"C:\\Apps\\Orvan\\Orvan.exe||C:\\Apps\\Orvan\\"}
+                      : std::vector<std::string>{});
+        ASSERT_EQ(messages.shown.size(), c.messages);
+        if (c.messages != 0) {
+            EXPECT_EQ(messages.shown[0].first, "Error");
+            EXPECT_EQ(messages.shown[0].second,
+                      "Orvan! is installed, but could not be started with your own rights. "
+                      "Please start it yourself.");
         }
     }
+}
+
+// On a full desktop the rebuild takes a while: the window must keep painting, and shows
+// how far it has come.
+TEST_F(InstallerTest, TheCatalogRebuildLetsMessagesRunAndShowsItsProgress) {
+    for (const char* file : {"\\Tools\\a.lnk", "\\Tools\\b.lnk", "\\Games\\c.lnk"})
+        disk.disk.AddFile(std::string(kUserMenu) + file, "link");
+    int pumps = 0;
+    std::vector<std::string> shown;
+    InstallerServices services = Services();
+    services.processMessages = [&] { ++pumps; };
+    services.showProgress = [&](const std::string& text) { shown.push_back(text); };
+    ASSERT_TRUE(InstallProgram(Choices(), services).ok);
+    EXPECT_GE(pumps, int(shown.size()));
+    ASSERT_GE(shown.size(), 3u); // the start menu and its two subfolders at least
+    EXPECT_EQ(shown.front(), "Building the catalog: 1 folders, 0 files");
+    for (const std::string& text : shown)
+        EXPECT_EQ(text.rfind("Building the catalog: ", 0), 0u) << text;
+    EXPECT_NE(shown.back(), shown.front());
 }
 
 TEST_F(InstallerTest, AFailedStepIsShownAndStopsTheRestWithoutUndoingAnything) {
@@ -456,8 +490,9 @@ TEST_F(RemoveTest, RemovesEveryPartAndSaysGoodbye) {
     EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
     EXPECT_FALSE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
     EXPECT_FALSE(disk.FolderExists(std::string(kLocalAppData) + "\\Morvane\\Orvan"));
-    EXPECT_FALSE(disk.FolderExists(std::string(kUserMenu) + "\\Morvane\\Orvan"));
     EXPECT_FALSE(disk.FolderExists(std::string(kCommonMenu) + "\\Morvane\\Orvan"));
+    // Of a start-menu folder only the three shortcuts go; one of the user's keeps it.
+    EXPECT_TRUE(disk.FileExists(std::string(kUserMenu) + "\\Morvane\\Orvan\\Old.lnk"));
     // The parents named "Morvane" stay, as do other Run values.
     EXPECT_TRUE(disk.FolderExists(std::string(kCommonMenu) + "\\Morvane"));
     EXPECT_TRUE(disk.FolderExists("C:\\Apps"));
@@ -510,6 +545,58 @@ TEST_F(RemoveTest, TheRunningProgramFileAndAFolderWithOtherFilesStay) {
     EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\readme.txt"));
 }
 
+// Removed from the installed copy, the running file cannot go at once; the farewell says
+// what becomes of it. Only the machine's installation, in a folder the user cannot turn
+// into a link meanwhile, is left to the system to delete at its next start.
+TEST_F(RemoveTest, TheFarewellSaysWhatBecomesOfTheRunningProgramFile) {
+    struct Case {
+        const char* name;
+        bool allUsers;
+        bool fromInstalledCopy;
+        std::vector<std::string> deletedAtRestart;
+        std::string farewell;
+    };
+    const std::string file = "C:\\Apps\\Orvan\\Orvan.exe";
+    const Case cases[] = {
+        {"from the download",
+         true,
+         false,
+         {},
+         "Orvan! is now uninstalled. The installation process will be close. Bye!"},
+        {"the machine's, from the installed copy",
+         true,
+         true,
+         {file},
+         "Orvan! is now uninstalled. Its program file is in use and will be deleted when "
+         "Windows restarts. The installation process will be close. Bye!"},
+        {"the user's, from the installed copy",
+         false,
+         true,
+         {},
+         "Orvan! is now uninstalled, but its program file is in use and stays: " + file +
+             ". Please delete it once Orvan! has ended. The installation process will be "
+             "close. Bye!"},
+    };
+    struct Fresh final : RemoveTest {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh t;
+        ASSERT_TRUE(InstallProgram(Choices(c.allUsers), t.Services()).ok);
+        const InstallInfo info = t.Detected();
+        t.messages.shown.clear();
+        if (c.fromInstalledCopy) {
+            t.programPath = file;
+            t.disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
+        }
+        EXPECT_TRUE(RemoveProgram(info, true, t.Services()).ok);
+        EXPECT_EQ(t.disk.deletedAtRestart, c.deletedAtRestart);
+        ASSERT_EQ(t.messages.shown.size(), 1u);
+        EXPECT_EQ(t.messages.shown[0].second, c.farewell);
+    }
+}
+
 TEST_F(RemoveTest, AProgramFileNamedOtherwiseIsRemovedToo) {
     programPath = "C:\\Downloads\\orvan-setup.exe";
     disk.disk.AddFile(programPath, "program bytes");
@@ -517,6 +604,88 @@ TEST_F(RemoveTest, AProgramFileNamedOtherwiseIsRemovedToo) {
     ASSERT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\orvan-setup.exe"));
     EXPECT_TRUE(RemoveProgram(info, false, Services()).ok);
     EXPECT_FALSE(disk.FolderExists("C:\\Apps\\Orvan"));
+}
+
+// The removal runs with administrator rights; the current user's record, the program
+// folder and the data folders can all be changed by the user without them.
+TEST_F(RemoveTest, DeletesOnlyWhatTheInstallationWroteAndNothingThroughALink) {
+    struct Case {
+        const char* name;
+        std::function<void(RemoveTest&, InstallInfo&)> arrange;
+        std::vector<std::string> kept;
+        std::vector<std::string> gone;
+    };
+    const std::string data = std::string(kAppData) + "\\Morvane\\Orvan";
+    const std::string languages = "C:\\Apps\\Orvan\\Languages\\";
+    const Case cases[] = {
+        {"a translation of the user's and a file with the installer's name",
+         [](RemoveTest& t, InstallInfo&) {
+             t.disk.disk.AddFile("C:\\Apps\\Orvan\\Languages\\Spanish.lng", "mine");
+             t.disk.disk.AddFile("C:\\Apps\\Orvan\\setup.exe", "mine");
+             t.programPath = "C:\\Downloads\\setup.exe";
+         },
+         {languages + "Spanish.lng", "C:\\Apps\\Orvan\\setup.exe"},
+         {languages + "German.lng", "C:\\Apps\\Orvan\\Orvan.exe"}},
+        {"a user's record that names another file",
+         [](RemoveTest& t, InstallInfo& info) {
+             t.disk.disk.AddFile("C:\\Apps\\Orvan\\notes.exe", "mine");
+             info.allUsers = false;
+             info.programFile = "notes.exe";
+         },
+         {"C:\\Apps\\Orvan\\notes.exe"},
+         {"C:\\Apps\\Orvan\\Orvan.exe"}},
+        {"a machine's record that names a path instead of a file",
+         [](RemoveTest& t, InstallInfo& info) {
+             t.disk.disk.AddFile("C:\\Apps\\Other\\x.exe", "someone else's");
+             info.programFile = "..\\Other\\x.exe";
+         },
+         {"C:\\Apps\\Other\\x.exe"},
+         {"C:\\Apps\\Orvan\\Orvan.exe"}},
+        {"a record whose folder is reached through a link",
+         [](RemoveTest& t, InstallInfo& info) {
+             t.disk.disk.AddFolder("C:\\Link", FileAttribute::ReparsePoint);
+             t.disk.disk.AddFile("C:\\Link\\Orvan\\Orvan.exe", "someone else's");
+             info.path = "C:\\Link\\Orvan\\";
+         },
+         {"C:\\Link\\Orvan\\Orvan.exe"},
+         {}},
+        {"a data folder turned into a link",
+         [&](RemoveTest& t, InstallInfo&) {
+             t.disk.disk.RemoveFile(data + "\\Orvan.ini");
+             t.disk.disk.RemoveFile(data + "\\Orvan_Catalog.xml");
+             t.disk.disk.RemoveFolder(data);
+             t.disk.disk.AddFolder(data, FileAttribute::ReparsePoint);
+             t.disk.disk.AddFile(data + "\\precious.doc", "someone else's");
+         },
+         {data + "\\precious.doc"},
+         {std::string(kLocalAppData) + "\\Morvane\\Orvan\\Orvan.ini"}},
+        {"a start-menu folder turned into a link",
+         [](RemoveTest& t, InstallInfo&) {
+             const std::string menu = std::string(kCommonMenu) + "\\Morvane\\Orvan";
+             for (const StartMenuShortcut& shortcut : kStartMenuShortcuts)
+                 t.disk.disk.RemoveFile(menu + "\\" + shortcut.title + ".lnk");
+             t.disk.disk.RemoveFolder(menu);
+             t.disk.disk.AddFolder(menu, FileAttribute::ReparsePoint);
+             t.disk.disk.AddFile(menu + "\\Orvan!.lnk", "someone else's");
+         },
+         {std::string(kCommonMenu) + "\\Morvane\\Orvan\\Orvan!.lnk"},
+         {}},
+    };
+    struct Fresh final : RemoveTest {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh t;
+        t.disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de");
+        InstallInfo info = t.Installed();
+        c.arrange(t, info);
+        EXPECT_TRUE(RemoveProgram(info, false, t.Services()).ok);
+        for (const std::string& path : c.kept)
+            EXPECT_TRUE(t.disk.disk.Exists(path)) << path;
+        for (const std::string& path : c.gone)
+            EXPECT_FALSE(t.disk.disk.Exists(path)) << path;
+    }
 }
 
 TEST_F(RemoveTest, NothingOutsideTheKnownFoldersIsTouched) {
@@ -527,12 +696,13 @@ TEST_F(RemoveTest, NothingOutsideTheKnownFoldersIsTouched) {
     folders.folders.erase(Csidl::CommonStartMenu);
     InstallInfo emptyPath = info;
     emptyPath.path = "";
+    disk.disk.AddFile(std::string(kUserMenu) + "\\Morvane\\Orvan\\Orvan!.lnk", "x");
     disk.touched.clear();
     EXPECT_TRUE(RemoveProgram(emptyPath, false, Services()).ok);
     for (const std::string& path : disk.touched)
         EXPECT_NE(path.substr(0, 1), "\\") << path;
     EXPECT_FALSE(disk.FolderExists(std::string(kLocalAppData) + "\\Morvane\\Orvan"));
-    EXPECT_FALSE(disk.FolderExists(std::string(kUserMenu) + "\\Morvane\\Orvan"));
+    EXPECT_FALSE(disk.FileExists(std::string(kUserMenu) + "\\Morvane\\Orvan\\Orvan!.lnk"));
     EXPECT_TRUE(disk.FolderExists(std::string(kAppData) + "\\Morvane\\Orvan"));
     EXPECT_TRUE(disk.FileExists("C:\\Apps\\Orvan\\Orvan.exe"));
 }
@@ -607,6 +777,34 @@ TEST(StopRunningInstance, SaysThatTheCopyStaysInTheLanguageShown) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               std::make_pair(std::string("Fehler"), std::string("Nicht beendet.")));
+}
+
+// At exit the launcher's main window goes before its process lets go of the program file;
+// the installer waits for the process too, within the same few seconds.
+TEST(StopRunningInstance, WaitsForTheProcessAfterItsWindowIsGone) {
+    struct Case {
+        int quitsToEnd;
+        bool processLingers;
+        bool stopped;
+        std::vector<std::uint32_t> waits;
+    };
+    const std::uint32_t all = kStopAttempts * kStopPauseMilliseconds;
+    const Case cases[] = {
+        {0, false, true, {all}},
+        {2, false, true, {all - 2 * kStopPauseMilliseconds}},
+        {2, true, false, {all - 2 * kStopPauseMilliseconds}},
+        {-1, false, false, {}}, // the window never went: nothing to wait for
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.quitsToEnd << " " << c.processLingers);
+        FakeInstance instance;
+        instance.quitsToEnd = c.quitsToEnd;
+        instance.processLingers = c.processLingers;
+        testing::MessageRecorder messages;
+        EXPECT_EQ(StopRunningInstance(instance, messages), c.stopped);
+        EXPECT_EQ(instance.waits, c.waits);
+        EXPECT_EQ(messages.shown.size(), c.stopped ? 0u : 1u);
+    }
 }
 
 } // namespace
