@@ -6,6 +6,7 @@
 // entries were added, so that a test can hand the core an unsorted folder. Failures can be
 // injected per path, and every listing and removal is logged.
 #include "core/base/utf.h"
+#include "core/base/wildcard.h"
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
 #include "core/ports/folder_listing.h"
@@ -268,32 +269,7 @@ private:
     // takes the name without that ending ("*.*" takes "README"). Linear backtracking over
     // the last star, so that a fuzzer's patterns cannot make it slow.
     static bool Matches(const std::string& pattern, const std::string& name) {
-        const std::string p = Upper(pattern);
-        const std::string n = Upper(name);
-        if (Wild(p, n))
-            return true;
-        return p.size() >= 2 && p.ends_with(".*") &&
-               Wild(std::string_view(p).substr(0, p.size() - 2), n);
-    }
-    static bool Wild(std::string_view pattern, std::string_view name) {
-        std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
-        while (n < name.size()) {
-            if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-                ++p;
-                ++n;
-            } else if (p < pattern.size() && pattern[p] == '*') {
-                starP = p++;
-                starN = n;
-            } else if (starP != std::string_view::npos) {
-                p = starP + 1;
-                n = ++starN;
-            } else {
-                return false;
-            }
-        }
-        while (p < pattern.size() && pattern[p] == '*')
-            ++p;
-        return p == pattern.size();
+        return WildcardMatches(pattern, name);
     }
 
     void Log(std::string entry) const {

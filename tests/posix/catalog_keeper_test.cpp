@@ -4,6 +4,7 @@
 #include "core/catalog/catalog_keeper.h"
 #include "platform/native.h"
 
+#include "keeper_loop_host.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -21,38 +22,8 @@ namespace orvan {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::LoopHost;
 using testing::TempFolder;
-
-// The interface thread's side: a wake flag, a timer on a clock the test moves by hand.
-class LoopHost final : public CatalogKeeperHost {
-public:
-    void Wake() override {
-        const std::lock_guard lock(mutex_);
-        woken_ = true;
-        cv_.notify_all();
-    }
-    void SetTimer(std::optional<double> seconds) override {
-        timerAt = seconds ? std::optional<double>(clock + *seconds) : std::nullopt;
-    }
-    void CatalogPublished() override { ++published; }
-    void Report(const std::string& text) override { reports.push_back(text); }
-
-    bool WaitWake(std::chrono::milliseconds bound) {
-        std::unique_lock lock(mutex_);
-        cv_.wait_for(lock, bound, [this] { return woken_; });
-        return std::exchange(woken_, false);
-    }
-
-    double clock = 1000.0;
-    std::optional<double> timerAt;
-    int published = 0;
-    std::vector<std::string> reports;
-
-private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    bool woken_ = false;
-};
 
 // A shell that names files by their file name, counting its calls; with a gate it holds
 // every call until the test opens it, and with a delay it is as slow as a real shell.

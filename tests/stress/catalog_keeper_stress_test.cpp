@@ -6,16 +6,15 @@
 #include "core/catalog/catalog_keeper.h"
 #include "platform/native.h"
 
+#include "posix/keeper_loop_host.h"
 #include "posix/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <thread>
 
@@ -23,38 +22,8 @@ namespace orvan {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::LoopHost;
 using testing::TempFolder;
-
-class StressHost final : public CatalogKeeperHost {
-public:
-    void Wake() override {
-        const std::lock_guard lock(mutex_);
-        woken_ = true;
-        cv_.notify_all();
-    }
-    void SetTimer(std::optional<double> seconds) override {
-        timerAt = seconds ? std::optional<double>(clock + *seconds) : std::nullopt;
-    }
-    void CatalogPublished() override {
-        if (published)
-            published();
-    }
-    void Report(const std::string&) override {}
-    bool WaitWake(std::chrono::milliseconds bound) {
-        std::unique_lock lock(mutex_);
-        cv_.wait_for(lock, bound, [this] { return woken_; });
-        return std::exchange(woken_, false);
-    }
-
-    double clock = 0;
-    std::optional<double> timerAt;
-    std::function<void()> published;
-
-private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    bool woken_ = false;
-};
 
 TEST(CatalogKeeperStress, RandomMomentsNeverRaceTearTheFileOrPublishForOldPaths) {
     const char* limit = std::getenv("ORVAN_STRESS_SECONDS");
@@ -96,7 +65,8 @@ TEST(CatalogKeeperStress, RandomMomentsNeverRaceTearTheFileOrPublishForOldPaths)
         }
     });
 
-    StressHost host;
+    LoopHost host;
+    host.clock = 0;
     const CatalogKeeperServices services{platform::FileSystem(),
                                          platform::SpecialFolders(),
                                          platform::ShellNames(),
@@ -108,7 +78,7 @@ TEST(CatalogKeeperStress, RandomMomentsNeverRaceTearTheFileOrPublishForOldPaths)
     int publishes = 0;
     bool firstAfterStart = true;
     std::unique_ptr<CatalogKeeper> keeper;
-    host.published = [&] {
+    host.onPublished = [&] {
         ++publishes;
         // The file's catalog at start-up is whatever was saved last; every later one must be
         // built for the paths now current.

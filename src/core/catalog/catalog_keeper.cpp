@@ -1,5 +1,6 @@
 #include "core/catalog/catalog_keeper.h"
 
+#include "core/base/wildcard.h"
 #include "core/catalog/catalog_update.h"
 #include "core/config/path_variables.h"
 #include "core/config/temporary_files.h"
@@ -33,34 +34,6 @@ std::string WithTrailingDelimiter(std::string folder) {
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
     return folder;
-}
-
-// Windows wildcards, letter case ignored: "*" any run, "?" one character; a pattern ending
-// in ".*" also takes names without a dot, so that "*.*" takes every name.
-bool WildcardMatches(std::string_view pattern, std::string_view name) {
-    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
-        name.find('.') == std::string_view::npos &&
-        WildcardMatches(pattern.substr(0, pattern.size() - 2), name))
-        return true;
-    std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || FoldChar(pattern[p]) == FoldChar(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = n;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
 }
 
 // What a changed entry has to do with one active catalog path.
