@@ -213,6 +213,19 @@ std::string AsciiUpper(std::string_view text) {
     return out;
 }
 
+bool AsciiEqualIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && AsciiStartsWithIgnoringCase(a, b);
+}
+
+bool AsciiStartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (AsciiUpperChar(text[i]) != AsciiUpperChar(prefix[i]))
+            return false;
+    return true;
+}
+
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out)

@@ -23,6 +23,13 @@ std::size_t Utf16Length(std::string_view text);
 // Letter case of the ASCII letters only; every other byte is left as it is.
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
+constexpr char AsciiUpperChar(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+// Comparisons that ignore the letter case of the ASCII letters, as file names are compared
+// where the usual names need no table.
+bool AsciiEqualIgnoringCase(std::string_view a, std::string_view b);
+bool AsciiStartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // Lower case for the whole Unicode range as far as simple one-to-one mappings reach
 // (Latin, Greek, Cyrillic and the other bicameral scripts of the BMP).

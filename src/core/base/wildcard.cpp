@@ -1,19 +1,18 @@
 #include "core/base/wildcard.h"
 
+#include "core/base/utf.h"
+
 #include <cstddef>
 
 namespace orvan {
 
 namespace {
 
-char Folded(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 bool Wild(std::string_view pattern, std::string_view name) {
     std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || Folded(pattern[p]) == Folded(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || AsciiUpperChar(pattern[p]) == AsciiUpperChar(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

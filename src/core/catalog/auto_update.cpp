@@ -1,5 +1,7 @@
 #include "core/catalog/auto_update.h"
 
+#include "core/base/utf.h"
+
 #include "core/config/path_variables.h"
 
 #include <algorithm>
@@ -16,10 +18,7 @@ std::string WithoutTrailingDelimiter(std::string folder) {
 
 // Windows folder names ignore letter case; ASCII folding finds the usual duplicates.
 bool SameFolder(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
-        return upper(x) == upper(y);
-    });
+    return AsciiEqualIgnoringCase(a, b);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/catalog/catalog_keeper.h"
 
+#include "core/base/utf.h"
 #include "core/base/wildcard.h"
 #include "core/catalog/catalog_update.h"
 #include "core/config/path_variables.h"
@@ -17,19 +18,6 @@ namespace orvan {
 
 namespace {
 
-char FoldChar(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return FoldChar(x) == FoldChar(y); });
-}
-
-bool StartsWithFolded(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
-}
-
 std::string WithTrailingDelimiter(std::string folder) {
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
@@ -39,24 +27,22 @@ std::string WithTrailingDelimiter(std::string folder) {
 // What a changed entry has to do with one active catalog path.
 enum class Reach { None, Listed, MaybeFolder };
 
-Reach ReachOf(const std::string& entry, const SettingsOptionsCatalogPath& path,
-              const std::string& prefix) {
-    if (!StartsWithFolded(entry, prefix) || entry.size() == prefix.size())
+Reach ReachOf(const std::string& entry, const CatalogRoot& root) {
+    if (!AsciiStartsWithIgnoringCase(entry, root.prefix) || entry.size() == root.prefix.size())
         return Reach::None;
-    const std::string_view below = std::string_view(entry).substr(prefix.size());
+    const std::string_view below = std::string_view(entry).substr(root.prefix.size());
     // Entries of the path's folder are level 0; each subfolder entered adds one, as far as
     // the depth lets the scan enter.
     const auto level = std::int64_t(std::count(below.begin(), below.end(), '\\'));
-    if (path.depth != UnlimitedDepth && level > path.depth)
+    if (root.depth != UnlimitedDepth && level > root.depth)
         return Reach::None;
     const std::string_view name = FileNamePart(below);
-    for (const std::string& mask :
-         path.mask.empty() ? ArrayOfString{"*.*"} : SplitString(path.mask, ';'))
+    for (const std::string& mask : root.masks)
         if (WildcardMatches(mask, name))
             return Reach::Listed;
     // A folder the scan enters (or lists) may hold or have held entries the masks take.
-    const bool entered = path.depth == UnlimitedDepth || level < path.depth;
-    return entered || path.includeDirectories ? Reach::MaybeFolder : Reach::None;
+    const bool entered = root.depth == UnlimitedDepth || level < root.depth;
+    return entered || root.includeDirectories ? Reach::MaybeFolder : Reach::None;
 }
 
 bool IsOwnFile(const std::string& entry, const std::string& optionsFileName) {
@@ -65,14 +51,26 @@ bool IsOwnFile(const std::string& entry, const std::string& optionsFileName) {
     // The options and catalog files, the damaged file kept beside, and the temporary files
     // the store writes in their folder while it saves them.
     const std::string catalog = CatalogFileName(optionsFileName);
-    if (StartsWithFolded(entry, optionsFileName) || StartsWithFolded(entry, catalog))
+    if (AsciiStartsWithIgnoringCase(entry, optionsFileName) ||
+        AsciiStartsWithIgnoringCase(entry, catalog))
         return true;
     const std::size_t nameAt = optionsFileName.size() - FileNamePart(optionsFileName).size();
     const std::string_view folder = std::string_view(optionsFileName).substr(0, nameAt);
-    if (!StartsWithFolded(entry, folder))
+    if (!AsciiStartsWithIgnoringCase(entry, folder))
         return false;
     const std::string_view name = std::string_view(entry).substr(folder.size());
     return name.find('\\') == std::string_view::npos && IsTemporaryFileName(name);
+}
+
+// Whether a changed entry (full path) can matter to the catalog: it lies where an active
+// catalog path's scan would reach it (its folder, within the depth), and it is none of the
+// program's own files.
+bool ChangeConcernsCatalog(const std::string& entry, const std::vector<CatalogRoot>& roots,
+                           const std::string& optionsFileName) {
+    return !IsOwnFile(entry, optionsFileName) &&
+           std::any_of(roots.begin(), roots.end(), [&](const CatalogRoot& root) {
+               return ReachOf(entry, root) != Reach::None;
+           });
 }
 
 bool SameEntries(const CatalogItems& a, const CatalogItems& b) {
@@ -88,7 +86,8 @@ bool SameEntries(const CatalogItems& a, const CatalogItems& b) {
 bool CatalogHoldsAtOrBelow(const CatalogItems& catalog, const std::string& entry) {
     const std::string folder = WithTrailingDelimiter(entry);
     return std::any_of(catalog.begin(), catalog.end(), [&](const CatalogItem& item) {
-        return SameText(item.path, entry) || StartsWithFolded(item.path, folder);
+        return AsciiEqualIgnoringCase(item.path, entry) ||
+               AsciiStartsWithIgnoringCase(item.path, folder);
     });
 }
 
@@ -98,19 +97,19 @@ std::string DamagedCatalogFileName(const std::string& catalogFileName) {
     return catalogFileName + ".damaged";
 }
 
-bool ChangeConcernsCatalog(const std::string& entry, const SettingsOptionsCatalogPaths& paths,
-                           const SpecialFolderPort& folders, const std::string& optionsFileName) {
-    if (IsOwnFile(entry, optionsFileName))
-        return false;
+std::vector<CatalogRoot> CatalogRoots(const SettingsOptionsCatalogPaths& paths,
+                                      const SpecialFolderPort& folders) {
+    std::vector<CatalogRoot> roots;
     for (const SettingsOptionsCatalogPath& path : paths) {
         if (!path.active)
             continue;
         const std::string expanded = ExpandPathVariables(folders, path.path);
-        if (!expanded.empty() &&
-            ReachOf(entry, path, WithTrailingDelimiter(expanded)) != Reach::None)
-            return true;
+        if (expanded.empty())
+            continue;
+        roots.push_back({WithTrailingDelimiter(expanded), path.depth, path.includeDirectories,
+                         path.mask.empty() ? ArrayOfString{"*.*"} : SplitString(path.mask, ';')});
     }
-    return false;
+    return roots;
 }
 
 // --- the keeper -------------------------------------------------------------------------
@@ -339,6 +338,7 @@ void CatalogKeeper::Apply(const SettingsOptions& options) {
         StopScan();
     }
     paths_ = options.catalog.paths;
+    roots_ = CatalogRoots(paths_, services_.folders);
     pathsKnown_ = true;
     const bool on = options.catalog.autoUpdate && services_.watches != nullptr;
     if (!on) {
@@ -427,7 +427,6 @@ void CatalogKeeper::StartWatches() {
                     if (!std::exchange(inbox->woken, true))
                         inbox->host->Wake();
                 });
-            result.watched.push_back(watch != nullptr);
             result.watches.push_back(std::move(watch));
         }
         return result;
@@ -439,9 +438,9 @@ void CatalogKeeper::OnWatchesStarted(JobResult& result) {
         return; // older watches, or none wanted any more: they end with the result
     watchesId_ = 0;
     watches_ = std::move(result.watches);
-    unwatched_ = std::any_of(result.watched.begin(), result.watched.end(),
-                             [](bool watched) { return !watched; }) ||
-                 result.watched.size() < folders_.size();
+    unwatched_ = watches_.size() < folders_.size() ||
+                 std::any_of(watches_.begin(), watches_.end(),
+                             [](const std::unique_ptr<FolderWatch>& watch) { return !watch; });
     schedule_->SetUnwatched(unwatched_);
 }
 
@@ -460,8 +459,7 @@ void CatalogKeeper::TakeChanges() {
         schedule_->SetUnwatched(true);
     }
     if (changes.unnamed) {
-        pendingEntries_.clear();
-        pendingUnnamed_ = true;
+        pendingEntries_.clear(); // a full rebuild sees them all
         schedule_->Change(Now());
         return;
     }
@@ -469,17 +467,15 @@ void CatalogKeeper::TakeChanges() {
     // nothing: a catalog file in a watched tree would otherwise rewrite itself for ever.
     bool any = false;
     for (std::string& entry : changes.entries) {
-        if (!ChangeConcernsCatalog(entry, paths_, services_.folders, record_.fileName))
+        if (!ChangeConcernsCatalog(entry, roots_, record_.fileName))
             continue;
         any = true;
         if (pendingEntries_.size() >= kMostChangedEntries) {
-            pendingUnnamed_ = true;
             pendingEntries_.clear();
             schedule_->Change(Now());
             return;
         }
-        if (!pendingUnnamed_)
-            pendingEntries_.push_back(std::move(entry));
+        pendingEntries_.push_back(std::move(entry));
     }
     if (any)
         schedule_->EntriesChanged(Now());
@@ -502,14 +498,14 @@ void CatalogKeeper::StopScan() {
     scanId_ = 0;
     // What the scan took is to do again; its result, when it comes, no longer counts.
     if (schedule_)
-        schedule_->RebuildEnded(Now(), false, scanFull_);
+        schedule_->RebuildEnded(Now(), false, false);
 }
 
 void CatalogKeeper::StartScan(CatalogUpdate due) {
     const double now = Now();
     // An empty catalog from a file that could not be read, or paths changed since the last
     // full scan: only a full scan gives a catalog that may be kept.
-    bool full = due == CatalogUpdate::Full || pendingUnnamed_ || pathsChanged_ || saveBlocked_;
+    bool full = due == CatalogUpdate::Full || pathsChanged_ || saveBlocked_;
     // Changes alone pay for one full rebuild a minute: a tree that keeps changing (a cache,
     // Temp) must not keep the disk busy. New paths and an unreadable file do not wait.
     if (full && !pathsChanged_ && !saveBlocked_ && lastFullRebuild_ &&
@@ -519,7 +515,6 @@ void CatalogKeeper::StartScan(CatalogUpdate due) {
     }
     fullDeferred_ = false;
     std::vector<std::string> entries = std::exchange(pendingEntries_, {});
-    pendingUnnamed_ = false;
     schedule_->RebuildStarted();
     if (!full && entries.empty()) {
         schedule_->RebuildEnded(now, true, false);
@@ -528,7 +523,6 @@ void CatalogKeeper::StartScan(CatalogUpdate due) {
     const bool fullAllowed = !lastFullRebuild_ || now >= *lastFullRebuild_ + kChangeCostSeconds;
     if (full)
         lastFullRebuild_ = now;
-    scanFull_ = full;
     ++scansStarted_;
     const FileSystemPort* fileSystem = &services_.fileSystem;
     const SpecialFolderPort* folders = &services_.folders;
@@ -537,7 +531,7 @@ void CatalogKeeper::StartScan(CatalogUpdate due) {
     std::vector<std::string> watched;
     for (const WatchedFolder& folder : folders_)
         watched.push_back(folder.folder);
-    StartJob(JobKind::Scan, [fileSystem, folders, shell, clock, paths = paths_,
+    StartJob(JobKind::Scan, [fileSystem, folders, shell, clock, paths = paths_, roots = roots_,
                              base = record_.catalog.items, entries = std::move(entries),
                              watched = std::move(watched), full, fullAllowed,
                              pathsGeneration = pathsGeneration_,
@@ -561,15 +555,10 @@ void CatalogKeeper::StartScan(CatalogUpdate due) {
             // catalog entries.
             std::vector<std::string> concerned;
             for (const std::string& entry : entries) {
-                bool listed = false;
-                for (const SettingsOptionsCatalogPath& path : paths) {
-                    if (!path.active)
-                        continue;
-                    const std::string expanded = ExpandPathVariables(*folders, path.path);
-                    if (!expanded.empty() &&
-                        ReachOf(entry, path, WithTrailingDelimiter(expanded)) == Reach::Listed)
-                        listed = true;
-                }
+                const bool listed =
+                    std::any_of(roots.begin(), roots.end(), [&](const CatalogRoot& root) {
+                        return ReachOf(entry, root) == Reach::Listed;
+                    });
                 if (listed || fileSystem->FolderExists(entry) || CatalogHoldsAtOrBelow(base, entry))
                     concerned.push_back(entry);
             }

@@ -68,11 +68,16 @@ struct CatalogKeeperServices {
 // file is kept there before anything is written over it.
 std::string DamagedCatalogFileName(const std::string& catalogFileName);
 
-// Whether a changed entry (full path) can matter to the catalog: it lies where an active
-// catalog path's scan would reach it (its folder, within the depth), and it is none of the
-// program's own files (the options and catalog files and their temporary files).
-bool ChangeConcernsCatalog(const std::string& entry, const SettingsOptionsCatalogPaths& paths,
-                           const SpecialFolderPort& folders, const std::string& optionsFileName);
+// An active catalog path as its scan reaches entries: its folder expanded, with a trailing
+// backslash, and its masks. Made once whenever the paths are applied, not per change.
+struct CatalogRoot {
+    std::string prefix;
+    std::int32_t depth = UnlimitedDepth;
+    bool includeDirectories = false;
+    std::vector<std::string> masks;
+};
+std::vector<CatalogRoot> CatalogRoots(const SettingsOptionsCatalogPaths& paths,
+                                      const SpecialFolderPort& folders);
 
 class CatalogKeeper {
 public:
@@ -143,7 +148,6 @@ public:
     // the watches are on and healthy.
     bool Busy() const;
     bool DialogRebuilding() const { return dialogId_ != 0; }
-    bool Loading() const { return loadId_ != 0; }
     bool Rebuilding() const { return scanId_ != 0; }
     bool Active() const { return schedule_.has_value(); }
     // Blocks until the load has been published (tests and measurements only).
@@ -172,8 +176,7 @@ private:
         double lastRebuild = 0;
         LoadOutcome load = LoadOutcome::Read;
         std::string error;
-        std::vector<std::unique_ptr<FolderWatch>> watches;
-        std::vector<bool> watched; // per folder: a watch runs
+        std::vector<std::unique_ptr<FolderWatch>> watches; // nullptr where none could start
     };
 
     // What the watch threads hand in.
@@ -232,6 +235,7 @@ private:
     std::uint64_t catalogGeneration_ = 0;
     std::uint64_t pathsGeneration_ = 0;
     SettingsOptionsCatalogPaths paths_;
+    std::vector<CatalogRoot> roots_; // the paths' active folders, for judging changes
     bool pathsKnown_ = false;
     // The catalog may not match the paths: changed since the last full scan.
     bool pathsChanged_ = false;
@@ -243,7 +247,6 @@ private:
     std::uint64_t watchesId_ = 0; // the watch start that counts
     std::uint64_t dialogId_ = 0;  // the settings dialog's rebuild that counts
     DialogRebuildEnded dialogEnded_;
-    bool scanFull_ = true;
 
     int loadAttempts_ = 0;
     std::optional<double> loadRetryAt_;
@@ -258,7 +261,6 @@ private:
     bool unwatched_ = false;
     bool settingsOpen_ = false;
     std::vector<std::string> pendingEntries_; // named by the watches, not yet rescanned
-    bool pendingUnnamed_ = false;             // something changed that was not named
     bool fullDeferred_ = false;               // a full rebuild waits for its minute
     std::optional<double> lastFullRebuild_;
     std::optional<double> lastAutoSave_;

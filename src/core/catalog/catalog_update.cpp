@@ -1,5 +1,7 @@
 #include "core/catalog/catalog_update.h"
 
+#include "core/base/utf.h"
+
 #include "core/config/path_variables.h"
 
 #include <memory>
@@ -11,22 +13,15 @@ namespace {
 
 // Windows paths ignore letter case; watches and listings give the names as the disk spells
 // them, so that ASCII folding only has to catch a path spelled differently in the options.
-char FoldChar(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 std::string Folded(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded)
-        c = FoldChar(c);
-    return folded;
+    return AsciiUpper(text);
 }
 
 bool StartsWithFolded(std::string_view text, std::string_view foldedPrefix) {
     if (text.size() < foldedPrefix.size())
         return false;
     for (std::size_t i = 0; i < foldedPrefix.size(); ++i)
-        if (FoldChar(text[i]) != foldedPrefix[i])
+        if (AsciiUpperChar(text[i]) != foldedPrefix[i])
             return false;
     return true;
 }

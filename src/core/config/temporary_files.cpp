@@ -1,24 +1,13 @@
 #include "core/config/temporary_files.h"
 
+#include "core/base/utf.h"
+
 #include <string>
 #include <vector>
 
 namespace orvan {
 
 namespace {
-
-char AsciiLowerChar(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLowerChar(a[i]) != AsciiLowerChar(b[i]))
-            return false;
-    return true;
-}
 
 bool IsAsciiLetterOrDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -45,9 +34,10 @@ constexpr std::size_t kPosixUniqueSize = 6;
 bool IsTemporaryFileName(std::string_view name) {
     const std::size_t fixed = kTemporaryFilePrefix.size() + kTemporaryFileSuffix.size();
     if (name.size() <= fixed ||
-        !EqualsIgnoringCase(name.substr(0, kTemporaryFilePrefix.size()), kTemporaryFilePrefix) ||
-        !EqualsIgnoringCase(name.substr(name.size() - kTemporaryFileSuffix.size()),
-                            kTemporaryFileSuffix))
+        !AsciiEqualIgnoringCase(name.substr(0, kTemporaryFilePrefix.size()),
+                                kTemporaryFilePrefix) ||
+        !AsciiEqualIgnoringCase(name.substr(name.size() - kTemporaryFileSuffix.size()),
+                                kTemporaryFileSuffix))
         return false;
     const std::string_view unique = name.substr(kTemporaryFilePrefix.size(), name.size() - fixed);
     if (unique.size() <= kWindowsUniqueMax && AllOf(unique, IsHexDigit))

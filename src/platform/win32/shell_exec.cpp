@@ -1,6 +1,7 @@
 // The Windows shell: "open" through ShellExecuteW, elevation through ShellExecuteExW, and
 // a start with the desktop user's rights through the desktop's own shell window.
 #include "platform/native_shell.h"
+#include "win32/com.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
@@ -15,6 +16,9 @@
 namespace orvan::platform {
 
 namespace {
+
+using win32::ComApartment;
+using win32::ComPtr;
 
 // The identities used, named here rather than taken from uuid.lib (see shell_links.cpp).
 constexpr CLSID kShellWindowsClass = {
@@ -31,41 +35,6 @@ constexpr IID kShellFolderViewDualId = {
     0xE7A1AF80, 0x4D96, 0x11CF, {0x96, 0x0C, 0x00, 0x80, 0xC7, 0xF4, 0xEE, 0x85}};
 constexpr IID kShellDispatch2Id = {
     0xA4C6892C, 0x3BA9, 0x11D2, {0x9D, 0xEA, 0x00, 0xC0, 0x4F, 0xB1, 0x61, 0x62}};
-
-template <typename Interface> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-    Interface** Address() { return &pointer_; }
-    void** Out() { return reinterpret_cast<void**>(&pointer_); }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-class ComApartment {
-public:
-    ComApartment()
-        : initialized_(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (initialized_)
-            ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialized_;
-};
 
 // A string VARIANT that frees its text.
 class TextVariant {

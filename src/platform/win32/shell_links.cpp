@@ -2,6 +2,7 @@
 // IPersistFile to write the ".lnk" file.
 #include "platform/native_install.h"
 
+#include "win32/com.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
@@ -14,47 +15,13 @@ namespace orvan::platform {
 
 namespace {
 
+using win32::ComApartment;
+using win32::ComPtr;
+
 // The shell's link object, {00021401-0000-0000-C000-000000000046}. Named here rather than
 // taken from uuid.lib: the piece of that library holding it also defines IID_IAccessible,
 // which oleacc.lib defines as well, and a program linking both would not link.
 constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-
-// Releases a COM interface pointer at the end of its scope.
-template <typename Interface> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-    void** Out() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-// Makes the calling thread a COM apartment for as long as it lives, unless it is one
-// already; the window program's thread is, a test's or a tool's need not be.
-class ComApartment {
-public:
-    ComApartment()
-        : initialized_(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (initialized_)
-            ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialized_;
-};
 
 class Win32ShellLinks final : public ShellLinkPort {
 public:

@@ -3,6 +3,7 @@
 // it. Document type definitions are prohibited, which also rules out every entity beyond
 // the predefined ones.
 #include "platform/native.h"
+#include "win32/com.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
@@ -16,6 +17,8 @@
 namespace orvan::platform {
 
 namespace {
+
+using win32::ComPtr;
 
 // A read-only stream that pulls the document from the caller's source.
 class SourceStream final : public ISequentialStream {
@@ -60,23 +63,6 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
-template <typename T> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_ != nullptr)
-            p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    T** Put() { return &p_; }
-
-private:
-    T* p_ = nullptr;
-};
-
 using CreateXmlReaderFunction = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
 CreateXmlReaderFunction LoadCreateXmlReader() {
@@ -117,7 +103,7 @@ public:
         if (create == nullptr)
             return {XmlParseResult::Status::Failed, "xmllite.dll is not available"};
         ComPtr<IXmlReader> reader;
-        if (FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.Put()), nullptr)))
+        if (FAILED(create(__uuidof(IXmlReader), reader.Out(), nullptr)))
             return {XmlParseResult::Status::Failed, "CreateXmlReader failed"};
         reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
         auto* stream = new SourceStream(read);
