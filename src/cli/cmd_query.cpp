@@ -14,15 +14,20 @@
 namespace orvan::cli {
 
 const char* const kQueryUsage =
-    "usage: orvan-cli query [--options FILE] [--catalog FILE] [--now MOMENT] [--details] [--]"
-    " TEXT\n"
+    "usage: orvan-cli query [--options FILE] [--catalog FILE] [--now MOMENT] [--details]\n"
+    "                       [--order name|relevance] [--record ROW] [--] TEXT\n"
     "  Builds the candidate list for TEXT against the catalog file (by default the one\n"
     "  beside the options file, itself by default Orvan.ini in the launcher's options\n"
     "  folder) and prints one line per row in list order: kind, a tab, name, a tab, path.\n"
     "  Kinds: 1 folder, 2 file, 3 calculator, 4 date and time, 5 catalog entry.\n"
     "  --now YYYY-MM-DDTHH:MM:SS fixes the current local moment for the date entry;\n"
     "  --details prints a line \"--\" and then the details area's text for row 0.\n"
-    "exit status: 0 done, 2 wrong command line\n";
+    "  --order orders the catalog's rows by name or by relevance, whatever the options\n"
+    "  file says ([Search] Order).\n"
+    "  --record ROW records a start of row ROW (counted from 0) of the list printed, as\n"
+    "  the search window does: the entry's use count goes into the catalog file and the\n"
+    "  text into the typed texts beside the options file. It starts nothing.\n"
+    "exit status: 0 done, 1 the row could not be recorded or saved, 2 wrong command line\n";
 
 namespace {
 
@@ -77,6 +82,8 @@ int RunQuery(CliContext& context) {
     std::vector<std::string> texts;
     std::optional<double> now;
     bool details = false;
+    std::optional<ResultOrder> order;
+    std::optional<std::size_t> record;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < context.args.size(); ++i) {
         const std::string& arg = context.args[i];
@@ -93,6 +100,22 @@ int RunQuery(CliContext& context) {
             if (!now)
                 return Usage(context, "--now needs a moment as YYYY-MM-DDTHH:MM:SS, not \"" +
                                           context.args[i] + "\"");
+        } else if (arg == "--order") {
+            if (i + 1 >= context.args.size())
+                return Usage(context, "--order needs name or relevance");
+            order = ParseResultOrder(context.args[++i]);
+            if (!order)
+                return Usage(context,
+                             "--order needs name or relevance, not \"" + context.args[i] + "\"");
+        } else if (arg == "--record") {
+            if (i + 1 >= context.args.size())
+                return Usage(context, "--record needs a ROW");
+            const std::optional<std::int32_t> row = ParseOptionInteger(context.args[++i]);
+            if (!row || *row < 0 ||
+                context.args[i].find_first_not_of("0123456789") != std::string::npos)
+                return Usage(context,
+                             "--record needs a row number, not \"" + context.args[i] + "\"");
+            record = static_cast<std::size_t>(*row);
         } else if ((arg == "--options" || arg == "--catalog") && i + 1 < context.args.size()) {
             (arg == "--options" ? optionsFile : catalogFile) = context.args[++i];
         } else if (arg == "--options" || arg == "--catalog") {
@@ -105,20 +128,29 @@ int RunQuery(CliContext& context) {
         return Usage(context, texts.empty() ? "TEXT is missing" : "give TEXT as one argument");
 
     const ProgramServices system = platform::SystemServices();
+    const SettingsOptions options =
+        optionsFile.empty() ? LoadOptions(system.options)
+                            : LoadOptions(system.options, CoreFileArgument(optionsFile));
     if (catalogFile.empty()) {
-        const std::string options = optionsFile.empty() ? DefaultOptions(system.options).fileName
-                                                        : CoreFileArgument(optionsFile);
-        catalogFile = CatalogFileName(options);
+        catalogFile = CatalogFileName(options.fileName);
     } else {
         catalogFile = CoreFileArgument(catalogFile);
     }
     CatalogReadResult read = ReadCatalogFile(catalogFile, system.catalog.files, system.catalog.xml);
     if (!read.status)
         context.err << "orvan-cli query: " << read.status.Error() << "\n";
+    const bool readWhole =
+        read.outcome == CatalogReadOutcome::Read || read.outcome == CatalogReadOutcome::Missing;
     const CatalogItems catalog(std::move(read.items));
+    LaunchMemory memory;
+    memory.SeedCounts(CountsFromCatalog(catalog));
+    const std::string typedFile = LaunchMemoryFileName(options.fileName);
+    const bool typedRead = LoadTypedChoices(memory, typedFile, system.catalog.files);
 
     RunAvailableList list;
     RunBuildEnvironment environment = system.build;
+    environment.order = order.value_or(options.order);
+    environment.memory = &memory;
     const FixedClock fixedClock(now.value_or(0));
     if (now)
         environment.clock = &fixedClock;
@@ -141,6 +173,31 @@ int RunQuery(CliContext& context) {
         out += '\n';
     }
     context.out << out;
+    if (!record)
+        return kExitOk;
+    if (*record >= list.size() || list[*record].kind != RunKind::Catalog) {
+        context.err << "orvan-cli query: row " << *record
+                    << " is not a catalog entry of the list\n";
+        return 1;
+    }
+    // A file that could not be read whole is not written over: what it held would be lost.
+    if (!readWhole || !typedRead) {
+        context.err << "orvan-cli query: nothing recorded: "
+                    << (!readWhole ? catalogFile : typedFile) << " could not be read whole\n";
+        return 1;
+    }
+    const RunAvailableRow row = list[*record];
+    memory.Record(texts.front(), row.name, row.path);
+    if (const FileResult saved = WriteCatalogFile(catalogFile, catalog.items(),
+                                                  memory.Counts().get(), system.catalog.files);
+        !saved) {
+        context.err << "orvan-cli query: " << saved.Error() << "\n";
+        return 1;
+    }
+    if (!SaveTypedChoices(memory, typedFile, system.catalog.files)) {
+        context.err << "orvan-cli query: " << UnableToWriteText(typedFile) << "\n";
+        return 1;
+    }
     return kExitOk;
 }
 

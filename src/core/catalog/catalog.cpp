@@ -3,10 +3,12 @@
 #include "core/base/path_parts.h"
 #include "core/base/utf.h"
 #include "core/catalog/catalog_index.h"
+#include "core/catalog/relevance_index.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <mutex>
 #include <stdexcept>
 
 namespace orvan {
@@ -15,6 +17,8 @@ struct CatalogItems::Data {
     explicit Data(std::vector<CatalogItem> list) : items(std::move(list)), index(items) {}
     std::vector<CatalogItem> items;
     CatalogSearchIndex index;
+    mutable std::once_flag relevanceMade;
+    mutable std::unique_ptr<const RelevanceIndex> relevance;
 };
 
 namespace {
@@ -117,6 +121,14 @@ const std::vector<CatalogItem>& CatalogItems::items() const {
 
 const CatalogSearchIndex& CatalogItems::SearchIndex() const {
     return data_->index;
+}
+
+const RelevanceIndex& CatalogItems::Relevance() const {
+    const Data& data = *data_;
+    std::call_once(data.relevanceMade, [&data] {
+        data.relevance = std::make_unique<const RelevanceIndex>(data.items, data.index);
+    });
+    return *data.relevance;
 }
 
 std::string_view FileNamePart(std::string_view path) {

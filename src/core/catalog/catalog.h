@@ -20,6 +20,7 @@ struct CatalogItem {
 };
 
 class CatalogSearchIndex;
+class RelevanceIndex;
 
 // An immutable list of catalog entries shared by reference count. Copies share the same
 // entries (and the search keys derived from them once, when the list is published).
@@ -39,6 +40,9 @@ public:
     const std::vector<CatalogItem>& items() const;
 
     const CatalogSearchIndex& SearchIndex() const;
+    // Made on the first call (by any thread; a second caller waits for the first), since
+    // only the relevance order needs it.
+    const RelevanceIndex& Relevance() const;
 
     // True when both hold the very same published list.
     bool SharesWith(const CatalogItems& other) const { return data_ == other.data_; }

@@ -192,7 +192,7 @@ constexpr std::size_t kPiece = 1 << 20;
 
 // The file text in pieces of about a megabyte, so that a large catalog is never held as one
 // string; false as soon as sink refuses a piece.
-bool WriteCatalog(const std::vector<CatalogItem>& items,
+bool WriteCatalog(const std::vector<CatalogItem>& items, const UseCounts* counts,
                   const std::function<bool(std::string_view)>& sink) {
     std::string out;
     out.reserve(kPiece + 1024);
@@ -215,7 +215,12 @@ bool WriteCatalog(const std::vector<CatalogItem>& items,
             out += "</name>\r\n";
         }
         out += "    <priority>";
-        const auto end = std::to_chars(number, number + sizeof number, item.priority).ptr;
+        std::int32_t priority = item.priority;
+        if (counts != nullptr) {
+            const auto count = counts->find(item.path);
+            priority = count == counts->end() ? 0 : count->second.count;
+        }
+        const auto end = std::to_chars(number, number + sizeof number, priority).ptr;
         out.append(number, end);
         out += "</priority>\r\n  </item>\r\n";
         if (out.size() >= kPiece) {
@@ -272,9 +277,9 @@ CatalogReadResult ParseFrom(const XmlSource& read, std::size_t tags, const XmlRe
 
 } // namespace
 
-std::string SerializeCatalog(const std::vector<CatalogItem>& items) {
+std::string SerializeCatalog(const std::vector<CatalogItem>& items, const UseCounts* counts) {
     std::string out;
-    WriteCatalog(items, [&out](std::string_view piece) {
+    WriteCatalog(items, counts, [&out](std::string_view piece) {
         out.append(piece);
         return true;
     });
@@ -333,15 +338,21 @@ CatalogReadResult ReadCatalogFile(const std::string& fileName, const FileStorePo
     return result;
 }
 
-FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services) {
-    const std::string fileName = CatalogFileName(options.fileName);
-    const std::vector<CatalogItem>& items = options.catalog.items.items();
-    const bool written = services.files.ReplaceFileWith(fileName, [&items](FileWriter& file) {
-        return WriteCatalog(items, [&file](std::string_view piece) { return file.Write(piece); });
+FileResult WriteCatalogFile(const std::string& fileName, const std::vector<CatalogItem>& items,
+                            const UseCounts* counts, const FileStorePort& files) {
+    const bool written = files.ReplaceFileWith(fileName, [&items, counts](FileWriter& file) {
+        return WriteCatalog(items, counts,
+                            [&file](std::string_view piece) { return file.Write(piece); });
     });
     if (!written)
         return FileResult::Failure(UnableToWriteText(fileName));
     return {};
+}
+
+FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services,
+                       const UseCounts* counts) {
+    return WriteCatalogFile(CatalogFileName(options.fileName), options.catalog.items.items(),
+                            counts, services.files);
 }
 
 FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& services) {
@@ -354,14 +365,15 @@ FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& serv
 
 FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
                                  const OptionsServices& optionsServices,
-                                 const CatalogFileServices& catalogServices) {
+                                 const CatalogFileServices& catalogServices,
+                                 const UseCounts* counts) {
     if (FileResult saved = SaveOptions(options, optionsServices); !saved)
         return saved;
     // The options store writes nothing where no options folder can be had; the record is
     // then not kept, and the catalog must not go to whatever folder its name leads to.
     if (!optionsServices.fileSystem.FileExists(options.fileName))
         return FileResult::Failure(UnableToWriteText(options.fileName));
-    return SaveCatalog(options, catalogServices);
+    return SaveCatalog(options, catalogServices, counts);
 }
 
 } // namespace orvan

@@ -2,6 +2,7 @@
 // The catalog file: the catalog's entries as XML beside the options file, so that the
 // search window can work at once after start-up without rescanning.
 #include "core/base/file_result.h"
+#include "core/catalog/launch_memory.h"
 #include "core/config/options.h"
 #include "core/ports/file_store.h"
 #include "core/ports/xml_reader.h"
@@ -24,7 +25,10 @@ std::string CatalogFileName(std::string_view optionsFileName);
 // The whole file text: declaration, root, one "item" per entry with "path", "name" (only
 // when not empty) and "priority"; every element on its own line, two spaces per level, CR LF
 // line ends. Characters XML 1.0 cannot hold become U+FFFD; CR is kept as a reference.
-std::string SerializeCatalog(const std::vector<CatalogItem>& items);
+// With counts, each entry's priority is its path's use count there (0 when it has none)
+// instead of the priority it holds: the counts are what the launcher learned since.
+std::string SerializeCatalog(const std::vector<CatalogItem>& items,
+                             const UseCounts* counts = nullptr);
 
 // How reading a catalog file went: what decides whether the file may be written over.
 enum class CatalogReadOutcome {
@@ -55,7 +59,11 @@ struct CatalogFileServices {
 // Writes the record's catalog to the file beside its options file, replacing the old file
 // in one step. On failure ("Unable to write to " and the file name) the old file stays as
 // it was.
-FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services);
+FileResult SaveCatalog(const SettingsOptions& options, const CatalogFileServices& services,
+                       const UseCounts* counts = nullptr);
+// The same for a catalog file of the caller's choice.
+FileResult WriteCatalogFile(const std::string& fileName, const std::vector<CatalogItem>& items,
+                            const UseCounts* counts, const FileStorePort& files);
 
 // Empties the record's catalog, then publishes what the file beside the options file holds.
 // A damaged or unreadable file leaves the entries read before the damage, and the result
@@ -68,6 +76,7 @@ FileResult LoadCatalog(SettingsOptions& options, const CatalogFileServices& serv
 // use it.
 FileResult SaveOptionsAndCatalog(const SettingsOptions& options,
                                  const OptionsServices& optionsServices,
-                                 const CatalogFileServices& catalogServices);
+                                 const CatalogFileServices& catalogServices,
+                                 const UseCounts* counts = nullptr);
 
 } // namespace orvan

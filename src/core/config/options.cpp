@@ -19,6 +19,7 @@ constexpr const char* kGlobal = "Global";
 constexpr const char* kForm = "Form";
 constexpr const char* kTrayIcon = "TrayIcon";
 constexpr const char* kCatalog = "Catalog";
+constexpr const char* kSearch = "Search";
 constexpr const char* kPaths = "Paths";
 constexpr const char* kPortable = "Portable";
 
@@ -366,6 +367,8 @@ SettingsOptions LoadInto(SettingsOptions options, const OptionsServices& service
     }
     options.trayIcon = false; // the one key whose default ignores the record
     read.Boolean(kTrayIcon, "Enabled", options.trayIcon);
+    if (const std::optional<std::string> order = store->File().Read(kSearch, "Order"))
+        options.order = ParseResultOrder(*order).value_or(options.order);
     read.Boolean(kCatalog, "AutoUpdate", options.catalog.autoUpdate);
     read.Integer(kCatalog, "Interval", options.catalog.interval);
     read.DateTime(kCatalog, "LastRebuild", options.catalog.lastRebuild);
@@ -414,6 +417,7 @@ FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& se
         file.Write(kForm, "Height", std::to_string(g.height));
     }
     file.Write(kTrayIcon, "Enabled", BoolNumber(options.trayIcon));
+    file.Write(kSearch, "Order", ResultOrderText(options.order));
     file.Write(kCatalog, "AutoUpdate", BoolText(options.catalog.autoUpdate));
     file.Write(kCatalog, "Interval", std::to_string(options.catalog.interval));
     file.Write(kCatalog, "LastRebuild",
@@ -424,6 +428,18 @@ FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& se
         file.Write(kPaths, "Path_" + std::to_string(i + 1), FormatCatalogPathLine(paths[i]));
     file.Write(kPortable, "Enable", BoolNumber(options.portable));
     return store->Commit();
+}
+
+std::optional<ResultOrder> ParseResultOrder(std::string_view text) {
+    if (AsciiEqualIgnoringCase(text, "Name"))
+        return ResultOrder::Name;
+    if (AsciiEqualIgnoringCase(text, "Relevance"))
+        return ResultOrder::Relevance;
+    return std::nullopt;
+}
+
+std::string ResultOrderText(ResultOrder order) {
+    return order == ResultOrder::Relevance ? "Relevance" : "Name";
 }
 
 SettingsOptions& CurrentOptions() {

@@ -32,6 +32,10 @@ struct SettingsOptionsCatalog {
     CatalogItems items; // shared between copies of the record, never changed in place
 };
 
+// How the search window orders the catalog's matches: by name, or by how well they fit the
+// typed text and what the user started before. The other rows keep their places either way.
+enum class ResultOrder { Name, Relevance };
+
 struct SettingsOptions {
     SettingsStorageKind storageKind = SettingsStorageKind::UserIni;
     std::string fileName;
@@ -43,6 +47,7 @@ struct SettingsOptions {
     bool autoCenter = true;
     bool showOnDesktop = false;
     bool trayIcon = false;
+    ResultOrder order = ResultOrder::Name;
     SettingsOptionsCatalog catalog;
     bool portable = false;
     std::vector<std::string> runHistory;
@@ -137,6 +142,9 @@ std::optional<bool> ParseOptionBoolean(std::string_view text,
                                        std::string_view decimalSeparator = ".");
 std::optional<double> ParseOptionDateTime(std::string_view text, std::string_view decimalSeparator);
 std::string FormatOptionDateTime(double value, std::string_view decimalSeparator);
+// "Name" or "Relevance", in any letter case; empty for any other text.
+std::optional<ResultOrder> ParseResultOrder(std::string_view text);
+std::string ResultOrderText(ResultOrder order);
 std::string FormatCatalogPathLine(const SettingsOptionsCatalogPath& path);
 std::optional<SettingsOptionsCatalogPath> ParseCatalogPathLine(std::string_view line);
 

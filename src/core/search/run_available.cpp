@@ -33,6 +33,10 @@ RunAvailableRow RunAvailableList::CatalogRow(std::size_t row) const {
     return {CatalogDisplayName(item), item.path, RunKind::Catalog, {}};
 }
 
+RunAvailableRow RunAvailableList::ShownCatalogRow(std::size_t place) const {
+    return CatalogRow(relevance_ ? rank_[place] : place);
+}
+
 RunAvailableRow RunAvailableList::RefRow(std::uint32_t ref) const {
     return (ref & kOwnRef) != 0 ? OwnRow(ref & ~kOwnRef) : CatalogRow(ref);
 }
@@ -45,7 +49,7 @@ RunAvailableRow RunAvailableList::operator[](std::size_t index) const {
         return OwnRow(index);
     index -= ownBeforeCatalog_;
     if (index < catalogRows_.size())
-        return CatalogRow(index);
+        return ShownCatalogRow(index);
     return OwnRow(ownBeforeCatalog_ + index - catalogRows_.size());
 }
 
@@ -58,6 +62,9 @@ void RunAvailableList::Clear() {
     hasCatalogRows_ = false;
     catalogRows_.clear();
     ownBeforeCatalog_ = 0;
+    relevance_ = false;
+    catalogFits_.clear();
+    rank_.clear();
     ordered_ = false;
     order_.clear();
 }
@@ -152,42 +159,74 @@ void RunAvailableList::AddCatalogMatches(std::string_view text, const CatalogIte
         }
         return;
     }
-    std::vector<std::uint32_t>& rows = catalogRows_; // reuses the last build's storage
-    MatchCatalogKeys(index, AsciiUpper(text), rows);
-    // Matches whose pair an earlier step has listed stay out: the first producer wins.
-    if (!own_.empty() && !rows.empty()) {
-        std::vector<bool> drop(rows.size(), false);
-        std::size_t log2 = 1;
-        while ((std::size_t{1} << log2) < index.size())
-            ++log2;
-        if (own_.size() * log2 < rows.size()) {
-            for (const RunAvailable& e : own_) {
-                const auto [first, last] = index.FindPair(catalog.items(), e.name, e.path);
-                if (first == last)
-                    continue;
-                const auto it = std::lower_bound(rows.begin(), rows.end(), first);
-                if (it != rows.end() && *it < last)
-                    drop[static_cast<std::size_t>(it - rows.begin())] = true;
-            }
-        } else {
-            for (std::size_t r = 0; r < rows.size(); ++r) {
-                const CatalogItem& item = catalog[index.ItemAt(rows[r])];
-                const std::string_view name = CatalogDisplayName(item);
-                drop[r] = OwnContains(name, item.path, PairHash(name, item.path));
-            }
-        }
-        std::size_t kept = 0;
-        for (std::size_t r = 0; r < rows.size(); ++r)
-            if (!drop[r])
-                rows[kept++] = rows[r];
-        rows.resize(kept);
-    }
+    MatchCatalogKeys(index, AsciiUpper(text), catalogRows_); // reuses the last build's storage
+    DropListedByOwn(catalog);
     catalog_ = catalog;
     hasCatalogRows_ = true;
     ownBeforeCatalog_ = own_.size();
     if (ordered_)
         for (std::size_t r = 0; r < catalogRows_.size(); ++r)
             order_.push_back(static_cast<std::uint32_t>(r));
+}
+
+void RunAvailableList::AddRelevantCatalogMatches(std::string_view text, const CatalogItems& catalog,
+                                                 const LaunchMemory* memory) {
+    if (catalog.empty())
+        return;
+    if (hasCatalogRows_) {
+        AddCatalogMatches(text, catalog);
+        return;
+    }
+    MatchRelevantRows(catalog, RelevanceQuery(text), catalogRows_, catalogFits_);
+    DropListedByOwn(catalog);
+    RankRows(catalog, text, memory, catalogRows_, catalogFits_, rank_);
+    relevance_ = true;
+    catalog_ = catalog;
+    hasCatalogRows_ = true;
+    ownBeforeCatalog_ = own_.size();
+    if (ordered_)
+        for (const std::uint32_t r : rank_)
+            order_.push_back(r);
+}
+
+void RunAvailableList::DropListedByOwn(const CatalogItems& catalog) {
+    std::vector<std::uint32_t>& rows = catalogRows_;
+    if (own_.empty() || rows.empty())
+        return;
+    // Matches whose pair an earlier step has listed stay out: the first producer wins.
+    const CatalogSearchIndex& index = catalog.SearchIndex();
+    std::vector<bool> drop(rows.size(), false);
+    std::size_t log2 = 1;
+    while ((std::size_t{1} << log2) < index.size())
+        ++log2;
+    if (own_.size() * log2 < rows.size()) {
+        for (const RunAvailable& e : own_) {
+            const auto [first, last] = index.FindPair(catalog.items(), e.name, e.path);
+            if (first == last)
+                continue;
+            const auto it = std::lower_bound(rows.begin(), rows.end(), first);
+            if (it != rows.end() && *it < last)
+                drop[static_cast<std::size_t>(it - rows.begin())] = true;
+        }
+    } else {
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const CatalogItem& item = catalog[index.ItemAt(rows[r])];
+            const std::string_view name = CatalogDisplayName(item);
+            drop[r] = OwnContains(name, item.path, PairHash(name, item.path));
+        }
+    }
+    const bool fits = catalogFits_.size() == rows.size();
+    std::size_t kept = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (drop[r])
+            continue;
+        if (fits)
+            catalogFits_[kept] = catalogFits_[r];
+        rows[kept++] = rows[r];
+    }
+    rows.resize(kept);
+    if (fits)
+        catalogFits_.resize(kept);
 }
 
 void RunAvailableList::Sort() {
@@ -209,6 +248,11 @@ void RunAvailableList::Sort() {
         return; // the unsorted row order is then the sorted one
     if (!ownSorted)
         std::sort(own.begin(), own.end(), ownLess);
+    // The other steps' rows take the places the name order gives them; in the relevance
+    // order the catalog's rows fill the places between them in their own order.
+    const auto shown = [this](std::size_t place) {
+        return static_cast<std::uint32_t>(relevance_ ? rank_[place] : place);
+    };
     std::vector<std::uint32_t> order;
     order.reserve(size());
     std::size_t nextRow = 0;
@@ -224,11 +268,11 @@ void RunAvailableList::Sort() {
                 high = mid;
         }
         for (; nextRow < low; ++nextRow)
-            order.push_back(static_cast<std::uint32_t>(nextRow));
+            order.push_back(shown(nextRow));
         order.push_back(i | kOwnRef);
     }
     for (; nextRow < catalogRows_.size(); ++nextRow)
-        order.push_back(static_cast<std::uint32_t>(nextRow));
+        order.push_back(shown(nextRow));
     order_ = std::move(order);
     ordered_ = true;
 }
@@ -248,7 +292,10 @@ void BuildRunAvailableList(std::string_view text, const CatalogItems& catalog,
     if (!text.empty()) {
         try {
             DriveAndFolderStep(text, list, environment);
-            list.AddCatalogMatches(text, catalog);
+            if (environment.order == ResultOrder::Relevance)
+                list.AddRelevantCatalogMatches(text, catalog, environment.memory);
+            else
+                list.AddCatalogMatches(text, catalog);
             ExistingFileStep(text, list, environment);
             DateTimeStep(text, list, environment);
             CalculatorStep(text, list, environment);

@@ -3,9 +3,12 @@
 // held as references into the shared catalog rather than copies, so a text that matches a
 // million entries costs a list of numbers, not a million strings.
 #include "core/catalog/catalog.h"
+#include "core/catalog/launch_memory.h"
+#include "core/config/options.h"
 #include "core/ports/clock.h"
 #include "core/ports/file_system.h"
 #include "core/ports/folder_listing.h"
+#include "core/search/relevance.h"
 #include "core/search/run_kind.h"
 
 #include <cstddef>
@@ -48,6 +51,10 @@ public:
     // The catalog step: appends every entry of the catalog whose key holds the upper-cased
     // text, unless the list already has an entry with the same name and path.
     void AddCatalogMatches(std::string_view text, const CatalogItems& catalog);
+    // The same in the relevance order: also the entries whose words' first letters or whose
+    // name without separators hold the text; memory may be nullptr.
+    void AddRelevantCatalogMatches(std::string_view text, const CatalogItems& catalog,
+                                   const LaunchMemory* memory);
     // Appends unless an entry with the same name and path (exact comparison) is there.
     void Add(std::string_view name, std::string_view path, std::string_view description,
              RunKind kind);
@@ -65,6 +72,11 @@ private:
     static constexpr std::uint32_t kOwnRef = 0x80000000u;
 
     RunAvailableRow CatalogRow(std::size_t row) const;
+    // The catalog match shown at this place among the catalog matches.
+    RunAvailableRow ShownCatalogRow(std::size_t place) const;
+    // The catalog step's rows, name order, less those an earlier step listed (and their
+    // fits alongside, when there are fits).
+    void DropListedByOwn(const CatalogItems& catalog);
     RunAvailableRow OwnRow(std::size_t own) const;
     RunAvailableRow RefRow(std::uint32_t ref) const;
     bool OwnContains(std::string_view name, std::string_view path, std::size_t hash) const;
@@ -85,6 +97,11 @@ private:
     bool hasCatalogRows_ = false;
     std::vector<std::uint32_t> catalogRows_;
     std::size_t ownBeforeCatalog_ = 0;
+    // In the relevance order: each catalog row's fit, and the order the rows are shown in
+    // (indexes into catalogRows_, which stay in name order for the lookups).
+    bool relevance_ = false;
+    std::vector<MatchFit> catalogFits_;
+    std::vector<std::uint32_t> rank_;
 
     // The row order once the list has been sorted: own entries with kOwnRef set, catalog
     // matches as indexes into catalogRows_.
@@ -112,6 +129,8 @@ struct RunBuildEnvironment {
     // The disk; without it the drive, folder and file steps add nothing.
     std::optional<RunFileAccess> files;
     const ClockPort* clock = nullptr; // the date step's "now"; nullptr reads CurrentClock()
+    ResultOrder order = ResultOrder::Name;
+    const LaunchMemory* memory = nullptr; // what the relevance order learned; may be nullptr
 };
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,

@@ -1,0 +1,98 @@
+#include "core/catalog/relevance_index.h"
+
+#include "core/catalog/catalog_index.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace orvan {
+
+std::uint64_t FindWordStarts(std::string_view name) {
+    std::uint64_t starts = 0;
+    const std::size_t n = std::min(name.size(), RelevanceIndex::kWordStartBits);
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = name[i];
+        if (!IsWordByte(c))
+            continue;
+        const bool start = i == 0 || !IsWordByte(name[i - 1]) ||
+                           (c >= 'A' && c <= 'Z' && name[i - 1] >= 'a' && name[i - 1] <= 'z');
+        if (start)
+            starts |= std::uint64_t{1} << i;
+    }
+    return starts;
+}
+
+namespace {
+
+// After the last backslash or colon of a display name (as the key is cut).
+std::size_t CutAt(std::string_view text) {
+    for (std::size_t i = text.size(); i > 0; --i)
+        if (text[i - 1] == '\\' || text[i - 1] == ':')
+            return i;
+    return 0;
+}
+
+struct NamePart {
+    std::size_t begin = 0; // within the key
+    std::string_view written;
+};
+
+// Mirrors how the key is made: "FILE&NAME", or the cut part of a name that holds a
+// backslash or colon; an entry without a name is listed under its file name.
+NamePart NamePartOf(const CatalogItem& item) {
+    const std::string_view file = FileNamePart(item.path);
+    const bool ownName = file.substr(0, item.name.size()) == item.name;
+    const std::size_t inName = ownName ? 0 : CutAt(item.name);
+    if (inName > 0)
+        return {0, std::string_view(item.name).substr(inName)};
+    if (item.name.empty())
+        return {0, file};
+    return {file.size() + 1, item.name};
+}
+
+} // namespace
+
+RelevanceIndex::RelevanceIndex(const std::vector<CatalogItem>& items,
+                               const CatalogSearchIndex& index) {
+    const std::size_t count = index.size();
+    nameSpan_.resize(count);
+    wordStarts_.resize(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        const NamePart part = NamePartOf(items[index.ItemAt(p)]);
+        const std::size_t begin = std::min<std::size_t>(part.begin, 0xFFFF);
+        const std::size_t length = std::min<std::size_t>(part.written.size(), 0xFFFF);
+        nameSpan_[p] = static_cast<std::uint32_t>(begin << 16 | length);
+        wordStarts_[p] = FindWordStarts(part.written);
+        MarkWordStarts(p, index, part.written);
+    }
+}
+
+void RelevanceIndex::MarkWordStarts(std::size_t position, const CatalogSearchIndex& index,
+                                    std::string_view written) {
+    const std::string_view name = Name(index, position);
+    auto mark = [&](std::size_t at) {
+        const auto byte = static_cast<unsigned char>(name[at]);
+        if (byte == 0 || byte >= 128)
+            return;
+        std::vector<std::uint64_t>& bits = wordStartPresence_[byte];
+        if (bits.empty())
+            bits.assign((index.size() + 63) / 64, 0);
+        bits[position / 64] |= std::uint64_t{1} << (position % 64);
+    };
+    for (std::uint64_t starts = wordStarts_[position]; starts != 0; starts &= starts - 1)
+        mark(static_cast<std::size_t>(std::countr_zero(starts)));
+    for (std::size_t at = kWordStartBits; at < name.size() && at < written.size(); ++at)
+        if (IsWordByte(name[at]) && !IsWordByte(name[at - 1]))
+            mark(at);
+}
+
+std::string_view RelevanceIndex::Name(const CatalogSearchIndex& index, std::size_t position) const {
+    const std::string_view key = index.KeyAt(position);
+    const std::size_t begin = nameSpan_[position] >> 16;
+    const std::size_t length = nameSpan_[position] & 0xFFFF;
+    if (begin > key.size())
+        return {};
+    return key.substr(begin, length);
+}
+
+} // namespace orvan

@@ -1,0 +1,387 @@
+#include "core/search/relevance.h"
+
+#include "core/base/utf.h"
+#include "core/catalog/catalog_index.h"
+#include "core/catalog/relevance_index.h"
+#include "core/search/catalog_match.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace orvan {
+
+RelevanceQuery::RelevanceQuery(std::string_view text) : upper(AsciiUpper(text)), initials(true) {
+    for (const char c : upper) {
+        if (IsWordByte(c))
+            compact.push_back(c);
+        initials = initials && IsWordByte(c) && static_cast<unsigned char>(c) < 0x80;
+    }
+    initials = initials && !upper.empty();
+}
+
+namespace {
+
+bool SeparatorBefore(std::string_view name, std::size_t at) {
+    return at == 0 || !IsWordByte(name[at - 1]);
+}
+
+bool SeparatorAt(std::string_view name, std::size_t at) {
+    return at >= name.size() || !IsWordByte(name[at]);
+}
+
+bool WordStartsAt(std::string_view name, std::uint64_t wordStarts, std::size_t at) {
+    if (at < RelevanceIndex::kWordStartBits)
+        return ((wordStarts >> at) & 1) != 0;
+    return SeparatorBefore(name, at) && IsWordByte(name[at]);
+}
+
+// The words of a name: where each starts and ends (at the next word's start or separator).
+struct Words {
+    static constexpr std::size_t kMost = 32;
+    std::size_t begin[kMost];
+    std::size_t end[kMost];
+    std::size_t count = 0;
+};
+
+Words FindWords(std::string_view name, std::uint64_t wordStarts) {
+    Words words;
+    auto add = [&](std::size_t at) {
+        if (words.count == Words::kMost)
+            return;
+        if (words.count > 0 && words.end[words.count - 1] > at)
+            words.end[words.count - 1] = at;
+        std::size_t end = at;
+        while (end < name.size() && IsWordByte(name[end]))
+            ++end;
+        words.begin[words.count] = at;
+        words.end[words.count] = end;
+        ++words.count;
+    };
+    for (std::uint64_t starts = wordStarts; starts != 0; starts &= starts - 1)
+        add(static_cast<std::size_t>(std::countr_zero(starts)));
+    for (std::size_t at = RelevanceIndex::kWordStartBits; at < name.size(); ++at)
+        if (WordStartsAt(name, wordStarts, at))
+            add(at);
+    return words;
+}
+
+// Whether letters[from..] is made of the starts of words from word `first` on, in order:
+// each piece the start of one word, at least a letter long. consecutive: every word from
+// `first` on gives a piece, none is skipped.
+bool FitsWordStarts(std::string_view name, const Words& words, std::string_view letters,
+                    std::size_t from, std::size_t first, bool consecutive, int& budget) {
+    if (from == letters.size())
+        return true;
+    for (std::size_t w = first; w < words.count; ++w) {
+        if (--budget < 0)
+            return false;
+        std::size_t common = 0;
+        const std::size_t room = words.end[w] - words.begin[w];
+        while (common < room && from + common < letters.size() &&
+               name[words.begin[w] + common] == letters[from + common])
+            ++common;
+        for (std::size_t length = common; length > 0; --length)
+            if (FitsWordStarts(name, words, letters, from + length, w + 1, consecutive, budget))
+                return true;
+        if (consecutive)
+            return false;
+    }
+    return false;
+}
+
+// Whether the query is made of the starts of the name's words, in order ("ie" for
+// "Internet Explorer", "regedit" for "Registry Editor"): of the first words one after the
+// other (Initials), or of any (SomeInitials).
+MatchFit FitsInitials(std::string_view name, std::uint64_t wordStarts, std::string_view letters) {
+    const Words words = FindWords(name, wordStarts);
+    int budget = 256; // a name of many repeated letters must not take long
+    if (FitsWordStarts(name, words, letters, 0, 0, true, budget))
+        return MatchFit::Initials;
+    budget = 256;
+    if (FitsWordStarts(name, words, letters, 0, 0, false, budget))
+        return MatchFit::SomeInitials;
+    return MatchFit::None;
+}
+
+// Whether the name without separators holds the compact query from the start of a word.
+bool FitsCompact(std::string_view name, std::uint64_t wordStarts, std::string_view compact) {
+    if (compact.empty())
+        return false;
+    // Tries each word start of the name, skipping separators as it compares.
+    for (std::size_t start = 0; start < name.size(); ++start) {
+        if (name[start] != compact[0] || !WordStartsAt(name, wordStarts, start))
+            continue;
+        std::size_t at = start;
+        std::size_t matched = 0;
+        while (at < name.size() && matched < compact.size()) {
+            if (!IsWordByte(name[at])) {
+                ++at;
+                continue;
+            }
+            if (name[at] != compact[matched])
+                break;
+            ++at;
+            ++matched;
+        }
+        if (matched == compact.size())
+            return true;
+    }
+    return false;
+}
+
+// Whether the name holds the compact query's letters in order, the first at a word's start.
+bool FitsLetters(std::string_view name, std::uint64_t wordStarts, std::string_view compact) {
+    if (compact.empty())
+        return false;
+    for (std::size_t start = 0; start < name.size(); ++start) {
+        if (name[start] != compact[0] || !WordStartsAt(name, wordStarts, start))
+            continue;
+        std::size_t next = 1;
+        for (std::size_t at = start + 1; at < name.size() && next < compact.size(); ++at)
+            if (name[at] == compact[next])
+                ++next;
+        return next == compact.size(); // a later start finds no more than the first
+    }
+    return false;
+}
+
+} // namespace
+
+MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQuery& query,
+               bool inKey) {
+    const std::string_view text = query.upper;
+    const std::size_t length = text.size();
+    std::size_t at = length == 0 ? std::string_view::npos : name.find(text);
+    if (at == 0) {
+        if (length == name.size())
+            return MatchFit::WholeName;
+        return SeparatorAt(name, length) ? MatchFit::FirstWord : MatchFit::NameStart;
+    }
+    if (at != std::string_view::npos) {
+        MatchFit best = MatchFit::InName;
+        for (; at != std::string_view::npos; at = name.find(text, at + 1)) {
+            if (SeparatorBefore(name, at) && SeparatorAt(name, at + length))
+                return MatchFit::WholeWord;
+            if (WordStartsAt(name, wordStarts, at))
+                best = MatchFit::WordStart;
+        }
+        if (best == MatchFit::InName && query.initials && length > 1) {
+            if (const MatchFit initials = FitsInitials(name, wordStarts, text);
+                initials != MatchFit::None)
+                return initials;
+        }
+        return best;
+    }
+    if (query.initials) {
+        if (const MatchFit initials = FitsInitials(name, wordStarts, text);
+            initials != MatchFit::None)
+            return initials;
+    }
+    if (FitsCompact(name, wordStarts, query.compact))
+        return MatchFit::Compact;
+    if (inKey)
+        return MatchFit::FileName;
+    return FitsLetters(name, wordStarts, query.compact) ? MatchFit::Letters : MatchFit::None;
+}
+
+namespace {
+
+// The positions whose keys hold every byte of the compact query, one 64-bit word at a
+// time; nothing when a byte is not ASCII or occurs in no key.
+class PresenceAnd {
+public:
+    // The positions where a word of the name starts with the query's first byte, among
+    // those whose keys hold every byte: both the words' starts and the name without
+    // separators are matched from the start of a word.
+    PresenceAnd(const CatalogSearchIndex& index, const RelevanceIndex& relevance,
+                std::string_view bytes) {
+        if (bytes.empty())
+            return;
+        const auto lead = static_cast<unsigned char>(bytes[0]);
+        const std::vector<std::uint64_t>& starts = relevance.WordStartPresence(lead);
+        if (lead >= 0x80 || starts.empty())
+            return;
+        sets_[count_++] = &starts;
+        for (const char c : bytes) {
+            const auto u = static_cast<unsigned char>(c);
+            const std::vector<std::uint64_t>& bits = index.Presence(u);
+            if (u >= 0x80 || bits.empty()) {
+                count_ = 0;
+                return;
+            }
+            if (std::find(sets_.begin(), sets_.begin() + count_, &bits) == sets_.begin() + count_ &&
+                count_ < sets_.size())
+                sets_[count_++] = &bits;
+        }
+    }
+    bool Empty() const { return count_ == 0; }
+    std::size_t Words() const { return count_ == 0 ? 0 : sets_[0]->size(); }
+    std::uint64_t Word(std::size_t w) const {
+        std::uint64_t word = (*sets_[0])[w];
+        for (std::size_t i = 1; i < count_; ++i)
+            word &= (*sets_[i])[w];
+        return word;
+    }
+
+private:
+    std::array<const std::vector<std::uint64_t>*, 8> sets_{};
+    std::size_t count_ = 0;
+};
+
+} // namespace
+
+void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
+                       std::vector<std::uint32_t>& rows, std::vector<MatchFit>& fits) {
+    rows.clear();
+    fits.clear();
+    if (catalog.empty())
+        return;
+    const CatalogSearchIndex& index = catalog.SearchIndex();
+    const RelevanceIndex& relevance = catalog.Relevance();
+    MatchCatalogKeys(index, query.upper, rows);
+    fits.resize(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        fits[r] = FitOf(relevance.Name(index, rows[r]), relevance.WordStarts(rows[r]), query, true);
+
+    // Entries whose key does not hold the text but whose words' first letters or name
+    // without separators do: they hold each of its bytes, so the presence bits find them.
+    const bool more = query.compact.size() > 1 || query.compact != query.upper;
+    if (!more || query.compact.empty())
+        return;
+    const PresenceAnd candidates(index, relevance, query.compact);
+    if (candidates.Empty())
+        return;
+    std::vector<std::uint32_t> extraRows;
+    std::vector<MatchFit> extraFits;
+    std::size_t next = 0; // the first listed row not before the candidate
+    for (std::size_t w = 0; w < candidates.Words(); ++w) {
+        for (std::uint64_t word = candidates.Word(w); word != 0; word &= word - 1) {
+            const std::size_t p = w * 64 + static_cast<std::size_t>(std::countr_zero(word));
+            if (!index.StartsGroup(p))
+                continue;
+            while (next < rows.size() && rows[next] < p)
+                ++next;
+            if (next < rows.size() && rows[next] == p)
+                continue;
+            const MatchFit fit =
+                FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, false);
+            if (fit == MatchFit::None)
+                continue;
+            extraRows.push_back(static_cast<std::uint32_t>(p));
+            extraFits.push_back(fit);
+        }
+    }
+    if (extraRows.empty())
+        return;
+    // Both lists are ascending: merge them from the back in place.
+    std::size_t a = rows.size();
+    std::size_t b = extraRows.size();
+    rows.resize(a + b);
+    fits.resize(a + b);
+    for (std::size_t out = a + b; b > 0;) {
+        --out;
+        if (a > 0 && rows[a - 1] > extraRows[b - 1]) {
+            --a;
+            rows[out] = rows[a];
+            fits[out] = fits[a];
+        } else {
+            --b;
+            rows[out] = extraRows[b];
+            fits[out] = extraFits[b];
+        }
+    }
+}
+
+namespace {
+
+struct Special {
+    std::uint32_t row; // index into rows
+    std::int32_t count;
+};
+
+// The index into rows of the listed entry with this name and path, or -1.
+std::ptrdiff_t ListedRow(const CatalogItems& catalog, const std::vector<std::uint32_t>& rows,
+                         std::string_view name, std::string_view path) {
+    const auto [first, last] = catalog.SearchIndex().FindPair(catalog.items(), name, path);
+    if (first == last)
+        return -1;
+    const auto it = std::lower_bound(rows.begin(), rows.end(), first);
+    if (it == rows.end() || *it >= last)
+        return -1;
+    return it - rows.begin();
+}
+
+} // namespace
+
+void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
+              const std::vector<std::uint32_t>& rows, const std::vector<MatchFit>& fits,
+              std::vector<std::uint32_t>& rank) {
+    const std::size_t n = rows.size();
+    rank.resize(n);
+    // The entry chosen before for this text, and the entries started before, in the order
+    // they take within their fit: more starts first, then the name order.
+    std::ptrdiff_t chosen = -1;
+    std::vector<Special> used;
+    if (memory != nullptr && !memory->Empty() && n > 0) {
+        memory->ChoiceFor(text, [&](const TypedChoice& choice) {
+            chosen = ListedRow(catalog, rows, choice.name, choice.path);
+            return chosen >= 0;
+        });
+        for (const auto& [path, count] : *memory->Counts()) {
+            if (count.count <= 0)
+                continue;
+            const std::ptrdiff_t r = ListedRow(catalog, rows, count.name, path);
+            if (r >= 0 && r != chosen)
+                used.push_back({static_cast<std::uint32_t>(r), count.count});
+        }
+        std::sort(used.begin(), used.end(), [&fits](const Special& x, const Special& y) {
+            if (fits[x.row] != fits[y.row])
+                return fits[x.row] < fits[y.row];
+            if (x.count != y.count)
+                return x.count > y.count;
+            return x.row < y.row;
+        });
+    }
+    std::vector<std::uint32_t> special; // rows placed ahead of the rest of their fit
+    special.reserve(used.size() + 1);
+    if (chosen >= 0)
+        special.push_back(static_cast<std::uint32_t>(chosen));
+    for (const Special& s : used)
+        special.push_back(s.row);
+    std::sort(special.begin(), special.end());
+
+    // A stable bucket order: count each fit, then lay the rows out in their buckets.
+    constexpr std::size_t kBuckets = 13;
+    std::array<std::size_t, kBuckets> plain{};
+    std::array<std::size_t, kBuckets> ahead{};
+    for (std::size_t r = 0; r < n; ++r)
+        ++plain[static_cast<std::size_t>(fits[r])];
+    for (const Special& s : used) {
+        --plain[static_cast<std::size_t>(fits[s.row])];
+        ++ahead[static_cast<std::size_t>(fits[s.row])];
+    }
+    if (chosen >= 0)
+        --plain[static_cast<std::size_t>(fits[static_cast<std::size_t>(chosen)])];
+    std::array<std::size_t, kBuckets> next{};
+    std::size_t at = 0;
+    if (chosen >= 0)
+        rank[at++] = static_cast<std::uint32_t>(chosen);
+    std::size_t u = 0;
+    for (std::size_t b = 1; b < kBuckets; ++b) {
+        for (std::size_t i = 0; i < ahead[b]; ++i)
+            rank[at++] = used[u++].row;
+        next[b] = at;
+        at += plain[b];
+    }
+    std::size_t s = 0;
+    for (std::size_t r = 0; r < n; ++r) {
+        if (s < special.size() && special[s] == r) {
+            ++s;
+            continue;
+        }
+        rank[next[static_cast<std::size_t>(fits[r])]++] = static_cast<std::uint32_t>(r);
+    }
+}
+
+} // namespace orvan
