@@ -2,12 +2,14 @@
 #include "cli/cli_io.h"
 
 #include "core/base/date_format.h"
+#include "core/base/utf.h"
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
 #include "core/search/run_available.h"
 #include "core/search/run_details.h"
 #include "platform/system_services.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -23,7 +25,8 @@ const char* const kQueryUsage =
     "  --now YYYY-MM-DDTHH:MM:SS fixes the current local moment for the date entry;\n"
     "  --details prints a line \"--\" and then the details area's text for row 0.\n"
     "  --order orders the catalog's rows by name or by relevance, whatever the options\n"
-    "  file says ([Search] Order).\n"
+    "  file says ([Search] Order). A catalog file given without an options file is\n"
+    "  listed in the name order, and its typed texts lie beside it.\n"
     "  --record ROW records a start of row ROW (counted from 0) of the list printed, as\n"
     "  the search window does: the entry's use count goes into the catalog file and the\n"
     "  text into the typed texts beside the options file. It starts nothing.\n"
@@ -128,13 +131,28 @@ int RunQuery(CliContext& context) {
         return Usage(context, texts.empty() ? "TEXT is missing" : "give TEXT as one argument");
 
     const ProgramServices system = platform::SystemServices();
-    const SettingsOptions options =
-        optionsFile.empty() ? LoadOptions(system.options)
-                            : LoadOptions(system.options, CoreFileArgument(optionsFile));
-    if (catalogFile.empty()) {
-        catalogFile = CatalogFileName(options.fileName);
-    } else {
+    // The options file decides the order and keeps the typed texts: the one given, else the
+    // launcher's own, unless a catalog file alone is given. Then no options file is read
+    // (the name order, unless --order says otherwise) and the typed texts lie beside the
+    // catalog file.
+    std::optional<SettingsOptions> options;
+    if (!optionsFile.empty())
+        options = LoadOptions(system.options, CoreFileArgument(optionsFile));
+    else if (catalogFile.empty())
+        options = LoadOptions(system.options);
+    if (catalogFile.empty())
+        catalogFile = CatalogFileName(options->fileName);
+    else
         catalogFile = CoreFileArgument(catalogFile);
+    std::string typedFile;
+    if (options) {
+        typedFile = LaunchMemoryFileName(options->fileName);
+    } else {
+        constexpr std::string_view kSuffix = "_Catalog.xml";
+        const std::size_t stem = catalogFile.size() - std::min(catalogFile.size(), kSuffix.size());
+        typedFile = AsciiEqualIgnoringCase(std::string_view(catalogFile).substr(stem), kSuffix)
+                        ? LaunchMemoryFileName(catalogFile.substr(0, stem) + ".ini")
+                        : LaunchMemoryFileName(catalogFile);
     }
     CatalogReadResult read = ReadCatalogFile(catalogFile, system.catalog.files, system.catalog.xml);
     if (!read.status)
@@ -143,13 +161,12 @@ int RunQuery(CliContext& context) {
         read.outcome == CatalogReadOutcome::Read || read.outcome == CatalogReadOutcome::Missing;
     const CatalogItems catalog(std::move(read.items));
     LaunchMemory memory;
-    memory.SeedCounts(CountsFromCatalog(catalog));
-    const std::string typedFile = LaunchMemoryFileName(options.fileName);
+    memory.SeedCounts(CountsFromCatalog(catalog.items()));
     const bool typedRead = LoadTypedChoices(memory, typedFile, system.catalog.files);
 
     RunAvailableList list;
     RunBuildEnvironment environment = system.build;
-    environment.order = order.value_or(options.order);
+    environment.order = order.value_or(options ? options->order : ResultOrder::Name);
     environment.memory = &memory;
     const FixedClock fixedClock(now.value_or(0));
     if (now)

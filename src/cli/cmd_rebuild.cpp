@@ -99,6 +99,12 @@ int RunRebuild(CliContext& context) {
     RemoveStaleTemporaryFiles(services.fileSystem, PathFolderPart(options.fileName),
                               system.clock->Now());
 
+    // The use counts the old file holds are carried over by path: a rebuild lists the
+    // entries again, it does not forget which of them the user starts.
+    const UseCounts counts = CountsFromCatalog(
+        ReadCatalogFile(CatalogFileName(options.fileName), system.catalog.files, system.catalog.xml)
+            .items);
+
     CatalogScan scan;
     Progress progress(context.err, scan);
     const ScanServices scanServices{services.fileSystem,      services.folders,
@@ -111,7 +117,7 @@ int RunRebuild(CliContext& context) {
         return kExitFailure;
     }
 
-    const FileResult saved = SaveOptionsAndCatalog(options, services, system.catalog);
+    const FileResult saved = SaveOptionsAndCatalog(options, services, system.catalog, &counts);
     if (!saved) {
         context.err << "orvan-cli rebuild: " << saved.Error() << "\n";
         return kExitFailure;

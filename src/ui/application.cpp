@@ -74,7 +74,8 @@ bool Application::CreateStartupObjects() {
             const std::string failure = SaveOptionsAndCatalog();
             if (!failure.empty())
                 ReportSaveFailure(failure);
-        }});
+        },
+        [this] { catalog_->Keeper().ForgetLaunches(); }});
     if (!settingsWindow_->Create())
         return false;
     settings_ = {[this] { settingsWindow_->ShowSettings(); },
@@ -126,8 +127,8 @@ std::string Application::SaveOptionsAndCatalog() {
         const FileResult saved = SaveOptions(CurrentOptions(), services_.options);
         return saved ? std::string() : saved.Error();
     }
-    const FileResult saved =
-        ::orvan::SaveOptionsAndCatalog(CurrentOptions(), services_.options, services_.catalog);
+    const FileResult saved = ::orvan::SaveOptionsAndCatalog(
+        CurrentOptions(), services_.options, services_.catalog, keeper.Memory().Counts().get());
     if (saved)
         keeper.NoteSaved();
     return saved ? std::string() : saved.Error();

@@ -20,12 +20,12 @@ using namespace install_ids;
 constexpr const wchar_t* kColonLabelClass = L"OrvanColonLabel";
 
 // The window as designed at 96 DPI.
-constexpr UiSize kClient{409, 406};
+constexpr UiSize kClient{409, 428};
 constexpr int kMargin = 8;
 constexpr int kPageLeft = 9;
 constexpr int kPageTop = 144;
 constexpr int kPageWidth = 391;
-constexpr int kPageHeight = 155;
+constexpr int kPageHeight = 177;
 constexpr int kLabelWidth = 94;
 constexpr int kFieldLeft = kPageLeft + 100;
 constexpr int kFieldWidth = kPageLeft + kPageWidth - kFieldLeft;
@@ -42,6 +42,7 @@ constexpr int kTextPath = 8000024;
 constexpr int kTextScope = 8000025;
 constexpr int kTextStartMenu = 8000035;
 constexpr int kTextAutoStart = 8000036;
+constexpr int kTextOrderByRelevance = 8000064;
 constexpr int kTextClose = 3;
 
 // A label whose last character (the colon) stays visible: when the caption does not fit,
@@ -196,6 +197,8 @@ void InstallWindow::CreateControls() {
           {kFieldLeft, kPageTop + 108, kFieldWidth, 20});
     place(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, AutoStart,
           {kFieldLeft, kPageTop + 130, kFieldWidth, 20});
+    place(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, OrderByRelevance,
+          {kFieldLeft, kPageTop + 152, kFieldWidth, 20});
     ::SendMessageW(Control(Language), CB_SETMINVISIBLE, 16, 0);
 
     // Page 1: what is installed.
@@ -232,6 +235,7 @@ void InstallWindow::ApplyTexts() {
     set(ScopeLabel, Languages::TextColon(kTextScope));
     set(StartMenu, Languages::Text(kTextStartMenu));
     set(AutoStart, Languages::Text(kTextAutoStart));
+    set(OrderByRelevance, Languages::Text(kTextOrderByRelevance));
     set(CloseButton, Languages::Text(kTextClose));
     const auto details = InstalledDetails(CurrentInstallInfo());
     for (std::size_t row = 0; row < details.size(); ++row)
@@ -277,6 +281,8 @@ void InstallWindow::Fill() {
     fillList(Scope, form_.scopes, form_.scope);
     ::SendMessageW(Control(StartMenu), BM_SETCHECK, form_.createStartMenu ? BST_CHECKED : 0, 0);
     ::SendMessageW(Control(AutoStart), BM_SETCHECK, form_.autoStart ? BST_CHECKED : 0, 0);
+    ::SendMessageW(Control(OrderByRelevance), BM_SETCHECK, form_.orderByRelevance ? BST_CHECKED : 0,
+                   0);
 }
 
 void InstallWindow::ChangeLanguage() {
@@ -304,6 +310,8 @@ void InstallWindow::ChangeLanguage() {
     ::SetWindowTextW(Control(Path), path.c_str());
     ::SendMessageW(Control(StartMenu), BM_SETCHECK, chosen.createStartMenu ? BST_CHECKED : 0, 0);
     ::SendMessageW(Control(AutoStart), BM_SETCHECK, chosen.autoStart ? BST_CHECKED : 0, 0);
+    ::SendMessageW(Control(OrderByRelevance), BM_SETCHECK,
+                   chosen.orderByRelevance ? BST_CHECKED : 0, 0);
     Refresh(); // the status and the button
 }
 
@@ -345,8 +353,8 @@ void InstallWindow::Refresh() {
 }
 
 void InstallWindow::ShowPage(InstallPage page) {
-    const int options[] = {LanguageLabel, Language,   HotKeyLabel, HotKey,    PathLabel,
-                           Path,          ScopeLabel, Scope,       StartMenu, AutoStart};
+    const int options[] = {LanguageLabel, Language, HotKeyLabel, HotKey,    PathLabel,       Path,
+                           ScopeLabel,    Scope,    StartMenu,   AutoStart, OrderByRelevance};
     for (const int id : options)
         ::ShowWindow(Control(id), page == InstallPage::Options ? SW_SHOW : SW_HIDE);
     for (int id = DetailsFirst; id < DetailsFirst + 12; ++id)
@@ -368,6 +376,8 @@ InstallChoices InstallWindow::Choices() const {
     choices.allUsers = selectedValue(Scope, 0) == 0;
     choices.createStartMenu = ::SendMessageW(Control(StartMenu), BM_GETCHECK, 0, 0) == BST_CHECKED;
     choices.autoStart = ::SendMessageW(Control(AutoStart), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    choices.orderByRelevance =
+        ::SendMessageW(Control(OrderByRelevance), BM_GETCHECK, 0, 0) == BST_CHECKED;
     return choices;
 }
 

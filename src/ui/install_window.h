@@ -44,6 +44,7 @@ inline constexpr int Scope = 117;
 inline constexpr int StartMenu = 118;
 inline constexpr int AutoStart = 119;
 inline constexpr int DetailsFirst = 120; // caption, value, caption, value, ... (12 windows)
+inline constexpr int OrderByRelevance = 135;
 inline constexpr int Status = 140;
 inline constexpr int TopLine = 141;
 inline constexpr int BottomLine = 142;

@@ -175,6 +175,13 @@ void RunTab::MoveSelection(bool up) {
 void RunTab::RunSelected() {
     if (list_.Count() == 0 || list_.Selection() < 0)
         return;
+    // A catalog entry started for the typed text is what the relevance order learns from.
+    if (const std::optional<std::size_t> row = SelectedRow();
+        keeper_ && row && *row < available_.size() && available_[*row].kind == RunKind::Catalog) {
+        const RunAvailableRow chosen = available_[*row];
+        const std::wstring text = WindowText(edit_);
+        keeper_->RecordLaunch(win32::Narrow(text.c_str(), text.size()), chosen.name, chosen.path);
+    }
     if (orvan::RunSelected(available_, SelectedRow(), CurrentOptions(), services_.launch))
         ::SetWindowTextW(edit_, L"");
 }
@@ -214,8 +221,11 @@ void RunTab::Rebuild() {
     WaitCursor wait;
     const std::wstring text = WindowText(edit_);
     try {
+        RunBuildEnvironment build = services_.build;
+        build.order = CurrentOptions().order;
+        build.memory = keeper_ ? &keeper_->Memory() : nullptr;
         BuildRunAvailableList(win32::Narrow(text.c_str(), text.size()),
-                              CurrentOptions().catalog.items, available_, services_.build);
+                              CurrentOptions().catalog.items, available_, build);
     } catch (...) {
         // A failing step still leaves a sorted list: show it, then let the error be reported.
         list_.Refill();

@@ -3,6 +3,7 @@
 // scrolling label, the run, details and copy buttons) and the candidate list. Every change
 // of the input line rebuilds the candidate list; the details area describes the selected
 // row; Enter, a double-click or the run button starts it.
+#include "core/catalog/catalog_keeper.h"
 #include "core/fileinfo/file_info.h"
 #include "core/search/launch.h"
 #include "core/search/run_available.h"
@@ -59,6 +60,9 @@ public:
     bool HandleKey(SearchKeyAction action) override;
 
     void SetDetailsSlot(DetailsSlot slot) { details_ = std::move(slot); }
+    // Where the relevance order's memory lives, and where starts of catalog rows are
+    // recorded; may be nullptr (nothing is learned then).
+    void SetCatalogKeeper(CatalogKeeper* keeper) { keeper_ = keeper; }
     bool DetailsVisible() const { return details_.visible && details_.visible(); }
     // Rebuilds the candidate list for the input line's text, as a change of it does.
     void Rebuild();
@@ -98,6 +102,8 @@ private:
     void CutPathComponent();
     void RecallHistory();
     void MoveSelection(bool up);
+
+    CatalogKeeper* keeper_ = nullptr;
 
     std::u16string InputText() const;
     std::size_t Caret() const;

@@ -132,6 +132,11 @@ LRESULT SearchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
 }
 
+void SearchWindow::SetCatalogKeeper(CatalogKeeper* keeper) {
+    keeper_ = keeper;
+    run_->SetCatalogKeeper(keeper);
+}
+
 void SearchWindow::OnCreate() {
     pageControl_ = ::CreateWindowExW(
         WS_EX_CONTROLPARENT, WC_TABCONTROLW, L"",

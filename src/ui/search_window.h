@@ -52,7 +52,7 @@ public:
     void SetQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
 
     // The catalog's owner, which the application keeps; set before InitializeSearch.
-    void SetCatalogKeeper(CatalogKeeper* keeper) { keeper_ = keeper; }
+    void SetCatalogKeeper(CatalogKeeper* keeper);
     // Loads and applies the options and starts loading the catalog.
     void InitializeSearch();
     // Waits until the catalog file's load is published (tests and measurements only: the

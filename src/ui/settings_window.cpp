@@ -34,9 +34,10 @@ struct PagePlace {
 };
 
 DesignedControl CheckPlace(std::size_t position) {
-    // The first four boxes form the left column, the other four the right one.
-    UiRect rect = position < 4 ? layout::kLeftColumn : layout::kRightColumn;
-    rect.top += int(position % 4) * layout::kCheckPitch;
+    // The first four boxes form the left column, the next four the right one; the order box
+    // comes under the left column.
+    UiRect rect = position < 4 || position >= 8 ? layout::kLeftColumn : layout::kRightColumn;
+    rect.top += int(position < 8 ? position % 4 : 4) * layout::kCheckPitch;
     return {rect, Anchor::TopLeft};
 }
 
@@ -48,6 +49,7 @@ std::vector<PagePlace> PagePlaces() {
     language.rect.height += layout::kLanguageDropHeight;
     places.insert(places.end(),
                   {
+                      {SettingsPage::General, SettingsId::Forget, layout::kForget},
                       {SettingsPage::General, SettingsId::Bevel, layout::kGeneralBevel},
                       {SettingsPage::General, SettingsId::LanguageLabel, layout::kLanguageLabel},
                       {SettingsPage::General, SettingsId::Language, language},
@@ -192,6 +194,7 @@ void SettingsWindow::OnCreate() {
         // Show on desktop and Portable mode only show their stored values.
         ::EnableWindow(box, kSettingsCheckBoxes[i].enabled);
     }
+    MakeChild(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, general, SettingsId::Forget);
     MakeChild(L"STATIC", SS_ETCHEDHORZ, 0, general, SettingsId::Bevel);
     MakeChild(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, general, SettingsId::LanguageLabel);
     MakeChild(WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, general,
@@ -306,6 +309,7 @@ void SettingsWindow::ShowSettings() {
         result_ = Result::Open;
         confirmed_.reset();
         OptionsToControls();
+        ::EnableWindow(Control(SettingsId::Forget), host_.forgetLaunches != nullptr);
         SelectPage(SettingsPage::General);
         shownRebuilding_ = !model_.Rebuilding(); // makes SyncButtons show every part
         SyncButtons();
@@ -382,6 +386,7 @@ void SettingsWindow::ApplyTexts() {
         ::SendMessageW(pageControl_, TCM_SETITEMW, WPARAM(tab), reinterpret_cast<LPARAM>(&item));
     }
     SetText(Control(SettingsId::Rescan), texts.rescan);
+    SetText(Control(SettingsId::Forget), texts.forget);
     for (std::size_t i = 0; i < kSettingsCheckCount; ++i)
         SetText(Control(SettingsId::FirstCheck + int(i)), texts.checks[i]);
     SetText(Control(SettingsId::HotKeyLabel), texts.hotKeyLabel);
@@ -449,6 +454,13 @@ void SettingsWindow::OnCommand(int id, int code) {
     case SettingsId::Rescan:
         if (code == BN_CLICKED)
             OnRescan();
+        return;
+    case SettingsId::Forget:
+        // At once, not with OK: it is no setting but the answer to "forget what you saw".
+        if (code == BN_CLICKED && host_.forgetLaunches) {
+            host_.forgetLaunches();
+            ::EnableWindow(Control(SettingsId::Forget), FALSE);
+        }
         return;
     default:
         return;

@@ -37,6 +37,7 @@ constexpr int LanguageLabel = 121;
 constexpr int Language = 122;
 constexpr int HotKeyLabel = 123;
 constexpr int HotKey = 124;
+constexpr int Forget = 125;
 constexpr int Paths = 130;
 constexpr int Progress = 140;
 constexpr int StatusBevel = 141;
@@ -67,6 +68,8 @@ struct SettingsHost {
     // After OK has applied the options: saves them and the catalog as the close command does
     // and reports a failure itself.
     std::function<void()> save;
+    // The Forget button: the relevance order forgets what it learned from the starts.
+    std::function<void()> forgetLaunches;
 };
 
 class SettingsWindow final : public Window {

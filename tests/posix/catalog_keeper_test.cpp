@@ -2,6 +2,7 @@
 // what it publishes and saves, and what it must never do (rewrite its own file for ever,
 // publish a catalog built for other paths, write over a file it could not read).
 #include "core/catalog/catalog_keeper.h"
+#include "core/search/run_available.h"
 #include "platform/native.h"
 
 #include "keeper_loop_host.h"
@@ -295,6 +296,78 @@ TEST_F(CatalogKeeperTest, ASaveHeldBackIsMadeAtTheEnd) {
     keeper->NoteSaved(); // the close command wrote it
     keeper->Shutdown();
     EXPECT_EQ(store.writes.load(), writes);
+}
+
+// What the user starts is learned for good: the use count goes into the catalog file when the
+// program ends, the typed text into its own file at once; both come back at the next start
+// and outlive a full rebuild, which lists the entries anew and knows no counts.
+TEST_F(CatalogKeeperTest, WhatTheUserStartedSurvivesARestartAndAFullRebuild) {
+    temp.File("tree/edge.exe");
+    temp.File("tree/editor.exe");
+    const std::string editor = temp.Core("tree/editor.exe");
+    SettingsOptions saved = record;
+    saved.catalog.items = CatalogItems({{temp.Core("tree/edge.exe"), "", 0}, {editor, "", 0}});
+    ASSERT_TRUE(SaveCatalog(saved, {platform::FileStore(), platform::XmlReader()}));
+    Start();
+    keeper->RecordLaunch("ed", "editor.exe", editor);
+    EXPECT_EQ(keeper->Memory().CountOf(editor), 1);
+    EXPECT_NE(
+        ReadNative(temp.Native("data/Orvan_Learned.txt")).find("ed\t" + editor + "\teditor.exe"),
+        std::string::npos);
+    keeper->Shutdown();
+    EXPECT_NE(ReadNative(temp.Native("data/Orvan_Catalog.xml")).find("<priority>1</priority>"),
+              std::string::npos);
+
+    keeper.reset();
+    record.catalog.items = CatalogItems();
+    Start();
+    EXPECT_EQ(keeper->Memory().CountOf(editor), 1);
+    const auto first = [&](std::string_view text) {
+        RunAvailableList list;
+        RunBuildEnvironment environment;
+        environment.order = ResultOrder::Relevance;
+        environment.memory = &keeper->Memory();
+        BuildRunAvailableList(text, record.catalog.items, list, environment);
+        return list.empty() ? std::string() : std::string(list[0].name);
+    };
+    // By name edge.exe comes first; the text's choice and the count say editor.exe.
+    EXPECT_EQ(first("ed"), "editor.exe");
+    EXPECT_EQ(first("edi"), "editor.exe");
+    EXPECT_EQ(first("e"), "editor.exe");
+
+    // A full rebuild: the catalog's entries are new, the counts are carried by path.
+    SettingsOptions changed = record;
+    changed.catalog.paths.push_back(Path("data", "*.exe"));
+    record.catalog.paths = changed.catalog.paths;
+    keeper->Apply(changed);
+    Pass(AutoUpdateSchedule::kCatchUpSeconds + 1);
+    ASSERT_TRUE(RunUntil([&] { return keeper->SavesStarted() >= 1; }));
+    keeper->WaitForSave();
+    EXPECT_EQ(keeper->Memory().CountOf(editor), 1);
+    EXPECT_EQ(first("ed"), "editor.exe");
+    keeper->Shutdown();
+    const std::string file = ReadNative(temp.Native("data/Orvan_Catalog.xml"));
+    const std::size_t at = file.find("editor.exe");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(file.substr(file.find("<priority>", at), 22), "<priority>1</priority>");
+}
+
+// Forget clears the counts and the texts, in memory and in both files.
+TEST_F(CatalogKeeperTest, ForgetClearsTheCountsAndTheTypedTexts) {
+    temp.File("tree/edge.exe");
+    const std::string edge = temp.Core("tree/edge.exe");
+    SettingsOptions saved = record;
+    saved.catalog.items = CatalogItems({{edge, "Edge", 3}});
+    ASSERT_TRUE(SaveCatalog(saved, {platform::FileStore(), platform::XmlReader()}));
+    Start();
+    EXPECT_EQ(keeper->Memory().CountOf(edge), 3); // the file's priority is the count
+    keeper->RecordLaunch("ed", "Edge", edge);
+    keeper->ForgetLaunches();
+    keeper->WaitForSave();
+    EXPECT_TRUE(keeper->Memory().Empty());
+    EXPECT_EQ(ReadNative(temp.Native("data/Orvan_Learned.txt")).find("Edge"), std::string::npos);
+    EXPECT_NE(ReadNative(temp.Native("data/Orvan_Catalog.xml")).find("<priority>0</priority>"),
+              std::string::npos);
 }
 
 // A catalog file another program holds at start-up is tried again; if it stays unreadable

@@ -78,7 +78,9 @@ bool SameEntries(const CatalogItems& a, const CatalogItems& b) {
         return true;
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](const CatalogItem& x, const CatalogItem& y) {
-                          return x.priority == y.priority && x.path == y.path && x.name == y.name;
+                          // Priorities are the use counts, which the keeper carries
+                          // itself; a rebuild knows none of them.
+                          return x.path == y.path && x.name == y.name;
                       });
 }
 
@@ -199,6 +201,12 @@ void CatalogKeeper::StartLoad() {
         return;
     loadRetryAt_.reset();
     ++loadAttempts_;
+    if (!typedRead_) {
+        // A small file: read where the typed texts are used.
+        typedRead_ = true;
+        typedUnreadable_ = !LoadTypedChoices(memory_, LaunchMemoryFileName(record_.fileName),
+                                             services_.catalog.files);
+    }
     const std::string fileName = CatalogFileName(record_.fileName);
     const FileStorePort* files = &services_.catalog.files;
     const XmlReaderPort* xml = &services_.catalog.xml;
@@ -252,12 +260,14 @@ void CatalogKeeper::OnLoaded(JobResult& result) {
     case LoadOutcome::Read:
     case LoadOutcome::Missing:
         saveBlocked_ = false;
+        memory_.SeedCounts(CountsFromCatalog(result.items.items()));
         Publish(std::move(result.items), record_.catalog.lastRebuild, false);
         return;
     case LoadOutcome::Damaged:
         // The entries read before the damage; the next save writes a whole file again, the
         // damaged one being kept beside it.
         saveBlocked_ = false;
+        memory_.SeedCounts(CountsFromCatalog(result.items.items()));
         Publish(std::move(result.items), record_.catalog.lastRebuild, false);
         host_.Report(result.error);
         return;
@@ -312,7 +322,35 @@ void CatalogKeeper::SaveWhenDue() {
     lastAutoSave_ = Now();
     ++savesStarted_;
     // The entries are shared with the saving thread, never copied: they are immutable.
-    save_.Save(record_.fileName, record_.catalog.items);
+    save_.Save(record_.fileName, record_.catalog.items, memory_.Counts());
+}
+
+void CatalogKeeper::RecordLaunch(std::string_view text, std::string_view name,
+                                 std::string_view path) {
+    if (shutDown_)
+        return;
+    memory_.Record(text, name, path);
+    SaveTypedTexts();
+    // Not worth rewriting a large catalog file for: it is written with the next save.
+    savePending_ = true;
+}
+
+void CatalogKeeper::ForgetLaunches() {
+    if (shutDown_ || memory_.Empty())
+        return;
+    memory_.Forget();
+    SaveTypedTexts();
+    savePending_ = true;
+    lastAutoSave_.reset(); // the user asked for it: written now, not within the minute
+    SaveWhenDue();
+}
+
+void CatalogKeeper::SaveTypedTexts() {
+    if (typedUnreadable_)
+        return; // what the file holds could not be read, so it must not be lost
+    const std::string fileName = LaunchMemoryFileName(record_.fileName);
+    if (!SaveTypedChoices(memory_, fileName, services_.catalog.files))
+        host_.Report(UnableToWriteText(fileName));
 }
 
 bool CatalogKeeper::CatalogSaveAllowed() const {
@@ -819,7 +857,7 @@ void CatalogKeeper::Shutdown() {
     if (savePending_ && !saveBlocked_) {
         savePending_ = false;
         ++savesStarted_;
-        save_.Save(record_.fileName, record_.catalog.items);
+        save_.Save(record_.fileName, record_.catalog.items, memory_.Counts());
     }
     save_.Wait();
     for (const std::string& failure : save_.TakeFailures())

@@ -11,6 +11,7 @@
 #include "core/catalog/catalog.h"
 #include "core/catalog/catalog_file.h"
 #include "core/catalog/catalog_save.h"
+#include "core/catalog/launch_memory.h"
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
 #include "core/ports/clock.h"
@@ -132,6 +133,15 @@ public:
     // Whether the close command may write the record's catalog to the file: not while the
     // file could not be read, nor while it is still being loaded with nothing published.
     bool CatalogSaveAllowed() const;
+
+    // What the relevance order learned from the entries started (use counts and typed texts).
+    const LaunchMemory& Memory() const { return memory_; }
+    // A start of the catalog entry listed as name and path for the typed text: counted and
+    // remembered for the text. The typed texts' file is written at once; the counts go into
+    // the catalog file with its next save, at the latest when the program ends.
+    void RecordLaunch(std::string_view text, std::string_view name, std::string_view path);
+    // Forgets every count and typed text, and says so in both files.
+    void ForgetLaunches();
     // Waits for the background save (before the file is written another way); its
     // failures are reported.
     void WaitForSave();
@@ -227,6 +237,10 @@ private:
     CatalogKeeperServices services_;
     CatalogKeeperHost& host_;
     SettingsOptions& record_;
+    LaunchMemory memory_;
+    bool typedRead_ = false;       // the typed texts' file was read (or found missing)
+    bool typedUnreadable_ = false; // it exists but could not be read: never written over
+    void SaveTypedTexts();
     std::shared_ptr<Inbox> inbox_ = std::make_shared<Inbox>();
     BackgroundCatalogSave save_;
 

@@ -15,9 +15,10 @@ BackgroundCatalogSave::~BackgroundCatalogSave() {
         worker_.wait();
 }
 
-void BackgroundCatalogSave::Save(std::string optionsFileName, CatalogItems items) {
+void BackgroundCatalogSave::Save(std::string optionsFileName, CatalogItems items,
+                                 std::shared_ptr<const UseCounts> counts) {
     std::unique_lock lock(mutex_);
-    waiting_ = Job{std::move(optionsFileName), std::move(items)};
+    waiting_ = Job{std::move(optionsFileName), std::move(items), std::move(counts)};
     if (running_)
         return; // the running save's thread takes it next
     running_ = true;
@@ -46,7 +47,7 @@ void BackgroundCatalogSave::Work() {
             SettingsOptions options;
             options.fileName = std::move(job.optionsFileName);
             options.catalog.items = std::move(job.items);
-            if (const FileResult saved = SaveCatalog(options, services_); !saved)
+            if (const FileResult saved = SaveCatalog(options, services_, job.counts.get()); !saved)
                 failure = saved.Error();
         } catch (const std::exception& error) {
             // Out of memory while writing: the file store has left the old file in place.

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <functional>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -29,7 +30,9 @@ public:
 
     // Writes these entries to the catalog file beside the options file optionsFileName.
     // The entries are shared, not copied.
-    void Save(std::string optionsFileName, CatalogItems items);
+    // counts, when given, are written as the entries' priorities.
+    void Save(std::string optionsFileName, CatalogItems items,
+              std::shared_ptr<const UseCounts> counts = nullptr);
     // Returns once no save runs or waits: before the file is written another way or read.
     void Wait();
     // What the saves that failed since the last call said, oldest first.
@@ -39,6 +42,7 @@ private:
     struct Job {
         std::string optionsFileName;
         CatalogItems items;
+        std::shared_ptr<const UseCounts> counts;
     };
     void Work();
 

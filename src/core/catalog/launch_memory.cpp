@@ -165,7 +165,7 @@ bool SaveTypedChoices(const LaunchMemory& memory, const std::string& fileName,
     return files.ReplaceWholeFile(fileName, SerializeTypedChoices(memory.Texts()));
 }
 
-UseCounts CountsFromCatalog(const CatalogItems& items) {
+UseCounts CountsFromCatalog(const std::vector<CatalogItem>& items) {
     UseCounts counts;
     for (const CatalogItem& item : items)
         if (item.priority > 0) {

@@ -105,7 +105,7 @@ bool SaveTypedChoices(const LaunchMemory& memory, const std::string& fileName,
                       const FileStorePort& files);
 
 // Use counts from the priorities of a catalog's entries.
-class CatalogItems;
-UseCounts CountsFromCatalog(const CatalogItems& items);
+struct CatalogItem;
+UseCounts CountsFromCatalog(const std::vector<CatalogItem>& items);
 
 } // namespace orvan

@@ -417,7 +417,10 @@ FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& se
         file.Write(kForm, "Height", std::to_string(g.height));
     }
     file.Write(kTrayIcon, "Enabled", BoolNumber(options.trayIcon));
-    file.Write(kSearch, "Order", ResultOrderText(options.order));
+    // Written once it is not the name order or the file has it: a file of a copy that
+    // never chose stays as it was.
+    if (options.order != ResultOrder::Name || file.Read(kSearch, "Order"))
+        file.Write(kSearch, "Order", ResultOrderText(options.order));
     file.Write(kCatalog, "AutoUpdate", BoolText(options.catalog.autoUpdate));
     file.Write(kCatalog, "Interval", std::to_string(options.catalog.interval));
     file.Write(kCatalog, "LastRebuild",

@@ -70,6 +70,7 @@ struct InstallForm {
     std::size_t scope = 0;
     bool createStartMenu = true;
     bool autoStart = true;
+    bool orderByRelevance = true;
 };
 
 // The program-folder suggestions below the program files, common files, profile and desktop

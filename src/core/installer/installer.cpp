@@ -191,6 +191,7 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     options = DefaultOptions(services.options);
     options.language = choices.language;
     options.hotKey = choices.hotKey;
+    options.order = choices.orderByRelevance ? ResultOrder::Relevance : ResultOrder::Name;
     const auto fail = [&](const std::string& text) {
         services.messages.ShowMessageDialog(Languages::Text(kTextError), text);
         return false;
@@ -216,7 +217,13 @@ bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServic
     };
     scan.Rebuild(options, {services.options.fileSystem, services.options.folders,
                            services.shellNames, services.clock, eachFolder, betweenEntries});
-    if (const FileResult saved = SaveOptionsAndCatalog(options, services.options, services.catalog);
+    // A repair lists the entries anew; how often the user started each stays.
+    const UseCounts counts =
+        CountsFromCatalog(ReadCatalogFile(CatalogFileName(options.fileName), services.catalog.files,
+                                          services.catalog.xml)
+                              .items);
+    if (const FileResult saved =
+            SaveOptionsAndCatalog(options, services.options, services.catalog, &counts);
         !saved)
         return fail(saved.Error());
     return true;

@@ -34,6 +34,7 @@ struct InstallChoices {
     bool allUsers = true;         // the machine's registry and start menu, else the user's
     bool createStartMenu = true;
     bool autoStart = true;
+    bool orderByRelevance = true; // a new installation orders the results by relevance
 };
 
 // Everything the installer reaches the system through.

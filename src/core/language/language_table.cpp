@@ -504,6 +504,8 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
     {8000, 8000063,
      "Orvan! is now uninstalled, but its program file is in use and stays: %s. Please delete it "
      "once Orvan! has ended. The installation process will be close. Bye!"},
+    {8000, 8000064, "Order results by relevance"},
+    {8000, 8000065, "Forget"},
     // Group 9000: settings and installation status
     {9000, 8000050, "Title"},
     {9000, 8000051, "Version"},

@@ -24,17 +24,28 @@ bool& CheckField(SettingsOptions& options, SettingsCheck check) {
     case SettingsCheck::CatalogAutoUpdate:
         return options.catalog.autoUpdate;
     case SettingsCheck::ShowTrayIcon:
+    case SettingsCheck::OrderByRelevance: // not a flag of the record: see the two below
         break;
     }
     return options.trayIcon;
 }
 
-bool CheckField(const SettingsOptions& options, SettingsCheck check) {
+bool ReadCheck(const SettingsOptions& options, SettingsCheck check) {
+    if (check == SettingsCheck::OrderByRelevance)
+        return options.order == ResultOrder::Relevance;
     return CheckField(const_cast<SettingsOptions&>(options), check);
+}
+
+void WriteCheck(SettingsOptions& options, SettingsCheck check, bool value) {
+    if (check == SettingsCheck::OrderByRelevance)
+        options.order = value ? ResultOrder::Relevance : ResultOrder::Name;
+    else
+        CheckField(options, check) = value;
 }
 
 constexpr int kRebuildCaption = 9000051;
 constexpr int kStopCaption = 9000052;
+constexpr int kForgetCaption = 8000065;
 
 } // namespace
 
@@ -47,6 +58,7 @@ const std::array<SettingsCheckBox, kSettingsCheckCount> kSettingsCheckBoxes{{
     {SettingsCheck::PortableMode, 9000024, false},
     {SettingsCheck::CatalogAutoUpdate, 9000025, true},
     {SettingsCheck::ShowTrayIcon, 9000029, true},
+    {SettingsCheck::OrderByRelevance, 8000064, true},
 }};
 
 std::vector<LanguageChoice> LanguageChoices(const std::vector<LanguageFileInfo>& files) {
@@ -67,7 +79,7 @@ std::size_t LanguageChoiceIndex(std::int32_t lcid) {
 SettingsControls OptionsToControls(const SettingsOptions& options) {
     SettingsControls controls;
     for (const SettingsCheckBox& box : kSettingsCheckBoxes)
-        controls.Check(box.check) = CheckField(options, box.check);
+        controls.Check(box.check) = ReadCheck(options, box.check);
     // Registration takes the value as 16 bits as well.
     controls.hotKey = static_cast<std::uint16_t>(options.hotKey);
     controls.languageIndex = static_cast<std::ptrdiff_t>(LanguageChoiceIndex(options.language));
@@ -77,7 +89,7 @@ SettingsControls OptionsToControls(const SettingsOptions& options) {
 void ControlsToOptions(const SettingsControls& controls, SettingsOptions& options) {
     for (const SettingsCheckBox& box : kSettingsCheckBoxes)
         if (box.enabled)
-            CheckField(options, box.check) = controls.Check(box.check);
+            WriteCheck(options, box.check, controls.Check(box.check));
     if ((controls.hotKey & 0xFF) != 0)
         options.hotKey = controls.hotKey;
     const std::ptrdiff_t index = controls.languageIndex;
@@ -92,6 +104,7 @@ SettingsDialogTexts SettingsTexts() {
     texts.cancel = Languages::Text(2);
     texts.tabs = {Languages::Text(9000010), Languages::Text(9000011), Languages::Text(9000012)};
     texts.rescan = Languages::Text(kRebuildCaption);
+    texts.forget = Languages::Text(kForgetCaption);
     for (std::size_t i = 0; i < kSettingsCheckCount; ++i)
         texts.checks[i] = Languages::Text(kSettingsCheckBoxes[i].captionId);
     texts.hotKeyLabel = Languages::TextColon(9000026);

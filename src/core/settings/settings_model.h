@@ -28,8 +28,9 @@ enum class SettingsCheck : std::uint8_t {
     PortableMode,
     CatalogAutoUpdate,
     ShowTrayIcon,
+    OrderByRelevance, // the results' order: relevance when ticked, else the name order
 };
-inline constexpr std::size_t kSettingsCheckCount = 8;
+inline constexpr std::size_t kSettingsCheckCount = 9;
 
 struct SettingsCheckBox {
     SettingsCheck check;
@@ -77,6 +78,7 @@ struct SettingsDialogTexts {
     std::string cancel;
     std::array<std::string, 3> tabs; // General, Catalog, Status
     std::string rescan;
+    std::string forget;                                  // clears what the relevance order learned
     std::array<std::string, kSettingsCheckCount> checks; // in kSettingsCheckBoxes order
     std::string hotKeyLabel;
     std::string languageLabel;

@@ -16,18 +16,20 @@ inline constexpr UiSize kPage{422, 214};
 inline constexpr DesignedControl kOk{{282, 258, 75, 25}, Anchor::Right | Anchor::Bottom};
 inline constexpr DesignedControl kCancel{{363, 258, 75, 25}, Anchor::Right | Anchor::Bottom};
 
-// General tab: two columns of four check boxes, a separator, the language and the hot key.
+// General tab: two columns of four check boxes, the order box under the left one with the
+// Forget button beside it, a separator, the language and the hot key.
 inline constexpr int kCheckTop = 12;
 inline constexpr int kCheckPitch = 23;
 inline constexpr int kCheckHeight = 17;
 inline constexpr UiRect kLeftColumn{12, kCheckTop, 195, kCheckHeight};
 inline constexpr UiRect kRightColumn{215, kCheckTop, 195, kCheckHeight};
-inline constexpr DesignedControl kGeneralBevel{{12, 110, 398, 2}, Anchor::TopSides};
-inline constexpr DesignedControl kLanguageLabel{{12, 127, 94, 13}, Anchor::TopLeft};
-inline constexpr DesignedControl kLanguage{{110, 123, 200, 21}, Anchor::TopLeft};
+inline constexpr DesignedControl kForget{{215, 101, 90, 23}, Anchor::TopLeft};
+inline constexpr DesignedControl kGeneralBevel{{12, 133, 398, 2}, Anchor::TopSides};
+inline constexpr DesignedControl kLanguageLabel{{12, 150, 94, 13}, Anchor::TopLeft};
+inline constexpr DesignedControl kLanguage{{110, 146, 200, 21}, Anchor::TopLeft};
 inline constexpr int kLanguageDropHeight = 240; // the open list below the box
-inline constexpr DesignedControl kHotKeyLabel{{12, 157, 94, 13}, Anchor::TopLeft};
-inline constexpr DesignedControl kHotKey{{110, 153, 200, 21}, Anchor::TopLeft};
+inline constexpr DesignedControl kHotKeyLabel{{12, 180, 94, 13}, Anchor::TopLeft};
+inline constexpr DesignedControl kHotKey{{110, 176, 200, 21}, Anchor::TopLeft};
 
 // Catalog tab: the path grid fills it.
 inline constexpr DesignedControl kPathGrid{{6, 6, 410, 202}, Anchor::All};

@@ -22,8 +22,20 @@ struct CheckCase {
     bool editable;
 };
 
+// The order box stands for the results' order, which is no flag: ticked is Relevance.
 bool FieldOf(const SettingsOptions& options, const CheckCase& c) {
+    if (c.check == SettingsCheck::OrderByRelevance)
+        return options.order == ResultOrder::Relevance;
     return c.field != nullptr ? options.*c.field : options.catalog.*c.catalogField;
+}
+
+void SetField(SettingsOptions& options, const CheckCase& c, bool value) {
+    if (c.check == SettingsCheck::OrderByRelevance)
+        options.order = value ? ResultOrder::Relevance : ResultOrder::Name;
+    else if (c.field != nullptr)
+        options.*c.field = value;
+    else
+        options.catalog.*c.catalogField = value;
 }
 
 const CheckCase kCheckCases[] = {
@@ -35,6 +47,7 @@ const CheckCase kCheckCases[] = {
     {SettingsCheck::PortableMode, &SettingsOptions::portable, nullptr, false},
     {SettingsCheck::CatalogAutoUpdate, nullptr, &SettingsOptionsCatalog::autoUpdate, true},
     {SettingsCheck::ShowTrayIcon, &SettingsOptions::trayIcon, nullptr, true},
+    {SettingsCheck::OrderByRelevance, nullptr, nullptr, true},
 };
 
 TEST(SettingsControls, EachBoxShowsAndStoresItsOwnField) {
@@ -44,10 +57,7 @@ TEST(SettingsControls, EachBoxShowsAndStoresItsOwnField) {
             options.catalog.autoUpdate = false;
             options.autoHide = false;
             options.autoCenter = false;
-            if (c.field != nullptr)
-                options.*c.field = stored;
-            else
-                options.catalog.*c.catalogField = stored;
+            SetField(options, c, stored);
             SettingsControls controls = OptionsToControls(options);
             for (const CheckCase& other : kCheckCases)
                 EXPECT_EQ(controls.Check(other.check), FieldOf(options, other))
@@ -68,9 +78,10 @@ TEST(SettingsControls, EachBoxShowsAndStoresItsOwnField) {
 
 TEST(SettingsControls, BoxesCarryTheirCaptionsAndOnlyTwoAreDisabled) {
     const SettingsDialogTexts texts = SettingsTexts();
-    const char* const expected[] = {"Always visible",      "Auto hide",       "Always on top",
-                                    "Auto center",         "Show on desktop", "Portable mode",
-                                    "Auto update catalog", "Show tray icon"};
+    const char* const expected[] = {
+        "Always visible",      "Auto hide",       "Always on top",
+        "Auto center",         "Show on desktop", "Portable mode",
+        "Auto update catalog", "Show tray icon",  "Order results by relevance"};
     for (std::size_t i = 0; i < kSettingsCheckCount; ++i) {
         EXPECT_EQ(kSettingsCheckBoxes[i].check, kCheckCases[i].check);
         EXPECT_EQ(kSettingsCheckBoxes[i].enabled, kCheckCases[i].editable);
@@ -81,6 +92,7 @@ TEST(SettingsControls, BoxesCarryTheirCaptionsAndOnlyTwoAreDisabled) {
     EXPECT_EQ(texts.cancel, "Cancel");
     EXPECT_EQ(texts.tabs, (std::array<std::string, 3>{"General settings", "Catalog", "Status"}));
     EXPECT_EQ(texts.rescan, "Rebuild");
+    EXPECT_EQ(texts.forget, "Forget");
     EXPECT_EQ(texts.hotKeyLabel, "Hot key:");
     EXPECT_EQ(texts.languageLabel, "Language:");
 }
