@@ -4,6 +4,7 @@
 
 #include "core/catalog/catalog_file.h"
 #include "core/catalog/catalog_index.h"
+#include "core/catalog/relevance_index.h"
 #include "core/catalog/scanner.h"
 #include "core/config/options.h"
 #include "core/config/path_convert.h"
@@ -76,6 +77,43 @@ void CandidateList(benchmark::State& state, const char* text) {
     state.counters["rows"] = static_cast<double>(list.size());
 }
 
+// The same in the relevance order, with a little learned (a few entries started), as after a
+// day of use. The relevance data is made before the timing: once per published catalog.
+void CandidateListByRelevance(benchmark::State& state, const char* text) {
+    const CatalogItems& catalog = Catalog(static_cast<std::size_t>(state.range(0)));
+    catalog.Relevance();
+    LaunchMemory memory;
+    for (std::size_t i = 0; i < catalog.size(); i += catalog.size() / 50) {
+        const CatalogItem& item = catalog[i];
+        memory.Record(std::string(CatalogDisplayName(item)).substr(0, 2), CatalogDisplayName(item),
+                      item.path);
+    }
+    RunBuildEnvironment environment;
+    environment.order = ResultOrder::Relevance;
+    environment.memory = &memory;
+    RunAvailableList list;
+    for (auto _ : state) {
+        BuildRunAvailableList(text, catalog, list, environment);
+        benchmark::DoNotOptimize(list.size());
+    }
+    state.counters["rows"] = static_cast<double>(list.size());
+}
+
+// Making the relevance data of a published catalog (the first relevance keystroke after it).
+void MakeRelevanceIndex(benchmark::State& state) {
+    const std::vector<CatalogItem> items = MakeCatalog(static_cast<std::size_t>(state.range(0)));
+    const CatalogSearchIndex index(items);
+    for (auto _ : state) {
+        const RelevanceIndex relevance(items, index);
+        benchmark::DoNotOptimize(&relevance);
+    }
+}
+BENCHMARK(MakeRelevanceIndex)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // The catalog step alone (matching, add-if-absent, the name order), without the steps for
 // what the typed text itself stands for.
 void CatalogStep(benchmark::State& state, const char* text) {
@@ -93,6 +131,12 @@ void CatalogStep(benchmark::State& state, const char* text) {
 #define ORVAN_QUERY(label, text)                                                                   \
     BENCHMARK_CAPTURE(CandidateList, label, text)                                                  \
         ->Arg(10000)                                                                               \
+        ->Arg(100000)                                                                              \
+        ->Arg(1000000)                                                                             \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Repetitions(7)                                                                           \
+        ->ReportAggregatesOnly(true);                                                              \
+    BENCHMARK_CAPTURE(CandidateListByRelevance, label, text)                                       \
         ->Arg(100000)                                                                              \
         ->Arg(1000000)                                                                             \
         ->Unit(benchmark::kMillisecond)                                                            \

@@ -1,5 +1,7 @@
 #include "core/catalog/catalog_keeper.h"
 
+#include "core/catalog/relevance_index.h"
+
 #include "core/base/utf.h"
 #include "core/base/wildcard.h"
 #include "core/catalog/catalog_update.h"
@@ -138,12 +140,17 @@ void CatalogKeeper::StartJob(JobKind kind,
     job.stop = std::make_shared<std::atomic<bool>>(false);
     job.thread =
         std::thread([inbox = inbox_, stop = job.stop, work = std::move(work), kind, id = job.id,
-                     enter = services_.enterJobThread, leave = services_.leaveJobThread] {
+                     enter = services_.enterJobThread, leave = services_.leaveJobThread,
+                     relevance = record_.order == ResultOrder::Relevance] {
             if (enter)
                 enter();
             JobResult result;
             try {
                 result = work(*stop);
+                // What the relevance order needs of a catalog is made here, not on the first
+                // keystroke after it is published.
+                if (relevance && !*stop)
+                    result.items.Relevance();
             } catch (const std::exception& error) {
                 // Out of memory on a huge tree or file: what there is stays.
                 result = JobResult();

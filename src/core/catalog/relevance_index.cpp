@@ -57,32 +57,39 @@ RelevanceIndex::RelevanceIndex(const std::vector<CatalogItem>& items,
     const std::size_t count = index.size();
     nameSpan_.resize(count);
     wordStarts_.resize(count);
-    for (std::size_t p = 0; p < count; ++p) {
-        const NamePart part = NamePartOf(items[index.ItemAt(p)]);
+    // In catalog order, where the entries and their texts lie one after the other in
+    // memory; only the small results go to their places of the display order.
+    std::vector<std::uint32_t> positionOf(count);
+    for (std::size_t p = 0; p < count; ++p)
+        positionOf[index.ItemAt(p)] = static_cast<std::uint32_t>(p);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t p = positionOf[i];
+        const NamePart part = NamePartOf(items[i]);
         const std::size_t begin = std::min<std::size_t>(part.begin, 0xFFFF);
         const std::size_t length = std::min<std::size_t>(part.written.size(), 0xFFFF);
         nameSpan_[p] = static_cast<std::uint32_t>(begin << 16 | length);
         wordStarts_[p] = FindWordStarts(part.written);
-        MarkWordStarts(p, index, part.written);
+        MarkWordStarts(p, count, part.written);
     }
 }
 
-void RelevanceIndex::MarkWordStarts(std::size_t position, const CatalogSearchIndex& index,
+void RelevanceIndex::MarkWordStarts(std::size_t position, std::size_t count,
                                     std::string_view written) {
-    const std::string_view name = Name(index, position);
     auto mark = [&](std::size_t at) {
-        const auto byte = static_cast<unsigned char>(name[at]);
+        auto byte = static_cast<unsigned char>(written[at]);
+        if (byte >= 'a' && byte <= 'z')
+            byte = static_cast<unsigned char>(byte - 'a' + 'A'); // as the keys hold it
         if (byte == 0 || byte >= 128)
             return;
         std::vector<std::uint64_t>& bits = wordStartPresence_[byte];
         if (bits.empty())
-            bits.assign((index.size() + 63) / 64, 0);
+            bits.assign((count + 63) / 64, 0);
         bits[position / 64] |= std::uint64_t{1} << (position % 64);
     };
     for (std::uint64_t starts = wordStarts_[position]; starts != 0; starts &= starts - 1)
         mark(static_cast<std::size_t>(std::countr_zero(starts)));
-    for (std::size_t at = kWordStartBits; at < name.size() && at < written.size(); ++at)
-        if (IsWordByte(name[at]) && !IsWordByte(name[at - 1]))
+    for (std::size_t at = kWordStartBits; at < written.size(); ++at)
+        if (IsWordByte(written[at]) && !IsWordByte(written[at - 1]))
             mark(at);
 }
 

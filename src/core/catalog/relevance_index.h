@@ -40,8 +40,7 @@ public:
     }
 
 private:
-    void MarkWordStarts(std::size_t position, const CatalogSearchIndex& index,
-                        std::string_view written);
+    void MarkWordStarts(std::size_t position, std::size_t count, std::string_view written);
 
     std::vector<std::uint32_t> nameSpan_; // begin within the key << 16 | length, both capped
     std::vector<std::uint64_t> wordStarts_;
