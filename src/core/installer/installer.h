@@ -53,6 +53,10 @@ struct InstallerServices {
     std::function<void()> processMessages;
     // Shows how far the catalog rebuild has come, once per folder; may be empty.
     std::function<void(const std::string& text)> showProgress = {};
+    // Has the program file deleted once this process has ended, for a removal started from
+    // the installed copy itself, whose running file cannot be deleted now; true when that
+    // is arranged. May be empty: the file then stays (or goes at the next restart).
+    std::function<bool(const std::string& programFile)> deleteAfterExit = {};
 };
 
 // The three shortcuts of the start-menu folder, in the order they are made.
@@ -94,11 +98,32 @@ struct InstallResult {
 // to start the installed program: Yes starts it and closes, No closes, Cancel stays.
 InstallResult InstallProgram(const InstallChoices& choices, const InstallerServices& services);
 
+// The installation steps alone, without the final question: the folder, the program file
+// and its translations, the installation record, the Apps & features entry, the shortcuts,
+// autostart, then the options and a freshly built catalog. With keepOptions the options
+// file's current settings are kept (an update in place) rather than reset to the defaults;
+// the chosen language and hot key are written either way. The program file is installed
+// under installedName, or under the running program's own name when that is empty. True
+// when every step succeeded; the first failure is shown in the message dialog and ends the
+// steps.
+bool RunInstallSteps(const InstallChoices& choices, const InstallerServices& services,
+                     bool keepOptions = false, std::string_view installedName = {});
+
+// The size the Apps & features entry states, in KiB, rounded up: the program file and the
+// translations beside it.
+std::uint32_t InstalledSizeKiB(const FileSystemPort& fileSystem, const std::string& programFile);
+
 // Removes the installation recorded in info: every step runs whatever the earlier ones
 // gave, and only the removal of the installation key counts. With farewell, a success
 // ends in the goodbye message and the window closes.
 InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
                             const InstallerServices& services);
+
+// What the removal started from the installed copy leaves for after its process has ended:
+// the program file, the translations that ship with it, then the "Languages" folder and the
+// program folder when nothing else is left in them. Nothing on the way is followed if it is
+// a link. True when the program file is gone.
+bool FinishRemovalAfterExit(const FileSystemPort& fileSystem, const std::string& programFile);
 
 // Remove without the farewell, then, when that succeeded, install.
 InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choices,
