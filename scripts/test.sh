@@ -124,8 +124,9 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh" "$root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
     count_checks "$logs/cli-wine.log"
-    echo "== installation checks (install_probe.exe under Wine, read with reg, lnkinfo, cmp)"
-    "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" 2>&1 \
+    echo "== installation checks (install_probe.exe and Orvan.exe -silent under Wine, read with reg, lnkinfo, cmp)"
+    "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" \
+        "$root/build/windows/src/app/Orvan.exe" 2>&1 \
         | tee "$logs/install-wine.log" | tail -n 1
     count_checks "$logs/install-wine.log"
 else

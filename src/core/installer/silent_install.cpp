@@ -64,9 +64,10 @@ InstallChoices SilentInstallChoices(const std::string& folder, std::int32_t lang
     return choices;
 }
 
-int SilentInstall(InstallChoices choices, const SilentServices& services) {
-    const InstallerServices& installer = services.installer;
-    SilentLog& log = services.log;
+namespace {
+
+int InstallSilently(InstallChoices choices, const InstallerServices& installer,
+                    const RunningInstancePort& instance, SilentLog& log) {
     const bool found = DetectInstallation({installer.registry, installer.options});
     const InstallInfo info = CurrentInstallInfo();
     if (found && info.allUsers) {
@@ -91,9 +92,9 @@ int SilentInstall(InstallChoices choices, const SilentServices& services) {
         log.Add("The user's local application-data folder is unknown. Nothing was changed.");
         return kSilentFailed;
     }
-    if (services.instance.IsRunning()) {
+    if (instance.IsRunning()) {
         log.Add("Ending the running Orvan!.");
-        if (!StopRunningInstance(services.instance, log)) {
+        if (!StopRunningInstance(instance, log)) {
             log.Add("Nothing was changed.");
             return kSilentFailed;
         }
@@ -120,6 +121,33 @@ int SilentInstall(InstallChoices choices, const SilentServices& services) {
             CurrentOptions().fileName + "\" and a catalog of " +
             std::to_string(CurrentOptions().catalog.items.size()) + " entries.");
     return kSilentSucceeded;
+}
+
+} // namespace
+
+int SilentInstall(InstallChoices choices, const SilentServices& services) {
+    // The options are the installed program's, named after "Orvan.exe", not after the
+    // download's name ("Orvan-0.1.0-beta.1-win64.ini"), which the installed copy never reads;
+    // nor does a portable options file beside the download count.
+    const OptionsServices& given = services.installer.options;
+    const OptionsServices options{given.folders, given.fileSystem, given.files,
+                                  ORVAN_PROGRAM_FILE_NAME};
+    const InstallerServices& installer = services.installer;
+    const InstallerServices steps{options,
+                                  installer.catalog,
+                                  installer.registry,
+                                  installer.links,
+                                  installer.account,
+                                  installer.clock,
+                                  installer.shellNames,
+                                  installer.shell,
+                                  installer.messages,
+                                  installer.questions,
+                                  installer.programPath,
+                                  installer.processMessages,
+                                  installer.showProgress,
+                                  installer.deleteAfterExit};
+    return InstallSilently(std::move(choices), steps, services.instance, services.log);
 }
 
 int SilentRemove(const SilentServices& services) {

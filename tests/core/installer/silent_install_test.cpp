@@ -47,8 +47,8 @@ public:
     ~SilentTest() override { SetCurrentLocale(savedLocale); }
 
     InstallerServices Installer() {
-        return {options, {disk, xml}, registry, links, account,     clock,
-                names,   shell,       log,      log,   programPath, {}};
+        return {downloaded, {disk, xml}, registry, links, account,     clock,
+                names,      shell,       log,      log,   programPath, {}};
     }
     int Install(InstallChoices choices) {
         const InstallerServices installer = Installer();
@@ -90,6 +90,9 @@ public:
     const LocaleSettings savedLocale = CurrentLocale();
     testing::FakeFolders folders;
     InstallDisk disk;
+    // The running program is the download, as Orvan.exe's own services name it; the
+    // installed copy reads the options named after "Orvan.exe".
+    OptionsServices downloaded{folders, disk, disk, kDownloaded};
     OptionsServices options{folders, disk, disk, "Orvan.exe"};
     NoXml xml;
     FakeRegistry registry;
