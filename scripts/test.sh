@@ -46,6 +46,10 @@ fi
 "$root/tests/scripts/check_layers_test.sh" 2>&1 | tee "$logs/layers-test.log" | tail -n 1
 count_checks "$logs/layers-test.log"
 
+echo "== release: the generated manifests agree with the files they describe"
+python3 "$root/tests/scripts/release_manifests_test.py" 2>&1 | tee "$logs/release-manifests.log" | tail -n 1
+count_checks "$logs/release-manifests.log"
+
 echo "== native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 if "$root/scripts/build.sh" native >"$logs/native-build.log" 2>&1; then
     (cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$logs/native-ctest.log" | tail -n 4

@@ -79,13 +79,31 @@ InstallerServices Steps(const ProgramServices& services, const std::string& prog
                             programPath,
                             {}};
     steps.deleteAfterExit = [programPath, &log](const std::string& programFile) {
-        if (!StartRemovalHelper(programPath, programFile))
+        if (!platform::StartRemovalHelper(programPath, programFile))
             return false;
         log.Add("The program file \"" + programFile +
                 "\" is in use by this removal; a helper deletes it once this process has ended.");
         return true;
     };
+    steps.shippedLanguage = [](const std::string& fileName) {
+        return platform::ShippedLanguage(fileName);
+    };
     return steps;
+}
+
+// The translations beside the program, else those it carries inside (the standalone
+// download has no folder beside it).
+std::vector<LanguageFileInfo> AvailableLanguages(const OptionsServices& options,
+                                                 const std::string& programPath) {
+    std::vector<LanguageFileInfo> files =
+        ListLanguageFiles(LanguagesFolder(programPath), options.fileSystem, options.files);
+    if (!files.empty())
+        return files;
+    for (const char* name : kShippedLanguageFiles)
+        if (const std::optional<std::string> bytes = platform::ShippedLanguage(name))
+            if (const LanguageFile file = ParseLanguageFile(*bytes, true); file.code != 0)
+                files.push_back({file.code, file.name, name});
+    return files;
 }
 
 } // namespace
@@ -99,9 +117,8 @@ int RunSilentInstall(const ProgramServices& services, const std::string& program
     SilentLog log;
     const InstallerServices steps = Steps(services, programPath, log);
     const OptionsServices& options = services.options;
-    const std::int32_t language = LanguageForLocale(
-        std::int32_t(::GetUserDefaultLCID()),
-        ListLanguageFiles(LanguagesFolder(programPath), options.fileSystem, options.files));
+    const std::int32_t language = LanguageForLocale(std::int32_t(::GetUserDefaultLCID()),
+                                                    AvailableLanguages(options, programPath));
     const int code =
         SilentInstall(SilentInstallChoices(SilentInstallFolder(options.folders), language),
                       {steps, platform::RunningInstance(), log});
@@ -148,31 +165,6 @@ int RunFinishRemoval(const ProgramServices& services, const std::string& program
     ::MoveFileExW(win32::Wide(programPath).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     WriteLog(Heading(kFinishRemovalArgument, programPath), log.lines, code);
     return code;
-}
-
-bool StartRemovalHelper(const std::string& programPath, const std::string& programFile) {
-    const std::wstring folder = TemporaryFolder();
-    if (folder.empty())
-        return false;
-    const std::wstring process = std::to_wstring(::GetCurrentProcessId());
-    const std::wstring helper = folder + L"Orvan-remove-" + process + L".exe";
-    if (!::CopyFileW(win32::Wide(programPath).c_str(), helper.c_str(), FALSE))
-        return false;
-    std::wstring commandLine = L"\"" + helper + L"\" " + win32::Wide(kFinishRemovalArgument) +
-                               L" " + process + L" \"" + win32::Wide(programFile) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    // Started in the temporary folder: a helper whose current folder is the program folder
-    // would keep that folder from being deleted.
-    if (!::CreateProcessW(helper.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &started)) {
-        ::DeleteFileW(helper.c_str());
-        return false;
-    }
-    ::CloseHandle(started.hThread);
-    ::CloseHandle(started.hProcess);
-    return true;
 }
 
 } // namespace orvan::app

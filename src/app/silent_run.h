@@ -20,8 +20,4 @@ int RunSilentRemove(const ProgramServices& services, const std::string& programP
 int RunFinishRemoval(const ProgramServices& services, const std::string& programPath,
                      const std::vector<std::wstring>& arguments);
 
-// Copies the running program to the temporary folder and starts the copy as the helper
-// that deletes programFile once this process has ended; true when it runs.
-bool StartRemovalHelper(const std::string& programPath, const std::string& programFile);
-
 } // namespace orvan::app

@@ -379,6 +379,8 @@ InstallerServices InstallWindow::Steps() {
                             services_.questions, services_.programPath, services_.processMessages};
     if (!steps.processMessages)
         steps.processMessages = [this] { PumpMessages(); };
+    steps.deleteAfterExit = services_.deleteAfterExit;
+    steps.shippedLanguage = services_.shippedLanguage;
     steps.showProgress = [this](const std::string& text) {
         ::SetWindowTextW(Control(Status), Wide(text).c_str());
     };

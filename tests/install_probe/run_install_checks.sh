@@ -157,6 +157,10 @@ if [ -n "$program" ]; then
     silent "$work/standalone/Orvan-0.1.0-beta.1-win64.exe" -silent
     check "-silent succeeds" test $? -eq 0
     check "the program goes to the user's programs as Orvan.exe" cmp -s "$program" "$folder/Orvan.exe"
+    for language in "$root"/res/languages/*.lng; do
+        check "the translation $(basename "$language") it carries inside is installed" \
+            cmp -s "$language" "$folder/Languages/$(basename "$language")"
+    done
     check "the record's Path" test "$(reg_value "$user_key" Path)" = "$folder_win"
     check "nothing for all users" bash -c "! wine reg query 'HKLM\Software\Morvane\Orvan' >/dev/null 2>&1"
     check "the Apps & features entry" test "$(reg_value "$entry" QuietUninstallString)" = "\"$installed_win\" -silent-remove"

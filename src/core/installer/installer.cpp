@@ -105,15 +105,41 @@ bool CopyProgramFile(const std::string& target, const InstallerServices& service
 
 // The language files beside the installer go beside the installed program, where it looks
 // for them. Nothing to copy is no error: a program without them speaks English.
+// The translations the program carries inside, written where the folder beside it would
+// have been copied to.
+bool WriteShippedLanguageFiles(const std::string& target, const InstallerServices& services) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const char* name : kShippedLanguageFiles)
+        if (std::optional<std::string> bytes = services.shippedLanguage(name))
+            files.emplace_back(name, std::move(*bytes));
+    if (files.empty())
+        return true;
+    if (!services.options.files.CreateFolders(target)) {
+        ShowError(services.messages, kTextCannotCreateFolder, {target});
+        return false;
+    }
+    for (const auto& [name, bytes] : files) {
+        const std::string to = target + "\\" + name;
+        if (!services.options.files.ReplaceFileWith(
+                to, [&](FileWriter& writer) { return writer.Write(bytes); })) {
+            ShowError(services.messages, kTextCannotCopy, {services.programPath, to});
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CopyLanguageFiles(const std::string& programFolder, const InstallerServices& services) {
     const FileSystemPort& fileSystem = services.options.fileSystem;
     const std::string source = LanguagesFolder(services.programPath);
     const std::string target = programFolder + std::string(kLanguagesFolderName);
-    if (!fileSystem.FolderExists(source) || IsSameFile(fileSystem, source, target))
+    if (fileSystem.FolderExists(source) && IsSameFile(fileSystem, source, target))
         return true;
-    const std::vector<std::string> names = LanguageFileNames(source, fileSystem);
+    const std::vector<std::string> names = fileSystem.FolderExists(source)
+                                               ? LanguageFileNames(source, fileSystem)
+                                               : std::vector<std::string>{};
     if (names.empty())
-        return true;
+        return !services.shippedLanguage || WriteShippedLanguageFiles(target, services);
     if (!services.options.files.CreateFolders(target)) {
         ShowError(services.messages, kTextCannotCreateFolder, {target});
         return false;

@@ -57,6 +57,10 @@ struct InstallerServices {
     // the installed copy itself, whose running file cannot be deleted now; true when that
     // is arranged. May be empty: the file then stays (or goes at the next restart).
     std::function<bool(const std::string& programFile)> deleteAfterExit = {};
+    // The bytes of a translation that ships inside the program, by its file name (one of
+    // kShippedLanguageFiles); nothing when the program carries none. The standalone download
+    // has no "Languages" folder beside it; it installs these instead. May be empty.
+    std::function<std::optional<std::string>(const std::string& fileName)> shippedLanguage = {};
 };
 
 // The three shortcuts of the start-menu folder, in the order they are made.

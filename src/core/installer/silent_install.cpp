@@ -146,7 +146,8 @@ int SilentInstall(InstallChoices choices, const SilentServices& services) {
                                   installer.programPath,
                                   installer.processMessages,
                                   installer.showProgress,
-                                  installer.deleteAfterExit};
+                                  installer.deleteAfterExit,
+                                  installer.shippedLanguage};
     return InstallSilently(std::move(choices), steps, services.instance, services.log);
 }
 

@@ -407,6 +407,54 @@ TEST_F(InstallerTest, SamenessGoesByIdentityAndElseByThePathWithoutLetterCase) {
     }
 }
 
+// The standalone download has no "Languages" folder beside it: the translations it carries
+// inside are installed instead. A folder beside the program wins.
+TEST_F(InstallerTest, TheTranslationsInsideTheProgramAreInstalledWhenNoneLieBesideIt) {
+    struct Case {
+        const char* name;
+        bool folderBeside;
+        bool carried;
+        bool writable;
+        const char* german; // what the installed German.lng holds; nullptr: none
+    };
+    const Case cases[] = {
+        {"a folder beside the program", true, true, true, "de beside"},
+        {"only the carried ones", false, true, true, "de carried"},
+        {"none at all", false, false, true, nullptr},
+        {"a Languages folder that cannot be written", false, true, false, nullptr},
+    };
+    struct Fresh final : InstallerTest {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh t;
+        if (c.folderBeside)
+            t.disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de beside");
+        if (!c.writable)
+            t.disk.uncreatable = {"C:\\Apps\\Orvan\\Languages"};
+        InstallerServices services = t.Services();
+        std::vector<std::string> asked;
+        services.shippedLanguage = [&](const std::string& name) -> std::optional<std::string> {
+            asked.push_back(name);
+            if (!c.carried)
+                return std::nullopt;
+            return name == "German.lng" ? "de carried" : "fr carried";
+        };
+        EXPECT_EQ(InstallProgram(Choices(), services).ok, c.writable);
+        const std::string* german = t.disk.disk.Content("C:\\Apps\\Orvan\\Languages\\German.lng");
+        EXPECT_EQ(german ? *german : "(none)", c.german ? c.german : "(none)");
+        EXPECT_EQ(t.disk.FileExists("C:\\Apps\\Orvan\\Languages\\French.lng"),
+                  c.carried && !c.folderBeside && c.writable);
+        EXPECT_EQ(asked.empty(), c.folderBeside);
+        if (!c.writable) {
+            ASSERT_EQ(t.messages.shown.size(), 1u);
+            EXPECT_EQ(t.messages.shown[0].second,
+                      "Cannot create folder \"C:\\Apps\\Orvan\\Languages\".");
+        }
+    }
+}
+
 TEST_F(InstallerTest, LanguageFilesGoWithTheProgramAndLeaveWithIt) {
     disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de");
     disk.disk.AddFile("C:\\Downloads\\Languages\\French.lng", "fr");
