@@ -103,8 +103,6 @@ bool CopyProgramFile(const std::string& target, const InstallerServices& service
     return false;
 }
 
-// The language files beside the installer go beside the installed program, where it looks
-// for them. Nothing to copy is no error: a program without them speaks English.
 // The translations the program carries inside, written where the folder beside it would
 // have been copied to.
 bool WriteShippedLanguageFiles(const std::string& target, const InstallerServices& services) {
@@ -129,6 +127,9 @@ bool WriteShippedLanguageFiles(const std::string& target, const InstallerService
     return true;
 }
 
+// The language files beside the installer go beside the installed program, where it looks
+// for them; without any beside it, those it carries inside. Nothing to copy is no error: a
+// program without them speaks English.
 bool CopyLanguageFiles(const std::string& programFolder, const InstallerServices& services) {
     const FileSystemPort& fileSystem = services.options.fileSystem;
     const std::string source = LanguagesFolder(services.programPath);
