@@ -22,6 +22,7 @@ namespace {
 constexpr DWORD kHelperWaitMilliseconds = 60 * 1000;
 constexpr int kDeleteAttempts = 50;
 constexpr DWORD kDeletePauseMilliseconds = 100;
+constexpr LONGLONG kLogLimitBytes = 1024 * 1024;
 
 std::wstring TemporaryFolder() {
     wchar_t folder[MAX_PATH + 1] = {};
@@ -46,10 +47,19 @@ void WriteLog(const std::string& heading, const std::vector<std::string>& lines,
     const std::wstring file = SilentLogFile();
     if (file.empty())
         return;
-    const HANDLE handle = ::CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = ::CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return;
+    // Every run appends; a log that has grown past a megabyte over the years starts anew.
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(handle, &size) && size.QuadPart > kLogLimitBytes) {
+        ::CloseHandle(handle);
+        handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return;
+    }
     std::string text = Timestamp() + " " + heading + "\r\n";
     for (const std::string& line : lines)
         text += "  " + line + "\r\n";

@@ -188,8 +188,12 @@ if [ -n "$program" ]; then
     check "the program file and its folder go once the removal has ended" wait_gone "$folder"
     check "the log says the helper deleted it" grep -q '^  Deleted ".*Orvan.exe"\.' <(tr -d '\r' <"$log")
 
+    # A log grown past a megabyte starts anew rather than growing for ever.
+    head -c 1100000 /dev/zero | tr '\0' 'x' >"$log"
     silent "$work/standalone/Orvan-0.1.0-beta.1-win64.exe" -silent-remove
     check "-silent-remove with nothing installed succeeds" test $? -eq 0
+    check "and a log past a megabyte starts anew" test "$(stat -c %s "$log")" -lt 4096
+    check "with this run's lines" grep -q 'Orvan! is not installed: nothing to remove.' "$log"
 
     # A file where the program folder would go: nothing may stay half-installed.
     mkdir -p "$(dirname "$folder")"
