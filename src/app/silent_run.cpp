@@ -109,11 +109,8 @@ std::vector<LanguageFileInfo> AvailableLanguages(const OptionsServices& options,
         ListLanguageFiles(LanguagesFolder(programPath), options.fileSystem, options.files);
     if (!files.empty())
         return files;
-    for (const char* name : kShippedLanguageFiles)
-        if (const std::optional<std::string> bytes = platform::ShippedLanguage(name))
-            if (const LanguageFile file = ParseLanguageFile(*bytes, true); file.code != 0)
-                files.push_back({file.code, file.name, name});
-    return files;
+    return CarriedLanguageFiles(
+        [](const std::string& fileName) { return platform::ShippedLanguage(fileName); });
 }
 
 } // namespace

@@ -253,9 +253,13 @@ void InstallWindow::Show() {
 
 void InstallWindow::Fill() {
     const OptionsServices& options = services_.program.options;
-    form_ = FillInstallForm(CurrentInstallInfo(), options.folders,
-                            ListLanguageFiles(LanguagesFolder(options.programFileName),
-                                              options.fileSystem, options.files));
+    // Without a "Languages" folder beside it (the standalone download) the program offers
+    // the translations it carries inside, which the installation writes.
+    std::vector<LanguageFileInfo> languageFiles = ListLanguageFiles(
+        LanguagesFolder(options.programFileName), options.fileSystem, options.files);
+    if (languageFiles.empty())
+        languageFiles = CarriedLanguageFiles(services_.shippedLanguage);
+    form_ = FillInstallForm(CurrentInstallInfo(), options.folders, languageFiles);
     const auto fillList = [&](int id, const std::vector<InstallListItem>& items,
                               std::size_t selected) {
         const HWND list = Control(id);

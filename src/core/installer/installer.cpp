@@ -369,6 +369,18 @@ void DeleteShortcuts(const char* menuFolder, const InstallerServices& services) 
 
 } // namespace
 
+std::vector<LanguageFileInfo> CarriedLanguageFiles(
+    const std::function<std::optional<std::string>(const std::string& fileName)>& carried) {
+    std::vector<LanguageFileInfo> files;
+    if (!carried)
+        return files;
+    for (const char* name : kShippedLanguageFiles)
+        if (const std::optional<std::string> bytes = carried(name))
+            if (const LanguageFile file = ParseLanguageFile(*bytes, true); file.code != 0)
+                files.push_back({file.code, file.name, name});
+    return files;
+}
+
 std::string InstalledStamp(std::string_view logonName, double moment,
                            const LocaleSettings& locale) {
     std::string text = logonName.empty() ? std::string("<unknown>") : std::string(logonName);

@@ -6,6 +6,7 @@
 #include "core/app/install_info.h"
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
+#include "core/language/language_file.h"
 #include "core/ports/clock.h"
 #include "core/ports/locale.h"
 #include "core/ports/message_dialog.h"
@@ -23,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvan {
 
@@ -74,6 +76,12 @@ extern const std::array<StartMenuShortcut, 3> kStartMenuShortcuts;
 // The translations that ship with the program, by file name: the removal deletes these
 // from the program's "Languages" folder and nothing else there.
 inline constexpr std::array<const char*, 2> kShippedLanguageFiles = {"German.lng", "French.lng"};
+
+// The translations the program carries inside, as the language lists see them: those whose
+// header names a valid language, in the order of kShippedLanguageFiles. `carried` gives a
+// file's bytes by its name.
+std::vector<LanguageFileInfo> CarriedLanguageFiles(
+    const std::function<std::optional<std::string>(const std::string& fileName)>& carried);
 
 // The folder below a start menu that holds the shortcuts.
 inline constexpr const char* kStartMenuSubfolder = "Morvane\\Orvan";

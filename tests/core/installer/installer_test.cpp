@@ -870,6 +870,48 @@ TEST_F(InstallerTest, TheAppsAndFeaturesEntryNamesTheInstalledProgram) {
     EXPECT_FALSE(registry.HasValue(RegistryRoot::CurrentUser, kRunKey, "Orvan"));
 }
 
+// The language lists of the standalone download, which has no folder beside it: what the
+// program carries, by the files' own headers, without those that name no language.
+TEST(CarriedLanguageFiles, ListTheCarriedTranslationsThatNameALanguage) {
+    struct Case {
+        const char* name;
+        std::map<std::string, std::string> carried;
+        std::vector<std::pair<int, std::string>> listed; // code, name
+    };
+    const std::string german = "[Language]\nCode=1031\nName=Deutsch\n[Texts]\n0=Fehler\n";
+    const std::string french = "\xEF\xBB\xBF[Language]\r\nCode=1036\r\nName=Fran\xC3\xA7"
+                               "ais\r\n";
+    const Case cases[] = {
+        {"both",
+         {{"German.lng", german}, {"French.lng", french}},
+         {{1031, "Deutsch"},
+          {1036, "Fran\xC3\xA7"
+                 "ais"}}},
+        {"one",
+         {{"French.lng", french}},
+         {{1036, "Fran\xC3\xA7"
+                 "ais"}}},
+        {"a file without a code",
+         {{"German.lng", "[Language]\nName=Deutsch\n"}, {"French.lng", french}},
+         {{1036, "Fran\xC3\xA7"
+                 "ais"}}},
+        {"none", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<LanguageFileInfo> files =
+            CarriedLanguageFiles([&](const std::string& file) -> std::optional<std::string> {
+                const auto found = c.carried.find(file);
+                return found == c.carried.end() ? std::nullopt : std::optional(found->second);
+            });
+        std::vector<std::pair<int, std::string>> listed;
+        for (const LanguageFileInfo& file : files)
+            listed.emplace_back(file.code, file.name);
+        EXPECT_EQ(listed, c.listed);
+    }
+    EXPECT_TRUE(CarriedLanguageFiles({}).empty());
+}
+
 // The helper of a removal from the installed copy deletes what the running file kept in
 // place, and nothing the user put beside it.
 TEST(FinishRemovalAfterExit, DeletesTheProgramItsTranslationsAndTheFoldersLeftEmpty) {
