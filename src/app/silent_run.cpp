@@ -168,8 +168,11 @@ int RunFinishRemoval(const ProgramServices& services, const std::string& program
         code = gone ? kSilentSucceeded : kSilentFailed;
     }
     // The helper itself cannot go while it runs: the system deletes it at its next start
-    // where it may (elevated); otherwise it stays in the temporary folder.
-    ::MoveFileExW(win32::Wide(programPath).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    // where it may (elevated); otherwise it stays in the temporary folder. Only the helper's
+    // own copy, never a program started with this switch by hand.
+    const std::string name = programPath.substr(programPath.find_last_of("\\/") + 1);
+    if (name.rfind(platform::kRemovalHelperPrefix, 0) == 0)
+        ::MoveFileExW(win32::Wide(programPath).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     WriteLog(Heading(kFinishRemovalArgument, programPath), log.lines, code);
     return code;
 }

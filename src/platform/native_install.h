@@ -21,6 +21,8 @@ const UserAccountPort& UserAccount();
 // removal started from the installed copy, whose running file cannot be deleted; true when
 // the helper runs.
 bool StartRemovalHelper(const std::string& programPath, const std::string& programFile);
+// How the helper's copy in the temporary folder is named: this, the process id, ".exe".
+inline constexpr const char* kRemovalHelperPrefix = "Orvan-remove-";
 
 // The bytes of a translation carried in the program's resources, by its file name
 // ("German.lng"), read from the running program or, when moduleFile is given, from that

@@ -188,6 +188,14 @@ if [ -n "$program" ]; then
     check "the program file and its folder go once the removal has ended" wait_gone "$folder"
     check "the log says the helper deleted it" grep -q '^  Deleted ".*Orvan.exe"\.' <(tr -d '\r' <"$log")
 
+    # The helper's switch started by hand deletes nothing, not even the program itself.
+    silent "$work/standalone/Orvan-0.1.0-beta.1-win64.exe" -finish-remove
+    check "-finish-remove without its arguments fails" test $? -ne 0
+    check "and marks nothing for deletion" bash -c "! wine reg query \
+        'HKLM\\System\\CurrentControlSet\\Control\\Session Manager' /v PendingFileRenameOperations \
+        2>/dev/null | grep -q 'Orvan-0.1.0-beta.1-win64'"
+    check "and keeps the program" test -f "$work/standalone/Orvan-0.1.0-beta.1-win64.exe"
+
     # A log grown past a megabyte starts anew rather than growing for ever.
     head -c 1100000 /dev/zero | tr '\0' 'x' >"$log"
     silent "$work/standalone/Orvan-0.1.0-beta.1-win64.exe" -silent-remove

@@ -15,7 +15,7 @@ bool StartRemovalHelper(const std::string& programPath, const std::string& progr
         return false;
     const std::wstring folder(temporary, length); // ends with a backslash
     const std::wstring process = std::to_wstring(::GetCurrentProcessId());
-    const std::wstring helper = folder + L"Orvan-remove-" + process + L".exe";
+    const std::wstring helper = folder + win32::Wide(kRemovalHelperPrefix) + process + L".exe";
     if (!::CopyFileW(win32::Wide(programPath).c_str(), helper.c_str(), FALSE))
         return false;
     std::wstring commandLine = L"\"" + helper + L"\" " + win32::Wide(kFinishRemovalArgument) +
