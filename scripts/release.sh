@@ -31,6 +31,9 @@ version=$(printf '#include "%s"\nORVAN_PACKAGE_VERSION\n' "$root/src/core/robot/
     || { echo "release: no version in version_defs.h ($version)" >&2; exit 1; }
 
 echo "release: building Orvan.exe $version"
+# Always from scratch: an object left from an earlier build of changed sources must never
+# reach a release (the compiler cache, where there is one, keeps this quick).
+rm -rf "$root/build/dist"
 mkdir -p "$root/build"
 "$root/scripts/build.sh" dist >"$root/build/dist.log" 2>&1 \
     || { tail -n 40 "$root/build/dist.log"; exit 1; }
