@@ -9,10 +9,13 @@ find_program(ORVAN_DLLTOOL NAMES ${ORVAN_MINGW_PREFIX}-dlltool REQUIRED)
 function(orvan_delay_import name dll)
     set(def ${PROJECT_SOURCE_DIR}/cmake/delay/${name}.def)
     set(lib ${CMAKE_BINARY_DIR}/delay/lib${name}_delay.a)
+    # dlltool names the library's symbols after the output path it is given: a bare name,
+    # from inside the folder, keeps the build folder out of the program.
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delay)
     add_custom_command(OUTPUT ${lib}
-                       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delay
                        COMMAND ${ORVAN_DLLTOOL} --input-def ${def} --dllname ${dll}
-                               --output-delaylib ${lib}
+                               --output-delaylib lib${name}_delay.a
+                       WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/delay
                        DEPENDS ${def} VERBATIM)
     add_custom_target(${name}_delay_lib DEPENDS ${lib})
     add_library(${name}_delay STATIC IMPORTED GLOBAL)

@@ -2,12 +2,13 @@
 # Configures and builds one of the project's builds into build/<name>.
 #   native   g++, Debug, AddressSanitizer + UndefinedBehaviorSanitizer, tests
 #   windows  MinGW-w64 cross build: Orvan.exe, orvan-cli.exe and the Wine test suites
+#   dist     MinGW-w64 cross build of the released Orvan.exe alone, reproducible (scripts/release.sh)
 #   fuzz     clang with libFuzzer targets
 #   release  g++, Release, with the benchmarks
 #   tsan     g++, ThreadSanitizer, the stress tests of the background work
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-name=${1:?usage: build.sh native|windows|fuzz|release|tsan}
+name=${1:?usage: build.sh native|windows|dist|fuzz|release|tsan}
 dir=$root/build/$name
 jobs=${ORVAN_JOBS:-$(nproc)}
 
@@ -16,6 +17,9 @@ case $name in
         args=(-DCMAKE_BUILD_TYPE=Debug -DORVAN_SANITIZE=ON) ;;
     windows)
         args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-w64-x86_64.cmake) ;;
+    dist)
+        args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$root/cmake/mingw-w64-x86_64.cmake
+              -DORVAN_TESTS=OFF -DORVAN_REPRODUCIBLE=ON) ;;
     fuzz)
         args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
               -DORVAN_FUZZ=ON -DORVAN_TESTS=OFF) ;;
@@ -38,6 +42,8 @@ cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" >/dev/null
 # The stress tests' build needs only them.
 targets=()
 [ "$name" = tsan ] && targets=(--target orvan_stress_tests)
+# A release needs the program and its translations only.
+[ "$name" = dist ] && targets=(--target Orvan)
 # ORVAN_BUILD_LOCK names a lock file that lets only one build run at a time on a machine
 # whose cores several clones share.
 if [ -n "${ORVAN_BUILD_LOCK:-}" ]; then

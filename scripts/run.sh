@@ -11,7 +11,8 @@
 # editor, the run page after typing a catalog name, the details window of that entry,
 # the run page after typing 2+3, the robot page, and a message dialog. Then it switches
 # the launcher to German and saves its settings dialog and search window again
-# (de-settings.png, de-search.png), and ends the launcher.
+# (de-settings.png, de-search.png), copies the search window, the settings dialog and the
+# installer to docs/images/ for the README, and ends the launcher.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -245,6 +246,15 @@ if [ -f "$options" ]; then
 else
     echo "run: (no options file to switch to German)"
 fi
+# The README opens with three of the pictures; every run copies them anew, so that they show
+# the program as it is.
+mkdir -p "$root/docs/images"
+for picture in run-catalog settings-general installer; do
+    if [ -f "$shots/$picture.png" ]; then
+        cp "$shots/$picture.png" "$root/docs/images/$picture.png"
+        echo "run: copied $picture.png to docs/images/"
+    fi
+done
 echo "run: ending Orvan.exe"
 wineserver -k >/dev/null 2>&1 || true
 

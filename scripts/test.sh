@@ -46,6 +46,10 @@ fi
 "$root/tests/scripts/check_layers_test.sh" 2>&1 | tee "$logs/layers-test.log" | tail -n 1
 count_checks "$logs/layers-test.log"
 
+echo "== release: the generated manifests agree with the files they describe"
+python3 "$root/tests/scripts/release_manifests_test.py" 2>&1 | tee "$logs/release-manifests.log" | tail -n 1
+count_checks "$logs/release-manifests.log"
+
 echo "== native build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 if "$root/scripts/build.sh" native >"$logs/native-build.log" 2>&1; then
     (cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$logs/native-ctest.log" | tail -n 4
@@ -124,8 +128,9 @@ if "$root/scripts/build.sh" windows >"$logs/windows-build.log" 2>&1; then
     "$root/tests/cli/run_cli_checks.sh" "$root/scripts/wine-run.sh" "$root/build/windows/src/cli/orvan-cli.exe" 2>&1 \
         | tee "$logs/cli-wine.log" | tail -n 1
     count_checks "$logs/cli-wine.log"
-    echo "== installation checks (install_probe.exe under Wine, read with reg, lnkinfo, cmp)"
-    "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" 2>&1 \
+    echo "== installation checks (install_probe.exe and Orvan.exe -silent under Wine, read with reg, lnkinfo, cmp)"
+    "$root/tests/install_probe/run_install_checks.sh" "$root/build/windows/tests/install_probe.exe" \
+        "$root/build/windows/src/app/Orvan.exe" 2>&1 \
         | tee "$logs/install-wine.log" | tail -n 1
     count_checks "$logs/install-wine.log"
 else

@@ -1,6 +1,8 @@
-// Entry point of Orvan.exe: reads the first command-line argument, hands over to an
-// elevated installer when needed, refuses a second instance of the same mode, creates the
-// start-up objects and runs the message loop. The exit code is always 0.
+// Entry point of Orvan.exe: reads the first command-line argument, runs the silent
+// installation or removal when asked, hands over to an elevated installer when needed,
+// refuses a second instance of the same mode, creates the start-up objects and runs the
+// message loop. The exit code is 0, except for the silent runs, which give theirs.
+#include "app/silent_run.h"
 #include "core/app/install_info.h"
 #include "core/app/startup.h"
 #include "core/search/launch.h"
@@ -15,19 +17,21 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
 using namespace orvan;
 
-std::wstring FirstArgument() {
+// The command line's arguments after the program's name.
+std::vector<std::wstring> Arguments() {
     int count = 0;
     LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::wstring first;
-    if (arguments && count > 1)
-        first = arguments[1];
+    std::vector<std::wstring> result;
+    for (int i = 1; arguments && i < count; ++i)
+        result.emplace_back(arguments[i]);
     ::LocalFree(arguments);
-    return first;
+    return result;
 }
 
 std::wstring ProgramPath() {
@@ -65,7 +69,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     const std::wstring programPath = ProgramPath();
     const ProgramServices services = platform::SystemServices(win32::Narrow(programPath.c_str()));
-    const std::string argument = win32::Narrow(FirstArgument().c_str());
+    const std::vector<std::wstring> arguments = Arguments();
+    const std::string argument =
+        arguments.empty() ? std::string() : win32::Narrow(arguments[0].c_str());
+    const std::string program = win32::Narrow(programPath.c_str());
 
     const StartDecision decision = DecideStart(
         argument, {[&] {
@@ -74,6 +81,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                    [](std::string_view title) { return FindInstance(title) != nullptr; }});
 
     switch (decision.action) {
+    case StartAction::SilentInstall:
+    case StartAction::SilentRemove:
+    case StartAction::FinishRemoval: {
+        const int code = decision.action == StartAction::SilentInstall
+                             ? app::RunSilentInstall(services, program)
+                         : decision.action == StartAction::SilentRemove
+                             ? app::RunSilentRemove(services, program)
+                             : app::RunFinishRemoval(services, program, arguments);
+        ::CoUninitialize();
+        return code;
+    }
     case StartAction::Elevate:
         // Whatever the answer: the hand-over is done, or refused and nothing further happens.
         ShellRunAs(*services.shell, 0, win32::Narrow(programPath.c_str()), kInstallerArgument);

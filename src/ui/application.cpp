@@ -56,7 +56,11 @@ bool Application::CreateStartupObjects() {
     install_ = std::make_unique<InstallWindow>(InstallWindowServices{
         services_, platform::ShellLinks(), platform::UserAccount(), platform::RunningInstance(),
         messageDialogs_, questionDialogs_, services_.options.programFileName,
-        [this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); }, nullptr});
+        [this] { ::SendMessageW(main_->Handle(), WM_CLOSE, 0, 0); }, nullptr,
+        [program = services_.options.programFileName](const std::string& file) {
+            return platform::StartRemovalHelper(program, file);
+        },
+        [](const std::string& fileName) { return platform::ShippedLanguage(fileName); }});
     if (!install_->Create())
         return false;
     // 4. The settings dialog, which fills the settings slot; both windows open it through

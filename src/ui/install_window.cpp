@@ -257,9 +257,13 @@ void InstallWindow::Show() {
 
 void InstallWindow::Fill() {
     const OptionsServices& options = services_.program.options;
-    form_ = FillInstallForm(CurrentInstallInfo(), options.folders,
-                            ListLanguageFiles(LanguagesFolder(options.programFileName),
-                                              options.fileSystem, options.files));
+    // Without a "Languages" folder beside it (the standalone download) the program offers
+    // the translations it carries inside, which the installation writes.
+    std::vector<LanguageFileInfo> languageFiles = ListLanguageFiles(
+        LanguagesFolder(options.programFileName), options.fileSystem, options.files);
+    if (languageFiles.empty())
+        languageFiles = CarriedLanguageFiles(services_.shippedLanguage);
+    form_ = FillInstallForm(CurrentInstallInfo(), options.folders, languageFiles);
     const auto fillList = [&](int id, const std::vector<InstallListItem>& items,
                               std::size_t selected) {
         const HWND list = Control(id);
@@ -389,6 +393,8 @@ InstallerServices InstallWindow::Steps() {
                             services_.questions, services_.programPath, services_.processMessages};
     if (!steps.processMessages)
         steps.processMessages = [this] { PumpMessages(); };
+    steps.deleteAfterExit = services_.deleteAfterExit;
+    steps.shippedLanguage = services_.shippedLanguage;
     steps.showProgress = [this](const std::string& text) {
         ::SetWindowTextW(Control(Status), Wide(text).c_str());
     };

@@ -64,6 +64,11 @@ struct InstallWindowServices {
     // Lets window messages run during the catalog rebuild. When empty, the window runs
     // them itself.
     std::function<void()> processMessages;
+    // Deletes the running program file once the program has ended, for a removal started
+    // from the installed copy. May be empty: the file then stays.
+    std::function<bool(const std::string& programFile)> deleteAfterExit = {};
+    // The translations the program carries inside, by file name. May be empty.
+    std::function<std::optional<std::string>(const std::string& fileName)> shippedLanguage = {};
 };
 
 // The program's Yes/No/Cancel dialog behind the core's question port.

@@ -4,7 +4,8 @@
 // file with tools that are not ours (tests/install_probe/run_install_checks.sh).
 //   install_probe install FOLDER all|user [--no-menu] [--no-auto]
 //   install_probe remove
-//   install_probe folders       the start menus and the application-data folder, one a line
+//   install_probe folders       the start menus, the application-data folder and the local
+//                               one, one a line
 #include "core/installer/installer.h"
 #include "core/language/language.h"
 #include "platform/native.h"
@@ -87,7 +88,8 @@ int wmain(int count, wchar_t** wideArguments) {
                                      {}};
 
     if (arguments[0] == "folders" && arguments.size() == 1) {
-        for (const int number : {Csidl::StartMenu, Csidl::CommonStartMenu, Csidl::AppData})
+        for (const int number :
+             {Csidl::StartMenu, Csidl::CommonStartMenu, Csidl::AppData, Csidl::LocalAppData})
             std::printf("%s\n", system.options.folders.GetSpecialFolder(number).c_str());
         return 0;
     }

@@ -18,7 +18,11 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -94,6 +98,45 @@ TEST(InstallerRegistry, DeletesOneValueAndCountsAnAbsentOneAsDeleted) {
     EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, key, "Orvan"), "");
     EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, key, "Other"), "y");
     EXPECT_TRUE(registry.DeleteKeyTree(RegistryRoot::CurrentUser, key));
+}
+
+// The Apps & features entry's sizes and flags are numbers: Windows reads them as REG_DWORD.
+TEST(InstallerRegistry, WritesNumbersAsDoubleWords) {
+    const RegistryPort& registry = platform::Registry();
+    const std::string key = "Software\\Morvane\\OrvanInstallerTest";
+    registry.DeleteKeyTree(RegistryRoot::CurrentUser, key);
+    for (const std::uint32_t value : {0u, 1u, 4096u, 0xFFFFFFFFu}) {
+        ASSERT_TRUE(registry.WriteNumber(RegistryRoot::CurrentUser, key, "EstimatedSize", value));
+        DWORD type = 0;
+        DWORD read = 0;
+        DWORD size = sizeof(read);
+        ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, win32::Wide(key).c_str(), L"EstimatedSize",
+                                 RRF_RT_ANY, &type, &read, &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, DWORD(REG_DWORD));
+        EXPECT_EQ(read, value);
+    }
+    EXPECT_TRUE(registry.DeleteKeyTree(RegistryRoot::CurrentUser, key));
+}
+
+// The standalone download installs the translations from its own resources: each must be
+// the shipped file byte for byte.
+TEST(InstallerLanguages, TheProgramCarriesEveryShippedTranslation) {
+    std::string exe = ORVAN_EXE_PATH;
+    if (!exe.empty() && exe.front() == '/') { // a Unix path: Wine's drive Z:
+        std::replace(exe.begin(), exe.end(), '/', '\\');
+        exe = "Z:" + exe;
+    }
+    for (const char* name : kShippedLanguageFiles) {
+        SCOPED_TRACE(name);
+        std::ifstream file(std::filesystem::path(ORVAN_LANGUAGES_DIR) / name, std::ios::binary);
+        const std::string shipped(std::istreambuf_iterator<char>(file), {});
+        ASSERT_FALSE(shipped.empty());
+        const std::optional<std::string> carried = platform::ShippedLanguage(name, exe);
+        ASSERT_TRUE(carried.has_value());
+        EXPECT_TRUE(*carried == shipped);
+    }
+    EXPECT_FALSE(platform::ShippedLanguage("Klingon.lng", exe).has_value());
 }
 
 // Reads a shortcut file back through the shell's own link object.

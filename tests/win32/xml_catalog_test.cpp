@@ -66,6 +66,28 @@ TEST(Win32FileStore, TheTemporaryFileOfASaveHasTheNameTheCleanUpLooksFor) {
     EXPECT_TRUE(OtherNames(temp, "Orvan.ini").empty());
 }
 
+// Scoop keeps a portable copy's Orvan.ini in its persist folder and links it beside the
+// program: a save must reach both names, and leave no temporary file.
+TEST(Win32FileStore, ASaveReachesEveryNameOfAHardLinkedFile) {
+    testing::CatalogTempFolder temp;
+    temp.WriteBytes("Orvan.ini", "old");
+    ASSERT_TRUE(CreateHardLinkW(temp.WidePath("persisted.ini").c_str(),
+                                temp.WidePath("Orvan.ini").c_str(), nullptr));
+    ASSERT_TRUE(platform::FileStore().ReplaceFileWith(
+        temp.Path("Orvan.ini"), [](FileWriter& w) { return w.Write("new options"); }));
+    EXPECT_EQ(temp.ReadBytes("Orvan.ini"), "new options");
+    EXPECT_EQ(temp.ReadBytes("persisted.ini"), "new options");
+    EXPECT_EQ(OtherNames(temp, "Orvan.ini"), std::vector<std::string>{"persisted.ini"});
+
+    // A save that fails leaves both names as they were.
+    EXPECT_FALSE(platform::FileStore().ReplaceFileWith(temp.Path("Orvan.ini"), [](FileWriter& w) {
+        w.Write("half");
+        return false;
+    }));
+    EXPECT_EQ(temp.ReadBytes("persisted.ini"), "new options");
+    EXPECT_EQ(OtherNames(temp, "Orvan.ini"), std::vector<std::string>{"persisted.ini"});
+}
+
 TEST(Win32FileStore, StaleTemporaryFilesGoAndASaveInProgressStays) {
     testing::CatalogTempFolder temp;
     const auto aged = [&](const char* name, std::uint64_t hoursAgo) {

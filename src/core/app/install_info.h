@@ -16,6 +16,10 @@ inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVer
 inline constexpr const char* kRunValueName = "Orvan";
 // The value of the installation key that names the installed program file.
 inline constexpr const char* kInstallFileValue = "File";
+// The program's entry in Apps & features, under the installation's root. Package managers
+// find the installation by its last part, the product code.
+inline constexpr const char* kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvan";
 inline constexpr const char* kStartMenuFolderCommon = "%STARTMENU_COMMON%\\Morvane\\Orvan";
 inline constexpr const char* kStartMenuFolderUser = "%STARTMENU%\\Morvane\\Orvan";
 

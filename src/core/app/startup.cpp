@@ -1,11 +1,25 @@
 #include "core/app/startup.h"
 
+#include <utility>
+
 namespace orvan {
 
 StartDecision DecideStart(std::string_view firstArgument, const StartQueries& queries) {
     const std::string_view prefix = firstArgument.substr(0, 2);
     const bool installerSwitch = prefix == "-i";
     StartDecision decision;
+
+    // Package managers run these without elevation and without anyone to answer a window.
+    const std::pair<const char*, StartAction> silent[] = {
+        {kSilentInstallArgument, StartAction::SilentInstall},
+        {kSilentRemoveArgument, StartAction::SilentRemove},
+        {kFinishRemovalArgument, StartAction::FinishRemoval},
+    };
+    for (const auto& [argument, action] : silent)
+        if (firstArgument == argument) {
+            decision.action = action;
+            return decision;
+        }
 
     // An uninstalled copy always hands over to its elevated installer first, whatever its
     // switch; the installation is looked up only when the switch does not ask for it.

@@ -14,6 +14,16 @@ inline constexpr const char* kMainWindowClass = "TzorMain";
 inline constexpr const char* kMainWindowTitle = "Orvan!";
 inline constexpr const char* kInstallerWindowTitle = "Orvan! - Install";
 inline constexpr const char* kInstallerArgument = "-i2";
+// What the start-menu shortcut and Apps & features pass to open the installer window.
+inline constexpr const char* kUninstallArgument = "-install";
+// Package managers' switches: install for the current user, or remove the installation,
+// with no window and no question. Compared as a whole, unlike the other switches.
+inline constexpr const char* kSilentInstallArgument = "-silent";
+inline constexpr const char* kSilentRemoveArgument = "-silent-remove";
+// A temporary copy of the program started by a removal from the installed copy: it waits for
+// the process it names to end, then deletes the program file that process ran from.
+//   Orvan.exe -finish-remove PROCESS-ID PROGRAM-FILE
+inline constexpr const char* kFinishRemovalArgument = "-finish-remove";
 
 // Posted to a running instance by a start with "-o": show the search window and open the
 // settings dialog. Other parameter values are ignored.
@@ -29,6 +39,9 @@ enum class StartMode {
 };
 
 enum class StartAction {
+    SilentInstall,         // "-silent": install for the current user without a window, then end
+    SilentRemove,          // "-silent-remove": remove the installation without a window, then end
+    FinishRemoval,         // "-finish-remove": delete a removed program's file once it has ended
     Elevate,               // start an elevated copy with "-i2", then end
     PostOpenOptionsAndEnd, // tell the running instance to open the settings dialog, then end
     End,                   // another instance of this mode runs: end without a visible effect
@@ -50,7 +63,9 @@ struct StartQueries {
 };
 
 // Only the first argument counts; comparisons are exact and case-sensitive; apart from
-// "-i2" a switch is recognised by its first two characters ("-output" counts as "-o").
+// "-i2" and the switches of the silent installation, which come before the hand-over to the
+// installer and ask nothing, a switch is recognised by its first two characters ("-output"
+// counts as "-o").
 StartDecision DecideStart(std::string_view firstArgument, const StartQueries& queries);
 
 } // namespace orvan

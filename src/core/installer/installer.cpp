@@ -1,5 +1,6 @@
 #include "core/installer/installer.h"
 
+#include "core/app/startup.h"
 #include "core/base/date_general.h"
 #include "core/base/utf.h"
 #include "core/catalog/scanner.h"
@@ -102,17 +103,44 @@ bool CopyProgramFile(const std::string& target, const InstallerServices& service
     return false;
 }
 
+// The translations the program carries inside, written where the folder beside it would
+// have been copied to.
+bool WriteShippedLanguageFiles(const std::string& target, const InstallerServices& services) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const char* name : kShippedLanguageFiles)
+        if (std::optional<std::string> bytes = services.shippedLanguage(name))
+            files.emplace_back(name, std::move(*bytes));
+    if (files.empty())
+        return true;
+    if (!services.options.files.CreateFolders(target)) {
+        ShowError(services.messages, kTextCannotCreateFolder, {target});
+        return false;
+    }
+    for (const auto& [name, bytes] : files) {
+        const std::string to = target + "\\" + name;
+        if (!services.options.files.ReplaceFileWith(
+                to, [&](FileWriter& writer) { return writer.Write(bytes); })) {
+            ShowError(services.messages, kTextCannotCopy, {services.programPath, to});
+            return false;
+        }
+    }
+    return true;
+}
+
 // The language files beside the installer go beside the installed program, where it looks
-// for them. Nothing to copy is no error: a program without them speaks English.
+// for them; without any beside it, those it carries inside. Nothing to copy is no error: a
+// program without them speaks English.
 bool CopyLanguageFiles(const std::string& programFolder, const InstallerServices& services) {
     const FileSystemPort& fileSystem = services.options.fileSystem;
     const std::string source = LanguagesFolder(services.programPath);
     const std::string target = programFolder + std::string(kLanguagesFolderName);
-    if (!fileSystem.FolderExists(source) || IsSameFile(fileSystem, source, target))
+    if (fileSystem.FolderExists(source) && IsSameFile(fileSystem, source, target))
         return true;
-    const std::vector<std::string> names = LanguageFileNames(source, fileSystem);
+    const std::vector<std::string> names = fileSystem.FolderExists(source)
+                                               ? LanguageFileNames(source, fileSystem)
+                                               : std::vector<std::string>{};
     if (names.empty())
-        return true;
+        return !services.shippedLanguage || WriteShippedLanguageFiles(target, services);
     if (!services.options.files.CreateFolders(target)) {
         ShowError(services.messages, kTextCannotCreateFolder, {target});
         return false;
@@ -147,6 +175,40 @@ bool WriteInstallKey(const InstallChoices& choices, const std::string& target,
         }
     }
     return true;
+}
+
+// The entry Apps & features lists, and through which package managers find, update and
+// remove the installation: both commands start the installed program, the one with the
+// installer's window, the other without any.
+bool WriteUninstallEntry(const InstallChoices& choices, const std::string& target,
+                         const InstallerServices& services) {
+    const RegistryRoot root = ScopeRoot(choices.allUsers);
+    const std::string quoted = '"' + target + '"';
+    const std::pair<const char*, std::string> texts[] = {
+        {"DisplayName", ORVAN_PRODUCT_NAME},
+        {"DisplayVersion", std::string(PackageVersion)},
+        {"Publisher", ORVAN_MAKER},
+        {"DisplayIcon", target},
+        {"InstallLocation", WithTrailingDelimiter(choices.folder)},
+        {"UninstallString", quoted + " " + kUninstallArgument},
+        {"QuietUninstallString", quoted + " " + kSilentRemoveArgument},
+    };
+    // The program has no modify step, and its repair is part of the window that
+    // UninstallString opens.
+    const std::pair<const char*, std::uint32_t> numbers[] = {
+        {"EstimatedSize", InstalledSizeKiB(services.options.fileSystem, target)},
+        {"NoModify", 1},
+        {"NoRepair", 1},
+    };
+    bool written = true;
+    for (const auto& [name, value] : texts)
+        written = written && services.registry.WriteString(root, kUninstallKey, name, value);
+    for (const auto& [name, value] : numbers)
+        written = written && services.registry.WriteNumber(root, kUninstallKey, name, value);
+    if (written)
+        return true;
+    ShowError(services.messages, kTextCannotOpenKey, {kUninstallKey});
+    return false;
 }
 
 bool CreateShortcuts(const InstallChoices& choices, const std::string& target,
@@ -186,9 +248,10 @@ bool WriteAutoStart(const InstallChoices& choices, const std::string& target,
 // Fresh options with the chosen language and hot key, and a catalog built from their
 // default paths. A file that cannot be written is reported: the installation would
 // otherwise claim a success that the next start does not find.
-bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServices& services) {
+bool WriteOptionsAndCatalog(const InstallChoices& choices, const InstallerServices& services,
+                            bool keepOptions) {
     SettingsOptions& options = CurrentOptions();
-    options = DefaultOptions(services.options);
+    options = keepOptions ? LoadOptions(services.options) : DefaultOptions(services.options);
     options.language = choices.language;
     options.hotKey = choices.hotKey;
     options.order = choices.orderByRelevance ? ResultOrder::Relevance : ResultOrder::Name;
@@ -247,13 +310,14 @@ std::string InstalledProgramName(const InstallInfo& info) {
 
 // What became of the program file when the removal runs from it (the repair shortcut
 // starts the installed copy): a running program's file cannot be deleted.
-enum class RunningFile { None, DeletedAtRestart, Stays };
+enum class RunningFile { None, DeletedAtRestart, DeletedAfterExit, Stays };
 
 // Deletes what the installation put into the program folder, by name: the program file and
 // the translations that ship with it. Anything else the user keeps there stays, and the
 // folders with it. The record names the folder and can be written by the user, so nothing
 // on the way is followed if it is a link.
-RunningFile DeleteProgramFile(const InstallInfo& info, const InstallerServices& services) {
+RunningFile DeleteProgramFile(const InstallInfo& info, const InstallerServices& services,
+                              bool repairing) {
     // An empty or relative record would name the current drive's root or working folder.
     if (!IsFullPath(info.path))
         return RunningFile::None;
@@ -284,6 +348,10 @@ RunningFile DeleteProgramFile(const InstallInfo& info, const InstallerServices& 
     // then.
     if (info.allUsers && fileSystem.DeleteAfterRestart(running))
         return RunningFile::DeletedAtRestart;
+    // A plain removal leaves the file to a helper that deletes it, and what stayed with it,
+    // once this process has ended; a repair installs from it right after.
+    if (!repairing && services.deleteAfterExit && services.deleteAfterExit(running))
+        return RunningFile::DeletedAfterExit;
     return RunningFile::Stays;
 }
 
@@ -307,6 +375,18 @@ void DeleteShortcuts(const char* menuFolder, const InstallerServices& services) 
 }
 
 } // namespace
+
+std::vector<LanguageFileInfo> CarriedLanguageFiles(
+    const std::function<std::optional<std::string>(const std::string& fileName)>& carried) {
+    std::vector<LanguageFileInfo> files;
+    if (!carried)
+        return files;
+    for (const char* name : kShippedLanguageFiles)
+        if (const std::optional<std::string> bytes = carried(name))
+            if (const LanguageFile file = ParseLanguageFile(*bytes, true); file.code != 0)
+                files.push_back({file.code, file.name, name});
+    return files;
+}
 
 std::string InstalledStamp(std::string_view logonName, double moment,
                            const LocaleSettings& locale) {
@@ -333,18 +413,42 @@ std::optional<std::string> ExpandResolvedPathVariables(const SpecialFolderPort& 
     return ExpandPathVariables(folders, text);
 }
 
+std::uint32_t InstalledSizeKiB(const FileSystemPort& fileSystem, const std::string& programFile) {
+    std::uint64_t bytes = 0;
+    const auto add = [&](const std::string& folder, const std::string& pattern) {
+        fileSystem.Enumerate(folder, pattern, [&](const DirEntry& entry) {
+            if (!(entry.attributes & FileAttribute::Directory))
+                bytes += entry.size;
+            return true;
+        });
+    };
+    const std::string folder = ExtractFilePath(programFile);
+    add(folder.substr(0, folder.size() - 1), FileNameOf(programFile));
+    for (const char* name : kShippedLanguageFiles)
+        add(folder + std::string(kLanguagesFolderName), name);
+    const std::uint64_t kib = (bytes + 1023) / 1024;
+    return kib > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(kib);
+}
+
+bool RunInstallSteps(const InstallChoices& choices, const InstallerServices& services,
+                     bool keepOptions, std::string_view installedName) {
+    const std::string target =
+        WithTrailingDelimiter(choices.folder) +
+        (installedName.empty() ? FileNameOf(services.programPath) : std::string(installedName));
+    return CreateProgramFolder(choices, services) && CopyProgramFile(target, services) &&
+           CopyLanguageFiles(WithTrailingDelimiter(choices.folder), services) &&
+           WriteInstallKey(choices, target, services) &&
+           WriteUninstallEntry(choices, target, services) &&
+           (!choices.createStartMenu || CreateShortcuts(choices, target, services)) &&
+           (!choices.autoStart || WriteAutoStart(choices, target, services)) &&
+           WriteOptionsAndCatalog(choices, services, keepOptions);
+}
+
 InstallResult InstallProgram(const InstallChoices& choices, const InstallerServices& services) {
+    if (!RunInstallSteps(choices, services))
+        return {};
     const std::string target =
         WithTrailingDelimiter(choices.folder) + FileNameOf(services.programPath);
-    const bool installed =
-        CreateProgramFolder(choices, services) && CopyProgramFile(target, services) &&
-        CopyLanguageFiles(WithTrailingDelimiter(choices.folder), services) &&
-        WriteInstallKey(choices, target, services) &&
-        (!choices.createStartMenu || CreateShortcuts(choices, target, services)) &&
-        (!choices.autoStart || WriteAutoStart(choices, target, services)) &&
-        WriteOptionsAndCatalog(choices, services);
-    if (!installed)
-        return {};
 
     switch (services.questions.AskYesNoCancel(Languages::Text(kTextQuestion),
                                               Languages::Text(kTextInstalled))) {
@@ -363,9 +467,11 @@ InstallResult InstallProgram(const InstallChoices& choices, const InstallerServi
     return {true, false};
 }
 
-InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
-                            const InstallerServices& services) {
-    const RunningFile running = DeleteProgramFile(info, services);
+namespace {
+
+InstallResult Remove(const InstallInfo& info, bool farewell, bool repairing,
+                     const InstallerServices& services) {
+    const RunningFile running = DeleteProgramFile(info, services, repairing);
     // The application-data folders hold only the program's own files.
     DeleteTrees({"%APPDATA%\\Morvane\\Orvan", "%APPDATA_LOCAL%\\Morvane\\Orvan"}, services);
     for (const char* menu : {kStartMenuFolderUser, kStartMenuFolderCommon})
@@ -374,6 +480,8 @@ InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
         services.registry.DeleteValue(root, kRunKey, kRunValueName);
 
     const RegistryRoot root = ScopeRoot(info.allUsers);
+    // The entry names a program that is gone; its own failure is not the removal's.
+    services.registry.DeleteKeyTree(root, kUninstallKey);
     services.registry.DeleteKeyTree(root, kInstallKey);
     if (services.registry.KeyExists(root, kInstallKey)) {
         ShowError(services.messages, kTextCannotOpenKey, {kInstallKey});
@@ -383,6 +491,7 @@ InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
         return {true, false};
     switch (running) {
     case RunningFile::None:
+    case RunningFile::DeletedAfterExit:
         services.messages.ShowMessageDialog(Languages::Text(kTextNotice),
                                             Languages::Text(kTextUninstalled));
         break;
@@ -399,9 +508,31 @@ InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
     return {true, true};
 }
 
+} // namespace
+
+InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
+                            const InstallerServices& services) {
+    return Remove(info, farewell, false, services);
+}
+
+bool FinishRemovalAfterExit(const FileSystemPort& fileSystem, const std::string& programFile) {
+    const std::string folder = ExtractFilePath(programFile);
+    // Only a program file, never a folder or anything at a drive's root.
+    if (!IsPlainProgramName(FileNameOf(programFile)) || folder.size() <= 3 || !IsFullPath(folder))
+        return false;
+    const bool gone =
+        fileSystem.DeleteNoFollow(programFile, false) || !fileSystem.FileExists(programFile);
+    const std::string languages = folder + std::string(kLanguagesFolderName);
+    for (const char* name : kShippedLanguageFiles)
+        fileSystem.DeleteNoFollow(languages + "\\" + name, false);
+    fileSystem.DeleteNoFollow(languages, false);
+    fileSystem.DeleteNoFollow(folder.substr(0, folder.size() - 1), false);
+    return gone;
+}
+
 InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choices,
                             const InstallerServices& services) {
-    if (!RemoveProgram(info, false, services).ok)
+    if (!Remove(info, false, true, services).ok)
         return {};
     return InstallProgram(choices, services);
 }

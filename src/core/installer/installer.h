@@ -6,6 +6,7 @@
 #include "core/app/install_info.h"
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
+#include "core/language/language_file.h"
 #include "core/ports/clock.h"
 #include "core/ports/locale.h"
 #include "core/ports/message_dialog.h"
@@ -23,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvan {
 
@@ -54,6 +56,14 @@ struct InstallerServices {
     std::function<void()> processMessages;
     // Shows how far the catalog rebuild has come, once per folder; may be empty.
     std::function<void(const std::string& text)> showProgress = {};
+    // Has the program file deleted once this process has ended, for a removal started from
+    // the installed copy itself, whose running file cannot be deleted now; true when that
+    // is arranged. May be empty: the file then stays (or goes at the next restart).
+    std::function<bool(const std::string& programFile)> deleteAfterExit = {};
+    // The bytes of a translation that ships inside the program, by its file name (one of
+    // kShippedLanguageFiles); nothing when the program carries none. The standalone download
+    // has no "Languages" folder beside it; it installs these instead. May be empty.
+    std::function<std::optional<std::string>(const std::string& fileName)> shippedLanguage = {};
 };
 
 // The three shortcuts of the start-menu folder, in the order they are made.
@@ -67,6 +77,12 @@ extern const std::array<StartMenuShortcut, 3> kStartMenuShortcuts;
 // The translations that ship with the program, by file name: the removal deletes these
 // from the program's "Languages" folder and nothing else there.
 inline constexpr std::array<const char*, 2> kShippedLanguageFiles = {"German.lng", "French.lng"};
+
+// The translations the program carries inside, as the language lists see them: those whose
+// header names a valid language, in the order of kShippedLanguageFiles. `carried` gives a
+// file's bytes by its name.
+std::vector<LanguageFileInfo> CarriedLanguageFiles(
+    const std::function<std::optional<std::string>(const std::string& fileName)>& carried);
 
 // The folder below a start menu that holds the shortcuts.
 inline constexpr const char* kStartMenuSubfolder = "Morvane\\Orvan";
@@ -95,11 +111,32 @@ struct InstallResult {
 // to start the installed program: Yes starts it and closes, No closes, Cancel stays.
 InstallResult InstallProgram(const InstallChoices& choices, const InstallerServices& services);
 
+// The installation steps alone, without the final question: the folder, the program file
+// and its translations, the installation record, the Apps & features entry, the shortcuts,
+// autostart, then the options and a freshly built catalog. With keepOptions the options
+// file's current settings are kept (an update in place) rather than reset to the defaults;
+// the chosen language and hot key are written either way. The program file is installed
+// under installedName, or under the running program's own name when that is empty. True
+// when every step succeeded; the first failure is shown in the message dialog and ends the
+// steps.
+bool RunInstallSteps(const InstallChoices& choices, const InstallerServices& services,
+                     bool keepOptions = false, std::string_view installedName = {});
+
+// The size the Apps & features entry states, in KiB, rounded up: the program file and the
+// translations beside it.
+std::uint32_t InstalledSizeKiB(const FileSystemPort& fileSystem, const std::string& programFile);
+
 // Removes the installation recorded in info: every step runs whatever the earlier ones
 // gave, and only the removal of the installation key counts. With farewell, a success
 // ends in the goodbye message and the window closes.
 InstallResult RemoveProgram(const InstallInfo& info, bool farewell,
                             const InstallerServices& services);
+
+// What the removal started from the installed copy leaves for after its process has ended:
+// the program file, the translations that ship with it, then the "Languages" folder and the
+// program folder when nothing else is left in them. Nothing on the way is followed if it is
+// a link. True when the program file is gone.
+bool FinishRemovalAfterExit(const FileSystemPort& fileSystem, const std::string& programFile);
 
 // Remove without the farewell, then, when that succeeded, install.
 InstallResult RepairProgram(const InstallInfo& info, const InstallChoices& choices,

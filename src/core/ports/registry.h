@@ -1,6 +1,8 @@
 #pragma once
 // The registry as the installation record needs it: two roots, keys written with
-// backslashes ("Software\Morvane\Orvan") and string values.
+// backslashes ("Software\Morvane\Orvan"), string values and the few numbers of the
+// Apps & features entry.
+#include <cstdint>
 #include <string>
 
 namespace orvan {
@@ -19,6 +21,12 @@ public:
     // Creates the key when needed and sets the value; false on failure.
     virtual bool WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                              const std::string& value) const = 0;
+    // Creates the key when needed and sets a 32-bit number value (REG_DWORD); false on
+    // failure. Platforms without it report failure.
+    virtual bool WriteNumber(RegistryRoot /*root*/, const std::string& /*key*/,
+                             const std::string& /*name*/, std::uint32_t /*value*/) const {
+        return false;
+    }
     // Removes one value; true when the value is absent afterwards (also when the key or the
     // value never existed). Platforms without it report failure.
     virtual bool DeleteValue(RegistryRoot /*root*/, const std::string& /*key*/,

@@ -10,6 +10,9 @@ namespace orvan {
 // The application's title, the search window's caption and the installer's title.
 inline constexpr std::string_view ApplicationTitle = ORVAN_APPLICATION_TITLE;
 inline constexpr std::string_view VersionText = ORVAN_VERSION_TEXT;
+// The same version as package managers compare versions ("0.1.0-beta.1"): the release's file
+// names and manifests and the Apps & features entry carry it.
+inline constexpr std::string_view PackageVersion = ORVAN_PACKAGE_VERSION;
 // The same text as ApplicationTitle, held apart for the robot's version line and the installer.
 inline constexpr std::string_view ProductTitle = ORVAN_APPLICATION_TITLE;
 inline constexpr std::string_view RightsNotice = ORVAN_RIGHTS_NOTICE;

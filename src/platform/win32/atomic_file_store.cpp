@@ -16,6 +16,21 @@ namespace orvan::platform {
 
 namespace {
 
+// True when the existing file at path has more than one name (hard links).
+bool HasOtherNames(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool shared = GetFileInformationByHandle(file, &information) &&
+                        information.nNumberOfLinks > 1 &&
+                        !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    CloseHandle(file);
+    return shared;
+}
+
 struct FileHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
@@ -123,6 +138,16 @@ public:
                 Win32Writer writer(file.Get());
                 ok = produce(writer) && writer.Ok() && FlushFileBuffers(file.Get());
             }
+        }
+        if (ok && HasOtherNames(target)) {
+            // A file that other names share (Scoop keeps a portable copy's options and
+            // catalog in its persist folder and links them beside the program): renaming
+            // over it would cut the link, and the other name would keep the old content.
+            // It is rewritten in place from the flushed temporary file, which stays on the
+            // disk until the rewrite is done.
+            ok = CopyFileW(temp, target.c_str(), FALSE) != 0;
+            DeleteFileW(temp);
+            return ok;
         }
         if (ok)
             ok = MoveFileExW(temp, target.c_str(),

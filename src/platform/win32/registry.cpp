@@ -76,6 +76,19 @@ public:
                                 DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
 
+    bool WriteNumber(RegistryRoot root, const std::string& key, const std::string& name,
+                     std::uint32_t value) const override {
+        HKEY created = nullptr;
+        if (::RegCreateKeyExW(RootKey(root), win32::Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &created, nullptr) != ERROR_SUCCESS)
+            return false;
+        const UniqueKey owner(created);
+        const DWORD number = value;
+        return ::RegSetValueExW(created, win32::Wide(name).c_str(), 0, REG_DWORD,
+                                reinterpret_cast<const BYTE*>(&number),
+                                sizeof(number)) == ERROR_SUCCESS;
+    }
+
     bool DeleteValue(RegistryRoot root, const std::string& key,
                      const std::string& name) const override {
         HKEY opened = nullptr;

@@ -83,5 +83,51 @@ TEST(DecideStart, FirstArgumentInstallationAndInstanceGiveTheStart) {
     }
 }
 
+// Package managers run the silent switches without elevation and with nobody to answer: they
+// are decided before the hand-over to the installer and ask nothing of the system. Only the
+// whole switch counts; anything else keeps the usual two-character rule.
+TEST(DecideStart, SilentSwitchesComeBeforeTheHandOverAndAskNothing) {
+    struct SilentCase {
+        const char* argument;
+        bool installed;
+        StartAction action;
+    };
+    using A = StartAction;
+    const SilentCase cases[] = {
+        {"-silent", false, A::SilentInstall},
+        {"-silent", true, A::SilentInstall},
+        {"-silent-remove", true, A::SilentRemove},
+        {"-silent-remove", false, A::SilentRemove},
+        {"-finish-remove", false, A::FinishRemoval},
+        // Near misses: "-s..." is no switch, so an installed copy starts resident and an
+        // uninstalled one hands over; "-f..." likewise.
+        {"-silentremove", true, A::Run},
+        {"-Silent", true, A::Run},
+        {"-silent ", false, A::Elevate},
+        {"-silent-remove-now", false, A::Elevate},
+        {"-finish", true, A::Run},
+    };
+    for (const SilentCase& c : cases) {
+        SCOPED_TRACE(c.argument);
+        int queries = 0;
+        const StartDecision decision = DecideStart(c.argument, {[&] {
+                                                                    ++queries;
+                                                                    return c.installed;
+                                                                },
+                                                                [&](std::string_view) {
+                                                                    ++queries;
+                                                                    return false;
+                                                                }});
+        EXPECT_EQ(decision.action, c.action);
+        const bool silent = c.action == A::SilentInstall || c.action == A::SilentRemove ||
+                            c.action == A::FinishRemoval;
+        if (silent) {
+            EXPECT_EQ(queries, 0);
+        } else if (c.action == A::Run) {
+            EXPECT_EQ(decision.mode, StartMode::Resident);
+        }
+    }
+}
+
 } // namespace
 } // namespace orvan

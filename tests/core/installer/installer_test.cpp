@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 namespace orvan {
 namespace {
@@ -406,6 +407,54 @@ TEST_F(InstallerTest, SamenessGoesByIdentityAndElseByThePathWithoutLetterCase) {
     }
 }
 
+// The standalone download has no "Languages" folder beside it: the translations it carries
+// inside are installed instead. A folder beside the program wins.
+TEST_F(InstallerTest, TheTranslationsInsideTheProgramAreInstalledWhenNoneLieBesideIt) {
+    struct Case {
+        const char* name;
+        bool folderBeside;
+        bool carried;
+        bool writable;
+        const char* german; // what the installed German.lng holds; nullptr: none
+    };
+    const Case cases[] = {
+        {"a folder beside the program", true, true, true, "de beside"},
+        {"only the carried ones", false, true, true, "de carried"},
+        {"none at all", false, false, true, nullptr},
+        {"a Languages folder that cannot be written", false, true, false, nullptr},
+    };
+    struct Fresh final : InstallerTest {
+        void TestBody() override {}
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh t;
+        if (c.folderBeside)
+            t.disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de beside");
+        if (!c.writable)
+            t.disk.uncreatable = {"C:\\Apps\\Orvan\\Languages"};
+        InstallerServices services = t.Services();
+        std::vector<std::string> asked;
+        services.shippedLanguage = [&](const std::string& name) -> std::optional<std::string> {
+            asked.push_back(name);
+            if (!c.carried)
+                return std::nullopt;
+            return name == "German.lng" ? "de carried" : "fr carried";
+        };
+        EXPECT_EQ(InstallProgram(Choices(), services).ok, c.writable);
+        const std::string* german = t.disk.disk.Content("C:\\Apps\\Orvan\\Languages\\German.lng");
+        EXPECT_EQ(german ? *german : "(none)", c.german ? c.german : "(none)");
+        EXPECT_EQ(t.disk.FileExists("C:\\Apps\\Orvan\\Languages\\French.lng"),
+                  c.carried && !c.folderBeside && c.writable);
+        EXPECT_EQ(asked.empty(), c.folderBeside);
+        if (!c.writable) {
+            ASSERT_EQ(t.messages.shown.size(), 1u);
+            EXPECT_EQ(t.messages.shown[0].second,
+                      "Cannot create folder \"C:\\Apps\\Orvan\\Languages\".");
+        }
+    }
+}
+
 TEST_F(InstallerTest, LanguageFilesGoWithTheProgramAndLeaveWithIt) {
     disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", "de");
     disk.disk.AddFile("C:\\Downloads\\Languages\\French.lng", "fr");
@@ -555,14 +604,34 @@ TEST_F(RemoveTest, TheFarewellSaysWhatBecomesOfTheRunningProgramFile) {
         bool fromInstalledCopy;
         std::vector<std::string> deletedAtRestart;
         std::string farewell;
+        bool helperOffered = false; // a helper can delete the file once the process ends
+        bool helperStarts = true;
+        std::vector<std::string> leftToHelper = {};
     };
     const std::string file = "C:\\Apps\\Orvan\\Orvan.exe";
+    const std::string bye =
+        "Orvan! is now uninstalled. The installation process will be close. Bye!";
     const Case cases[] = {
-        {"from the download",
+        {"from the download", true, false, {}, bye},
+        {"from the download, with a helper", false, false, {}, bye, true, true, {}},
+        {"the user's, from the installed copy, with a helper",
+         false,
+         true,
+         {},
+         bye,
+         true,
+         true,
+         {file}},
+        {"the user's, from the installed copy, with a helper that cannot start",
+         false,
+         true,
+         {},
+         "Orvan! is now uninstalled, but its program file is in use and stays: " + file +
+             ". Please delete it once Orvan! has ended. The installation process will be "
+             "close. Bye!",
          true,
          false,
-         {},
-         "Orvan! is now uninstalled. The installation process will be close. Bye!"},
+         {file}},
         {"the machine's, from the installed copy",
          true,
          true,
@@ -590,8 +659,16 @@ TEST_F(RemoveTest, TheFarewellSaysWhatBecomesOfTheRunningProgramFile) {
             t.programPath = file;
             t.disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
         }
-        EXPECT_TRUE(RemoveProgram(info, true, t.Services()).ok);
+        InstallerServices services = t.Services();
+        std::vector<std::string> leftToHelper;
+        if (c.helperOffered)
+            services.deleteAfterExit = [&](const std::string& program) {
+                leftToHelper.push_back(program);
+                return c.helperStarts;
+            };
+        EXPECT_TRUE(RemoveProgram(info, true, services).ok);
         EXPECT_EQ(t.disk.deletedAtRestart, c.deletedAtRestart);
+        EXPECT_EQ(leftToHelper, c.leftToHelper);
         ASSERT_EQ(t.messages.shown.size(), 1u);
         EXPECT_EQ(t.messages.shown[0].second, c.farewell);
     }
@@ -726,8 +803,19 @@ TEST_F(RemoveTest, RepairInstallsAfreshOnlyAfterASuccessfulRemoval) {
     programPath = "C:\\Apps\\Orvan\\Orvan.exe"; // the repair shortcut starts the installed copy
     disk.disk.AddFile(programPath, "installed bytes");
     disk.locked = {"C:\\APPS\\ORVAN\\ORVAN.EXE"};
-    const InstallResult result = RepairProgram(Detected(), choices, Services());
+    // The file the repair installs from must not be left to the helper of a removal.
+    InstallerServices services = Services();
+    std::vector<std::string> leftToHelper;
+    services.deleteAfterExit = [&](const std::string& program) {
+        leftToHelper.push_back(program);
+        return true;
+    };
+    const InstallResult result = RepairProgram(Detected(), choices, services);
     EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(leftToHelper.empty());
+    // The Apps & features entry moves with the installation to the new scope.
+    EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey));
+    EXPECT_EQ(Value(RegistryRoot::CurrentUser, kUninstallKey, "DisplayName"), "Orvan!");
     EXPECT_EQ(questions.asked.size(), 1u);
     const SettingsOptions fresh = LoadOptions(options);
     EXPECT_EQ(fresh.language, 1036);
@@ -735,6 +823,141 @@ TEST_F(RemoveTest, RepairInstallsAfreshOnlyAfterASuccessfulRemoval) {
     EXPECT_EQ(fresh.catalog.paths.size(), DefaultCatalogPaths().size());
     EXPECT_TRUE(registry.KeyExists(RegistryRoot::CurrentUser, kInstallKey));
     EXPECT_EQ(*disk.disk.Content(programPath), "installed bytes");
+}
+
+// Apps & features lists the installation, and package managers find, update and remove it
+// through this entry; it lives under the installation's root and goes with it.
+TEST_F(InstallerTest, TheAppsAndFeaturesEntryNamesTheInstalledProgram) {
+    // 3000 bytes of program and 100 of translation: 4 KiB, rounded up.
+    disk.disk.AddFile(kDownloaded, std::string(3000, 'p'));
+    disk.disk.AddFile("C:\\Downloads\\Languages\\German.lng", std::string(100, 'g'));
+    for (const bool allUsers : {false, true}) {
+        SCOPED_TRACE(allUsers);
+        registry.keys.clear();
+        registry.numbers.clear();
+        ASSERT_TRUE(InstallProgram(Choices(allUsers), Services()).ok);
+        const RegistryRoot root = allUsers ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser;
+        const RegistryRoot other =
+            allUsers ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine;
+        const std::map<std::string, std::string> texts = {
+            {"DisplayName", "Orvan!"},
+            {"DisplayVersion", "0.1.0-beta.1"},
+            {"Publisher", "Morvane"},
+            {"DisplayIcon", "C:\\Apps\\Orvan\\Orvan.exe"},
+            {"InstallLocation", "C:\\Apps\\Orvan\\"},
+            {"UninstallString", "\"C:\\Apps\\Orvan\\Orvan.exe\" -install"},
+            {"QuietUninstallString", "\"C:\\Apps\\Orvan\\Orvan.exe\" -silent-remove"},
+        };
+        EXPECT_EQ(registry.keys[std::pair(root, std::string(kUninstallKey))], texts);
+        const std::map<std::string, std::uint32_t> numbers = {
+            {"EstimatedSize", 4}, {"NoModify", 1}, {"NoRepair", 1}};
+        EXPECT_EQ(registry.numbers[std::pair(root, std::string(kUninstallKey))], numbers);
+        EXPECT_FALSE(registry.KeyExists(other, kUninstallKey));
+        // The installation record keeps exactly its own values.
+        EXPECT_EQ(registry.keys[std::pair(root, std::string(kInstallKey))].size(), 5u);
+
+        ASSERT_TRUE(RemoveProgram(Detected(), false, Services()).ok);
+        EXPECT_FALSE(registry.KeyExists(root, kUninstallKey));
+    }
+
+    // An entry that cannot be written fails the installation, as the record would.
+    registry.readOnly = {{RegistryRoot::CurrentUser, kUninstallKey}};
+    EXPECT_FALSE(InstallProgram(Choices(), Services()).ok);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].second,
+              "Cannot create/open registry key "
+              "\"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvan\".");
+    EXPECT_FALSE(registry.HasValue(RegistryRoot::CurrentUser, kRunKey, "Orvan"));
+}
+
+// The language lists of the standalone download, which has no folder beside it: what the
+// program carries, by the files' own headers, without those that name no language.
+TEST(CarriedLanguageFiles, ListTheCarriedTranslationsThatNameALanguage) {
+    struct Case {
+        const char* name;
+        std::map<std::string, std::string> carried;
+        std::vector<std::pair<int, std::string>> listed; // code, name
+    };
+    const std::string german = "[Language]\nCode=1031\nName=Deutsch\n[Texts]\n0=Fehler\n";
+    const std::string french = "\xEF\xBB\xBF[Language]\r\nCode=1036\r\nName=Fran\xC3\xA7"
+                               "ais\r\n";
+    const Case cases[] = {
+        {"both",
+         {{"German.lng", german}, {"French.lng", french}},
+         {{1031, "Deutsch"},
+          {1036, "Fran\xC3\xA7"
+                 "ais"}}},
+        {"one",
+         {{"French.lng", french}},
+         {{1036, "Fran\xC3\xA7"
+                 "ais"}}},
+        {"a file without a code",
+         {{"German.lng", "[Language]\nName=Deutsch\n"}, {"French.lng", french}},
+         {{1036, "Fran\xC3\xA7"
+                 "ais"}}},
+        {"none", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<LanguageFileInfo> files =
+            CarriedLanguageFiles([&](const std::string& file) -> std::optional<std::string> {
+                const auto found = c.carried.find(file);
+                return found == c.carried.end() ? std::nullopt : std::optional(found->second);
+            });
+        std::vector<std::pair<int, std::string>> listed;
+        for (const LanguageFileInfo& file : files)
+            listed.emplace_back(file.code, file.name);
+        EXPECT_EQ(listed, c.listed);
+    }
+    EXPECT_TRUE(CarriedLanguageFiles({}).empty());
+}
+
+// The helper of a removal from the installed copy deletes what the running file kept in
+// place, and nothing the user put beside it.
+TEST(FinishRemovalAfterExit, DeletesTheProgramItsTranslationsAndTheFoldersLeftEmpty) {
+    const std::string folder = "C:\\Users\\alice\\AppData\\Local\\Programs\\Morvane\\Orvan";
+    struct Case {
+        const char* name;
+        std::string programFile;
+        std::vector<std::string> userFiles; // below the program folder
+        bool gone;
+        bool folderGone;
+    };
+    const Case cases[] = {
+        {"nothing else inside", folder + "\\Orvan.exe", {}, true, true},
+        {"a file of the user's", folder + "\\Orvan.exe", {"notes.txt"}, true, false},
+        {"a translation of the user's",
+         folder + "\\Orvan.exe",
+         {"Languages\\Mine.lng"},
+         true,
+         false},
+        {"not a program", folder + "\\Orvan.ini", {}, false, false},
+        {"at a drive's root", "C:\\Orvan.exe", {}, false, false},
+        {"a relative name", "Orvan\\Orvan.exe", {}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::InstallDisk disk;
+        disk.disk.AddFile(folder + "\\Orvan.exe", "program");
+        disk.disk.AddFile(folder + "\\Orvan.ini", "options");
+        disk.disk.AddFile("C:\\Orvan.exe", "program");
+        disk.disk.AddFile(folder + "\\Languages\\German.lng", "de");
+        disk.disk.AddFile(folder + "\\Languages\\French.lng", "fr");
+        for (const std::string& file : c.userFiles)
+            disk.disk.AddFile(folder + "\\" + file, "mine");
+        if (c.folderGone)
+            disk.disk.RemoveFile(folder + "\\Orvan.ini");
+
+        EXPECT_EQ(FinishRemovalAfterExit(disk, c.programFile), c.gone);
+        EXPECT_EQ(disk.FileExists(folder + "\\Orvan.exe"), !c.gone);
+        EXPECT_EQ(disk.FileExists(folder + "\\Languages\\German.lng"), !c.gone);
+        EXPECT_EQ(disk.FolderExists(folder), !c.folderGone);
+        for (const std::string& file : c.userFiles)
+            EXPECT_TRUE(disk.FileExists(folder + "\\" + file)) << file;
+        // Refused names delete nothing at all.
+        EXPECT_TRUE(disk.FileExists("C:\\Orvan.exe"));
+        EXPECT_EQ(disk.FileExists(folder + "\\Orvan.ini"), !c.folderGone);
+    }
 }
 
 TEST(StopRunningInstance, AsksUntilTheResidentCopyEndsAndGivesUpAfterAFewSeconds) {

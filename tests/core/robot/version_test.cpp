@@ -11,6 +11,9 @@ TEST(Version, IdentityLines) {
     EXPECT_EQ(ApplicationTitle, "Orvan! @ morvane.example");
     EXPECT_EQ(ProductTitle, ApplicationTitle);
     EXPECT_EQ(VersionText, "0.1 Beta 1");
+    // Both texts come from the version's parts: a package manager orders betas below the
+    // release they lead to only in this form.
+    EXPECT_EQ(PackageVersion, "0.1.0-beta.1");
     EXPECT_NE(RightsNotice.find("Morvane"), std::string_view::npos);
     EXPECT_FALSE(AuthorCredit.empty());
 }
