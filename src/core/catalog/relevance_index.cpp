@@ -53,15 +53,20 @@ NamePart NamePartOf(const CatalogItem& item) {
 } // namespace
 
 RelevanceIndex::RelevanceIndex(const std::vector<CatalogItem>& items,
-                               const CatalogSearchIndex& index) {
-    const std::size_t count = index.size();
+                               const CatalogSearchIndex& index)
+    : count_(index.size()) {
+    const std::size_t count = count_;
     nameSpan_.resize(count);
     wordStarts_.resize(count);
+    groupStarts_.assign((count + 63) / 64, 0);
     // In catalog order, where the entries and their texts lie one after the other in
     // memory; only the small results go to their places of the display order.
     std::vector<std::uint32_t> positionOf(count);
-    for (std::size_t p = 0; p < count; ++p)
+    for (std::size_t p = 0; p < count; ++p) {
         positionOf[index.ItemAt(p)] = static_cast<std::uint32_t>(p);
+        if (index.StartsGroup(p))
+            groupStarts_[p / 64] |= std::uint64_t{1} << (p % 64);
+    }
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t p = positionOf[i];
         const NamePart part = NamePartOf(items[i]);
@@ -69,28 +74,50 @@ RelevanceIndex::RelevanceIndex(const std::vector<CatalogItem>& items,
         const std::size_t length = std::min<std::size_t>(part.written.size(), 0xFFFF);
         nameSpan_[p] = static_cast<std::uint32_t>(begin << 16 | length);
         wordStarts_[p] = FindWordStarts(part.written);
-        MarkWordStarts(p, count, part.written);
+        MarkName(p, part.written);
     }
 }
 
-void RelevanceIndex::MarkWordStarts(std::size_t position, std::size_t count,
-                                    std::string_view written) {
-    auto mark = [&](std::size_t at) {
-        auto byte = static_cast<unsigned char>(written[at]);
-        if (byte >= 'a' && byte <= 'z')
-            byte = static_cast<unsigned char>(byte - 'a' + 'A'); // as the keys hold it
-        if (byte == 0 || byte >= 128)
-            return;
-        std::vector<std::uint64_t>& bits = wordStartPresence_[byte];
-        if (bits.empty())
-            bits.assign((count + 63) / 64, 0);
-        bits[position / 64] |= std::uint64_t{1} << (position % 64);
+void RelevanceIndex::Mark(PerByte& sets, unsigned char byte, std::size_t position) {
+    if (byte >= 'a' && byte <= 'z')
+        byte = static_cast<unsigned char>(byte - 'a' + 'A'); // as the keys hold it
+    if (byte == 0 || byte >= 128)
+        return;
+    Bits& bits = sets[byte];
+    if (bits.empty())
+        bits.assign((count_ + 63) / 64, 0);
+    bits[position / 64] |= std::uint64_t{1} << (position % 64);
+}
+
+void RelevanceIndex::MarkName(std::size_t position, std::string_view written) {
+    if (written.empty())
+        return;
+    // Each byte once: a 128-bit set first, then one bit per byte present.
+    std::uint64_t present[2] = {0, 0};
+    for (const char c : written) {
+        auto u = static_cast<unsigned char>(c);
+        if (u >= 'a' && u <= 'z')
+            u = static_cast<unsigned char>(u - 'a' + 'A');
+        if (u < 128)
+            present[u / 64] |= std::uint64_t{1} << (u % 64);
+    }
+    for (std::size_t half = 0; half < 2; ++half)
+        for (std::uint64_t set = present[half]; set != 0; set &= set - 1)
+            Mark(namePresence_, static_cast<unsigned char>(half * 64 + std::countr_zero(set)),
+                 position);
+    Mark(nameStart_, static_cast<unsigned char>(written[0]), position);
+    const auto wordAt = [&](std::size_t at) {
+        Mark(wordStart_, static_cast<unsigned char>(written[at]), position);
+        const bool alone = (at == 0 || !IsWordByte(written[at - 1])) &&
+                           (at + 1 == written.size() || !IsWordByte(written[at + 1]));
+        if (alone)
+            Mark(loneWord_, static_cast<unsigned char>(written[at]), position);
     };
     for (std::uint64_t starts = wordStarts_[position]; starts != 0; starts &= starts - 1)
-        mark(static_cast<std::size_t>(std::countr_zero(starts)));
+        wordAt(static_cast<std::size_t>(std::countr_zero(starts)));
     for (std::size_t at = kWordStartBits; at < written.size(); ++at)
         if (IsWordByte(written[at]) && !IsWordByte(written[at - 1]))
-            mark(at);
+            wordAt(at);
 }
 
 std::string_view RelevanceIndex::Name(const CatalogSearchIndex& index, std::size_t position) const {

@@ -24,6 +24,8 @@ constexpr bool IsWordByte(char c) {
 
 class RelevanceIndex {
 public:
+    using Bits = std::vector<std::uint64_t>; // one bit per position of the display order
+
     RelevanceIndex() = default;
     RelevanceIndex(const std::vector<CatalogItem>& items, const CatalogSearchIndex& index);
 
@@ -33,18 +35,33 @@ public:
     // Bit i is set where a word of that name starts, for its first 64 bytes.
     std::uint64_t WordStarts(std::size_t position) const { return wordStarts_[position]; }
     static constexpr std::size_t kWordStartBits = 64;
-    // For an ASCII byte (upper-cased), one bit per position, set where a word of the name
-    // starts with it; empty when none does.
-    const std::vector<std::uint64_t>& WordStartPresence(unsigned char byte) const {
-        return byte < 128 ? wordStartPresence_[byte] : wordStartPresence_[0];
-    }
+
+    // Per ASCII byte (upper-cased as the keys hold it), the positions whose name: holds it,
+    // starts with it, has a word starting with it, has a word of it alone (between
+    // separators). Empty where no name does; every non-ASCII byte answers empty.
+    const Bits& NamePresence(unsigned char byte) const { return Of(namePresence_, byte); }
+    const Bits& NameStartPresence(unsigned char byte) const { return Of(nameStart_, byte); }
+    const Bits& WordStartPresence(unsigned char byte) const { return Of(wordStart_, byte); }
+    const Bits& LoneWordPresence(unsigned char byte) const { return Of(loneWord_, byte); }
+    // The positions that start a group of equal entries (the ones a list shows).
+    const Bits& GroupStarts() const { return groupStarts_; }
 
 private:
-    void MarkWordStarts(std::size_t position, std::size_t count, std::string_view written);
+    using PerByte = std::array<Bits, 128>; // [0] stays empty
+    static const Bits& Of(const PerByte& sets, unsigned char byte) {
+        return byte < 128 ? sets[byte] : sets[0];
+    }
+    void Mark(PerByte& sets, unsigned char byte, std::size_t position);
+    void MarkName(std::size_t position, std::string_view written);
 
+    std::size_t count_ = 0;
     std::vector<std::uint32_t> nameSpan_; // begin within the key << 16 | length, both capped
     std::vector<std::uint64_t> wordStarts_;
-    std::array<std::vector<std::uint64_t>, 128> wordStartPresence_; // [0] stays empty
+    PerByte namePresence_;
+    PerByte nameStart_;
+    PerByte wordStart_;
+    PerByte loneWord_;
+    Bits groupStarts_;
 };
 
 // Where words start in a name as written: after a separator, and at a capital that follows

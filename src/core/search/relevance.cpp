@@ -36,6 +36,22 @@ bool WordStartsAt(std::string_view name, std::uint64_t wordStarts, std::size_t a
     return SeparatorBefore(name, at) && IsWordByte(name[at]);
 }
 
+// Whether the name holds the compact query's letters in order, the first at a word's start.
+bool FitsLetters(std::string_view name, std::uint64_t wordStarts, std::string_view compact) {
+    if (compact.empty())
+        return false;
+    for (std::size_t start = 0; start < name.size(); ++start) {
+        if (name[start] != compact[0] || !WordStartsAt(name, wordStarts, start))
+            continue;
+        std::size_t next = 1;
+        for (std::size_t at = start + 1; at < name.size() && next < compact.size(); ++at)
+            if (name[at] == compact[next])
+                ++next;
+        return next == compact.size(); // a later start finds no more than the first
+    }
+    return false;
+}
+
 // The words of a name: where each starts and ends (at the next word's start or separator).
 struct Words {
     static constexpr std::size_t kMost = 32;
@@ -94,6 +110,10 @@ bool FitsWordStarts(std::string_view name, const Words& words, std::string_view 
 // "Internet Explorer", "regedit" for "Registry Editor"): of the first words one after the
 // other (Initials), or of any (SomeInitials).
 MatchFit FitsInitials(std::string_view name, std::uint64_t wordStarts, std::string_view letters) {
+    // Starts of words in order are letters in order from a word's start: that quick test
+    // turns most names away before their words are looked at.
+    if (!FitsLetters(name, wordStarts, letters))
+        return MatchFit::None;
     const Words words = FindWords(name, wordStarts);
     int budget = 256; // a name of many repeated letters must not take long
     if (FitsWordStarts(name, words, letters, 0, 0, true, budget))
@@ -126,22 +146,6 @@ bool FitsCompact(std::string_view name, std::uint64_t wordStarts, std::string_vi
         }
         if (matched == compact.size())
             return true;
-    }
-    return false;
-}
-
-// Whether the name holds the compact query's letters in order, the first at a word's start.
-bool FitsLetters(std::string_view name, std::uint64_t wordStarts, std::string_view compact) {
-    if (compact.empty())
-        return false;
-    for (std::size_t start = 0; start < name.size(); ++start) {
-        if (name[start] != compact[0] || !WordStartsAt(name, wordStarts, start))
-            continue;
-        std::size_t next = 1;
-        for (std::size_t at = start + 1; at < name.size() && next < compact.size(); ++at)
-            if (name[at] == compact[next])
-                ++next;
-        return next == compact.size(); // a later start finds no more than the first
     }
     return false;
 }
@@ -187,47 +191,53 @@ MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQ
 
 namespace {
 
-// The positions whose keys hold every byte of the compact query, one 64-bit word at a
-// time; nothing when a byte is not ASCII or occurs in no key.
-class PresenceAnd {
+// Bit sets ANDed together one 64-bit word at a time; empty when any of them is.
+class BitsAnd {
 public:
-    // The positions where a word of the name starts with the query's first byte, among
-    // those whose keys hold every byte: both the words' starts and the name without
-    // separators are matched from the start of a word.
-    PresenceAnd(const CatalogSearchIndex& index, const RelevanceIndex& relevance,
-                std::string_view bytes) {
-        if (bytes.empty())
+    void Add(const RelevanceIndex::Bits& bits) {
+        if (bits.empty())
+            empty_ = true;
+        if (empty_ ||
+            std::find(sets_.begin(), sets_.begin() + count_, &bits) != sets_.begin() + count_)
             return;
-        const auto lead = static_cast<unsigned char>(bytes[0]);
-        const std::vector<std::uint64_t>& starts = relevance.WordStartPresence(lead);
-        if (lead >= 0x80 || starts.empty())
-            return;
-        sets_[count_++] = &starts;
-        for (const char c : bytes) {
-            const auto u = static_cast<unsigned char>(c);
-            const std::vector<std::uint64_t>& bits = index.Presence(u);
-            if (u >= 0x80 || bits.empty()) {
-                count_ = 0;
-                return;
-            }
-            if (std::find(sets_.begin(), sets_.begin() + count_, &bits) == sets_.begin() + count_ &&
-                count_ < sets_.size())
-                sets_[count_++] = &bits;
-        }
+        if (count_ < sets_.size())
+            sets_[count_++] = &bits;
     }
-    bool Empty() const { return count_ == 0; }
-    std::size_t Words() const { return count_ == 0 ? 0 : sets_[0]->size(); }
+    void MakeEmpty() { empty_ = true; }
+    bool Empty() const { return empty_ || count_ == 0; }
+    std::size_t Words() const { return Empty() ? 0 : sets_[0]->size(); }
     std::uint64_t Word(std::size_t w) const {
         std::uint64_t word = (*sets_[0])[w];
         for (std::size_t i = 1; i < count_; ++i)
             word &= (*sets_[i])[w];
         return word;
     }
+    bool Has(std::size_t position) const {
+        for (std::size_t i = 0; i < count_; ++i)
+            if ((((*sets_[i])[position / 64] >> (position % 64)) & 1) == 0)
+                return false;
+        return !empty_;
+    }
 
 private:
-    std::array<const std::vector<std::uint64_t>*, 8> sets_{};
+    std::array<const RelevanceIndex::Bits*, 12> sets_{};
     std::size_t count_ = 0;
+    bool empty_ = false;
 };
+
+// The positions whose names hold every ASCII byte of the text; empty when a byte is not
+// ASCII (then no bit set can say it).
+BitsAnd NameHoldsBytes(const RelevanceIndex& relevance, std::string_view bytes) {
+    BitsAnd names;
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            names.MakeEmpty();
+            return names;
+        }
+        names.Add(relevance.NamePresence(static_cast<unsigned char>(c)));
+    }
+    return names;
+}
 
 } // namespace
 
@@ -241,15 +251,29 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
     const RelevanceIndex& relevance = catalog.Relevance();
     MatchCatalogKeys(index, query.upper, rows);
     fits.resize(rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        fits[r] = FitOf(relevance.Name(index, rows[r]), relevance.WordStarts(rows[r]), query, true);
+    // A name that lacks a byte of the text can only hold it in the file name: most keys
+    // hold ".EXE", few names do.
+    bool ascii = true;
+    for (const char c : query.upper)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    const BitsAnd inName = NameHoldsBytes(relevance, query.upper);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::uint32_t p = rows[r];
+        fits[r] = ascii && !inName.Has(p)
+                      ? MatchFit::FileName
+                      : FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, true);
+    }
 
-    // Entries whose key does not hold the text but whose words' first letters or name
-    // without separators do: they hold each of its bytes, so the presence bits find them.
+    // Entries whose key does not hold the text but whose words' starts, name without
+    // separators or letters do: their names hold each of its bytes and a word starting with
+    // its first, which the bit sets find.
     const bool more = query.compact.size() > 1 || query.compact != query.upper;
     if (!more || query.compact.empty())
         return;
-    const PresenceAnd candidates(index, relevance, query.compact);
+    BitsAnd candidates = NameHoldsBytes(relevance, query.compact);
+    candidates.Add(relevance.WordStartPresence(static_cast<unsigned char>(query.compact[0])));
+    if (static_cast<unsigned char>(query.compact[0]) >= 0x80)
+        candidates.MakeEmpty();
     if (candidates.Empty())
         return;
     std::vector<std::uint32_t> extraRows;
@@ -264,8 +288,12 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
                 ++next;
             if (next < rows.size() && rows[next] == p)
                 continue;
-            const MatchFit fit =
-                FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, false);
+            // Every fit of a name that does not hold the text has its letters in order
+            // from a word's start: most candidates fail that quick test.
+            const std::string_view name = relevance.Name(index, p);
+            if (!FitsLetters(name, relevance.WordStarts(p), query.compact))
+                continue;
+            const MatchFit fit = FitOf(name, relevance.WordStarts(p), query, false);
             if (fit == MatchFit::None)
                 continue;
             extraRows.push_back(static_cast<std::uint32_t>(p));
@@ -366,11 +394,11 @@ void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMe
     std::array<std::size_t, kBuckets> next{};
     std::size_t at = 0;
     if (chosen >= 0)
-        rank[at++] = static_cast<std::uint32_t>(chosen);
+        rank[at++] = rows[static_cast<std::size_t>(chosen)];
     std::size_t u = 0;
     for (std::size_t b = 1; b < kBuckets; ++b) {
         for (std::size_t i = 0; i < ahead[b]; ++i)
-            rank[at++] = used[u++].row;
+            rank[at++] = rows[used[u++].row];
         next[b] = at;
         at += plain[b];
     }
@@ -380,8 +408,135 @@ void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMe
             ++s;
             continue;
         }
-        rank[next[static_cast<std::size_t>(fits[r])]++] = static_cast<std::uint32_t>(r);
+        rank[next[static_cast<std::size_t>(fits[r])]++] = rows[r];
     }
+}
+
+} // namespace orvan
+
+namespace orvan {
+
+bool IsSingleByteQuery(std::string_view text) {
+    return text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80 && IsWordByte(text[0]);
+}
+
+namespace {
+
+std::uint64_t WordOf(const RelevanceIndex::Bits& bits, std::size_t w) {
+    return bits.empty() ? 0 : bits[w];
+}
+
+bool BitAt(const std::vector<std::uint64_t>& bits, std::size_t position) {
+    return position / 64 < bits.size() && ((bits[position / 64] >> (position % 64)) & 1) != 0;
+}
+
+struct UsedEntry {
+    std::uint32_t position;
+    std::int32_t count;
+    MatchFit fit;
+};
+
+} // namespace
+
+void RankSingleByte(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
+                    const std::vector<std::uint64_t>& listed, std::vector<std::uint32_t>& ranked) {
+    ranked.clear();
+    if (catalog.empty())
+        return;
+    const CatalogSearchIndex& index = catalog.SearchIndex();
+    const RelevanceIndex& relevance = catalog.Relevance();
+    const RelevanceQuery query(text);
+    const auto byte = static_cast<unsigned char>(query.upper[0]);
+    const auto fitAt = [&](std::size_t p) {
+        return FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, true);
+    };
+    const auto listedEntry = [&](std::string_view name, std::string_view path) -> std::ptrdiff_t {
+        const auto [first, last] = index.FindPair(catalog.items(), name, path);
+        return first < last && BitAt(listed, first) ? static_cast<std::ptrdiff_t>(first) : -1;
+    };
+
+    // The entry chosen before and the entries started before go ahead of their fits' rest.
+    std::ptrdiff_t chosen = -1;
+    std::vector<UsedEntry> used;
+    std::vector<std::uint64_t> plain = listed;
+    if (memory != nullptr && !memory->Empty()) {
+        memory->ChoiceFor(text, [&](const TypedChoice& choice) {
+            chosen = listedEntry(choice.name, choice.path);
+            return chosen >= 0;
+        });
+        for (const auto& [path, count] : *memory->Counts()) {
+            const std::ptrdiff_t p = count.count > 0 ? listedEntry(count.name, path) : -1;
+            if (p >= 0 && p != chosen)
+                used.push_back({static_cast<std::uint32_t>(p), count.count,
+                                fitAt(static_cast<std::size_t>(p))});
+        }
+        std::sort(used.begin(), used.end(), [](const UsedEntry& x, const UsedEntry& y) {
+            if (x.fit != y.fit)
+                return x.fit < y.fit;
+            if (x.count != y.count)
+                return x.count > y.count;
+            return x.position < y.position;
+        });
+        if (chosen >= 0)
+            plain[std::size_t(chosen) / 64] &= ~(std::uint64_t{1} << (std::size_t(chosen) % 64));
+        for (const UsedEntry& u : used)
+            plain[u.position / 64] &= ~(std::uint64_t{1} << (u.position % 64));
+    }
+    if (chosen >= 0)
+        ranked.push_back(static_cast<std::uint32_t>(chosen));
+    std::size_t nextUsed = 0;
+    const auto usedOf = [&](MatchFit fit) {
+        for (; nextUsed < used.size() && used[nextUsed].fit <= fit; ++nextUsed)
+            ranked.push_back(used[nextUsed].position);
+    };
+    const auto each = [&](auto word, auto take) {
+        for (std::size_t w = 0; w < plain.size(); ++w)
+            for (std::uint64_t bits = word(w); bits != 0; bits &= bits - 1)
+                take(static_cast<std::uint32_t>(w * 64 + std::countr_zero(bits)));
+    };
+    const RelevanceIndex::Bits& nameStart = relevance.NameStartPresence(byte);
+    const RelevanceIndex::Bits& wordStart = relevance.WordStartPresence(byte);
+    const RelevanceIndex::Bits& lone = relevance.LoneWordPresence(byte);
+    const RelevanceIndex::Bits& inName = relevance.NamePresence(byte);
+
+    // The names that start with it: the whole name, the whole first word, or its start.
+    std::vector<std::uint32_t> whole;
+    std::vector<std::uint32_t> firstWord;
+    std::vector<std::uint32_t> starts;
+    each([&](std::size_t w) { return plain[w] & WordOf(nameStart, w); },
+         [&](std::uint32_t p) {
+             const std::string_view name = relevance.Name(index, p);
+             if (name.size() == 1)
+                 whole.push_back(p);
+             else if (!IsWordByte(name[1]))
+                 firstWord.push_back(p);
+             else
+                 starts.push_back(p);
+         });
+    usedOf(MatchFit::WholeName);
+    ranked.insert(ranked.end(), whole.begin(), whole.end());
+    usedOf(MatchFit::FirstWord);
+    ranked.insert(ranked.end(), firstWord.begin(), firstWord.end());
+    usedOf(MatchFit::NameStart);
+    ranked.insert(ranked.end(), starts.begin(), starts.end());
+    const auto push = [&](std::uint32_t p) { ranked.push_back(p); };
+    usedOf(MatchFit::WholeWord);
+    each([&](std::size_t w) { return plain[w] & ~WordOf(nameStart, w) & WordOf(lone, w); }, push);
+    usedOf(MatchFit::WordStart);
+    each(
+        [&](std::size_t w) {
+            return plain[w] & ~WordOf(nameStart, w) & WordOf(wordStart, w) & ~WordOf(lone, w);
+        },
+        push);
+    usedOf(MatchFit::InName);
+    each(
+        [&](std::size_t w) {
+            return plain[w] & ~WordOf(nameStart, w) & ~WordOf(wordStart, w) & WordOf(inName, w);
+        },
+        push);
+    usedOf(MatchFit::FileName);
+    each([&](std::size_t w) { return plain[w] & ~WordOf(inName, w); }, push);
+    usedOf(MatchFit::Letters);
 }
 
 } // namespace orvan

@@ -48,7 +48,15 @@ MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQ
 void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
                        std::vector<std::uint32_t>& rows, std::vector<MatchFit>& fits);
 
-// The relevance order of those rows, as indexes into rows.
+// For a text of one ASCII letter or digit the order comes straight from bit sets, without
+// reading a key: listed holds a bit per position of the display order (the group starts
+// whose keys hold the text, less any the list already has); ranked gets the positions in
+// relevance order.
+bool IsSingleByteQuery(std::string_view text);
+void RankSingleByte(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
+                    const std::vector<std::uint64_t>& listed, std::vector<std::uint32_t>& ranked);
+
+// The relevance order of those rows: their positions, in the order they are shown.
 void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
               const std::vector<std::uint32_t>& rows, const std::vector<MatchFit>& fits,
               std::vector<std::uint32_t>& rank);

@@ -2,10 +2,12 @@
 
 #include "core/base/utf.h"
 #include "core/catalog/catalog_index.h"
+#include "core/catalog/relevance_index.h"
 #include "core/search/catalog_match.h"
 #include "core/search/input_steps.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 
 namespace orvan {
@@ -33,12 +35,19 @@ RunAvailableRow RunAvailableList::CatalogRow(std::size_t row) const {
     return {CatalogDisplayName(item), item.path, RunKind::Catalog, {}};
 }
 
+RunAvailableRow RunAvailableList::PositionRow(std::uint32_t position) const {
+    const CatalogItem& item = catalog_[catalog_.SearchIndex().ItemAt(position)];
+    return {CatalogDisplayName(item), item.path, RunKind::Catalog, {}};
+}
+
 RunAvailableRow RunAvailableList::ShownCatalogRow(std::size_t place) const {
-    return CatalogRow(relevance_ ? rank_[place] : place);
+    return relevance_ ? PositionRow(rank_[place]) : CatalogRow(place);
 }
 
 RunAvailableRow RunAvailableList::RefRow(std::uint32_t ref) const {
-    return (ref & kOwnRef) != 0 ? OwnRow(ref & ~kOwnRef) : CatalogRow(ref);
+    if ((ref & kOwnRef) != 0)
+        return OwnRow(ref & ~kOwnRef);
+    return relevance_ ? PositionRow(ref) : CatalogRow(ref);
 }
 
 RunAvailableRow RunAvailableList::operator[](std::size_t index) const {
@@ -48,9 +57,9 @@ RunAvailableRow RunAvailableList::operator[](std::size_t index) const {
     if (index < ownBeforeCatalog_)
         return OwnRow(index);
     index -= ownBeforeCatalog_;
-    if (index < catalogRows_.size())
+    if (index < CatalogCount())
         return ShownCatalogRow(index);
-    return OwnRow(ownBeforeCatalog_ + index - catalogRows_.size());
+    return OwnRow(ownBeforeCatalog_ + index - CatalogCount());
 }
 
 void RunAvailableList::Clear() {
@@ -65,6 +74,7 @@ void RunAvailableList::Clear() {
     relevance_ = false;
     catalogFits_.clear();
     rank_.clear();
+    listedByBits_ = false;
     ordered_ = false;
     order_.clear();
 }
@@ -86,12 +96,18 @@ bool RunAvailableList::OwnContains(std::string_view name, std::string_view path,
 }
 
 bool RunAvailableList::CatalogContains(std::string_view name, std::string_view path) const {
-    if (catalogRows_.empty())
+    if (CatalogCount() == 0)
         return false;
     const CatalogSearchIndex& index = catalog_.SearchIndex();
     const auto [first, last] = index.FindPair(catalog_.items(), name, path);
     if (first == last)
         return false;
+    if (listedByBits_) {
+        for (std::size_t p = first; p < last; ++p)
+            if ((listedBits_[p / 64] >> (p % 64)) & 1)
+                return true;
+        return false;
+    }
     const auto it = std::lower_bound(catalogRows_.begin(), catalogRows_.end(), first);
     return it != catalogRows_.end() && *it < last;
 }
@@ -177,9 +193,32 @@ void RunAvailableList::AddRelevantCatalogMatches(std::string_view text, const Ca
         AddCatalogMatches(text, catalog);
         return;
     }
-    MatchRelevantRows(catalog, RelevanceQuery(text), catalogRows_, catalogFits_);
-    DropListedByOwn(catalog);
-    RankRows(catalog, text, memory, catalogRows_, catalogFits_, rank_);
+    if (IsSingleByteQuery(text)) {
+        // One letter or digit lists nearly every entry: no key is read, no row classified
+        // one by one; the bit sets of the relevance data give the order.
+        const CatalogSearchIndex& index = catalog.SearchIndex();
+        const RelevanceIndex& relevance = catalog.Relevance();
+        const std::vector<std::uint64_t>& presence =
+            index.Presence(static_cast<unsigned char>(AsciiUpperChar(text[0])));
+        const std::vector<std::uint64_t>& groups = relevance.GroupStarts();
+        listedBits_.assign(groups.size(), 0);
+        if (!presence.empty())
+            for (std::size_t w = 0; w < groups.size(); ++w)
+                listedBits_[w] = presence[w] & groups[w];
+        for (const RunAvailable& e : own_) { // the first producer wins
+            const auto [first, last] = index.FindPair(catalog.items(), e.name, e.path);
+            for (std::size_t p = first; p < last; ++p)
+                listedBits_[p / 64] &= ~(std::uint64_t{1} << (p % 64));
+        }
+        catalogRows_.clear();
+        catalogFits_.clear();
+        RankSingleByte(catalog, text, memory, listedBits_, rank_);
+        listedByBits_ = true;
+    } else {
+        MatchRelevantRows(catalog, RelevanceQuery(text), catalogRows_, catalogFits_);
+        DropListedByOwn(catalog);
+        RankRows(catalog, text, memory, catalogRows_, catalogFits_, rank_);
+    }
     relevance_ = true;
     catalog_ = catalog;
     hasCatalogRows_ = true;
@@ -244,7 +283,7 @@ void RunAvailableList::Sort() {
     };
     // A folder's entries usually come in name order already: one pass finds that out.
     const bool ownSorted = std::is_sorted(own.begin(), own.end(), ownLess);
-    if (catalogRows_.empty() && ownSorted && !ordered_)
+    if (CatalogCount() == 0 && ownSorted && !ordered_)
         return; // the unsorted row order is then the sorted one
     if (!ownSorted)
         std::sort(own.begin(), own.end(), ownLess);
@@ -257,24 +296,49 @@ void RunAvailableList::Sort() {
     order.reserve(size());
     std::size_t nextRow = 0;
     for (const std::uint32_t i : own) {
-        const std::string_view name = own_[i].name;
-        std::size_t low = nextRow;
+        const std::size_t before = CatalogRowsNamedBefore(own_[i].name, nextRow);
+        for (; nextRow < before; ++nextRow)
+            order.push_back(shown(nextRow));
+        order.push_back(i | kOwnRef);
+    }
+    for (; nextRow < CatalogCount(); ++nextRow)
+        order.push_back(shown(nextRow));
+    order_ = std::move(order);
+    ordered_ = true;
+}
+
+std::size_t RunAvailableList::CatalogRowsNamedBefore(std::string_view name,
+                                                     std::size_t from) const {
+    if (!listedByBits_) {
+        std::size_t low = from;
         std::size_t high = catalogRows_.size();
-        while (low < high) { // first catalog row whose name is not less than this entry's
+        while (low < high) { // first catalog row whose name is not less than this one
             const std::size_t mid = low + (high - low) / 2;
             if (NameLess(CatalogRow(mid).name, name))
                 low = mid + 1;
             else
                 high = mid;
         }
-        for (; nextRow < low; ++nextRow)
-            order.push_back(shown(nextRow));
-        order.push_back(i | kOwnRef);
+        return low;
     }
-    for (; nextRow < catalogRows_.size(); ++nextRow)
-        order.push_back(shown(nextRow));
-    order_ = std::move(order);
-    ordered_ = true;
+    // The first position whose name is not less, then the rows listed before it.
+    const CatalogSearchIndex& index = catalog_.SearchIndex();
+    std::size_t low = 0;
+    std::size_t high = index.size();
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (NameLess(CatalogDisplayName(catalog_[index.ItemAt(mid)]), name))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    std::size_t count = 0;
+    for (std::size_t w = 0; w < low / 64; ++w)
+        count += static_cast<std::size_t>(std::popcount(listedBits_[w]));
+    if (low % 64 != 0)
+        count += static_cast<std::size_t>(
+            std::popcount(listedBits_[low / 64] & ((std::uint64_t{1} << (low % 64)) - 1)));
+    return std::max(count, from);
 }
 
 void AddRunAvailable(RunAvailableList& list, std::string_view name, std::string_view path,

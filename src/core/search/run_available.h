@@ -43,7 +43,7 @@ struct RunAvailableRow {
 
 class RunAvailableList {
 public:
-    std::size_t size() const { return own_.size() + catalogRows_.size(); }
+    std::size_t size() const { return own_.size() + CatalogCount(); }
     bool empty() const { return size() == 0; }
     RunAvailableRow operator[](std::size_t index) const;
     void Clear();
@@ -72,6 +72,10 @@ private:
     static constexpr std::uint32_t kOwnRef = 0x80000000u;
 
     RunAvailableRow CatalogRow(std::size_t row) const;
+    RunAvailableRow PositionRow(std::uint32_t position) const;
+    std::size_t CatalogCount() const { return relevance_ ? rank_.size() : catalogRows_.size(); }
+    // How many of the catalog's rows have a name below this one (name order).
+    std::size_t CatalogRowsNamedBefore(std::string_view name, std::size_t from) const;
     // The catalog match shown at this place among the catalog matches.
     RunAvailableRow ShownCatalogRow(std::size_t place) const;
     // The catalog step's rows, name order, less those an earlier step listed (and their
@@ -98,13 +102,16 @@ private:
     std::vector<std::uint32_t> catalogRows_;
     std::size_t ownBeforeCatalog_ = 0;
     // In the relevance order: each catalog row's fit, and the order the rows are shown in
-    // (indexes into catalogRows_, which stay in name order for the lookups).
+    // (positions of the catalog's display order). For a text of one letter or digit the
+    // rows listed are a bit per position instead of catalogRows_.
     bool relevance_ = false;
     std::vector<MatchFit> catalogFits_;
     std::vector<std::uint32_t> rank_;
+    bool listedByBits_ = false;
+    std::vector<std::uint64_t> listedBits_;
 
     // The row order once the list has been sorted: own entries with kOwnRef set, catalog
-    // matches as indexes into catalogRows_.
+    // matches as indexes into catalogRows_ (in the relevance order: as positions).
     bool ordered_ = false;
     std::vector<std::uint32_t> order_;
 };

@@ -160,16 +160,22 @@ TEST_F(InstallerTest, TheScopeAndTheBoxesDecideWhereTheRecordAndShortcutsGo) {
         bool allUsers;
         bool startMenu;
         bool autoStart;
+        bool relevance;
     };
-    const Case cases[] = {{true, true, true}, {true, false, true}, {false, false, false}};
+    const Case cases[] = {
+        {true, true, true, true}, {true, false, true, false}, {false, false, false, true}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.allUsers << c.startMenu << c.autoStart);
+        SCOPED_TRACE(::testing::Message()
+                     << c.allUsers << c.startMenu << c.autoStart << c.relevance);
         registry.keys.clear();
         links.saved.clear();
         InstallChoices choices = Choices(c.allUsers);
         choices.createStartMenu = c.startMenu;
         choices.autoStart = c.autoStart;
+        choices.orderByRelevance = c.relevance;
         ASSERT_TRUE(InstallProgram(choices, Services()).ok);
+        EXPECT_EQ(LoadOptions(options).order,
+                  c.relevance ? ResultOrder::Relevance : ResultOrder::Name);
 
         const RegistryRoot root =
             c.allUsers ? RegistryRoot::LocalMachine : RegistryRoot::CurrentUser;

@@ -156,6 +156,7 @@ TEST_F(SilentTest, InstallsForTheCurrentUserWithoutAnyQuestion) {
     EXPECT_TRUE(registry.HasValue(user, kRunKey, "Orvan"));
     EXPECT_EQ(links.saved.size(), 3u);
     EXPECT_EQ(LoadOptions(options).language, 1031);
+    EXPECT_EQ(LoadOptions(options).order, ResultOrder::Relevance); // a new installation's order
     EXPECT_TRUE(disk.FileExists(kOptionsFile));
 
     // Nothing asked, nothing started: the log says what was done.

@@ -4,6 +4,7 @@
 #include "core/search/relevance.h"
 
 #include "core/base/utf.h"
+#include "core/catalog/catalog_index.h"
 #include "core/catalog/relevance_index.h"
 #include "core/search/run_available.h"
 
@@ -216,6 +217,58 @@ TEST(LaunchMemoryTest, TheFileRoundTripsAndSkipsWhatItCannotHold) {
               (std::vector<TypedChoice>{{"x", "A", "C:\\a"}}));
     // A text with a tab is not written: it would not read back as itself.
     EXPECT_EQ(SerializeTypedChoices({{"a\tb", "N", "C:\\n"}}).find("C:\\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace orvan
+
+namespace orvan {
+namespace {
+
+// One letter or digit is answered from bit sets; the order must be the one the fits of
+// the rows, one by one, give: over names of every shape, with and without what was learned.
+TEST(RelevanceOrder, OneCharacterFromBitSetsEqualsTheRowByRowOrder) {
+    const char* const words[] = {"a",   "E",          "Edge",  "eXtra", "YouTube",
+                                 "x",   "7",          "7-Zip", "note",  "Tex",
+                                 "(e)", "PowerShell", "ee",    "b.e",   "Ex"};
+    std::vector<CatalogItem> items;
+    std::uint32_t seed = 7;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    for (int i = 0; i < 400; ++i) {
+        std::string name;
+        for (std::uint32_t n = 1 + next() % 3; n > 0; --n)
+            name += std::string(name.empty() ? "" : (next() % 2 ? " " : "-")) +
+                    words[next() % std::size(words)];
+        const std::string file = next() % 3 == 0 ? "setup.exe" : name + ".lnk";
+        items.push_back({"C:\\M" + std::to_string(i % 50) + "\\" + file,
+                         next() % 5 == 0 ? std::string() : name, 0});
+    }
+    items.push_back(items[3]); // an equal pair: listed once
+    const CatalogItems catalog(items);
+    LaunchMemory memory;
+    for (int i = 0; i < 40; i += 3)
+        memory.Record(i % 2 ? "e" : "x", CatalogDisplayName(catalog[i]), catalog[i].path);
+    const LaunchMemory* const memories[] = {nullptr, &memory};
+    for (const LaunchMemory* learned : memories) {
+        for (const char* text : {"e", "E", "x", "7", "a", "t", "z"}) {
+            RunAvailableList list;
+            list.AddRelevantCatalogMatches(text, catalog, learned);
+            std::vector<std::uint32_t> rows;
+            std::vector<MatchFit> fits;
+            MatchRelevantRows(catalog, RelevanceQuery(text), rows, fits);
+            std::vector<std::uint32_t> rank;
+            RankRows(catalog, text, learned, rows, fits, rank);
+            ASSERT_EQ(list.size(), rank.size()) << text;
+            for (std::size_t i = 0; i < rank.size(); ++i) {
+                const CatalogItem& item = catalog[catalog.SearchIndex().ItemAt(rank[i])];
+                ASSERT_EQ(list[i].name, CatalogDisplayName(item)) << text << " row " << i;
+                ASSERT_EQ(list[i].path, item.path) << text << " row " << i;
+            }
+        }
+    }
 }
 
 } // namespace
