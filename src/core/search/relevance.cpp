@@ -256,12 +256,25 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
     bool ascii = true;
     for (const char c : query.upper)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    const BitsAnd inName = NameHoldsBytes(relevance, query.upper);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const std::uint32_t p = rows[r];
-        fits[r] = ascii && !inName.Has(p)
-                      ? MatchFit::FileName
-                      : FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, true);
+    if (ascii) {
+        // The names that hold every byte: for many rows as one bit set made a word at a
+        // time, so that each row costs one look; only those rows are fitted one by one.
+        const BitsAnd holds = NameHoldsBytes(relevance, query.upper);
+        std::vector<std::uint64_t> inName;
+        if (!holds.Empty() && rows.size() > holds.Words())
+            for (std::size_t w = 0; w < holds.Words(); ++w)
+                inName.push_back(holds.Word(w));
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::uint32_t p = rows[r];
+            const bool named = inName.empty() ? holds.Has(p)
+                                              : ((inName[p / 64] >> (p % 64)) & 1) != 0;
+            fits[r] = named ? FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, true)
+                            : MatchFit::FileName;
+        }
+    } else {
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            fits[r] =
+                FitOf(relevance.Name(index, rows[r]), relevance.WordStarts(rows[r]), query, true);
     }
 
     // Entries whose key does not hold the text but whose words' starts, name without
@@ -284,8 +297,16 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
             const std::size_t p = w * 64 + static_cast<std::size_t>(std::countr_zero(word));
             if (!index.StartsGroup(p))
                 continue;
-            while (next < rows.size() && rows[next] < p)
-                ++next;
+            // Gallops: the candidates are far fewer than the rows.
+            std::size_t step = 1;
+            while (next + step < rows.size() && rows[next + step] < p)
+                step *= 2;
+            next = static_cast<std::size_t>(
+                std::lower_bound(rows.begin() + static_cast<std::ptrdiff_t>(next),
+                                 rows.begin() + static_cast<std::ptrdiff_t>(
+                                                    std::min(next + step + 1, rows.size())),
+                                 p) -
+                rows.begin());
             if (next < rows.size() && rows[next] == p)
                 continue;
             // Every fit of a name that does not hold the text has its letters in order

@@ -177,7 +177,7 @@ private:
     std::string appData_;
 };
 
-void MeasureKeystrokes(int entries) {
+void MeasureKeystrokes(int entries, ResultOrder order = ResultOrder::Name) {
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
     const TempFolders folders(win32::Narrow(temp) + "orvan-measure");
@@ -187,6 +187,9 @@ void MeasureKeystrokes(int entries) {
     app.Start(StartMode::ShowSearch);
     app.Search().WaitForCatalog();
     CurrentOptions().catalog.items = CatalogItems(MakeCatalog(entries));
+    CurrentOptions().order = order;
+    if (order == ResultOrder::Relevance)
+        CurrentOptions().catalog.items.Relevance(); // made where the catalog is published
     Settle(app);
     const HWND edit = app.Search().Run().Edit();
 
@@ -198,7 +201,8 @@ void MeasureKeystrokes(int entries) {
     const Step steps[] = {{L"all entries match (e, ex, exe)", L"exe\b\b\b"},
                           {L"a seventh matches (e, ed, edi, edit)", L"edit\b\b\b\b"},
                           {L"a few match (1, 12, 123, 1234)", L"1234\b\b\b\b"}};
-    std::printf("keystroke to repainted list, %d entries:\n", entries);
+    std::printf("keystroke to repainted list, %d entries, %s order:\n", entries,
+                order == ResultOrder::Relevance ? "relevance" : "name");
     for (const Step& step : steps) {
         std::vector<double> typed;
         for (int round = 0; round < 8; ++round)
@@ -232,8 +236,10 @@ void MeasureKeystrokes(int entries) {
         for (const wchar_t* key = step.keys; *key && *key != L'\b'; ++key) {
             text += *key;
             const double begin = Now();
+            RunBuildEnvironment build = services.build;
+            build.order = order;
             BuildRunAvailableList(win32::Narrow(text.c_str()), CurrentOptions().catalog.items, list,
-                                  services.build);
+                                  build);
             built.push_back(Now() - begin);
             rows = long(list.size());
         }
@@ -760,6 +766,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc > 1 && std::wstring(argv[1]) == L"--grid") {
         MeasureGrid(100000);
+        ::CoUninitialize();
+        return 0;
+    }
+    if (argc > 1 && std::wstring(argv[1]) == L"--relevance") {
+        MeasureKeystrokes(100000, ResultOrder::Name);
+        MeasureKeystrokes(100000, ResultOrder::Relevance);
         ::CoUninitialize();
         return 0;
     }
