@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 namespace orvan {
 
@@ -150,13 +151,55 @@ bool FitsCompact(std::string_view name, std::uint64_t wordStarts, std::string_vi
     return false;
 }
 
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+Bytes16 Load16(const char* at) {
+    Bytes16 v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+// The first place at or after `from` where the name holds the text. With padding the name
+// may be read up to 16 bytes beyond its end (a name inside the padded keys): its first and
+// last bytes are then compared sixteen places at a time, which a short name answers in one
+// or two steps instead of a call to the library's search.
+std::size_t FindText(std::string_view name, std::string_view text, std::size_t from, bool padded) {
+    const std::size_t length = text.size();
+    if (!padded || length == 0 || from + length > name.size())
+        return name.find(text, from);
+    const std::size_t last = name.size() - length;
+    const auto first = static_cast<unsigned char>(text.front());
+    const auto final = static_cast<unsigned char>(text.back());
+    const Bytes16 wantFirst = Bytes16{} + first;
+    const Bytes16 wantFinal = Bytes16{} + final;
+    for (std::size_t at = from; at <= last; at += 16) {
+        const Bytes16 hit = (Load16(name.data() + at) == wantFirst) &
+                            (Load16(name.data() + at + length - 1) == wantFinal);
+        std::uint64_t half[2];
+        std::memcpy(half, &hit, sizeof half);
+        for (std::size_t h = 0; h < 2; ++h) {
+            for (std::uint64_t lanes = half[h]; lanes != 0;) {
+                const std::size_t lane = static_cast<std::size_t>(std::countr_zero(lanes)) / 8;
+                lanes &= ~(std::uint64_t{0xFF} << (lane * 8));
+                const std::size_t start = at + h * 8 + lane;
+                if (start > last)
+                    return std::string_view::npos;
+                if (length <= 2 ||
+                    std::memcmp(name.data() + start + 1, text.data() + 1, length - 2) == 0)
+                    return start;
+            }
+        }
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
 MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQuery& query,
-               bool inKey) {
+               bool inKey, bool padded) {
     const std::string_view text = query.upper;
     const std::size_t length = text.size();
-    std::size_t at = length == 0 ? std::string_view::npos : name.find(text);
+    std::size_t at = length == 0 ? std::string_view::npos : FindText(name, text, 0, padded);
     if (at == 0) {
         if (length == name.size())
             return MatchFit::WholeName;
@@ -164,7 +207,7 @@ MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQ
     }
     if (at != std::string_view::npos) {
         MatchFit best = MatchFit::InName;
-        for (; at != std::string_view::npos; at = name.find(text, at + 1)) {
+        for (; at != std::string_view::npos; at = FindText(name, text, at + 1, padded)) {
             if (SeparatorBefore(name, at) && SeparatorAt(name, at + length))
                 return MatchFit::WholeWord;
             if (WordStartsAt(name, wordStarts, at))
@@ -266,10 +309,11 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
                 inName.push_back(holds.Word(w));
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const std::uint32_t p = rows[r];
-            const bool named = inName.empty() ? holds.Has(p)
-                                              : ((inName[p / 64] >> (p % 64)) & 1) != 0;
-            fits[r] = named ? FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, true)
-                            : MatchFit::FileName;
+            const bool named =
+                inName.empty() ? holds.Has(p) : ((inName[p / 64] >> (p % 64)) & 1) != 0;
+            fits[r] =
+                named ? FitOf(relevance.Name(index, p), relevance.WordStarts(p), query, true, true)
+                      : MatchFit::FileName;
         }
     } else {
         for (std::size_t r = 0; r < rows.size(); ++r)
@@ -314,7 +358,7 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
             const std::string_view name = relevance.Name(index, p);
             if (!FitsLetters(name, relevance.WordStarts(p), query.compact))
                 continue;
-            const MatchFit fit = FitOf(name, relevance.WordStarts(p), query, false);
+            const MatchFit fit = FitOf(name, relevance.WordStarts(p), query, false, true);
             if (fit == MatchFit::None)
                 continue;
             extraRows.push_back(static_cast<std::uint32_t>(p));

@@ -39,9 +39,10 @@ struct RelevanceQuery {
 
 // The fit of the query in an upper-cased name whose words start where wordStarts says (for
 // its first 64 bytes; further on, after separators). inKey tells whether the entry's whole
-// key holds the text, which makes a fit in the file name alone.
+// key holds the text, which makes a fit in the file name alone. padded: the name may be read
+// up to 16 bytes beyond its end (it lies inside a catalog's padded keys).
 MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQuery& query,
-               bool inKey);
+               bool inKey, bool padded = false);
 
 // The catalog entries the relevance order lists for the query: positions of the display
 // order, ascending, one per group of equal entries, with their fits.

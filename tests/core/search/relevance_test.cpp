@@ -252,6 +252,22 @@ TEST(RelevanceOrder, OneCharacterFromBitSetsEqualsTheRowByRowOrder) {
     for (int i = 0; i < 40; i += 3)
         memory.Record(i % 2 ? "e" : "x", CatalogDisplayName(catalog[i]), catalog[i].path);
     const LaunchMemory* const memories[] = {nullptr, &memory};
+    // Longer texts: the rows' fits read from the padded keys agree with a plain search of
+    // each name.
+    for (const char* text : {"ex", "edge", "e-z", "ee", "tex", "7z", "you", "sh", "b.e"}) {
+        std::vector<std::uint32_t> rows;
+        std::vector<MatchFit> fits;
+        const RelevanceQuery query(text);
+        MatchRelevantRows(catalog, query, rows, fits);
+        const CatalogSearchIndex& index = catalog.SearchIndex();
+        const RelevanceIndex& relevance = catalog.Relevance();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::string name(relevance.Name(index, rows[r]));
+            const bool inKey = index.KeyAt(rows[r]).find(query.upper) != std::string_view::npos;
+            ASSERT_EQ(fits[r], FitOf(name, relevance.WordStarts(rows[r]), query, inKey))
+                << text << " / " << name;
+        }
+    }
     for (const LaunchMemory* learned : memories) {
         for (const char* text : {"e", "E", "x", "7", "a", "t", "z"}) {
             RunAvailableList list;
