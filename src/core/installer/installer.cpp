@@ -116,10 +116,12 @@ bool WriteShippedLanguageFiles(const std::string& target, const InstallerService
         ShowError(services.messages, kTextCannotCreateFolder, {target});
         return false;
     }
-    for (const auto& [name, bytes] : files) {
-        const std::string to = target + "\\" + name;
+    for (const auto& file : files) {
+        // A structured binding cannot be captured by the clang of the fuzz build.
+        const std::string& bytes = file.second;
+        const std::string to = target + "\\" + file.first;
         if (!services.options.files.ReplaceFileWith(
-                to, [&](FileWriter& writer) { return writer.Write(bytes); })) {
+                to, [&bytes](FileWriter& writer) { return writer.Write(bytes); })) {
             ShowError(services.messages, kTextCannotCopy, {services.programPath, to});
             return false;
         }
