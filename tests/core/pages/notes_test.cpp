@@ -1,0 +1,108 @@
+#include "core/pages/notes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace orvan {
+namespace {
+
+FileContent Read(std::string bytes) {
+    return {FileContent::Status::Read, std::move(bytes)};
+}
+
+struct ReadCase {
+    const char* label;
+    FileContent file;
+    NotesState state;
+    std::string text;
+};
+
+class NotesRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(NotesRead, DecidesWhetherTheFileCanBeShownAndSavedBack) {
+    const NotesContent content = ReadNotes(GetParam().file);
+    EXPECT_EQ(content.state, GetParam().state) << GetParam().label;
+    EXPECT_EQ(content.text, GetParam().text) << GetParam().label;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NotesRead,
+    ::testing::Values(
+        ReadCase{"missing", {FileContent::Status::Missing, {}}, NotesState::Editable, ""},
+        ReadCase{"unreadable", {FileContent::Status::Unreadable, {}}, NotesState::Unreadable, ""},
+        ReadCase{"text", Read("a\r\nb"), NotesState::Editable, "a\r\nb"},
+        ReadCase{"lone breaks become CR LF", Read("a\nb\rc\r\n"), NotesState::Editable,
+                 "a\r\nb\r\nc\r\n"},
+        ReadCase{"byte-order mark dropped", Read("\xEF\xBB\xBF\xE2\x82\xAC"), NotesState::Editable,
+                 "\xE2\x82\xAC"},
+        ReadCase{"a real replacement character", Read("\xEF\xBF\xBD"), NotesState::Editable,
+                 "\xEF\xBF\xBD"},
+        ReadCase{"not UTF-8", Read("caf\xE9"), NotesState::Unreadable, ""},
+        ReadCase{"UTF-16",
+                 Read(std::string("\xFF\xFE"
+                                  "a\0",
+                                  4)),
+                 NotesState::Unreadable, ""},
+        ReadCase{"NUL", Read(std::string("a\0b", 3)), NotesState::Unreadable, ""},
+        ReadCase{"at the limit", Read(std::string(kNotesFileLimit, 'x')), NotesState::Editable,
+                 std::string(kNotesFileLimit, 'x')},
+        ReadCase{"over the limit", Read(std::string(kNotesFileLimit + 1, 'x')),
+                 NotesState::TooLarge, ""}));
+
+TEST(NotesFile, LiesBesideTheOptions) {
+    EXPECT_EQ(NotesFileName("C:\\x\\Orvan.ini"), "C:\\x\\Orvan_Notes.txt");
+}
+
+TEST(NotesSave, WritesOnlyWhatChangedSinceTheLastWrite) {
+    NotesSaveRules rules(ReadNotes(Read("kept")));
+    EXPECT_FALSE(rules.ReadOnly());
+    EXPECT_EQ(rules.TakeSave("kept"), std::nullopt); // as read: nothing to write
+    EXPECT_EQ(rules.TakeSave("kept!"), "kept!");
+    EXPECT_EQ(rules.TakeSave("kept!"), std::nullopt); // the timer and the exit both ask
+    EXPECT_EQ(rules.TakeSave(""), "");                // everything deleted is a change too
+    // A failed write is tried again with the next chance, even without a keystroke.
+    rules.SaveFailed();
+    EXPECT_EQ(rules.TakeSave(""), "");
+    EXPECT_EQ(rules.TakeSave(""), std::nullopt);
+}
+
+TEST(NotesSave, AMissingFileIsWrittenOnlyOnceSomethingIsTyped) {
+    NotesSaveRules rules(ReadNotes({FileContent::Status::Missing, {}}));
+    EXPECT_EQ(rules.TakeSave(""), std::nullopt);
+    EXPECT_EQ(rules.TakeSave("x"), "x");
+}
+
+struct ReadOnlyCase {
+    const char* label;
+    FileContent file;
+    NotesState state;
+};
+
+class NotesReadOnly : public ::testing::TestWithParam<ReadOnlyCase> {};
+
+TEST_P(NotesReadOnly, AFileThatCannotBeShownIsNeverWrittenOver) {
+    NotesSaveRules rules(ReadNotes(GetParam().file));
+    EXPECT_TRUE(rules.ReadOnly()) << GetParam().label;
+    EXPECT_EQ(rules.State(), GetParam().state);
+    EXPECT_EQ(rules.TakeSave("typed anyway"), std::nullopt);
+    rules.SaveFailed();
+    EXPECT_EQ(rules.TakeSave("typed anyway"), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NotesReadOnly,
+    ::testing::Values(
+        ReadOnlyCase{"too large", Read(std::string(kNotesFileLimit + 1, 'x')),
+                     NotesState::TooLarge},
+        ReadOnlyCase{"unreadable", {FileContent::Status::Unreadable, {}}, NotesState::Unreadable},
+        ReadOnlyCase{"not UTF-8", Read("\xFF\xFE\xFD"), NotesState::Unreadable}));
+
+TEST(NotesSave, ATextOverTheLimitIsNotWritten) {
+    NotesSaveRules rules(ReadNotes({FileContent::Status::Missing, {}}));
+    EXPECT_EQ(rules.TakeSave(std::string(kNotesFileLimit + 1, 'x')), std::nullopt);
+    EXPECT_TRUE(rules.TakeSave(std::string(kNotesFileLimit, 'x')).has_value());
+}
+
+} // namespace
+} // namespace orvan
