@@ -504,6 +504,20 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
     {8000, 8000063,
      "Orvan! is now uninstalled, but its program file is in use and stays: %s. Please delete it "
      "once Orvan! has ended. The installation process will be close. Bye!"},
+    // Group 8000 (from 8000100): the Quick, Notes and Clipboard pages
+    {8000, 8000100, "Pin to Quick"},
+    {8000, 8000101, "Filter:"},
+    {8000, 8000102,
+     "Enter starts, Del removes, Ctrl+Up/Down moves, Alt+1 to Alt+9 start the first nine."},
+    {8000, 8000103, "Nothing pinned yet: press Ctrl+D on a row of the first page to pin it here."},
+    {8000, 8000104,
+     "The notes file %s is larger than 1 MB. It is left as it is, and this page is read-only."},
+    {8000, 8000105,
+     "The notes file %s cannot be read as text. It is left as it is, and this page is read-only."},
+    {8000, 8000106, "Keep clipboard history between starts"},
+    {8000, 8000107, "Clear"},
+    {8000, 8000108, "(cut)"},
+    {8000, 8000109, "Enter puts the text back on the clipboard, Del removes it."},
     // Group 9000: settings and installation status
     {9000, 8000050, "Title"},
     {9000, 8000051, "Version"},

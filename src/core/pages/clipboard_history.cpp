@@ -1,6 +1,7 @@
 #include "core/pages/clipboard_history.h"
 
 #include "core/base/utf.h"
+#include "core/config/options.h"
 
 #include <algorithm>
 #include <charconv>
@@ -100,6 +101,23 @@ ClipboardHistory ClipboardHistory::Parse(std::string_view bytes) {
         pos = textStart + length + 1;
     }
     return history;
+}
+
+std::string ClipboardHistoryFileName(std::string_view optionsFileName) {
+    return ChangeFileExtension(optionsFileName, "_Clipboard.txt");
+}
+
+ClipboardHistoryLoad LoadClipboardHistory(const FileStorePort& files, const std::string& path) {
+    const FileContent content = files.ReadWholeFile(path);
+    switch (content.status) {
+    case FileContent::Status::Missing:
+        return {};
+    case FileContent::Status::Unreadable:
+        return {{}, true};
+    case FileContent::Status::Read:
+        break;
+    }
+    return {ClipboardHistory::Parse(content.bytes), false};
 }
 
 std::vector<std::size_t> FilterClipboardEntries(const std::vector<ClipboardEntry>& entries,

@@ -3,6 +3,8 @@
 // to the top instead of appearing twice, at most 100 entries, texts cut to their first
 // 64 KB; the privacy markers that keep a copy out of it; its rows; and the file it is kept
 // in between starts.
+#include "core/ports/file_store.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -57,6 +59,18 @@ public:
 private:
     std::vector<ClipboardEntry> entries_;
 };
+
+// The options file name with its extension replaced:
+// "C:\x\Orvan.ini" -> "C:\x\Orvan_Clipboard.txt".
+std::string ClipboardHistoryFileName(std::string_view optionsFileName);
+
+// What the history file gave at start. A file that exists but cannot be read is never
+// written over (`blocked`), so that a passing lock does not cost the saved history.
+struct ClipboardHistoryLoad {
+    ClipboardHistory history;
+    bool blocked = false;
+};
+ClipboardHistoryLoad LoadClipboardHistory(const FileStorePort& files, const std::string& path);
 
 // The positions of the entries whose text contains the filter, letter case ignored.
 std::vector<std::size_t> FilterClipboardEntries(const std::vector<ClipboardEntry>& entries,

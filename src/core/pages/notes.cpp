@@ -3,6 +3,8 @@
 #include "core/base/utf.h"
 #include "core/config/options.h"
 
+#include <memory>
+
 namespace orvan {
 
 namespace {
@@ -64,6 +66,27 @@ NotesContent ReadNotes(const FileContent& file) {
     if (!ValidUtf8WithoutNul(text))
         return {NotesState::Unreadable, {}};
     return {NotesState::Editable, WithCrLf(text)};
+}
+
+NotesContent LoadNotes(const FileStorePort& files, const std::string& path) {
+    FileContent::Status status = FileContent::Status::Missing;
+    const std::unique_ptr<FileReader> reader = files.OpenFile(path, status);
+    if (!reader)
+        return ReadNotes(
+            {status == FileContent::Status::Read ? FileContent::Status::Unreadable : status, {}});
+    if (reader->SizeHint() > kNotesFileLimit)
+        return {NotesState::TooLarge, {}};
+    std::string bytes;
+    char buffer[16384];
+    while (bytes.size() <= kNotesFileLimit) {
+        const std::size_t got = reader->Read(buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        bytes.append(buffer, got);
+    }
+    if (reader->Failed())
+        return {NotesState::Unreadable, {}};
+    return ReadNotes({FileContent::Status::Read, std::move(bytes)});
 }
 
 NotesSaveRules::NotesSaveRules(const NotesContent& loaded) : state_(loaded.state) {

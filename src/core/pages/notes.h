@@ -33,6 +33,10 @@ struct NotesContent {
 // NUL character makes the file unreadable, since showing and saving it would change it.
 NotesContent ReadNotes(const FileContent& file);
 
+// Reads the notes file as ReadNotes decides, without reading more than the limit and one
+// byte of a larger file.
+NotesContent LoadNotes(const FileStorePort& files, const std::string& path);
+
 // Lone CR and lone LF become CR LF.
 std::string WithCrLf(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "core/pages/clipboard_history.h"
 
+#include "fakes/memory_file_system.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -138,6 +140,20 @@ TEST(ClipboardHistoryFile, AFileOfMoreThanAHundredKeepsTheFirstHundred) {
     const ClipboardHistory history = ClipboardHistory::Parse(bytes);
     ASSERT_EQ(history.Entries().size(), kClipboardHistoryEntries);
     EXPECT_EQ(history.Entries().back().text, "t99");
+}
+
+TEST(ClipboardHistoryFile, LiesBesideTheOptionsAndIsNotWrittenOverWhenUnreadable) {
+    EXPECT_EQ(ClipboardHistoryFileName("C:\\x\\Orvan.ini"), "C:\\x\\Orvan_Clipboard.txt");
+    testing::MemoryFileSystem disk;
+    disk.AddFolder("C:\\x");
+    const std::string path = "C:\\x\\Orvan_Clipboard.txt";
+    ClipboardHistoryLoad missing = LoadClipboardHistory(disk, path);
+    EXPECT_FALSE(missing.blocked);
+    EXPECT_TRUE(missing.history.Entries().empty());
+    disk.AddFile(path, kHeader + "1 0\na\n");
+    EXPECT_EQ(Texts(LoadClipboardHistory(disk, path).history), std::vector<std::string>{"a"});
+    disk.MakeUnreadable(path);
+    EXPECT_TRUE(LoadClipboardHistory(disk, path).blocked);
 }
 
 TEST(ClipboardHistory, RemoveAndClear) {

@@ -1,5 +1,7 @@
 #include "core/pages/notes.h"
 
+#include "fakes/memory_file_system.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,6 +54,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NotesFile, LiesBesideTheOptions) {
     EXPECT_EQ(NotesFileName("C:\\x\\Orvan.ini"), "C:\\x\\Orvan_Notes.txt");
+}
+
+TEST(NotesFile, LoadingReadsWhatTheRulesDecideOn) {
+    testing::MemoryFileSystem disk;
+    disk.AddFolder("C:\\x");
+    const std::string path = "C:\\x\\Orvan_Notes.txt";
+    EXPECT_EQ(LoadNotes(disk, path).state, NotesState::Editable); // missing
+    disk.AddFile(path, "a\nb");
+    EXPECT_EQ(LoadNotes(disk, path).text, "a\r\nb");
+    disk.AddFile(path, std::string(kNotesFileLimit + 1, 'x'));
+    EXPECT_EQ(LoadNotes(disk, path).state, NotesState::TooLarge);
+    disk.AddFile(path, "fine");
+    disk.MakeUnreadable(path);
+    EXPECT_EQ(LoadNotes(disk, path).state, NotesState::Unreadable);
 }
 
 TEST(NotesSave, WritesOnlyWhatChangedSinceTheLastWrite) {
