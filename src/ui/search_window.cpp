@@ -3,6 +3,7 @@
 #include "core/catalog/catalog_file.h"
 #include "core/language/language.h"
 #include "core/language/language_file.h"
+#include "core/pages/page_layout.h"
 #include "core/robot/version.h"
 #include "core/ui/search_texts.h"
 #include "ui/pictures.h"
@@ -30,6 +31,7 @@ struct MenuCommand {
     void (SearchWindow::*run)();
 };
 constexpr MenuCommand kMenu[] = {
+    {layout::kTagPin, page_layout::kPinMenuId, L"Ctrl+D", &SearchWindow::PinSelectedRow},
     {layout::kTagSettings, layout::kOptionsCaptionId, L"F12", nullptr}, // the settings command
     {layout::kTagHide, layout::kHideCaptionId, L"Esc", &SearchWindow::CloseRequest},
     {layout::kTagClose, layout::kExitCaptionId, L"Alt+F4", &SearchWindow::CloseCommand},
@@ -41,15 +43,22 @@ SearchWindow::SearchWindow(const ProgramServices& services, MessageDialogPort& d
     : services_(services) {
     const LaunchServices launch{services.shell, &dialogs, this};
     auto run = std::make_unique<RunTab>(RunTabServices{services.build, services.fileInfo, launch});
+    const auto log = [this](const std::string& text) { WriteLog(ApplicationErrorText(text)); };
+    auto quick = std::make_unique<QuickTab>(launch, services_.options, log);
+    auto notes = std::make_unique<NotesTab>(services_.options.files);
+    auto clipboard = std::make_unique<ClipboardTab>(services_.options, this, log);
     auto robot = std::make_unique<RobotTab>(*this);
     auto about = std::make_unique<AboutTab>(launch);
     run_ = run.get();
+    quick_ = quick.get();
+    notes_ = notes.get();
+    clipboard_ = clipboard.get();
     robot_ = robot.get();
     about_ = about.get();
     tabs_[std::size_t(Tab::Run)] = std::move(run);
-    for (const Tab tab : {Tab::Quick, Tab::Notes, Tab::Clipboard})
-        tabs_[std::size_t(tab)] =
-            std::make_unique<PlaceholderTab>(SearchId::Placeholder + int(tab));
+    tabs_[std::size_t(Tab::Quick)] = std::move(quick);
+    tabs_[std::size_t(Tab::Notes)] = std::move(notes);
+    tabs_[std::size_t(Tab::Clipboard)] = std::move(clipboard);
     tabs_[std::size_t(Tab::Robot)] = std::move(robot);
     tabs_[std::size_t(Tab::About)] = std::move(about);
 }
@@ -151,7 +160,7 @@ void SearchWindow::OnCreate() {
 
     popup_.Reset(::CreatePopupMenu());
     for (const MenuCommand& item : kMenu) {
-        if (item.tag == layout::kTagHide)
+        if (item.tag == layout::kTagHide || item.tag == layout::kTagSettings)
             ::AppendMenuW(popup_.Get(), MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(popup_.Get(), MF_STRING, UINT_PTR(kMenuBase + item.tag), L"");
     }
@@ -220,6 +229,10 @@ void SearchWindow::InitializeSearch() {
     ApplyOptions(LoadOptions(services_.options));
     if (keeper_)
         keeper_->StartLoad();
+    // The pages' files lie beside the options file.
+    notes_->Load(CurrentOptions().fileName);
+    clipboard_->Start(CurrentOptions().fileName);
+    quick_->Refill();
     robot_->Setup();
     LocalizeCaptions();
     WriteLog(StartedAtText(services_.clock ? services_.clock->Now() : 0.0, CurrentLocale()));
@@ -357,6 +370,8 @@ void SearchWindow::ApplyOptionsListener(const SettingsOptions& options) {
             run_->UpdateRunDetails();
         }
     }
+    if (initialized_)
+        quick_->Refill(); // a record of other options brings its own pinned entries
     // Paths, interval or the switch itself may have changed.
     if (keeper_)
         keeper_->Apply(options);
@@ -379,6 +394,16 @@ void SearchWindow::WriteLog(const std::string& text) {
     robot_->WriteLog(text);
 }
 
+void SearchWindow::SavePages() {
+    notes_->Flush();
+    clipboard_->Flush();
+}
+
+void SearchWindow::PinSelectedRow() {
+    if (const std::optional<RunAvailable> row = run_->SelectedStartable())
+        quick_->Pin(row->path, row->name);
+}
+
 // --- tabs and commands ------------------------------------------------------------------
 
 Tab SearchWindow::ActiveTab() const {
@@ -390,6 +415,7 @@ void SearchWindow::SelectTab(Tab tab) {
     ::SendMessageW(pageControl_, TCM_SETCURSEL, WPARAM(tab), 0);
     for (int i = 0; i < layout::kTabCount; ++i)
         ::ShowWindow(tabs_[std::size_t(i)]->Handle(), i == int(tab) ? SW_SHOW : SW_HIDE);
+    tabs_[std::size_t(tab)]->Activated();
     if (Visible())
         FocusActivePage();
 }
@@ -468,6 +494,10 @@ SearchFocus SearchWindow::FocusKind() const {
         return SearchFocus::RunEdit;
     if (focus && focus == robot_->Edit())
         return SearchFocus::RobotEdit;
+    if (focus && (focus == quick_->List() || focus == clipboard_->List()))
+        return SearchFocus::PageList;
+    if (focus && (focus == quick_->Filter() || focus == clipboard_->Filter()))
+        return SearchFocus::PageFilter;
     return SearchFocus::Other;
 }
 
@@ -482,10 +512,10 @@ bool SearchWindow::PreTranslateMessage(const MSG& message) {
     key.shift = ::GetKeyState(VK_SHIFT) < 0;
     key.alt = ::GetKeyState(VK_MENU) < 0 ||
               (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0);
-    return RunKey(ClassifySearchKey(key, ActiveTab(), FocusKind()));
+    return RunKey(ClassifySearchKey(key, ActiveTab(), FocusKind()), PinnedSlot(key));
 }
 
-bool SearchWindow::RunKey(SearchKeyAction action) {
+bool SearchWindow::RunKey(SearchKeyAction action, int pinnedSlot) {
     switch (action) {
     case SearchKeyAction::PassOn:
         return false;
@@ -506,9 +536,15 @@ bool SearchWindow::RunKey(SearchKeyAction action) {
         SelectTab(Tab((int(ActiveTab()) + step) % layout::kTabCount));
         return true;
     }
+    case SearchKeyAction::PinSelected:
+        PinSelectedRow();
+        return true;
+    case SearchKeyAction::StartPinned:
+        quick_->StartSlot(pinnedSlot);
+        return true;
     default:
         // The rest belong to the page the key table chose them for.
-        return run_->HandleKey(action) || robot_->HandleKey(action);
+        return tabs_[std::size_t(ActiveTab())]->HandleKey(action);
     }
 }
 

@@ -10,7 +10,16 @@ namespace orvan {
 namespace {
 
 FileContent Read(std::string bytes) {
-    return {FileContent::Status::Read, std::move(bytes)};
+    FileContent file;
+    file.status = FileContent::Status::Read;
+    file.bytes = std::move(bytes);
+    return file;
+}
+
+FileContent Without(FileContent::Status status) {
+    FileContent file;
+    file.status = status;
+    return file;
 }
 
 struct ReadCase {
@@ -30,27 +39,28 @@ TEST_P(NotesRead, DecidesWhetherTheFileCanBeShownAndSavedBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NotesRead,
-    ::testing::Values(
-        ReadCase{"missing", {FileContent::Status::Missing, {}}, NotesState::Editable, ""},
-        ReadCase{"unreadable", {FileContent::Status::Unreadable, {}}, NotesState::Unreadable, ""},
-        ReadCase{"text", Read("a\r\nb"), NotesState::Editable, "a\r\nb"},
-        ReadCase{"lone breaks become CR LF", Read("a\nb\rc\r\n"), NotesState::Editable,
-                 "a\r\nb\r\nc\r\n"},
-        ReadCase{"byte-order mark dropped", Read("\xEF\xBB\xBF\xE2\x82\xAC"), NotesState::Editable,
-                 "\xE2\x82\xAC"},
-        ReadCase{"a real replacement character", Read("\xEF\xBF\xBD"), NotesState::Editable,
-                 "\xEF\xBF\xBD"},
-        ReadCase{"not UTF-8", Read("caf\xE9"), NotesState::Unreadable, ""},
-        ReadCase{"UTF-16",
-                 Read(std::string("\xFF\xFE"
-                                  "a\0",
-                                  4)),
-                 NotesState::Unreadable, ""},
-        ReadCase{"NUL", Read(std::string("a\0b", 3)), NotesState::Unreadable, ""},
-        ReadCase{"at the limit", Read(std::string(kNotesFileLimit, 'x')), NotesState::Editable,
-                 std::string(kNotesFileLimit, 'x')},
-        ReadCase{"over the limit", Read(std::string(kNotesFileLimit + 1, 'x')),
-                 NotesState::TooLarge, ""}));
+    ::testing::Values(ReadCase{"missing", Without(FileContent::Status::Missing),
+                               NotesState::Editable, ""},
+                      ReadCase{"unreadable", Without(FileContent::Status::Unreadable),
+                               NotesState::Unreadable, ""},
+                      ReadCase{"text", Read("a\r\nb"), NotesState::Editable, "a\r\nb"},
+                      ReadCase{"lone breaks become CR LF", Read("a\nb\rc\r\n"),
+                               NotesState::Editable, "a\r\nb\r\nc\r\n"},
+                      ReadCase{"byte-order mark dropped", Read("\xEF\xBB\xBF\xE2\x82\xAC"),
+                               NotesState::Editable, "\xE2\x82\xAC"},
+                      ReadCase{"a real replacement character", Read("\xEF\xBF\xBD"),
+                               NotesState::Editable, "\xEF\xBF\xBD"},
+                      ReadCase{"not UTF-8", Read("caf\xE9"), NotesState::Unreadable, ""},
+                      ReadCase{"UTF-16",
+                               Read(std::string("\xFF\xFE"
+                                                "a\0",
+                                                4)),
+                               NotesState::Unreadable, ""},
+                      ReadCase{"NUL", Read(std::string("a\0b", 3)), NotesState::Unreadable, ""},
+                      ReadCase{"at the limit", Read(std::string(kNotesFileLimit, 'x')),
+                               NotesState::Editable, std::string(kNotesFileLimit, 'x')},
+                      ReadCase{"over the limit", Read(std::string(kNotesFileLimit + 1, 'x')),
+                               NotesState::TooLarge, ""}));
 
 TEST(NotesFile, LiesBesideTheOptions) {
     EXPECT_EQ(NotesFileName("C:\\x\\Orvan.ini"), "C:\\x\\Orvan_Notes.txt");
@@ -84,7 +94,7 @@ TEST(NotesSave, WritesOnlyWhatChangedSinceTheLastWrite) {
 }
 
 TEST(NotesSave, AMissingFileIsWrittenOnlyOnceSomethingIsTyped) {
-    NotesSaveRules rules(ReadNotes({FileContent::Status::Missing, {}}));
+    NotesSaveRules rules(ReadNotes(Without(FileContent::Status::Missing)));
     EXPECT_EQ(rules.TakeSave(""), std::nullopt);
     EXPECT_EQ(rules.TakeSave("x"), "x");
 }
@@ -108,14 +118,14 @@ TEST_P(NotesReadOnly, AFileThatCannotBeShownIsNeverWrittenOver) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NotesReadOnly,
-    ::testing::Values(
-        ReadOnlyCase{"too large", Read(std::string(kNotesFileLimit + 1, 'x')),
-                     NotesState::TooLarge},
-        ReadOnlyCase{"unreadable", {FileContent::Status::Unreadable, {}}, NotesState::Unreadable},
-        ReadOnlyCase{"not UTF-8", Read("\xFF\xFE\xFD"), NotesState::Unreadable}));
+    ::testing::Values(ReadOnlyCase{"too large", Read(std::string(kNotesFileLimit + 1, 'x')),
+                                   NotesState::TooLarge},
+                      ReadOnlyCase{"unreadable", Without(FileContent::Status::Unreadable),
+                                   NotesState::Unreadable},
+                      ReadOnlyCase{"not UTF-8", Read("\xFF\xFE\xFD"), NotesState::Unreadable}));
 
 TEST(NotesSave, ATextOverTheLimitIsNotWritten) {
-    NotesSaveRules rules(ReadNotes({FileContent::Status::Missing, {}}));
+    NotesSaveRules rules(ReadNotes(Without(FileContent::Status::Missing)));
     EXPECT_EQ(rules.TakeSave(std::string(kNotesFileLimit + 1, 'x')), std::nullopt);
     EXPECT_TRUE(rules.TakeSave(std::string(kNotesFileLimit, 'x')).has_value());
 }
