@@ -5,6 +5,7 @@
 
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
+#include "core/pages/notes.h"
 #include "platform/native.h"
 #include "win32/wide_text.h"
 
@@ -53,6 +54,11 @@ public:
 
     bool Started() const { return started_; }
     DWORD Id() const { return info_.dwProcessId; }
+    // Ends it at once, as the task manager or a crash would: nothing of it runs after.
+    void Kill() const {
+        ::TerminateProcess(info_.hProcess, 99);
+        ::WaitForSingleObject(info_.hProcess, 10000);
+    }
     // The exit code, or STILL_ACTIVE when it did not end in time.
     DWORD Wait(DWORD milliseconds) const {
         if (::WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0)
@@ -283,6 +289,56 @@ TEST_F(OrvanExeTest, AnOutsideClientReadsTheWholeWindow) {
 
     ::PostMessageW(FindWindows(L"TzorMain", shown.Id()).found, WM_QUIT, 0, 0);
     EXPECT_EQ(shown.Wait(20000), 0u);
+}
+
+// The notes file of the prefix's user, kept and put back.
+class SavedNotes {
+public:
+    explicit SavedNotes(std::string file)
+        : file_(std::move(file)), saved_(platform::FileStore().ReadWholeFile(file_)) {
+        ::DeleteFileW(win32::Wide(file_).c_str());
+    }
+    ~SavedNotes() {
+        if (saved_.status == FileContent::Status::Read)
+            platform::FileStore().ReplaceWholeFile(file_, saved_.bytes);
+        else
+            ::DeleteFileW(win32::Wide(file_).c_str());
+    }
+    const std::string& File() const { return file_; }
+
+private:
+    std::string file_;
+    FileContent saved_;
+};
+
+TEST_F(OrvanExeTest, ANoteTypedAMomentBeforeTheProgramIsKilledIsThereAtTheNextStart) {
+    const SavedNotes notes(NotesFileName(files_.OptionsFile()));
+    const std::wstring typed = L"typed, then killed \x20AC";
+    {
+        Process shown(L"-v");
+        ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", shown.Id()).count == 1; }, 30000));
+        const HWND search = FindWindows(L"TSearch", shown.Id()).found;
+        ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(search) != FALSE; }, 10000));
+        const HWND edit = ChildWithId(search, 1060); // the notes page's edit
+        ASSERT_TRUE(edit);
+        for (const wchar_t c : typed)
+            ::PostMessageW(edit, WM_CHAR, c, 1);
+        ASSERT_TRUE(WaitFor([&] { return RemoteText(edit) == typed; }, 5000));
+        ::Sleep(2500); // two seconds after the last keystroke, then no chance to save
+        shown.Kill();
+    }
+    EXPECT_EQ(platform::FileStore().ReadWholeFile(notes.File()).bytes,
+              "typed, then killed \xE2\x82\xAC");
+
+    Process again(L"-v");
+    ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", again.Id()).count == 1; }, 30000));
+    const HWND search = FindWindows(L"TSearch", again.Id()).found;
+    const HWND edit = ChildWithId(search, 1060);
+    ASSERT_TRUE(edit);
+    EXPECT_TRUE(WaitFor([&] { return RemoteText(edit) == typed; }, 10000))
+        << win32::Narrow(RemoteText(edit).c_str());
+    ::PostMessageW(FindWindows(L"TzorMain", again.Id()).found, WM_QUIT, 0, 0);
+    EXPECT_EQ(again.Wait(20000), 0u);
 }
 
 TEST_F(OrvanExeTest, AnOptionsStartOpensTheSettingsDialogOfTheRunningCopy) {
