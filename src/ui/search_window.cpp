@@ -9,6 +9,7 @@
 #include "ui/pictures.h"
 #include "win32/wide_text.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 namespace orvan::ui {
@@ -37,7 +38,20 @@ constexpr MenuCommand kMenu[] = {
     {layout::kTagClose, layout::kExitCaptionId, L"Alt+F4", &SearchWindow::CloseCommand},
 };
 
+constexpr UINT_PTR kTabSubclassId = 1;
+
 } // namespace
+
+LRESULT CALLBACK SearchWindow::PageControlProc(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    // A tab chosen by TCM_SETCURSEL (another program, an accessibility tool) sends no
+    // TCN_SELCHANGE: its page is shown all the same.
+    auto* self = reinterpret_cast<SearchWindow*>(data);
+    if (message == TCM_SETCURSEL && !self->selectingTab_)
+        self->SelectTab(self->ActiveTab());
+    return result;
+}
 
 SearchWindow::SearchWindow(const ProgramServices& services, MessageDialogPort& dialogs)
     : services_(services) {
@@ -64,6 +78,8 @@ SearchWindow::SearchWindow(const ProgramServices& services, MessageDialogPort& d
 }
 
 SearchWindow::~SearchWindow() {
+    if (pageControl_ && ::IsWindow(pageControl_))
+        ::RemoveWindowSubclass(pageControl_, PageControlProc, kTabSubclassId);
     RegisterGeometryAccess(nullptr);
     if (applyListener_ >= 0)
         RemoveApplyListener(applyListener_);
@@ -153,6 +169,8 @@ void SearchWindow::OnCreate() {
         item.pszText = const_cast<wchar_t*>(L"");
         ::SendMessageW(pageControl_, TCM_INSERTITEMW, WPARAM(tab), reinterpret_cast<LPARAM>(&item));
     }
+    ::SetWindowSubclass(pageControl_, PageControlProc, kTabSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
     ApplyDpi(WindowDpi(Handle()));
     const TabFonts fonts{dpi_, font_.Get(), linkFont_.Get()};
     for (const auto& tab : tabs_)
@@ -412,7 +430,9 @@ Tab SearchWindow::ActiveTab() const {
 }
 
 void SearchWindow::SelectTab(Tab tab) {
+    selectingTab_ = true;
     ::SendMessageW(pageControl_, TCM_SETCURSEL, WPARAM(tab), 0);
+    selectingTab_ = false;
     for (int i = 0; i < layout::kTabCount; ++i)
         ::ShowWindow(tabs_[std::size_t(i)]->Handle(), i == int(tab) ? SW_SHOW : SW_HIDE);
     tabs_[std::size_t(tab)]->Activated();

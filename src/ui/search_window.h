@@ -133,6 +133,8 @@ private:
     void ApplyDpi(int dpi);
     void LocalizeCaptions();
     void SelectTab(search_layout::Tab tab);
+    static LRESULT CALLBACK PageControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR self);
     void LayoutPages();
     void SettingsCommand();
     void ApplyOptionsListener(const SettingsOptions& options);
@@ -160,7 +162,8 @@ private:
     UniqueFont linkFont_;
     UniqueMenu popup_;
     HWND pageControl_ = nullptr;
-    HWND lastFocus_ = nullptr; // the control that had the focus when the window lost it
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
+    bool selectingTab_ = false; // SelectTab is choosing the tab itself
 };
 
 } // namespace orvan::ui
