@@ -152,7 +152,13 @@ TEST_F(PagesTest, TypedNotesAreWrittenAfterAPauseAndNothingUnchangedIsWritten) {
     Pump(1500);
     Search().SavePages();
     EXPECT_EQ(platform::FileStore().ReadWholeFile(file).status, FileContent::Status::Missing);
+    // A text set from outside (WM_SETTEXT) counts as typed.
+    ::SetWindowTextW(Notes().Edit(), L"set from outside");
+    ASSERT_TRUE(FileBecomes(file, "set from outside", 3000));
+    ::SetWindowTextW(Notes().Edit(), L"first line\r\n\x20AC");
+    ASSERT_TRUE(FileBecomes(file, "first line\r\n\xE2\x82\xAC", 3000));
     // What is typed just before the exit is written at the exit.
+    ::SendMessageW(Notes().Edit(), EM_SETSEL, 100, 100);
     Type(Notes().Edit(), L"!");
     Search().SavePages();
     EXPECT_EQ(temp_.Read(file), "first line\r\n\xE2\x82\xAC!");

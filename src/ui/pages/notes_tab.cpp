@@ -6,6 +6,8 @@
 #include "core/pages/page_layout.h"
 #include "win32/wide_text.h"
 
+#include <commctrl.h>
+
 namespace orvan::ui {
 
 namespace pages = page_layout;
@@ -14,6 +16,7 @@ namespace {
 
 // Posted by the saving thread after each write, wParam saying whether it succeeded.
 constexpr UINT kSaveDoneMessage = WM_APP + 1;
+constexpr UINT_PTR kEditSubclassId = 1;
 
 } // namespace
 
@@ -25,7 +28,26 @@ NotesTab::NotesTab(const FileStorePort& files)
       }) {}
 
 NotesTab::~NotesTab() {
+    if (edit_ && ::IsWindow(edit_))
+        ::RemoveWindowSubclass(edit_, EditProc, kEditSubclassId);
     save_.Wait();
+}
+
+LRESULT CALLBACK NotesTab::EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR data) {
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    // A multi-line edit sends no EN_CHANGE for WM_SETTEXT; a text set by another program
+    // (an accessibility tool, a script) is written all the same.
+    if (message == WM_SETTEXT && result)
+        reinterpret_cast<NotesTab*>(data)->Edited();
+    return result;
+}
+
+void NotesTab::Edited() {
+    if (loading_ || !Handle())
+        return;
+    // Each keystroke starts the quiet time again.
+    ::SetTimer(Handle(), kNotesSaveTimer, kNotesQuietMs, nullptr);
 }
 
 HWND NotesTab::CreatePage(HWND pageControl, const TabFonts& fonts) {
@@ -38,6 +60,7 @@ HWND NotesTab::CreatePage(HWND pageControl, const TabFonts& fonts) {
                             ES_WANTRETURN | ES_NOHIDESEL,
                         WS_EX_CLIENTEDGE, page, NotesId::Edit);
     ::SendMessageW(edit_, EM_SETLIMITTEXT, WPARAM(kNotesEditLimit), 0);
+    ::SetWindowSubclass(edit_, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetFonts(fonts);
     return page;
 }
@@ -87,10 +110,8 @@ void NotesTab::ShowReason() {
 }
 
 void NotesTab::OnCommand(int id, int code, HWND) {
-    if (id != NotesId::Edit || code != EN_CHANGE || loading_)
-        return;
-    // Each keystroke starts the quiet time again.
-    ::SetTimer(Handle(), kNotesSaveTimer, kNotesQuietMs, nullptr);
+    if (id == NotesId::Edit && code == EN_CHANGE)
+        Edited();
 }
 
 void NotesTab::OnTimer(UINT_PTR id) {

@@ -50,6 +50,10 @@ protected:
     void OnTimer(UINT_PTR id) override;
 
 private:
+    static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    // The text changed: written once the quiet time has passed.
+    void Edited();
     void Save();
     void ShowReason();
 

@@ -3,7 +3,9 @@
 #include "core/language/language.h"
 #include "core/pages/page_layout.h"
 #include "core/pages/quick_list.h"
+#include "core/search/run_details.h"
 #include "ui/icon_cache.h"
+#include "ui/pictures.h"
 #include "win32/wide_text.h"
 
 #include <algorithm>
@@ -198,9 +200,16 @@ void QuickTab::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemID < shown_.size() && shown_[item.itemID] < items.size()) {
         const QuickItem& entry = items[shown_[item.itemID]];
         text = win32::Wide(QuickItemName(entry));
-        // The shell is asked at idle, not while rows are drawn.
-        if (PeekFileIcon(entry.path, true, &icon) == CachedIcon::Unknown && !iconTimerOn_)
+        // The shell is asked at idle, not while rows are drawn; until then, and for a path
+        // the shell has no icon for, the program's own picture of a file or folder shows.
+        const CachedIcon cached = PeekFileIcon(entry.path, true, &icon);
+        if (cached == CachedIcon::Unknown && !iconTimerOn_)
             iconTimerOn_ = ::SetTimer(Handle(), kQuickIconTimer, 10, nullptr) != 0;
+        if (!icon)
+            icon = ProgramPictures().MainImage(QuickRunCandidate(entry).kind == RunKind::Folder
+                                                   ? RunImage::Folder
+                                                   : RunImage::File,
+                                               ScaleForDpi(16, dpi_));
     }
     DrawPageRow(item, font_, icon, ScaleForDpi(16, dpi_), text);
 }
