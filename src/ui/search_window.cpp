@@ -247,9 +247,12 @@ void SearchWindow::InitializeSearch() {
     ApplyOptions(LoadOptions(services_.options));
     if (keeper_)
         keeper_->StartLoad();
-    // The pages' files lie beside the options file.
-    notes_->Load(CurrentOptions().fileName);
-    clipboard_->Start(CurrentOptions().fileName);
+    // The pages' files lie beside the options file; read once, so that a second
+    // initialisation never replaces what was typed since.
+    if (!initialized_) {
+        notes_->Load(CurrentOptions().fileName);
+        clipboard_->Start(CurrentOptions().fileName);
+    }
     quick_->Refill();
     robot_->Setup();
     LocalizeCaptions();

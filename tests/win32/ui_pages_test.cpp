@@ -164,6 +164,13 @@ TEST_F(PagesTest, TypedNotesAreWrittenAfterAPauseAndNothingUnchangedIsWritten) {
     EXPECT_EQ(temp_.Read(file), "first line\r\n\xE2\x82\xAC!");
 }
 
+TEST_F(PagesTest, WindowsEndingTheSessionGetsTheNotesWrittenFirst) {
+    const std::string file = NotesFileName(OptionsFile());
+    Type(Notes().Edit(), L"just typed");
+    ::SendMessageW(Main().Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(temp_.Read(file), "just typed"); // no quiet time waited for
+}
+
 struct BlockedNotesCase {
     const char* label;
     std::string bytes;
