@@ -508,7 +508,7 @@ constexpr std::array<LanguageTextDefault, kLanguageTextCount> kLanguageTextDefau
     {8000, 8000100, "Pin to Quick"},
     {8000, 8000101, "Filter:"},
     {8000, 8000102,
-     "Enter starts, Del removes, Ctrl+Up/Down moves, Alt+1 to Alt+9 start the first nine."},
+     "Enter starts, Del removes, Ctrl+Up/Down moves.\\rAlt+1 to Alt+9 start the first nine."},
     {8000, 8000103, "Nothing pinned yet: press Ctrl+D on a row of the first page to pin it here."},
     {8000, 8000104,
      "The notes file %s is larger than 1 MB. It is left as it is, and this page is read-only."},

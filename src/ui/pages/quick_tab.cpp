@@ -1,5 +1,6 @@
 #include "ui/pages/quick_tab.h"
 
+#include "core/base/line_breaks.h"
 #include "core/language/language.h"
 #include "core/pages/page_layout.h"
 #include "core/pages/quick_list.h"
@@ -78,7 +79,7 @@ void QuickTab::ShowRows(int selected) {
         rows.push_back(win32::Wide(QuickItemName(items[i])));
     list_.SetRows(rows, selected < 0 ? 0 : selected);
     const int hint = items.empty() ? pages::kQuickEmptyId : pages::kQuickHintId;
-    ::SetWindowTextW(hint_, win32::Wide(Languages::Text(hint)).c_str());
+    ::SetWindowTextW(hint_, win32::Wide(CrToCrLf(Languages::Text(hint))).c_str());
 }
 
 // --- commands and keys -------------------------------------------------------------------
