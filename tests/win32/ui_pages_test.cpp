@@ -53,6 +53,43 @@ protected:
     }
 };
 
+// Every way to a page puts the focus in its main control: the robot's page commands,
+// Ctrl+Tab, a click on the tab (TCN_SELCHANGE) and a tab chosen by TCM_SETCURSEL alone.
+TEST_F(PagesTest, EachWayToAPageFocusesItsMainControl) {
+    const HWND robot = Search().Robot().Edit();
+    struct Case {
+        const wchar_t* command;
+        Tab tab;
+        HWND focus;
+    };
+    const Case cases[] = {
+        {L"run sc_Quick", Tab::Quick, Quick().List()},
+        {L"run sc_Note", Tab::Notes, Notes().Edit()},
+        {L"run sc_Clipboard", Tab::Clipboard, Clipboard().List()},
+    };
+    for (const Case& c : cases) {
+        Show(Tab::Robot);
+        ::SetFocus(robot);
+        ::SetWindowTextW(robot, c.command);
+        Press(robot, VK_RETURN);
+        EXPECT_EQ(Search().ActiveTab(), c.tab) << win32::Narrow(c.command);
+        EXPECT_EQ(::GetFocus(), c.focus) << win32::Narrow(c.command);
+        EXPECT_TRUE(::IsWindowVisible(c.focus));
+    }
+    Show(Tab::Run);
+    Press(Run().Edit(), VK_TAB, true);
+    EXPECT_EQ(::GetFocus(), Quick().List());
+    Press(Quick().List(), VK_TAB, true);
+    EXPECT_EQ(::GetFocus(), Notes().Edit());
+    Press(Notes().Edit(), VK_TAB, true);
+    EXPECT_EQ(::GetFocus(), Clipboard().List());
+    ::SendMessageW(Search().PageControl(), TCM_SETCURSEL, WPARAM(Tab::Notes), 0);
+    Pump();
+    EXPECT_TRUE(::IsWindowVisible(Notes().Edit()));
+    EXPECT_FALSE(::IsWindowVisible(Clipboard().List()));
+    EXPECT_EQ(::GetFocus(), Notes().Edit());
+}
+
 // --- Quick ------------------------------------------------------------------------------
 
 TEST_F(PagesTest, CtrlDPinsTheRunPagesRowAndThePageListsItFirstSelected) {
