@@ -336,8 +336,9 @@ TEST_F(OrvanExeTest, ANoteTypedAMomentBeforeTheProgramIsKilledIsThereAtTheNextSt
     Process again(L"-v");
     ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", again.Id()).count == 1; }, 30000));
     const HWND search = FindWindows(L"TSearch", again.Id()).found;
-    const HWND edit = ChildWithId(search, 1060);
-    ASSERT_TRUE(edit);
+    // The window is found as soon as it exists, before its pages are made.
+    HWND edit = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (edit = ChildWithId(search, 1060)) != nullptr; }, 10000));
     EXPECT_TRUE(WaitFor([&] { return RemoteText(edit) == typed; }, 10000))
         << win32::Narrow(RemoteText(edit).c_str());
     ::PostMessageW(FindWindows(L"TzorMain", again.Id()).found, WM_QUIT, 0, 0);
