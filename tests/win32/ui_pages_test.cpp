@@ -3,6 +3,7 @@
 // its read-only cases, the clipboard listener with the privacy markers and the kept history.
 #include "ui_fixture.h"
 
+#include "core/base/file_result.h"
 #include "core/language/language.h"
 #include "core/pages/clipboard_history.h"
 #include "core/pages/notes.h"
@@ -211,6 +212,25 @@ TEST_F(PagesTest, WindowsEndingTheSessionGetsTheNotesWrittenFirst) {
     Type(Notes().Edit(), L"just typed");
     ::SendMessageW(Main().Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(temp_.Read(file), "just typed"); // no quiet time waited for
+}
+
+TEST_F(PagesTest, ANoteThatCannotBeWrittenSaysSoAndIsWrittenOnceItCan) {
+    const std::string file = NotesFileName(OptionsFile());
+    // A folder in the file's place: every replacement fails.
+    ASSERT_TRUE(::CreateDirectoryW(win32::Wide(file).c_str(), nullptr));
+    Type(Notes().Edit(), L"waiting");
+    const HWND reason = Notes().Reason();
+    const ULONGLONG end = ::GetTickCount64() + 5000;
+    while (!::IsWindowVisible(reason) && ::GetTickCount64() < end)
+        Pump(50);
+    EXPECT_EQ(Text(reason), win32::Wide(UnableToWriteText(file)));
+    EXPECT_FALSE(::GetWindowLongPtrW(Notes().Edit(), GWL_STYLE) & ES_READONLY);
+    // The failed text is written with the next chance, even without a new keystroke.
+    ASSERT_TRUE(::RemoveDirectoryW(win32::Wide(file).c_str()));
+    Search().SavePages();
+    EXPECT_EQ(temp_.Read(file), "waiting");
+    Pump(100);
+    EXPECT_FALSE(::IsWindowVisible(reason));
 }
 
 struct BlockedNotesCase {
