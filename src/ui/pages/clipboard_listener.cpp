@@ -52,7 +52,13 @@ ClipboardMarkers ReadMarkers() {
 } // namespace
 
 std::optional<std::string> ReadRecordableClipboardText(HWND owner, std::size_t limit) {
-    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenPatiently(owner))
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return std::nullopt;
+    // A program that renders its text only when asked would be asked through its window: a
+    // hung one would hold the launcher, so its copy is passed over.
+    if (const HWND source = ::GetClipboardOwner(); source && ::IsHungAppWindow(source))
+        return std::nullopt;
+    if (!OpenPatiently(owner))
         return std::nullopt;
     const ClipboardGuard close;
     if (!ClipboardTextRecordable(ReadMarkers()))
