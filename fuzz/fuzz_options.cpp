@@ -19,7 +19,8 @@ bool Same(const orvan::SettingsOptions& a, const orvan::SettingsOptions& b) {
            a.trayIcon == b.trayIcon && a.catalog.autoUpdate == b.catalog.autoUpdate &&
            a.catalog.interval == b.catalog.interval &&
            a.catalog.lastRebuild == b.catalog.lastRebuild && a.catalog.paths == b.catalog.paths &&
-           a.portable == b.portable;
+           a.portable == b.portable && a.quick == b.quick &&
+           a.keepClipboardHistory == b.keepClipboardHistory;
 }
 
 } // namespace

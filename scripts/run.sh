@@ -9,7 +9,9 @@
 # into the launcher's search window and saves screenshots to build/screenshots/: the
 # settings dialog's three tabs (the status tab during a rebuild) and its catalog path
 # editor, the run page after typing a catalog name, the details window of that entry,
-# the run page after typing 2+3, the robot page, and a message dialog. Then it switches
+# the run page after typing 2+3, the Quick page with that entry pinned (Ctrl+D), the Notes
+# page with a note, the Clipboard page with the note copied, the robot page, and a message
+# dialog. Then it switches
 # the launcher to German and saves its settings dialog and search window again
 # (de-settings.png, de-search.png), copies the search window, the settings dialog and the
 # installer to docs/images/ for the README, and ends the launcher.
@@ -170,6 +172,8 @@ name=${name#.}
 typeinto "${name:0:6}"
 [ -n "$name" ] || typeinto 'c:\'
 shot run-catalog
+# Ctrl+D pins the selected row to the Quick page.
+keys "$window" ctrl+d
 # The details window of the selected entry: the details button right of the details area
 # (its place in the window: frame, page control, tab row, then the button on the page).
 xdotool mousemove --window "$window" "${ORVAN_DETAILS_X:-273}" "${ORVAN_DETAILS_Y:-181}" click 1
@@ -188,6 +192,18 @@ else
 fi
 typeinto '2+3'
 shot run-calculator
+# The three pages after the run page, each one Ctrl+Tab further: the pinned entry, a note
+# (copied with Ctrl+A, Ctrl+C) and the clipboard's history holding it.
+keys "$window" ctrl+Tab
+shot quick
+keys "$window" ctrl+Tab
+xdotool type --delay 30 'Notes are kept as they are typed.'
+xdotool key --delay 120 Return
+xdotool type --delay 30 'Orvan! @ morvane.example'
+keys "$window" ctrl+a ctrl+c
+shot notes
+keys "$window" ctrl+Tab
+shot clipboard
 # The robot page: its tab, then a few lines for the robot.
 xdotool mousemove --window "$window" 235 38 click 1
 sleep 0.3

@@ -1,6 +1,5 @@
 #include "ui/about_tab.h"
 
-#include "core/language/language.h"
 #include "core/ui/search_layout.h"
 #include "core/ui/search_texts.h"
 #include "ui/pictures.h"
@@ -48,28 +47,6 @@ void AboutTab::ApplyColors(COLORREF body) {
 
 void AboutTab::OpenWebLink() {
     ShellOpen(launch_, std::string(layout::kWebAddress), "", "", SW_SHOWNORMAL);
-}
-
-HWND PlaceholderTab::CreatePage(HWND pageControl, const TabFonts& fonts) {
-    const HWND page = CreatePanel(pageControl);
-    if (!page)
-        return nullptr;
-    notice_ = CreateChild(L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
-                          page, id_);
-    SetFonts(fonts);
-    return page;
-}
-
-void PlaceholderTab::SetFonts(const TabFonts& fonts) {
-    ::SendMessageW(notice_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.text), TRUE);
-}
-
-void PlaceholderTab::Layout(const PagePlacer& place) {
-    MoveTo(notice_, place(layout::kFillPage));
-}
-
-void PlaceholderTab::LocalizeCaptions() {
-    ::SetWindowTextW(notice_, win32::Wide(Languages::Text(layout::kNotSupportedTextId)).c_str());
 }
 
 } // namespace orvan::ui

@@ -1,6 +1,5 @@
 #pragma once
-// The about page (the product's texts, its icon and the web link) and the pages that hold
-// only a notice that they are not supported yet.
+// The about page: the product's texts, its icon and the web link.
 #include "core/search/launch.h"
 #include "ui/search_tab.h"
 
@@ -32,20 +31,6 @@ private:
     HWND text_ = nullptr;
     ImageBox icon_;
     LinkLabel link_;
-};
-
-class PlaceholderTab final : public SearchTab {
-public:
-    explicit PlaceholderTab(int id) : id_(id) {}
-
-    HWND CreatePage(HWND pageControl, const TabFonts& fonts) override;
-    void Layout(const PagePlacer& place) override;
-    void SetFonts(const TabFonts& fonts) override;
-    void LocalizeCaptions() override;
-
-private:
-    int id_;
-    HWND notice_ = nullptr;
 };
 
 } // namespace orvan::ui

@@ -22,6 +22,9 @@ Application::Application(const ProgramServices& services)
 }
 
 Application::~Application() {
+    // What the pages hold goes to the disk however the program ends (close command, tray,
+    // the installer's quit message).
+    search_->SavePages();
     // Background work ends first (a scan within one entry, the last save in full): nothing
     // is reported to the windows once they go.
     catalog_->Keeper().Shutdown();
@@ -144,6 +147,7 @@ void Application::ReportSaveFailure(const std::string& failure) {
 }
 
 void Application::SaveAndQuit() {
+    search_->SavePages();
     const std::string failure = SaveOptionsAndCatalog();
     if (!failure.empty()) {
         // The program stays: ending now would lose what could not be written.

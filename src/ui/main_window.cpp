@@ -79,6 +79,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) >= kTrayCommandBase && LOWORD(wParam) <= kTrayCommandBase + 3)
             TrayCommand(LOWORD(wParam) - kTrayCommandBase);
         return 0;
+    case WM_ENDSESSION:
+        // Windows ends the process once this returns: what the pages hold goes first.
+        if (wParam)
+            search_.SavePages();
+        return 0;
     case WM_CLOSE:
         // From now on a close request of the search window ends the program.
         search_.SetQuitRequested(true);

@@ -368,6 +368,17 @@ void RunTab::SetInput(const std::u16string& text, std::size_t caret) {
     ::SendMessageW(edit_, EM_SETSEL, caret, LPARAM(caret));
 }
 
+std::optional<RunAvailable> RunTab::SelectedStartable() const {
+    const std::optional<std::size_t> row = SelectedRow();
+    if (!row || *row >= available_.size())
+        return std::nullopt;
+    RunAvailable candidate = available_[*row].ToRunAvailable();
+    if (candidate.kind != RunKind::Folder && candidate.kind != RunKind::File &&
+        candidate.kind != RunKind::Catalog)
+        return std::nullopt;
+    return candidate;
+}
+
 std::optional<std::size_t> RunTab::SelectedRow() const {
     if (!::IsWindowVisible(list_.Handle()))
         return std::nullopt;

@@ -84,6 +84,9 @@ public:
     // The flat button with a tag of the button group (search_layout::kTag...).
     HWND Button(int tag) const;
     int SelectedRowNumber() const { return list_.Selection(); }
+    // The selected row when it is one that starts something (a folder, a file, a catalog
+    // entry): what Ctrl+D pins.
+    std::optional<RunAvailable> SelectedStartable() const;
 
 protected:
     void OnCommand(int id, int code, HWND control) override;

@@ -43,6 +43,8 @@ public:
     virtual void ApplyColors(COLORREF body) { SetBackground(body); }
     // The control that takes the keyboard focus when the page is shown, if any.
     virtual HWND InputLine() const { return nullptr; }
+    // The page was switched to (and is shown).
+    virtual void Activated() {}
     // A key of the window's key table that belongs to this page; true when it was handled.
     virtual bool HandleKey(SearchKeyAction /*action*/) { return false; }
 

@@ -3,11 +3,13 @@
 #include "core/catalog/catalog_file.h"
 #include "core/language/language.h"
 #include "core/language/language_file.h"
+#include "core/pages/page_layout.h"
 #include "core/robot/version.h"
 #include "core/ui/search_texts.h"
 #include "ui/pictures.h"
 #include "win32/wide_text.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 namespace orvan::ui {
@@ -30,31 +32,54 @@ struct MenuCommand {
     void (SearchWindow::*run)();
 };
 constexpr MenuCommand kMenu[] = {
+    {layout::kTagPin, page_layout::kPinMenuId, L"Ctrl+D", &SearchWindow::PinSelectedRow},
     {layout::kTagSettings, layout::kOptionsCaptionId, L"F12", nullptr}, // the settings command
     {layout::kTagHide, layout::kHideCaptionId, L"Esc", &SearchWindow::CloseRequest},
     {layout::kTagClose, layout::kExitCaptionId, L"Alt+F4", &SearchWindow::CloseCommand},
 };
 
+constexpr UINT_PTR kTabSubclassId = 1;
+
 } // namespace
+
+LRESULT CALLBACK SearchWindow::PageControlProc(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    // A tab chosen by TCM_SETCURSEL (another program, an accessibility tool) sends no
+    // TCN_SELCHANGE: its page is shown all the same.
+    auto* self = reinterpret_cast<SearchWindow*>(data);
+    if (message == TCM_SETCURSEL && !self->selectingTab_)
+        self->SelectTab(self->ActiveTab());
+    return result;
+}
 
 SearchWindow::SearchWindow(const ProgramServices& services, MessageDialogPort& dialogs)
     : services_(services) {
     const LaunchServices launch{services.shell, &dialogs, this};
     auto run = std::make_unique<RunTab>(RunTabServices{services.build, services.fileInfo, launch});
+    const auto log = [this](const std::string& text) { WriteLog(ApplicationErrorText(text)); };
+    auto quick = std::make_unique<QuickTab>(launch, services_.options, log);
+    auto notes = std::make_unique<NotesTab>(services_.options.files);
+    auto clipboard = std::make_unique<ClipboardTab>(services_.options, this, log);
     auto robot = std::make_unique<RobotTab>(*this);
     auto about = std::make_unique<AboutTab>(launch);
     run_ = run.get();
+    quick_ = quick.get();
+    notes_ = notes.get();
+    clipboard_ = clipboard.get();
     robot_ = robot.get();
     about_ = about.get();
     tabs_[std::size_t(Tab::Run)] = std::move(run);
-    for (const Tab tab : {Tab::Quick, Tab::Notes, Tab::Clipboard})
-        tabs_[std::size_t(tab)] =
-            std::make_unique<PlaceholderTab>(SearchId::Placeholder + int(tab));
+    tabs_[std::size_t(Tab::Quick)] = std::move(quick);
+    tabs_[std::size_t(Tab::Notes)] = std::move(notes);
+    tabs_[std::size_t(Tab::Clipboard)] = std::move(clipboard);
     tabs_[std::size_t(Tab::Robot)] = std::move(robot);
     tabs_[std::size_t(Tab::About)] = std::move(about);
 }
 
 SearchWindow::~SearchWindow() {
+    if (pageControl_ && ::IsWindow(pageControl_))
+        ::RemoveWindowSubclass(pageControl_, PageControlProc, kTabSubclassId);
     RegisterGeometryAccess(nullptr);
     if (applyListener_ >= 0)
         RemoveApplyListener(applyListener_);
@@ -149,6 +174,8 @@ void SearchWindow::OnCreate() {
         item.pszText = const_cast<wchar_t*>(L"");
         ::SendMessageW(pageControl_, TCM_INSERTITEMW, WPARAM(tab), reinterpret_cast<LPARAM>(&item));
     }
+    ::SetWindowSubclass(pageControl_, PageControlProc, kTabSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
     ApplyDpi(WindowDpi(Handle()));
     const TabFonts fonts{dpi_, font_.Get(), linkFont_.Get()};
     for (const auto& tab : tabs_)
@@ -156,7 +183,7 @@ void SearchWindow::OnCreate() {
 
     popup_.Reset(::CreatePopupMenu());
     for (const MenuCommand& item : kMenu) {
-        if (item.tag == layout::kTagHide)
+        if (item.tag == layout::kTagHide || item.tag == layout::kTagSettings)
             ::AppendMenuW(popup_.Get(), MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(popup_.Get(), MF_STRING, UINT_PTR(kMenuBase + item.tag), L"");
     }
@@ -225,6 +252,13 @@ void SearchWindow::InitializeSearch() {
     ApplyOptions(LoadOptions(services_.options));
     if (keeper_)
         keeper_->StartLoad();
+    // The pages' files lie beside the options file; read once, so that a second
+    // initialisation never replaces what was typed since.
+    if (!initialized_) {
+        notes_->Load(CurrentOptions().fileName);
+        clipboard_->Start(CurrentOptions().fileName);
+    }
+    quick_->Refill();
     robot_->Setup();
     LocalizeCaptions();
     WriteLog(StartedAtText(services_.clock ? services_.clock->Now() : 0.0, CurrentLocale()));
@@ -362,6 +396,8 @@ void SearchWindow::ApplyOptionsListener(const SettingsOptions& options) {
             run_->UpdateRunDetails();
         }
     }
+    if (initialized_)
+        quick_->Refill(); // a record of other options brings its own pinned entries
     // Paths, interval or the switch itself may have changed.
     if (keeper_)
         keeper_->Apply(options);
@@ -384,6 +420,16 @@ void SearchWindow::WriteLog(const std::string& text) {
     robot_->WriteLog(text);
 }
 
+void SearchWindow::SavePages() {
+    notes_->Flush();
+    clipboard_->Flush();
+}
+
+void SearchWindow::PinSelectedRow() {
+    if (const std::optional<RunAvailable> row = run_->SelectedStartable())
+        quick_->Pin(row->path, row->name);
+}
+
 // --- tabs and commands ------------------------------------------------------------------
 
 Tab SearchWindow::ActiveTab() const {
@@ -392,9 +438,12 @@ Tab SearchWindow::ActiveTab() const {
 }
 
 void SearchWindow::SelectTab(Tab tab) {
+    selectingTab_ = true;
     ::SendMessageW(pageControl_, TCM_SETCURSEL, WPARAM(tab), 0);
+    selectingTab_ = false;
     for (int i = 0; i < layout::kTabCount; ++i)
         ::ShowWindow(tabs_[std::size_t(i)]->Handle(), i == int(tab) ? SW_SHOW : SW_HIDE);
+    tabs_[std::size_t(tab)]->Activated();
     if (Visible())
         FocusActivePage();
 }
@@ -473,6 +522,10 @@ SearchFocus SearchWindow::FocusKind() const {
         return SearchFocus::RunEdit;
     if (focus && focus == robot_->Edit())
         return SearchFocus::RobotEdit;
+    if (focus && (focus == quick_->List() || focus == clipboard_->List()))
+        return SearchFocus::PageList;
+    if (focus && (focus == quick_->Filter() || focus == clipboard_->Filter()))
+        return SearchFocus::PageFilter;
     return SearchFocus::Other;
 }
 
@@ -487,10 +540,10 @@ bool SearchWindow::PreTranslateMessage(const MSG& message) {
     key.shift = ::GetKeyState(VK_SHIFT) < 0;
     key.alt = ::GetKeyState(VK_MENU) < 0 ||
               (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0);
-    return RunKey(ClassifySearchKey(key, ActiveTab(), FocusKind()));
+    return RunKey(ClassifySearchKey(key, ActiveTab(), FocusKind()), PinnedSlot(key));
 }
 
-bool SearchWindow::RunKey(SearchKeyAction action) {
+bool SearchWindow::RunKey(SearchKeyAction action, int pinnedSlot) {
     switch (action) {
     case SearchKeyAction::PassOn:
         return false;
@@ -511,9 +564,15 @@ bool SearchWindow::RunKey(SearchKeyAction action) {
         SelectTab(Tab((int(ActiveTab()) + step) % layout::kTabCount));
         return true;
     }
+    case SearchKeyAction::PinSelected:
+        PinSelectedRow();
+        return true;
+    case SearchKeyAction::StartPinned:
+        quick_->StartSlot(pinnedSlot);
+        return true;
     default:
         // The rest belong to the page the key table chose them for.
-        return run_->HandleKey(action) || robot_->HandleKey(action);
+        return tabs_[std::size_t(ActiveTab())]->HandleKey(action);
     }
 }
 

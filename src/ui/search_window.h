@@ -13,6 +13,9 @@
 #include "core/robot/command.h"
 #include "core/ui/search_layout.h"
 #include "ui/about_tab.h"
+#include "ui/pages/clipboard_tab.h"
+#include "ui/pages/notes_tab.h"
+#include "ui/pages/quick_tab.h"
 #include "ui/robot_tab.h"
 #include "ui/run_tab.h"
 #include "ui/window.h"
@@ -32,7 +35,6 @@ struct SettingsSlot {
 
 namespace SearchId {
 constexpr int PageControl = 1000;
-constexpr int Placeholder = 1040; // + the tab's number
 } // namespace SearchId
 
 class SearchWindow final : public Window,
@@ -73,6 +75,11 @@ public:
     void CloseCommand();
     // Writes a line into the robot display, where the program's messages go.
     void WriteLog(const std::string& text);
+    // Writes what the pages hold and have not written yet (the notes, a kept clipboard
+    // history) and waits until it is on the disk: at exit.
+    void SavePages();
+    // Ctrl+D or the menu: pins the run page's selected row to the Quick page.
+    void PinSelectedRow();
 
     bool QuitRequested() const { return quitRequested_; }
     void SetQuitRequested(bool value) { quitRequested_ = value; }
@@ -97,6 +104,9 @@ public:
     RunTab& Run() { return *run_; }
     RobotTab& Robot() { return *robot_; }
     AboutTab& About() { return *about_; }
+    QuickTab& Quick() { return *quick_; }
+    NotesTab& Notes() { return *notes_; }
+    ClipboardTab& Clipboard() { return *clipboard_; }
     search_layout::Tab ActiveTab() const;
     HWND PageControl() const { return pageControl_; }
     HWND Page(search_layout::Tab tab) const { return tabs_[std::size_t(tab)]->Handle(); }
@@ -123,11 +133,13 @@ private:
     void ApplyDpi(int dpi);
     void LocalizeCaptions();
     void SelectTab(search_layout::Tab tab);
+    static LRESULT CALLBACK PageControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR self);
     void LayoutPages();
     void SettingsCommand();
     void ApplyOptionsListener(const SettingsOptions& options);
     SearchFocus FocusKind() const;
-    bool RunKey(SearchKeyAction action);
+    bool RunKey(SearchKeyAction action, int pinnedSlot = 0);
 
     ProgramServices services_;
     CatalogKeeper* keeper_ = nullptr;
@@ -137,6 +149,9 @@ private:
     int applyListener_ = -1;
 
     RunTab* run_;
+    QuickTab* quick_;
+    NotesTab* notes_;
+    ClipboardTab* clipboard_;
     RobotTab* robot_;
     AboutTab* about_;
     std::array<std::unique_ptr<SearchTab>, search_layout::kTabCount> tabs_;
@@ -147,7 +162,8 @@ private:
     UniqueFont linkFont_;
     UniqueMenu popup_;
     HWND pageControl_ = nullptr;
-    HWND lastFocus_ = nullptr; // the control that had the focus when the window lost it
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window lost it
+    bool selectingTab_ = false; // SelectTab is choosing the tab itself
 };
 
 } // namespace orvan::ui

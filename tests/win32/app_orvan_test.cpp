@@ -5,6 +5,7 @@
 
 #include "core/catalog/catalog_file.h"
 #include "core/config/options.h"
+#include "core/pages/notes.h"
 #include "platform/native.h"
 #include "win32/wide_text.h"
 
@@ -12,6 +13,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -53,6 +57,11 @@ public:
 
     bool Started() const { return started_; }
     DWORD Id() const { return info_.dwProcessId; }
+    // Ends it at once, as the task manager or a crash would: nothing of it runs after.
+    void Kill() const {
+        ::TerminateProcess(info_.hProcess, 99);
+        ::WaitForSingleObject(info_.hProcess, 10000);
+    }
     // The exit code, or STILL_ACTIVE when it did not end in time.
     DWORD Wait(DWORD milliseconds) const {
         if (::WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0)
@@ -280,6 +289,141 @@ TEST_F(OrvanExeTest, AnOutsideClientReadsTheWholeWindow) {
     // IAccessible, so under Wine the names are checked in-process (ui_list_access_test).
     EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 0, 0), 10); // "Calculator"
     EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+
+    ::PostMessageW(FindWindows(L"TzorMain", shown.Id()).found, WM_QUIT, 0, 0);
+    EXPECT_EQ(shown.Wait(20000), 0u);
+}
+
+// The notes file of the prefix's user, kept and put back.
+class SavedNotes {
+public:
+    explicit SavedNotes(std::string file)
+        : file_(std::move(file)), saved_(platform::FileStore().ReadWholeFile(file_)) {
+        ::DeleteFileW(win32::Wide(file_).c_str());
+    }
+    ~SavedNotes() {
+        if (saved_.status == FileContent::Status::Read)
+            platform::FileStore().ReplaceWholeFile(file_, saved_.bytes);
+        else
+            ::DeleteFileW(win32::Wide(file_).c_str());
+    }
+    const std::string& File() const { return file_; }
+
+private:
+    std::string file_;
+    FileContent saved_;
+};
+
+TEST_F(OrvanExeTest, ANoteTypedAMomentBeforeTheProgramIsKilledIsThereAtTheNextStart) {
+    const SavedNotes notes(NotesFileName(files_.OptionsFile()));
+    const std::wstring typed = L"typed, then killed \x20AC";
+    {
+        Process shown(L"-v");
+        ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", shown.Id()).count == 1; }, 30000));
+        const HWND search = FindWindows(L"TSearch", shown.Id()).found;
+        ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(search) != FALSE; }, 10000));
+        const HWND edit = ChildWithId(search, 1060); // the notes page's edit
+        ASSERT_TRUE(edit);
+        for (const wchar_t c : typed)
+            ::PostMessageW(edit, WM_CHAR, c, 1);
+        ASSERT_TRUE(WaitFor([&] { return RemoteText(edit) == typed; }, 5000));
+        ::Sleep(2500); // two seconds after the last keystroke, then no chance to save
+        shown.Kill();
+    }
+    EXPECT_EQ(platform::FileStore().ReadWholeFile(notes.File()).bytes,
+              "typed, then killed \xE2\x82\xAC");
+
+    Process again(L"-v");
+    ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", again.Id()).count == 1; }, 30000));
+    const HWND search = FindWindows(L"TSearch", again.Id()).found;
+    // The window is found as soon as it exists, before its pages are made.
+    HWND edit = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (edit = ChildWithId(search, 1060)) != nullptr; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return RemoteText(edit) == typed; }, 10000))
+        << win32::Narrow(RemoteText(edit).c_str());
+    ::PostMessageW(FindWindows(L"TzorMain", again.Id()).found, WM_QUIT, 0, 0);
+    EXPECT_EQ(again.Wait(20000), 0u);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+bool PutOnClipboard(const std::wstring& text, const wchar_t* marker = nullptr) {
+    if (!::OpenClipboard(nullptr))
+        return false;
+    ::EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);
+    if (marker) {
+        const DWORD zero = 0;
+        HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+        std::memcpy(::GlobalLock(data), &zero, sizeof(DWORD));
+        ::GlobalUnlock(data);
+        ::SetClipboardData(::RegisterClipboardFormatW(marker), data);
+    }
+    ::CloseClipboard();
+    return true;
+}
+
+TEST_F(OrvanExeTest, AnOutsideProgramDrivesTheQuickNotesAndClipboardPages) {
+    platform::FileStore().ReplaceWholeFile(files_.OptionsFile(),
+                                           "[Form]\r\nAutoHide=False\r\n[Quick]\r\nCount=2\r\n"
+                                           "Item_1=C:\\nowhere-at-all\\ghost.exe|Ghost\r\n"
+                                           "Item_2=C:\\nowhere-at-all\\|\r\n");
+    Process shown(L"-v");
+    ASSERT_TRUE(WaitFor([&] { return FindWindows(L"TSearch", shown.Id()).count == 1; }, 30000));
+    const HWND search = FindWindows(L"TSearch", shown.Id()).found;
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(search) != FALSE; }, 10000));
+    const HWND tabs = ChildWithId(search, 1000);
+    const HWND quick = ChildWithId(search, 1052);
+    const HWND notes = ChildWithId(search, 1060);
+    const HWND clipboard = ChildWithId(search, 1072);
+    ASSERT_TRUE(tabs && quick && notes && clipboard);
+
+    // A tab chosen from outside shows its page with the focus in its main control.
+    ::SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(quick) != FALSE; }, 5000));
+    EXPECT_EQ(FocusOf(search), quick);
+    EXPECT_EQ(RemoteText(quick), L"Ghost\r\nnowhere-at-all\r\n");
+    EXPECT_EQ(::SendMessageW(quick, LB_GETCURSEL, 0, 0), 0);
+    // Enter on the pinned entry: the shell's failure in the message dialog.
+    ::PostMessageW(quick, WM_KEYDOWN, VK_RETURN, 1);
+    HWND error = nullptr;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            error = ::FindWindowW(L"#32770", L"Error");
+            return error != nullptr;
+        },
+        10000));
+    if (error)
+        ::PostMessageW(error, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return ::FindWindowW(L"#32770", L"Error") == nullptr; }, 5000));
+
+    ::SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(notes) != FALSE; }, 5000));
+    EXPECT_EQ(FocusOf(search), notes);
+
+    // Texts another program copies are listed newest first; private ones never.
+    ::SendMessageW(tabs, TCM_SETCURSEL, 3, 0);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(clipboard) != FALSE; }, 5000));
+    EXPECT_EQ(FocusOf(search), clipboard);
+    ASSERT_TRUE(PutOnClipboard(L"copied elsewhere"));
+    ::Sleep(300);
+    ASSERT_TRUE(PutOnClipboard(L"a password", L"ExcludeClipboardContentFromMonitorProcessing"));
+    ::Sleep(300);
+    ASSERT_TRUE(PutOnClipboard(L"another password", L"CanIncludeInClipboardHistory"));
+    ::Sleep(300);
+    ASSERT_TRUE(PutOnClipboard(L"copied again"));
+    EXPECT_TRUE(WaitFor(
+        [&] { return RemoteText(clipboard) == L"copied again\r\ncopied elsewhere\r\n"; }, 5000))
+        << win32::Narrow(RemoteText(clipboard).c_str());
 
     ::PostMessageW(FindWindows(L"TzorMain", shown.Id()).found, WM_QUIT, 0, 0);
     EXPECT_EQ(shown.Wait(20000), 0u);

@@ -22,6 +22,8 @@ constexpr const char* kCatalog = "Catalog";
 constexpr const char* kSearch = "Search";
 constexpr const char* kPaths = "Paths";
 constexpr const char* kPortable = "Portable";
+constexpr const char* kQuick = "Quick";
+constexpr const char* kClipboard = "Clipboard";
 
 struct Registrations {
     OptionsGeometryAccess* geometry = nullptr;
@@ -74,14 +76,16 @@ private:
     const OptionsStore& store_;
 };
 
-// Path_1 .. Path_n as reading them one by one would find them, without a loop up to n: a
-// file may claim a Count of two billion.
-SettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int64_t count) {
+// Prefix1 .. Prefixn of a section as reading them one by one would find them, without a
+// loop up to n: a file may claim a Count of two billion. Empty values are skipped.
+std::vector<std::string> ReadNumberedLines(const OptionsStore& store, const char* section,
+                                           std::string_view prefix, std::int64_t count) {
     std::vector<std::pair<std::int64_t, std::string>> found;
-    for (auto& [key, value] : store.File().ReadSection(kPaths)) {
-        if (key.size() < 6 || AsciiUpper(key.substr(0, 5)) != "PATH_")
+    for (auto& [key, value] : store.File().ReadSection(section)) {
+        if (key.size() <= prefix.size() ||
+            !AsciiEqualIgnoringCase(std::string_view(key).substr(0, prefix.size()), prefix))
             continue;
-        const std::string_view digits = std::string_view(key).substr(5);
+        const std::string_view digits = std::string_view(key).substr(prefix.size());
         // Only the spelling IntToStr gives: no sign, no leading zero, no blank.
         if (digits.empty() || digits.size() > 10 || digits.front() == '0' ||
             !std::all_of(digits.begin(), digits.end(), IsDigit))
@@ -93,11 +97,26 @@ SettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int
     }
     std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> lines;
+    for (auto& [index, line] : found)
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+SettingsOptionsCatalogPaths ReadCatalogPaths(const OptionsStore& store, std::int64_t count) {
     SettingsOptionsCatalogPaths paths;
-    for (const auto& [index, line] : found)
+    for (const std::string& line : ReadNumberedLines(store, kPaths, "PATH_", count))
         if (auto path = ParseCatalogPathLine(line))
             paths.push_back(std::move(*path));
     return paths;
+}
+
+QuickItems ReadQuickItems(const OptionsStore& store, std::int64_t count) {
+    QuickItems items;
+    for (const std::string& line : ReadNumberedLines(store, kQuick, "ITEM_", count))
+        if (auto item = ParseQuickLine(line))
+            items.push_back(std::move(*item));
+    return items;
 }
 
 } // namespace
@@ -375,6 +394,10 @@ SettingsOptions LoadInto(SettingsOptions options, const OptionsServices& service
     const std::optional<std::string> count = store->File().Read(kPaths, "Count");
     if (count && !count->empty())
         options.catalog.paths = ReadCatalogPaths(*store, ParseOptionInteger(*count).value_or(0));
+    if (const std::optional<std::string> quick = store->File().Read(kQuick, "Count");
+        quick && !quick->empty())
+        options.quick = ReadQuickItems(*store, ParseOptionInteger(*quick).value_or(0));
+    read.Boolean(kClipboard, "Keep", options.keepClipboardHistory);
     // Where the file lies decides, whatever an earlier copy wrote into it.
     options.portable = options.storageKind == SettingsStorageKind::ProgramIni;
     return options;
@@ -430,6 +453,10 @@ FileResult SaveOptions(const SettingsOptions& options, const OptionsServices& se
     for (std::size_t i = 0; i < paths.size(); ++i)
         file.Write(kPaths, "Path_" + std::to_string(i + 1), FormatCatalogPathLine(paths[i]));
     file.Write(kPortable, "Enable", BoolNumber(options.portable));
+    file.Write(kQuick, "Count", std::to_string(options.quick.size()));
+    for (std::size_t i = 0; i < options.quick.size(); ++i)
+        file.Write(kQuick, "Item_" + std::to_string(i + 1), FormatQuickLine(options.quick[i]));
+    file.Write(kClipboard, "Keep", options.keepClipboardHistory ? "1" : "0");
     return store->Commit();
 }
 

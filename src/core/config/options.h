@@ -4,6 +4,7 @@
 #include "core/base/file_result.h"
 #include "core/catalog/catalog.h"
 #include "core/config/ini_file.h"
+#include "core/pages/quick_list.h"
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
 #include "core/ports/special_folders.h"
@@ -52,6 +53,8 @@ struct SettingsOptions {
     bool portable = false;
     std::vector<std::string> runHistory;
     std::int32_t runHistoryIndex = 0;
+    QuickItems quick;                  // the Quick page's pinned entries, in their order
+    bool keepClipboardHistory = false; // the Clipboard page's history is saved between starts
 };
 
 // The ten source folders a fresh installation scans.

@@ -10,7 +10,7 @@
 
 namespace orvan {
 
-inline constexpr std::size_t kLanguageTextCount = 508;
+inline constexpr std::size_t kLanguageTextCount = 518;
 inline constexpr std::size_t kLanguageListCount = 205;
 
 // One compiled-in entry: the area it belongs to, its number and its English default.

@@ -4,8 +4,29 @@ namespace orvan {
 
 using search_layout::Tab;
 
+namespace {
+
+bool ListPage(Tab tab) {
+    return tab == Tab::Quick || tab == Tab::Clipboard;
+}
+
+bool OnPageList(Tab tab, SearchFocus focus) {
+    return ListPage(tab) && (focus == SearchFocus::PageList || focus == SearchFocus::PageFilter);
+}
+
+} // namespace
+
+int PinnedSlot(const SearchKeyStroke& key) {
+    if (!key.alt || key.ctrl || key.shift || key.virtualKey < VirtualKey::Digit1 ||
+        key.virtualKey > VirtualKey::Digit9)
+        return 0;
+    return int(key.virtualKey - VirtualKey::Digit1) + 1;
+}
+
 SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, Tab activeTab, SearchFocus focus) {
     const bool plain = !key.ctrl && !key.alt;
+    if (PinnedSlot(key) != 0)
+        return SearchKeyAction::StartPinned;
     switch (key.virtualKey) {
     case VirtualKey::Return:
         if (!plain)
@@ -14,7 +35,18 @@ SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, Tab activeTab, Sea
             return SearchKeyAction::RunSelected;
         if (activeTab == Tab::Robot && focus == SearchFocus::RobotEdit)
             return SearchKeyAction::RobotEnter;
+        if (OnPageList(activeTab, focus))
+            return SearchKeyAction::PageEnter;
         return SearchKeyAction::PassOn;
+    case VirtualKey::Delete:
+        // In the filter line Delete edits the filter.
+        return plain && !key.shift && ListPage(activeTab) && focus == SearchFocus::PageList
+                   ? SearchKeyAction::PageDelete
+                   : SearchKeyAction::PassOn;
+    case VirtualKey::D:
+        return key.ctrl && !key.alt && !key.shift && activeTab == Tab::Run
+                   ? SearchKeyAction::PinSelected
+                   : SearchKeyAction::PassOn;
     case VirtualKey::Escape:
         return SearchKeyAction::CloseRequest;
     case VirtualKey::Tab:
@@ -39,6 +71,15 @@ SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, Tab activeTab, Sea
             if (key.ctrl)
                 return up ? SearchKeyAction::RobotScrollNewer : SearchKeyAction::RobotScrollOlder;
             return up ? SearchKeyAction::RobotOlder : SearchKeyAction::RobotNewer;
+        }
+        if (OnPageList(activeTab, focus) && !key.alt) {
+            if (key.ctrl)
+                return activeTab != Tab::Quick ? SearchKeyAction::Consume
+                       : up                    ? SearchKeyAction::PageMoveUp
+                                               : SearchKeyAction::PageMoveDown;
+            // In the filter line the arrows move the list's selection, as in the input line.
+            if (focus == SearchFocus::PageFilter)
+                return up ? SearchKeyAction::SelectPrevious : SearchKeyAction::SelectNext;
         }
         return SearchKeyAction::PassOn;
     }

@@ -8,7 +8,9 @@
 
 namespace orvan {
 
-enum class SearchFocus { RunEdit, RobotEdit, Other };
+// PageList and PageFilter: the list, or the filter line above it, of the Quick or the
+// Clipboard page.
+enum class SearchFocus { RunEdit, RobotEdit, PageList, PageFilter, Other };
 
 struct SearchKeyStroke {
     std::uint32_t virtualKey = 0;
@@ -36,9 +38,18 @@ enum class SearchKeyAction {
     CloseCommand,     // Alt+F4: save and end
     NextTab,          // Ctrl+Tab, Ctrl+PageDown: the next page, after the last the first
     PreviousTab,      // Ctrl+Shift+Tab, Ctrl+PageUp
+    PageEnter,        // Enter on the Quick or Clipboard page: start or copy the selected row
+    PageDelete,       // Delete in the Quick or Clipboard page's list: remove the row
+    PageMoveUp,       // Ctrl+Up on the Quick page: move the pinned entry up
+    PageMoveDown,     // Ctrl+Down on the Quick page
+    PinSelected,      // Ctrl+D on the run tab: pin the selected row to the Quick page
+    StartPinned,      // Alt+1 .. Alt+9 on any page: start that pinned entry (PinnedSlot)
 };
 
 SearchKeyAction ClassifySearchKey(const SearchKeyStroke& key, search_layout::Tab activeTab,
                                   SearchFocus focus);
+
+// The pinned entry (1 to 9) a StartPinned key stands for; 0 for any other key.
+int PinnedSlot(const SearchKeyStroke& key);
 
 } // namespace orvan

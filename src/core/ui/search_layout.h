@@ -29,8 +29,7 @@ inline constexpr DesignedControl kRunBevel{{6, 140, 277, 2}, Anchor::TopSides};
 inline constexpr DesignedControl kAvailableList{{6, 150, 277, 133}, Anchor::All};
 inline constexpr int kAvailableRowHeight = 20;
 
-// The placeholder tabs and the robot page fill their page.
-inline constexpr DesignedControl kFillPage{{0, 0, kPage.width, kPage.height}, Anchor::All};
+// The robot page fills its page.
 inline constexpr DesignedControl kRobotPanel{{0, 0, kPage.width, kPage.height - kEditHeight},
                                              Anchor::All};
 inline constexpr DesignedControl kRobotEdit{
@@ -52,13 +51,13 @@ inline constexpr int kTagExecute = 3;
 inline constexpr int kTagSettings = 1;
 inline constexpr int kTagHide = 2;
 inline constexpr int kTagClose = 3;
+inline constexpr int kTagPin = 4;
 
 enum class Tab { Run = 0, Quick = 1, Notes = 2, Clipboard = 3, Robot = 4, About = 5 };
 inline constexpr int kTabCount = 6;
 // Caption texts of the tabs, in tab order.
 inline constexpr std::array<int, kTabCount> kTabCaptionIds{1010010, 1010011, 1010012,
                                                            1010013, 1010014, 1010015};
-inline constexpr int kNotSupportedTextId = 105;
 inline constexpr int kExecuteHintId = 2000013;
 inline constexpr int kDetailsHintId = 2000020;
 inline constexpr int kCopyHintId = 2000021;

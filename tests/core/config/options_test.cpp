@@ -275,6 +275,54 @@ INSTANTIATE_TEST_SUITE_P(
                   "Count=2147483647\nPath_2147483647=C:\\last|*.*|-1|False|True\n",
                   {"C:\\last"}}));
 
+struct QuickCase {
+    const char* label;
+    const char* section;
+    QuickItems expected;
+};
+
+class OptionsQuick : public OptionsTest, public ::testing::WithParamInterface<QuickCase> {};
+
+TEST_P(OptionsQuick, CountAndTheSeparatorDecideWhichPinnedEntriesAreRead) {
+    WriteIni(std::string("[Quick]\n") + GetParam().section + "[Clipboard]\nKeep=1\n");
+    const SettingsOptions o = LoadOptions(Services());
+    EXPECT_EQ(o.quick, GetParam().expected) << GetParam().label;
+    EXPECT_TRUE(o.keepClipboardHistory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OptionsQuick,
+    ::testing::Values(
+        QuickCase{"no count", "Item_1=C:\\a.exe|A\n", {}},
+        QuickCase{"in key order with gaps",
+                  "Count=4\nItem_4=C:\\d\\|\nItem_1=C:\\a.exe|Alpha\nItem_3=\n",
+                  {{"C:\\a.exe", "Alpha"}, {"C:\\d\\", ""}}},
+        QuickCase{"beyond count", "Count=1\nItem_1=C:\\a|A\nItem_2=C:\\b|B\n", {{"C:\\a", "A"}}},
+        QuickCase{"malformed lines skipped",
+                  "Count=5\nItem_1=C:\\a\nItem_2=|name\nItem_3=C:\\c|x|y\nItem_04=C:\\z|Z\n"
+                  "item_5=C:\\e.txt|E\n",
+                  {{"C:\\e.txt", "E"}}}));
+
+TEST_F(OptionsTest, PinnedEntriesAndTheClipboardChoiceSurviveASave) {
+    SettingsOptions o = DefaultOptions(Services());
+    o.quick = {{"C:\\Tools\\a.exe", "A|B"}, {"C:\\Docs\\", ""}};
+    o.keepClipboardHistory = true;
+    ASSERT_TRUE(SaveOptions(o, Services()).Ok());
+    EXPECT_NE(IniText().find("[Quick]\r\nCount=2\r\nItem_1=C:\\Tools\\a.exe|A B\r\n"
+                             "Item_2=C:\\Docs\\|\r\n[Clipboard]\r\nKeep=1\r\n"),
+              std::string::npos)
+        << IniText();
+    const SettingsOptions back = LoadOptions(Services());
+    EXPECT_EQ(back.quick, (QuickItems{{"C:\\Tools\\a.exe", "A B"}, {"C:\\Docs\\", ""}}));
+    EXPECT_TRUE(back.keepClipboardHistory);
+    // A shorter list later: the entries beyond the new count are not read back.
+    o.quick.resize(1);
+    o.keepClipboardHistory = false;
+    ASSERT_TRUE(SaveOptions(o, Services()).Ok());
+    EXPECT_EQ(LoadOptions(Services()).quick.size(), 1u);
+    EXPECT_FALSE(LoadOptions(Services()).keepClipboardHistory);
+}
+
 // Many keys in reverse order: reading must neither loop up to Count nor search the section
 // once per key (the benchmarks time a million).
 TEST_F(OptionsTest, ManyPathKeysLoadInOrder) {
@@ -304,7 +352,8 @@ TEST_F(OptionsTest, SaveWritesTheTableInOrder) {
                          "[Catalog]\r\nAutoUpdate=True\r\nInterval=3600\r\nLastRebuild=45678.5\r\n"
                          "[Paths]\r\nCount=2\r\nPath_1=%STARTMENU%|*.*|-1|False|True\r\n"
                          "Path_2=%STARTMENU_COMMON%|*.*|3|True|True\r\n"
-                         "[Portable]\r\nEnable=0\r\n");
+                         "[Portable]\r\nEnable=0\r\n"
+                         "[Quick]\r\nCount=0\r\n[Clipboard]\r\nKeep=0\r\n");
     const SettingsOptions back = LoadOptions(Services());
     EXPECT_EQ(back.language, 1031);
     EXPECT_TRUE(back.trayIcon);

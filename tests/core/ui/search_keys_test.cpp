@@ -20,6 +20,8 @@ TEST(SearchKeys, TheKeyTable) {
     const auto R = SearchFocus::RunEdit;
     const auto B = SearchFocus::RobotEdit;
     const auto O = SearchFocus::Other;
+    const auto L = SearchFocus::PageList;
+    const auto F = SearchFocus::PageFilter;
     const Case cases[] = {
         // Enter runs the selection on the run tab whatever has the focus.
         {VK::Return, false, false, false, Tab::Run, R, K::RunSelected},
@@ -71,6 +73,36 @@ TEST(SearchKeys, TheKeyTable) {
         {VK::F4, false, true, false, Tab::Robot, B, K::CloseCommand},
         {VK::F4, false, false, false, Tab::Run, R, K::PassOn},
         {VK::F4, true, false, false, Tab::Run, R, K::PassOn},
+        // The Quick and Clipboard pages: Enter starts or copies from the list and the filter
+        // line, Delete removes only in the list, Ctrl+arrows move pinned entries only.
+        {VK::Return, false, false, false, Tab::Quick, L, K::PageEnter},
+        {VK::Return, false, false, false, Tab::Clipboard, F, K::PageEnter},
+        {VK::Return, true, false, false, Tab::Quick, L, K::PassOn},
+        {VK::Return, false, false, false, Tab::Notes, O, K::PassOn}, // a new line in the notes
+        {VK::Delete, false, false, false, Tab::Quick, L, K::PageDelete},
+        {VK::Delete, false, false, false, Tab::Clipboard, L, K::PageDelete},
+        {VK::Delete, false, false, false, Tab::Quick, F, K::PassOn},
+        {VK::Delete, false, false, true, Tab::Quick, L, K::PassOn},
+        {VK::Delete, false, false, false, Tab::Notes, O, K::PassOn},
+        {VK::Delete, false, false, false, Tab::Run, R, K::PassOn},
+        {VK::Up, true, false, false, Tab::Quick, L, K::PageMoveUp},
+        {VK::Down, true, false, false, Tab::Quick, F, K::PageMoveDown},
+        {VK::Down, true, false, false, Tab::Clipboard, L, K::Consume},
+        {VK::Down, false, false, false, Tab::Quick, L, K::PassOn}, // the list moves itself
+        {VK::Down, false, false, false, Tab::Clipboard, F, K::SelectNext},
+        {VK::Up, false, false, false, Tab::Quick, F, K::SelectPrevious},
+        // Ctrl+D pins the run tab's row; Alt+1 .. Alt+9 start pinned entries from anywhere.
+        {'D', true, false, false, Tab::Run, R, K::PinSelected},
+        {'D', true, false, false, Tab::Run, O, K::PinSelected},
+        {'D', true, false, false, Tab::Quick, L, K::PassOn},
+        {'D', false, false, false, Tab::Run, R, K::PassOn},
+        {'D', true, true, false, Tab::Run, R, K::PassOn},
+        {'1', false, true, false, Tab::Run, R, K::StartPinned},
+        {'9', false, true, false, Tab::Notes, O, K::StartPinned},
+        {'5', false, true, false, Tab::Robot, B, K::StartPinned},
+        {'0', false, true, false, Tab::Run, R, K::PassOn},
+        {'1', true, true, false, Tab::Run, R, K::PassOn}, // AltGr types a character
+        {'1', false, false, false, Tab::Run, R, K::PassOn},
         // Ordinary keys reach the control.
         {'A', false, false, false, Tab::Run, R, K::PassOn},
         {0x2D /* Insert */, false, false, false, Tab::Run, R, K::PassOn},
@@ -79,6 +111,24 @@ TEST(SearchKeys, TheKeyTable) {
         EXPECT_EQ(ClassifySearchKey({c.key, c.ctrl, c.alt, c.shift}, c.tab, c.focus), c.action)
             << "key " << c.key << " ctrl " << c.ctrl << " alt " << c.alt << " tab " << int(c.tab)
             << " focus " << int(c.focus);
+}
+
+TEST(SearchKeys, AltAndADigitNameThePinnedSlot) {
+    struct Case {
+        SearchKeyStroke key;
+        int slot;
+    };
+    const Case cases[] = {
+        {{'1', false, true, false}, 1},
+        {{'9', false, true, false}, 9},
+        {{'0', false, true, false}, 0},
+        {{'1', false, true, true}, 0},
+        {{'1', true, true, false}, 0},
+        {{'1', false, false, false}, 0},
+        {{0x61 /* numpad 1 */, false, true, false}, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PinnedSlot(c.key), c.slot) << c.key.virtualKey;
 }
 
 } // namespace
