@@ -4,6 +4,7 @@
 #include "core/base/file_result.h"
 #include "core/catalog/catalog.h"
 #include "core/config/ini_file.h"
+#include "core/config/result_order.h"
 #include "core/pages/quick_list.h"
 #include "core/ports/file_store.h"
 #include "core/ports/file_system.h"
@@ -32,10 +33,6 @@ struct SettingsOptionsCatalog {
     SettingsOptionsCatalogPaths paths;
     CatalogItems items; // shared between copies of the record, never changed in place
 };
-
-// How the search window orders the catalog's matches: by name, or by how well they fit the
-// typed text and what the user started before. The other rows keep their places either way.
-enum class ResultOrder { Name, Relevance };
 
 struct SettingsOptions {
     SettingsStorageKind storageKind = SettingsStorageKind::UserIni;

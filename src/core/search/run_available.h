@@ -4,7 +4,7 @@
 // million entries costs a list of numbers, not a million strings.
 #include "core/catalog/catalog.h"
 #include "core/catalog/launch_memory.h"
-#include "core/config/options.h"
+#include "core/config/result_order.h"
 #include "core/ports/clock.h"
 #include "core/ports/file_system.h"
 #include "core/ports/folder_listing.h"
