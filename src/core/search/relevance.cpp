@@ -184,8 +184,10 @@ std::size_t FindText(std::string_view name, std::string_view text, std::size_t f
                 const std::size_t start = at + h * 8 + lane;
                 if (start > last)
                     return std::string_view::npos;
-                if (length <= 2 ||
-                    std::memcmp(name.data() + start + 1, text.data() + 1, length - 2) == 0)
+                std::size_t i = 1;
+                while (i + 1 < length && name[start + i] == text[i])
+                    ++i;
+                if (i + 1 >= length)
                     return start;
             }
         }
@@ -299,11 +301,12 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
     bool ascii = true;
     for (const char c : query.upper)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    std::vector<std::uint64_t> inNameWords; // kept for the extra matches below
     if (ascii) {
         // The names that hold every byte: for many rows as one bit set made a word at a
         // time, so that each row costs one look; only those rows are fitted one by one.
         const BitsAnd holds = NameHoldsBytes(relevance, query.upper);
-        std::vector<std::uint64_t> inName;
+        std::vector<std::uint64_t>& inName = inNameWords;
         if (!holds.Empty() && rows.size() > holds.Words())
             for (std::size_t w = 0; w < holds.Words(); ++w)
                 inName.push_back(holds.Word(w));
@@ -327,7 +330,11 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
     const bool more = query.compact.size() > 1 || query.compact != query.upper;
     if (!more || query.compact.empty())
         return;
-    BitsAnd candidates = NameHoldsBytes(relevance, query.compact);
+    BitsAnd candidates;
+    if (query.compact == query.upper && !inNameWords.empty())
+        candidates.Add(inNameWords); // the same bytes: the set made above
+    else
+        candidates = NameHoldsBytes(relevance, query.compact);
     candidates.Add(relevance.WordStartPresence(static_cast<unsigned char>(query.compact[0])));
     if (static_cast<unsigned char>(query.compact[0]) >= 0x80)
         candidates.MakeEmpty();
@@ -407,9 +414,28 @@ std::ptrdiff_t ListedRow(const CatalogItems& catalog, const std::vector<std::uin
 
 } // namespace
 
+const std::vector<UsedPositions::Entry>& UsedPositions::For(const CatalogItems& catalog,
+                                                            const LaunchMemory& memory) {
+    if (catalog.SharesWith(catalog_) && memory_ == &memory && version_ == memory.Version())
+        return entries_;
+    catalog_ = catalog;
+    memory_ = &memory;
+    version_ = memory.Version();
+    entries_.clear();
+    const CatalogSearchIndex& index = catalog.SearchIndex();
+    for (const auto& [path, count] : *memory.Counts()) {
+        if (count.count <= 0)
+            continue;
+        const auto range = index.FindPair(catalog.items(), count.name, path);
+        if (range.first < range.second)
+            entries_.push_back({static_cast<std::uint32_t>(range.first), count.count});
+    }
+    return entries_;
+}
+
 void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
               const std::vector<std::uint32_t>& rows, const std::vector<MatchFit>& fits,
-              std::vector<std::uint32_t>& rank) {
+              std::vector<std::uint32_t>& rank, UsedPositions* usedPositions) {
     const std::size_t n = rows.size();
     rank.resize(n);
     // The entry chosen before for this text, and the entries started before, in the order
@@ -421,12 +447,15 @@ void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMe
             chosen = ListedRow(catalog, rows, choice.name, choice.path);
             return chosen >= 0;
         });
-        for (const auto& [path, count] : *memory->Counts()) {
-            if (count.count <= 0)
+        UsedPositions local;
+        for (const UsedPositions::Entry& entry :
+             (usedPositions != nullptr ? *usedPositions : local).For(catalog, *memory)) {
+            const auto it = std::lower_bound(rows.begin(), rows.end(), entry.position);
+            if (it == rows.end() || *it != entry.position)
                 continue;
-            const std::ptrdiff_t r = ListedRow(catalog, rows, count.name, path);
-            if (r >= 0 && r != chosen)
-                used.push_back({static_cast<std::uint32_t>(r), count.count});
+            const std::ptrdiff_t r = it - rows.begin();
+            if (r != chosen)
+                used.push_back({static_cast<std::uint32_t>(r), entry.count});
         }
         std::sort(used.begin(), used.end(), [&fits](const Special& x, const Special& y) {
             if (fits[x.row] != fits[y.row])
@@ -504,7 +533,8 @@ struct UsedEntry {
 } // namespace
 
 void RankSingleByte(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
-                    const std::vector<std::uint64_t>& listed, std::vector<std::uint32_t>& ranked) {
+                    const std::vector<std::uint64_t>& listed, std::vector<std::uint32_t>& ranked,
+                    UsedPositions* usedPositions) {
     ranked.clear();
     if (catalog.empty())
         return;
@@ -529,11 +559,12 @@ void RankSingleByte(const CatalogItems& catalog, std::string_view text, const La
             chosen = listedEntry(choice.name, choice.path);
             return chosen >= 0;
         });
-        for (const auto& [path, count] : *memory->Counts()) {
-            const std::ptrdiff_t p = count.count > 0 ? listedEntry(count.name, path) : -1;
-            if (p >= 0 && p != chosen)
-                used.push_back({static_cast<std::uint32_t>(p), count.count,
-                                fitAt(static_cast<std::size_t>(p))});
+        UsedPositions local;
+        for (const UsedPositions::Entry& entry :
+             (usedPositions != nullptr ? *usedPositions : local).For(catalog, *memory)) {
+            if (BitAt(listed, entry.position) &&
+                static_cast<std::ptrdiff_t>(entry.position) != chosen)
+                used.push_back({entry.position, entry.count, fitAt(entry.position)});
         }
         std::sort(used.begin(), used.end(), [](const UsedEntry& x, const UsedEntry& y) {
             if (x.fit != y.fit)

@@ -49,17 +49,35 @@ MatchFit FitOf(std::string_view name, std::uint64_t wordStarts, const RelevanceQ
 void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
                        std::vector<std::uint32_t>& rows, std::vector<MatchFit>& fits);
 
+// Where the entries the memory counted lie in a catalog's display order, with their counts:
+// looked up once per catalog and state of the memory, not on every keystroke.
+class UsedPositions {
+public:
+    struct Entry {
+        std::uint32_t position; // the first of its group
+        std::int32_t count;
+    };
+    const std::vector<Entry>& For(const CatalogItems& catalog, const LaunchMemory& memory);
+
+private:
+    CatalogItems catalog_;
+    const LaunchMemory* memory_ = nullptr;
+    std::uint64_t version_ = 0;
+    std::vector<Entry> entries_;
+};
+
 // For a text of one ASCII letter or digit the order comes straight from bit sets, without
 // reading a key: listed holds a bit per position of the display order (the group starts
 // whose keys hold the text, less any the list already has); ranked gets the positions in
 // relevance order.
 bool IsSingleByteQuery(std::string_view text);
 void RankSingleByte(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
-                    const std::vector<std::uint64_t>& listed, std::vector<std::uint32_t>& ranked);
+                    const std::vector<std::uint64_t>& listed, std::vector<std::uint32_t>& ranked,
+                    UsedPositions* used = nullptr);
 
 // The relevance order of those rows: their positions, in the order they are shown.
 void RankRows(const CatalogItems& catalog, std::string_view text, const LaunchMemory* memory,
               const std::vector<std::uint32_t>& rows, const std::vector<MatchFit>& fits,
-              std::vector<std::uint32_t>& rank);
+              std::vector<std::uint32_t>& rank, UsedPositions* used = nullptr);
 
 } // namespace orvan

@@ -212,12 +212,12 @@ void RunAvailableList::AddRelevantCatalogMatches(std::string_view text, const Ca
         }
         catalogRows_.clear();
         catalogFits_.clear();
-        RankSingleByte(catalog, text, memory, listedBits_, rank_);
+        RankSingleByte(catalog, text, memory, listedBits_, rank_, &usedPositions_);
         listedByBits_ = true;
     } else {
         MatchRelevantRows(catalog, RelevanceQuery(text), catalogRows_, catalogFits_);
         DropListedByOwn(catalog);
-        RankRows(catalog, text, memory, catalogRows_, catalogFits_, rank_);
+        RankRows(catalog, text, memory, catalogRows_, catalogFits_, rank_, &usedPositions_);
     }
     relevance_ = true;
     catalog_ = catalog;

@@ -109,6 +109,7 @@ private:
     std::vector<std::uint32_t> rank_;
     bool listedByBits_ = false;
     std::vector<std::uint64_t> listedBits_;
+    UsedPositions usedPositions_; // kept from build to build, made again when stale
 
     // The row order once the list has been sorted: own entries with kOwnRef set, catalog
     // matches as indexes into catalogRows_ (in the relevance order: as positions).
