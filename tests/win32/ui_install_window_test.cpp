@@ -155,7 +155,7 @@ TEST_F(InstallWindowTest, AFreshMachineOffersInstallWithTheDefaults) {
     ::GetClientRect(window_->Handle(), &client);
     if (At96Dpi(window_->Handle())) {
         EXPECT_EQ(client.right, 409);
-        EXPECT_EQ(client.bottom, 406);
+        EXPECT_EQ(client.bottom, 428); // room for the order box
     }
     const std::pair<int, const wchar_t*> texts[] = {
         {OperationLabel, L"Operation:"},
@@ -168,6 +168,7 @@ TEST_F(InstallWindowTest, AFreshMachineOffersInstallWithTheDefaults) {
         {ScopeLabel, L"Install for:"},
         {StartMenu, L"Create ShortCut in start menu"},
         {AutoStart, L"Launch Orvan! on startup"},
+        {OrderByRelevance, L"Order results by relevance"},
         {ActionButton, L"Install"},
         {CloseButton, L"Close"},
         {DetailsFirst, L"Title:"},
@@ -195,6 +196,7 @@ TEST_F(InstallWindowTest, AFreshMachineOffersInstallWithTheDefaults) {
     EXPECT_EQ(Selected(Scope), L"All users");
     EXPECT_TRUE(Checked(StartMenu));
     EXPECT_TRUE(Checked(AutoStart));
+    EXPECT_TRUE(Checked(OrderByRelevance)); // a new installation orders by relevance
 }
 
 // Under a pseudo-language in which every table text reads "[[Text]]", a text without the

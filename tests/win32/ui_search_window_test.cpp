@@ -3,6 +3,8 @@
 #include "captions.h"
 #include "ui_fixture.h"
 
+#include "core/catalog/launch_memory.h"
+
 #include "core/language/language.h"
 #include "core/ui/search_layout.h"
 
@@ -556,6 +558,11 @@ TEST_F(LaunchTest, AShellFailureIsShownInTheMessageDialog) {
     EXPECT_EQ(Text(Run().Edit()), L"");
     EXPECT_EQ(CurrentOptions().runHistory,
               std::vector<std::string>{"C:\\nowhere-at-all\\ghost.exe"});
+    // A catalog entry started from the list is learned: counted, and chosen for the text.
+    const LaunchMemory& learned = App().Catalog().Memory();
+    EXPECT_EQ(learned.CountOf("C:\\nowhere-at-all\\ghost.exe"), 1);
+    ASSERT_EQ(learned.Texts().size(), 1u);
+    EXPECT_EQ(learned.Texts()[0], (TypedChoice{"ghost", "Ghost", "C:\\nowhere-at-all\\ghost.exe"}));
     // Ctrl+Down brings the started path back.
     Search().ShowSearch();
     Pump();

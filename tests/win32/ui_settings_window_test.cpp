@@ -5,6 +5,7 @@
 
 #include "core/app/hot_key.h"
 #include "core/app/startup.h"
+#include "core/catalog/launch_memory.h"
 #include "core/catalog/scanner.h"
 #include "ui/hot_key_registration.h"
 #include "ui/settings_path_window.h"
@@ -304,6 +305,49 @@ TEST_F(SettingsDialogTest, OkAppliesTheGeneralTabAtOnceAndSavesIt) {
     EXPECT_NE(ini.find("AlwaysOnTop=True"), std::string::npos);
     EXPECT_NE(ini.find("ShowOnDesktop=True"), std::string::npos);
     EXPECT_FALSE(temp_.Read(CatalogFileName(OptionsFile())).empty());
+}
+
+// The order box is stored with OK like the others; Forget acts at once, before OK or Cancel,
+// and clears what was learned in memory and in its file.
+TEST_F(SettingsDialogTest, TheOrderBoxIsSavedAndForgetClearsWhatWasLearned) {
+    WriteOptions("[Global]\r\nLanguage=1\r\nHotKey=32800\r\n[Paths]\r\nCount=0\r\n");
+    Start();
+    App().Catalog().RecordLaunch("ed", "Edge", "C:\\Menu\\Edge.lnk");
+    ASSERT_NE(temp_.Read(LaunchMemoryFileName(OptionsFile())).find("Edge"), std::string::npos);
+    bool tickedBefore = true;
+    bool forgetBefore = false;
+    bool forgetAfter = true;
+    bool tickedAfter = false;
+    std::wstring caption;
+    ModalScript script({
+        Shown(),
+        Do([&] {
+            tickedBefore = Ticked(Check(SettingsCheck::OrderByRelevance));
+            forgetBefore = ::IsWindowEnabled(Ctl(id::Forget)) != FALSE;
+            caption = TextOf(Ctl(id::Forget));
+            ::PostMessageW(Check(SettingsCheck::OrderByRelevance), BM_CLICK, 0, 0);
+            ::PostMessageW(Ctl(id::Forget), BM_CLICK, 0, 0);
+        }),
+        [&] {
+            if (!App().Catalog().Memory().Empty())
+                return false;
+            forgetAfter = ::IsWindowEnabled(Ctl(id::Forget)) != FALSE;
+            tickedAfter = Ticked(Check(SettingsCheck::OrderByRelevance));
+            return true;
+        },
+        Click(id::Ok),
+    });
+    OpenFromTray();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(tickedBefore);
+    EXPECT_TRUE(forgetBefore);
+    EXPECT_FALSE(forgetAfter);
+    EXPECT_TRUE(tickedAfter);
+    EXPECT_EQ(caption, L"Forget");
+    EXPECT_EQ(CurrentOptions().order, ResultOrder::Relevance);
+    EXPECT_NE(IniText(temp_.Read(OptionsFile())).find("[Search]\r\nOrder=Relevance"),
+              std::string::npos);
+    EXPECT_EQ(temp_.Read(LaunchMemoryFileName(OptionsFile())).find("Edge"), std::string::npos);
 }
 
 TEST_F(SettingsDialogTest, AHotKeyAnotherProgramHoldsIsStoredAndReported) {

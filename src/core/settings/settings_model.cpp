@@ -203,7 +203,7 @@ std::optional<SettingsOptions> SettingsDialogModel::Confirm(const SettingsContro
     SettingsOptions result = current;
     for (const SettingsCheckBox& box : kSettingsCheckBoxes)
         if (box.enabled)
-            CheckField(result, box.check) = CheckField(options_, box.check);
+            WriteCheck(result, box.check, ReadCheck(options_, box.check));
     result.hotKey = options_.hotKey;
     result.language = options_.language;
     result.catalog.paths = options_.catalog.paths;

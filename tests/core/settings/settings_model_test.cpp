@@ -290,6 +290,22 @@ TEST_F(SettingsDialogTest, RebuildThenCancelKeepsTheCurrentCatalog) {
     EXPECT_EQ(current.catalog.lastRebuild, 40000.25);
 }
 
+// OK carries every editable box into the options applied, the order box (which stands for
+// no flag of the record) too, and touches no other field for it.
+TEST_F(SettingsDialogTest, OkCarriesTheOrderBoxAndNothingElseForIt) {
+    for (const bool tick : {true, false}) {
+        current.order = tick ? ResultOrder::Name : ResultOrder::Relevance;
+        current.trayIcon = false;
+        ASSERT_TRUE(dialog.Open(current));
+        SettingsControls controls = OptionsToControls(dialog.Options());
+        controls.Check(SettingsCheck::OrderByRelevance) = tick;
+        const std::optional<SettingsOptions> applied = dialog.Confirm(controls, current);
+        ASSERT_TRUE(applied.has_value());
+        EXPECT_EQ(applied->order, tick ? ResultOrder::Relevance : ResultOrder::Name);
+        EXPECT_FALSE(applied->trayIcon);
+    }
+}
+
 TEST_F(SettingsDialogTest, RebuildThenOkHandsOverTheNewCatalogAndItsTime) {
     ASSERT_TRUE(dialog.Open(current));
     dialog.RescanClick(Keep());
