@@ -7,6 +7,19 @@
 
 namespace orvan {
 
+std::uint64_t CountLetters(std::string_view text) {
+    std::uint64_t counts = 0;
+    for (const char c : text) {
+        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (upper < 'A' || upper > 'Z')
+            continue;
+        const unsigned at = 2u * static_cast<unsigned>(upper - 'A');
+        if (((counts >> at) & 3) < 3)
+            counts += std::uint64_t{1} << at;
+    }
+    return counts;
+}
+
 std::uint64_t FindWordStarts(std::string_view name) {
     std::uint64_t starts = 0;
     const std::size_t n = std::min(name.size(), RelevanceIndex::kWordStartBits);
@@ -58,6 +71,7 @@ RelevanceIndex::RelevanceIndex(const std::vector<CatalogItem>& items,
     const std::size_t count = count_;
     nameSpan_.resize(count);
     wordStarts_.resize(count);
+    letterCounts_.resize(count);
     groupStarts_.assign((count + 63) / 64, 0);
     // In catalog order, where the entries and their texts lie one after the other in
     // memory; only the small results go to their places of the display order.
@@ -74,6 +88,7 @@ RelevanceIndex::RelevanceIndex(const std::vector<CatalogItem>& items,
         const std::size_t length = std::min<std::size_t>(part.written.size(), 0xFFFF);
         nameSpan_[p] = static_cast<std::uint32_t>(begin << 16 | length);
         wordStarts_[p] = FindWordStarts(part.written);
+        letterCounts_[p] = CountLetters(part.written);
         MarkName(p, part.written);
     }
 }

@@ -34,6 +34,9 @@ public:
     std::string_view Name(const CatalogSearchIndex& index, std::size_t position) const;
     // Bit i is set where a word of that name starts, for its first 64 bytes.
     std::uint64_t WordStarts(std::size_t position) const { return wordStarts_[position]; }
+    // How often each letter A to Z occurs in the name, two bits each (bits 2i and 2i+1 for
+    // the i-th letter), counting 3 for three or more.
+    std::uint64_t LetterCounts(std::size_t position) const { return letterCounts_[position]; }
     static constexpr std::size_t kWordStartBits = 64;
 
     // Per ASCII byte (upper-cased as the keys hold it), the positions whose name: holds it,
@@ -57,12 +60,28 @@ private:
     std::size_t count_ = 0;
     std::vector<std::uint32_t> nameSpan_; // begin within the key << 16 | length, both capped
     std::vector<std::uint64_t> wordStarts_;
+    std::vector<std::uint64_t> letterCounts_;
     PerByte namePresence_;
     PerByte nameStart_;
     PerByte wordStart_;
     PerByte loneWord_;
     Bits groupStarts_;
 };
+
+// The letter counts of a text as LetterCounts keeps them.
+std::uint64_t CountLetters(std::string_view text);
+// Whether counts hold at least as many of each letter as wanted does: every two-bit field
+// compared at once (wanted is greater where its high bit beats, or the high bits tie and its
+// low bit beats).
+constexpr bool HasLetters(std::uint64_t counts, std::uint64_t wanted) {
+    constexpr std::uint64_t kLow = 0x0005555555555555ull; // the low bit of each of the 26 fields
+    const std::uint64_t c1 = (counts >> 1) & kLow;
+    const std::uint64_t c0 = counts & kLow;
+    const std::uint64_t w1 = (wanted >> 1) & kLow;
+    const std::uint64_t w0 = wanted & kLow;
+    const std::uint64_t greater = (w1 & ~c1) | (~(w1 ^ c1) & w0 & ~c0);
+    return (greater & kLow) == 0;
+}
 
 // Where words start in a name as written: after a separator, and at a capital that follows
 // a small letter ("YouTube": at Y and T). For the first 64 bytes.

@@ -340,6 +340,7 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
         candidates.MakeEmpty();
     if (candidates.Empty())
         return;
+    const std::uint64_t wantedLetters = CountLetters(query.compact);
     std::vector<std::uint32_t> extraRows;
     std::vector<MatchFit> extraFits;
     std::size_t next = 0; // the first listed row not before the candidate
@@ -361,7 +362,10 @@ void MatchRelevantRows(const CatalogItems& catalog, const RelevanceQuery& query,
             if (next < rows.size() && rows[next] == p)
                 continue;
             // Every fit of a name that does not hold the text has its letters in order
-            // from a word's start: most candidates fail that quick test.
+            // from a word's start, so at least as many of each: most candidates fail these
+            // quick tests.
+            if (!HasLetters(relevance.LetterCounts(p), wantedLetters))
+                continue;
             const std::string_view name = relevance.Name(index, p);
             if (!FitsLetters(name, relevance.WordStarts(p), query.compact))
                 continue;

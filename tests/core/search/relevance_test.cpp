@@ -289,3 +289,33 @@ TEST(RelevanceOrder, OneCharacterFromBitSetsEqualsTheRowByRowOrder) {
 
 } // namespace
 } // namespace orvan
+
+namespace orvan {
+namespace {
+
+TEST(RelevanceFit, LetterCountsTellWhetherANameCanHoldTheLetters) {
+    struct Case {
+        const char* name;
+        const char* text;
+        bool holds;
+    };
+    const Case cases[] = {
+        {"Everything", "eee", false},
+        {"Everything", "ee", true},
+        {"Eee Eee", "EEEE", true},
+        {"Eee Eee", "eeeeeee", true}, // three or more count alike
+        {"abc", "cba", true},
+        {"abc", "abcd", false},
+        {"a-b c", "abc", true},
+        {"Zz", "zzz", false},
+        {"Paint 3D", "p3d", true},
+        {"", "a", false},
+        {"x", "", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HasLetters(CountLetters(c.name), CountLetters(c.text)), c.holds)
+            << c.name << " / " << c.text;
+}
+
+} // namespace
+} // namespace orvan
