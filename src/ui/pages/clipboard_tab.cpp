@@ -156,7 +156,7 @@ bool ClipboardTab::HandleKey(SearchKeyAction action) {
         return true;
     case SearchKeyAction::SelectPrevious:
     case SearchKeyAction::SelectNext:
-        MoveSelection(action == SearchKeyAction::SelectPrevious);
+        list_.MoveSelection(action == SearchKeyAction::SelectPrevious);
         return true;
     default:
         return false;
@@ -164,23 +164,7 @@ bool ClipboardTab::HandleKey(SearchKeyAction action) {
 }
 
 void ClipboardTab::Typed(wchar_t c) {
-    std::wstring filter = WindowText(filter_);
-    if (c == L'\b') {
-        if (filter.empty())
-            return;
-        filter.pop_back();
-    } else {
-        filter.push_back(c);
-    }
-    ::SetWindowTextW(filter_, filter.c_str()); // refills through EN_CHANGE
-}
-
-void ClipboardTab::MoveSelection(bool up) {
-    const int count = list_.Count();
-    if (count == 0)
-        return;
-    const int row = list_.Selection();
-    list_.Select(row < 0 ? 0 : std::clamp(row + (up ? -1 : 1), 0, count - 1));
+    TypeIntoFilter(filter_, c); // refills through EN_CHANGE
 }
 
 void ClipboardTab::CopySelected() {

@@ -70,7 +70,6 @@ protected:
 private:
     void CopySelected();
     void RemoveSelected();
-    void MoveSelection(bool up);
     void KeepChanged();
     void ClearHistory();
     void Typed(wchar_t c);

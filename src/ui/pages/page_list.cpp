@@ -64,6 +64,26 @@ void PageListBox::Select(int row) {
     ::SendMessageW(hwnd_, LB_SETCURSEL, WPARAM(row), 0);
 }
 
+void PageListBox::MoveSelection(bool up) {
+    const int count = Count();
+    if (count == 0)
+        return;
+    const int row = Selection();
+    Select(row < 0 ? 0 : std::clamp(row + (up ? -1 : 1), 0, count - 1));
+}
+
+void TypeIntoFilter(HWND filter, wchar_t c) {
+    std::wstring text = WindowText(filter);
+    if (c == L'\b') {
+        if (text.empty())
+            return;
+        text.pop_back();
+    } else {
+        text.push_back(c);
+    }
+    ::SetWindowTextW(filter, text.c_str());
+}
+
 std::wstring PageListBox::Text() const {
     std::wstring text;
     for (const std::wstring& row : rows_) {

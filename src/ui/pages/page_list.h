@@ -30,6 +30,8 @@ public:
     int Count() const;
     int Selection() const;
     void Select(int row);
+    // One row up or down, staying on the first or last; the first row when none is selected.
+    void MoveSelection(bool up);
     void SetRowHeight(int height);
     // All rows, each ended by CR LF.
     std::wstring Text() const;
@@ -42,6 +44,10 @@ private:
     std::vector<std::wstring> rows_;
     std::function<void(wchar_t)> typed_;
 };
+
+// A character typed on a page's list goes on into its filter line, '\b' taking the last one
+// away; the page refills from the line's EN_CHANGE.
+void TypeIntoFilter(HWND filter, wchar_t c);
 
 // Draws a row of a page list: the selection colours, an optional small icon, the text.
 void DrawPageRow(const DRAWITEMSTRUCT& item, HFONT font, HICON icon, int iconSize,

@@ -105,7 +105,7 @@ bool QuickTab::HandleKey(SearchKeyAction action) {
         return true;
     case SearchKeyAction::SelectPrevious:
     case SearchKeyAction::SelectNext:
-        MoveSelection(action == SearchKeyAction::SelectPrevious);
+        list_.MoveSelection(action == SearchKeyAction::SelectPrevious);
         return true;
     default:
         return false;
@@ -113,23 +113,7 @@ bool QuickTab::HandleKey(SearchKeyAction action) {
 }
 
 void QuickTab::Typed(wchar_t c) {
-    std::wstring filter = FilterText();
-    if (c == L'\b') {
-        if (filter.empty())
-            return;
-        filter.pop_back();
-    } else {
-        filter.push_back(c);
-    }
-    ::SetWindowTextW(filter_, filter.c_str()); // refills through EN_CHANGE
-}
-
-void QuickTab::MoveSelection(bool up) {
-    const int count = list_.Count();
-    if (count == 0)
-        return;
-    const int row = list_.Selection();
-    list_.Select(row < 0 ? 0 : std::clamp(row + (up ? -1 : 1), 0, count - 1));
+    TypeIntoFilter(filter_, c); // refills through EN_CHANGE
 }
 
 void QuickTab::StartSelected() {

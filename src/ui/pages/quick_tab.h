@@ -58,7 +58,6 @@ private:
     void StartSelected();
     void RemoveSelected();
     void MoveSelected(bool up);
-    void MoveSelection(bool up);
     void Typed(wchar_t c);
     // Writes the options file; a failure goes to the log.
     void Save();
